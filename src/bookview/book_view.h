@@ -1,0 +1,130 @@
+#pragma once
+
+// TBookView: the read-only book view of the main window (RichEdit1's class).
+// Every other window reaches the book only through the operations declared here.
+// Character indices, line numbers and columns are those of the view: with word wrap
+// on, a "line" is a wrapped row on screen.
+
+#include <QAbstractScrollArea>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class QPrinter;
+
+namespace lirra {
+
+class BookDocument;
+
+// 32-bit colour value: 00BBGGRR for an RGB colour, 80000000 + n for system colour n.
+using ColorValue = std::uint32_t;
+
+// Virtual keys the program delivers as if typed (synthetic key).
+enum class VirtualKey { Up, Down, Next, Home };
+
+// Scroll steps of the scroll operation; the numbers are those of the scroll message.
+enum class ScrollStep { LineUp = 0, LineDown = 1, PageDown = 3 };
+
+enum class FontPitch { Default, Variable, Fixed };
+
+struct FindOptions {
+    bool matchCase = false;
+    bool wholeWord = false;
+};
+
+class TBookView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TBookView(QWidget* parent = nullptr);
+    ~TBookView() override;
+
+    // --- content -----------------------------------------------------------------
+    // Rich text when the file holds valid RTF, otherwise plain text decoded from 1251.
+    // Throws lirra::Error: "Cannot open file %s" (path) when it cannot be opened,
+    // "Failed to Load Stream" when it can be taken neither way. On failure the
+    // content is unchanged.
+    void loadFile(const std::string& path);
+    // Whole text, each hard line ended by CR LF, encoded to 1251 (best fit), whatever
+    // the wrap. Throws "Cannot create file %s" / "Failed to Save Stream".
+    void saveAsPlainText(const std::string& path) const;
+    void clear();
+
+    // --- lines and positions (zero-based) ------------------------------------------
+    std::int64_t lineCount() const;          // an empty last line does not count
+    QString lineText(std::int64_t line) const;   // without its line break
+    void replaceLine(std::int64_t line, const QString& text); // nothing if no such line
+    // Caret to the end of `line`, line made visible, change notification.
+    // Nothing at all for a line that does not exist.
+    void reanchorLine(std::int64_t line);
+    std::int64_t lineFromChar(std::int64_t index) const;
+    std::int64_t lineIndex(std::int64_t line) const;  // first character; -1 if no such line
+    std::int64_t textLength() const;
+
+    // --- caret and selection ----------------------------------------------------------
+    std::int64_t caretPosition() const;     // start of the selection
+    std::int64_t selectionStart() const;
+    std::int64_t selectionLength() const;
+    void setSelection(std::int64_t start, std::int64_t length = 0);
+    void caretToStart();
+    void selectAll();
+    QString selectedText() const;
+    void copy() const;                      // selection to the clipboard
+    void hideCaret() {}                     // the caret is never drawn
+
+    // --- scrolling and keys ---------------------------------------------------------
+    void scroll(ScrollStep step);           // moves the view, not the caret
+    void scrollCaretIntoView();
+    std::int64_t firstVisibleLine() const;
+    void sendKey(VirtualKey key);           // runs keyDown hook, then moves the caret
+
+    // --- find -----------------------------------------------------------------------
+    // First match in [start, start + length) or -1. Case-insensitive by default.
+    std::int64_t findText(const QString& what, std::int64_t start, std::int64_t length,
+                          FindOptions options = {}) const;
+
+    // --- look -----------------------------------------------------------------------
+    QString fontName() const;
+    void setFontName(const QString& face);  // cut to 31 characters
+    int fontSize() const;                   // points, from the pixel height
+    void setFontSize(int points);           // zero and negative allowed
+    int fontHeight() const;                 // pixels, negative = character height
+    void setFontHeight(int pixels);
+    ColorValue fontColor() const;
+    void setFontColor(ColorValue color);
+    bool bold() const;   void setBold(bool on);
+    bool italic() const; void setItalic(bool on);
+    bool underline() const; void setUnderline(bool on);
+    bool strikeOut() const; void setStrikeOut(bool on);
+    FontPitch pitch() const; void setPitch(FontPitch pitch);
+    ColorValue backgroundColor() const;
+    void setBackgroundColor(ColorValue color);
+    bool wordWrap() const;
+    void setWordWrap(bool on);
+    void repaintNow();
+
+    // --- printing -------------------------------------------------------------------
+    // The whole content, page after page on the printer's full printable area, as one
+    // job titled `title`.
+    void print(QPrinter& printer, const QString& title) const;
+
+    const BookDocument& document() const;
+
+signals:
+    // In the order Windows delivers them. keyDown comes before the caret moves,
+    // keyUp after; keyPress carries the typed character.
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void keyPress(QChar character);
+    void keyUp(int key, Qt::KeyboardModifiers modifiers);
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void changed();            // every text change and every re-anchoring
+    void entered();            // focus in
+    void contextMenuRequested(QPoint globalPos);
+
+    // (implementation declares the protected event overrides)
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace lirra

@@ -1,0 +1,1 @@
+#include "bookview/rtf_reader.h"

@@ -1,0 +1,75 @@
+#include "platform/codepages.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace lirra::platform;
+
+namespace {
+
+struct CsvRow {
+    unsigned char byte, oemToAnsi, ansiToOem;
+};
+
+// Both tables straight from the data file the compiled tables were made from.
+std::vector<CsvRow> readTables()
+{
+    std::ifstream in(LIRRA_SOURCE_DIR "/src/platform/codepages/tables.csv");
+    std::string line;
+    std::getline(in, line); // header
+    std::vector<CsvRow> rows;
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::stringstream ss(line);
+        for (std::string cell; std::getline(ss, cell, ',');)
+            cells.push_back(cell);
+        rows.push_back({static_cast<unsigned char>(std::stoi(cells[0], nullptr, 16)),
+                        static_cast<unsigned char>(std::stoi(cells[1], nullptr, 16)),
+                        static_cast<unsigned char>(std::stoi(cells[5], nullptr, 16))});
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST(CodePages, EveryByteOfBothTablesMatchesTheData)
+{
+    const auto rows = readTables();
+    ASSERT_EQ(rows.size(), 256u);
+    for (const auto& row : rows) {
+        char in = static_cast<char>(row.byte), out = 0;
+        oemToCharBuff(&in, &out, 1);
+        EXPECT_EQ(static_cast<unsigned char>(out), row.oemToAnsi) << "OEM byte " << int(row.byte);
+        charToOemBuff(&in, &out, 1);
+        EXPECT_EQ(static_cast<unsigned char>(out), row.ansiToOem) << "ANSI byte " << int(row.byte);
+    }
+}
+
+TEST(CodePages, BoxDrawingBecomesBestFitAsciiAndLengthNeverChanges)
+{
+    // ░ │ ┐ └ ┼ ╔ ═ in 866, and Cyrillic "Аа" which round-trips exactly.
+    const std::string oem = "\xB0\xB3\xBF\xC0\xC5\xC9\xCD\x80\xA0";
+    std::string ansi(oem.size(), '\0');
+    oemToCharBuff(oem.data(), ansi.data(), oem.size());
+    EXPECT_EQ(ansi, "-\xA6\xACL+\xE3=\xC0\xE0");
+}
+
+TEST(CodePages, AnsiCharactersMissingFrom866FallBackAsTheDataSays)
+{
+    const std::string ansi = "\x88\x98\xB2\xAB\xBB\x97\xB9\xE0"; // € undefined І « » — № а
+    std::string oem(ansi.size(), '\0');
+    charToOemBuff(ansi.data(), oem.data(), ansi.size());
+    EXPECT_EQ(oem, "???<>-\xFC\xA0");
+}
+
+TEST(CodePages, UnicodeRoundTripAndBestFit)
+{
+    const std::u16string text = u"Привет, Ёжик! № «»";
+    EXPECT_EQ(decodeAnsi(encodeAnsi(text)), text);
+    EXPECT_EQ(ansiToUnicode(0x98), u'\u0098');
+    EXPECT_EQ(unicodeToAnsi(u'\u4E2D'), '?');          // nothing fits: default char
+    EXPECT_EQ(unicodeToAnsi(u'\uFF21'), 'A');          // fullwidth A: best fit
+    EXPECT_EQ(encodeAnsi(u"").size(), 0u);
+}
