@@ -5,6 +5,8 @@
 // Character indices, line numbers and columns are those of the view: with word wrap
 // on, a "line" is a wrapped row on screen.
 
+#include "bookview/book_types.h"
+
 #include <QAbstractScrollArea>
 #include <QString>
 #include <cstdint>
@@ -16,21 +18,7 @@ namespace lirra {
 
 class BookDocument;
 
-// 32-bit colour value: 00BBGGRR for an RGB colour, 80000000 + n for system colour n.
-using ColorValue = std::uint32_t;
-
-// Virtual keys the program delivers as if typed (synthetic key).
-enum class VirtualKey { Up, Down, Next, Home };
-
-// Scroll steps of the scroll operation; the numbers are those of the scroll message.
-enum class ScrollStep { LineUp = 0, LineDown = 1, PageDown = 3 };
-
 enum class FontPitch { Default, Variable, Fixed };
-
-struct FindOptions {
-    bool matchCase = false;
-    bool wholeWord = false;
-};
 
 class TBookView : public QAbstractScrollArea {
     Q_OBJECT
