@@ -1,0 +1,66 @@
+#pragma once
+
+// Big-buffer sequential file access for copying a book line by line. Every failure
+// raises lirra::Error with the system's file text (file_errors.h).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lirra::platform {
+
+class FileReader {
+public:
+    // Opens the file `name` names (trailing blanks as resolveFileName) for reading.
+    explicit FileReader(const std::string& name);
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    ~FileReader();
+
+    // The next byte (0..255), or -1 at the end of the file.
+    int get()
+    {
+        if (next_ == filled_ && !refill())
+            return -1;
+        return static_cast<unsigned char>(buffer_[next_++]);
+    }
+    // The byte get() would return, without taking it.
+    int peek()
+    {
+        if (next_ == filled_ && !refill())
+            return -1;
+        return static_cast<unsigned char>(buffer_[next_]);
+    }
+    void close();
+
+private:
+    bool refill();
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t next_ = 0, filled_ = 0;
+};
+
+class FileWriter {
+public:
+    // Creates or truncates `path`, readable by the user only. A symlink at `path` is
+    // refused ("File access denied"), never followed.
+    explicit FileWriter(const std::string& path);
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+    // Closes without reporting errors; call close() to learn of them.
+    ~FileWriter();
+
+    void write(std::string_view bytes);
+    // Writes what is buffered and closes the file.
+    void close();
+
+private:
+    void flush();
+
+    int fd_;
+    std::vector<char> buffer_;
+};
+
+} // namespace lirra::platform

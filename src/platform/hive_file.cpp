@@ -1,0 +1,224 @@
+#include "platform/hive_file.h"
+
+#include "platform/hive_format.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lirra::platform::hive {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+[[noreturn]] void throwErrno(const std::string& what)
+{
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, reporting the error a deferred write may only show here.
+    void close(const std::string& what)
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            throwErrno(what);
+    }
+
+private:
+    int fd_;
+};
+
+// Holds an exclusive flock on the lock file beside the hive for its lifetime.
+class HiveLock {
+public:
+    explicit HiveLock(const std::string& hivePath)
+        : file_(::open((hivePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
+    {
+        if (file_.get() < 0)
+            throwErrno("cannot open the lock file of " + hivePath);
+        while (::flock(file_.get(), LOCK_EX) != 0) {
+            if (errno != EINTR)
+                throwErrno("cannot lock " + hivePath);
+        }
+    }
+
+private:
+    Descriptor file_;
+};
+
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        throwErrno("cannot open " + path);
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throwErrno("cannot read " + path);
+        if (n == 0)
+            return text;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+void writeAll(int fd, const std::string& text, const std::string& what)
+{
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throwErrno(what);
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+// mkdir -p, the new folders private to the user.
+void createFolders(const fs::path& folder)
+{
+    std::error_code ec;
+    if (folder.empty() || fs::is_directory(folder, ec))
+        return;
+    createFolders(folder.parent_path());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        throwErrno("cannot create the folder " + folder.string());
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto folder = fs::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+} // namespace
+
+HiveFile::HiveFile(std::string path, std::function<void(const std::string&)> onDamage)
+    : path_(std::move(path)), onDamage_(std::move(onDamage))
+{
+}
+
+Key HiveFile::load()
+{
+    const auto text = readWholeFile(path_);
+    if (!text)
+        return {};
+    try {
+        return parseHive(*text);
+    } catch (const SyntaxError&) {
+        // Setting the file aside must not race with a writer: redo it under the lock.
+    }
+    try {
+        HiveLock lock(path_);
+        return loadHoldingLock();
+    } catch (const std::system_error&) {
+        return {}; // the user has been told; reading goes on from an empty hive
+    }
+}
+
+Key HiveFile::update(const std::function<bool(Key&)>& change)
+{
+    createFolders(fs::path(path_).parent_path());
+    HiveLock lock(path_);
+    removeStaleTemporaries();
+    Key hive = loadHoldingLock();
+    if (change(hive))
+        replace(formatHive(hive));
+    return hive;
+}
+
+Key HiveFile::loadHoldingLock()
+{
+    const auto text = readWholeFile(path_);
+    if (!text)
+        return {};
+    try {
+        return parseHive(*text);
+    } catch (const SyntaxError& problem) {
+        const std::string aside = freeDamagedName();
+        if (::rename(path_.c_str(), aside.c_str()) != 0) {
+            const int err = errno;
+            onDamage_("The settings file " + path_ + " is damaged (" + problem.what()
+                      + ") and could not be moved to " + aside + " (" + std::strerror(err)
+                      + "). Lirra Reader uses its default settings and saves none until that file is repaired or removed.");
+            errno = err;
+            throwErrno("cannot set aside " + path_);
+        }
+        onDamage_("The settings file " + path_ + " is damaged (" + problem.what() + "). It was kept as "
+                  + aside + " and Lirra Reader goes on with its default settings.");
+        return {};
+    }
+}
+
+std::string HiveFile::freeDamagedName() const
+{
+    std::string name = path_ + ".damaged";
+    for (int n = 1; ::access(name.c_str(), F_OK) == 0; ++n)
+        name = path_ + ".damaged." + std::to_string(n);
+    return name;
+}
+
+void HiveFile::replace(const std::string& text)
+{
+    std::string temporary = path_ + ".tmp.XXXXXX";
+    Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0)
+        throwErrno("cannot create a temporary file beside " + path_);
+    try {
+        if (::fchmod(file.get(), 0600) != 0)
+            throwErrno("cannot protect " + temporary);
+        writeAll(file.get(), text, "cannot write " + temporary);
+        if (::fsync(file.get()) != 0)
+            throwErrno("cannot flush " + temporary);
+        file.close("cannot close " + temporary);
+        if (::rename(temporary.c_str(), path_.c_str()) != 0)
+            throwErrno("cannot replace " + path_);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    // Make the rename itself durable; the new file is in place either way.
+    Descriptor folder(::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0)
+        ::fsync(folder.get());
+}
+
+// Temporary files exist only while a writer holds the lock; any found by the lock's
+// holder were left by a writer that died before its rename.
+void HiveFile::removeStaleTemporaries()
+{
+    const std::string prefix = fs::path(path_).filename().string() + ".tmp.";
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folderOf(path_), ec)) {
+        if (entry.path().filename().string().starts_with(prefix))
+            ::unlink(entry.path().c_str());
+    }
+}
+
+} // namespace lirra::platform::hive

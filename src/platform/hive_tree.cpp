@@ -1,0 +1,151 @@
+#include "platform/hive_tree.h"
+
+#include "platform/utf8.h"
+
+#include <algorithm>
+
+namespace lirra::platform::hive {
+
+namespace {
+// Upper case for the letters a registry name is likely to hold: Latin, Latin-1,
+// Cyrillic. Other characters compare as they are.
+char16_t foldCase(char16_t c)
+{
+    if (c >= u'a' && c <= u'z')
+        return c - 0x20;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return c - 0x20;
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 0x50;
+    return c;
+}
+} // namespace
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a == b)
+        return true;
+    const auto wa = utf8ToUtf16(a), wb = utf8ToUtf16(b);
+    return std::equal(wa.begin(), wa.end(), wb.begin(), wb.end(),
+                      [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
+}
+
+const Key* Key::findSubkey(std::string_view keyName) const
+{
+    const auto it = std::find_if(subkeys.begin(), subkeys.end(),
+                                 [&](const Key& k) { return sameName(k.name, keyName); });
+    return it == subkeys.end() ? nullptr : &*it;
+}
+
+const Value* Key::findValue(std::string_view valueName) const
+{
+    const auto it = std::find_if(values.begin(), values.end(),
+                                 [&](const Value& v) { return sameName(v.name, valueName); });
+    return it == values.end() ? nullptr : &*it;
+}
+
+bool Key::setValue(Value value)
+{
+    const auto it = std::find_if(values.begin(), values.end(),
+                                 [&](const Value& v) { return sameName(v.name, value.name); });
+    if (it == values.end()) {
+        values.push_back(std::move(value));
+        return true;
+    }
+    value.name = it->name;
+    if (*it == value)
+        return false;
+    *it = std::move(value);
+    return true;
+}
+
+std::optional<KeyPath> splitKeyPath(std::string_view path)
+{
+    while (!path.empty() && path.front() == '\\')
+        path.remove_prefix(1);
+    while (!path.empty() && path.back() == '\\')
+        path.remove_suffix(1);
+    KeyPath names;
+    if (path.empty())
+        return names;
+    for (std::size_t start = 0;;) {
+        const auto end = std::min(path.find('\\', start), path.size());
+        const auto name = path.substr(start, end - start);
+        const bool hasControl = std::any_of(name.begin(), name.end(),
+                                            [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+        if (name.empty() || name.size() > 255 || hasControl)
+            return std::nullopt;
+        names.emplace_back(name);
+        if (end == path.size())
+            return names;
+        start = end + 1;
+    }
+}
+
+const Key* findKey(const Key& root, const KeyPath& path)
+{
+    const Key* key = &root;
+    for (const auto& name : path) {
+        key = key->findSubkey(name);
+        if (!key)
+            return nullptr;
+    }
+    return key;
+}
+
+Key* findKey(Key& root, const KeyPath& path)
+{
+    return const_cast<Key*>(findKey(static_cast<const Key&>(root), path));
+}
+
+bool createKey(Key& root, const KeyPath& path)
+{
+    bool created = false;
+    Key* key = &root;
+    for (const auto& name : path) {
+        auto* sub = const_cast<Key*>(key->findSubkey(name));
+        if (!sub) {
+            key->subkeys.push_back(Key{name, {}, {}});
+            sub = &key->subkeys.back();
+            created = true;
+        }
+        key = sub;
+    }
+    return created;
+}
+
+bool removeKey(Key& root, const KeyPath& path)
+{
+    if (path.empty())
+        return false;
+    Key* parent = findKey(root, KeyPath(path.begin(), path.end() - 1));
+    if (!parent)
+        return false;
+    auto& siblings = parent->subkeys;
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [&](const Key& k) { return sameName(k.name, path.back()); });
+    if (it == siblings.end())
+        return false;
+    siblings.erase(it);
+    return true;
+}
+
+Value dwordValue(std::string name, std::uint32_t number)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+    return Value{std::move(name), RegDword, std::move(bytes)};
+}
+
+std::uint32_t dwordOf(const Value& value)
+{
+    std::uint32_t number = 0;
+    for (int i = 3; i >= 0; --i)
+        number = (number << 8) | static_cast<unsigned char>(value.data[i]);
+    return number;
+}
+
+} // namespace lirra::platform::hive

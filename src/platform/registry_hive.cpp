@@ -1,0 +1,204 @@
+#include "platform/registry_hive.h"
+
+#include "platform/lirra_error.h"
+#include "platform/utf8.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <mutex>
+#include <system_error>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace lirra::platform {
+
+namespace {
+
+struct DamageReporting {
+    std::mutex mutex;
+    std::function<void(const std::string&)> reporter = [](const std::string& message) {
+        std::cerr << message << '\n';
+    };
+    bool told = false;
+};
+
+DamageReporting& damageReporting()
+{
+    static DamageReporting reporting;
+    return reporting;
+}
+
+void reportDamage(const std::string& message)
+{
+    auto& r = damageReporting();
+    std::function<void(const std::string&)> reporter;
+    {
+        std::lock_guard lock(r.mutex);
+        if (r.told)
+            return;
+        r.told = true;
+        reporter = r.reporter;
+    }
+    reporter(message);
+}
+
+std::string homeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+        return user->pw_dir;
+    throw Error("Cannot find the home folder for the settings file");
+}
+
+} // namespace
+
+std::string Registry::defaultHivePath()
+{
+    if (const char* path = std::getenv("LIRRA_REGISTRY"); path && *path)
+        return path;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string base = config && *config ? std::string(config) : homeFolder() + "/.config";
+    return base + "/lirra-reader/registry.reg";
+}
+
+void Registry::setDamageReporter(std::function<void(const std::string& message)> reporter)
+{
+    auto& r = damageReporting();
+    std::lock_guard lock(r.mutex);
+    r.reporter = std::move(reporter);
+    r.told = false;
+}
+
+Registry::Registry(std::string hivePath) : file_(std::move(hivePath), reportDamage) {}
+
+bool Registry::keyExists(const std::string& path)
+{
+    const auto names = hive::splitKeyPath(path);
+    if (!names)
+        return false;
+    try {
+        auto current = file_.load();
+        return hive::findKey(current, *names) != nullptr;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
+bool Registry::openKey(const std::string& path, bool canCreate)
+{
+    const auto names = hive::splitKeyPath(path);
+    if (!names)
+        return false;
+    try {
+        auto current = file_.load();
+        if (!hive::findKey(current, *names)) {
+            if (!canCreate)
+                return false;
+            current = file_.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+        }
+        snapshot_ = std::move(current);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    openPath_ = *names;
+    return true;
+}
+
+void Registry::createKey(const std::string& path)
+{
+    const auto names = hive::splitKeyPath(path);
+    try {
+        if (names && !names->empty()) {
+            file_.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            return;
+        }
+    } catch (const std::system_error&) {
+    }
+    throw Error(formatText("Failed to create key %s", path));
+}
+
+bool Registry::deleteKey(const std::string& path)
+{
+    const auto names = hive::splitKeyPath(path);
+    if (!names)
+        return false;
+    bool removed = false;
+    try {
+        file_.update([&](hive::Key& root) { return removed = hive::removeKey(root, *names); });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return removed;
+}
+
+void Registry::closeKey()
+{
+    openPath_.clear();
+    snapshot_ = {};
+}
+
+const hive::Value* Registry::findValue(const std::string& name) const
+{
+    const auto* key = hive::findKey(snapshot_, openPath_);
+    return key ? key->findValue(name) : nullptr;
+}
+
+bool Registry::valueExists(const std::string& name) const
+{
+    return findValue(name) != nullptr;
+}
+
+std::int32_t Registry::readInteger(const std::string& name) const
+{
+    const auto* value = findValue(name);
+    if (!value)
+        throw Error(formatText("Failed to get data for '%s'", name));
+    if (value->type != hive::RegDword)
+        throw Error(formatText("Invalid data type for '%s'", name));
+    if (value->data.size() != 4)
+        throw Error(formatText("Failed to get data for '%s'", name));
+    return static_cast<std::int32_t>(hive::dwordOf(*value));
+}
+
+std::string Registry::readString(const std::string& name) const
+{
+    const auto* value = findValue(name);
+    if (!value)
+        return {};
+    if (value->type == hive::RegSz)
+        return value->data;
+    if (value->type == hive::RegExpandSz)
+        return utf16leBytesToUtf8(value->data);
+    throw Error(formatText("Invalid data type for '%s'", name));
+}
+
+void Registry::writeInteger(const std::string& name, std::int32_t value)
+{
+    writeValue(hive::dwordValue(name, static_cast<std::uint32_t>(value)));
+}
+
+void Registry::writeString(const std::string& name, const std::string& text)
+{
+    writeValue(hive::Value{name, hive::RegSz, text.substr(0, text.find('\0'))});
+}
+
+void Registry::writeValue(hive::Value value)
+{
+    const std::string name = value.name;
+    bool failed = false;
+    try {
+        snapshot_ = file_.update([&](hive::Key& root) {
+            hive::Key* key = hive::findKey(root, openPath_);
+            failed = key == nullptr; // deleted since it was opened
+            return key && key->setValue(std::move(value));
+        });
+    } catch (const std::system_error&) {
+        failed = true;
+    }
+    if (failed)
+        throw Error(formatText("Failed to set data for '%s'", name));
+}
+
+} // namespace lirra::platform

@@ -1,0 +1,64 @@
+#pragma once
+
+// The registry of the current user (HKEY_CURRENT_USER), kept in one text file.
+// Used like the toolkit's registry object: open a key, read or write its values,
+// close it. Key paths are always taken from HKEY_CURRENT_USER
+// ("Software\\Lirra Reader\\Options"). Names compare without regard to letter case
+// and keep the spelling they were created with.
+//
+// Every openKey reads the file afresh, and every change is made on the file as it is
+// at that moment, so two running readers never lose each other's changes. File
+// format, location and locking: docs/registry-format.md.
+
+#include "platform/hive_file.h"
+#include "platform/hive_tree.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace lirra::platform {
+
+class Registry {
+public:
+    // $LIRRA_REGISTRY, else ${XDG_CONFIG_HOME:-$HOME/.config}/lirra-reader/registry.reg.
+    static std::string defaultHivePath();
+    // Where the message about a damaged hive file goes (the default prints it on
+    // stderr). Each reporter is told at most once per process.
+    static void setDamageReporter(std::function<void(const std::string& message)> reporter);
+
+    explicit Registry(std::string hivePath = defaultHivePath());
+
+    bool keyExists(const std::string& path);
+    // Makes `path` the open key; with `canCreate` a missing key is created.
+    // False when the key is missing (and may not or cannot be created).
+    bool openKey(const std::string& path, bool canCreate);
+    // Creates the key and any missing parent; throws "Failed to create key %s".
+    void createKey(const std::string& path);
+    // Deletes the key with everything below it; false when that did not happen.
+    bool deleteKey(const std::string& path);
+    // Back to no open key (values then belong to HKEY_CURRENT_USER itself).
+    void closeKey();
+
+    // Values of the open key, as read by the last openKey or change.
+    bool valueExists(const std::string& name) const;
+    // REG_DWORD; throws "Failed to get data for '%s'" or "Invalid data type for '%s'".
+    std::int32_t readInteger(const std::string& name) const;
+    // REG_SZ or REG_EXPAND_SZ (not expanded); missing: empty; other types throw
+    // "Invalid data type for '%s'".
+    std::string readString(const std::string& name) const;
+    // Both throw "Failed to set data for '%s'", also when the open key has been
+    // deleted meanwhile. Text is stored up to its first NUL character.
+    void writeInteger(const std::string& name, std::int32_t value);
+    void writeString(const std::string& name, const std::string& text);
+
+private:
+    const hive::Value* findValue(const std::string& name) const;
+    void writeValue(hive::Value value);
+
+    hive::HiveFile file_;
+    hive::Key snapshot_;
+    hive::KeyPath openPath_;
+};
+
+} // namespace lirra::platform
