@@ -1,17 +1,67 @@
 #include "app/application.h"
 
+#include "app/Unit1.h"
+#include "app/message_boxes.h"
+#include "bookview/book_view.h"
+#include "platform/registry_hive.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
+#include <QTextStream>
 
 namespace lirra {
 
+namespace {
+
+const char* const kUsage =
+    "Usage: lirra [BOOK]\n"
+    "Opens BOOK, a plain-text book in the DOS code page 866, in Lirra Reader.\n"
+    "All arguments are joined by blanks into one file name, so a path with blanks\n"
+    "needs no quotes.\n"
+    "\n"
+    "  --help      show this text and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "Settings: $LIRRA_REGISTRY, else ~/.config/lirra-reader/registry.reg\n";
+
+// --help and --version count only as the one and only argument; anything else is a book.
+bool answeredInTerminal(const QStringList& arguments)
+{
+    if (arguments.size() != 1)
+        return false;
+    QTextStream out(stdout);
+    if (arguments.first() == QLatin1String("--help")) {
+        out << kUsage;
+        return true;
+    }
+    if (arguments.first() == QLatin1String("--version")) {
+        out << kApplicationTitle << '\n';
+        return true;
+    }
+    return false;
+}
+
+
+} // namespace
+
 int runApplication(int argc, char** argv)
 {
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    if (answeredInTerminal(raw))
+        return 0;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lirra Reader v1.01"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Lirra Reader"));
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("lirra-reader"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lirra/lirra.png")));
+    registerFontSubstitutions();
+    platform::Registry::setDamageReporter(
+        [](const std::string& message) { showErrorBox(QString::fromStdString(message)); });
+
+    // Qt has taken its own options (-platform, -style, ...) out of the list by now.
+    TForm1 form(QApplication::arguments().mid(1));
+    form.showMaximized();
     return app.exec();
 }
 

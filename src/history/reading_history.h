@@ -1,0 +1,21 @@
+#pragma once
+
+// The reading history: the books opened most recently, kept in MRUManager1 and mirrored
+// in Software\Lirra Reader\History ("Count" = index of the last entry, values "0".."9").
+
+#include <QString>
+
+namespace lirra {
+
+class TMRUManager;
+
+inline constexpr const char* kHistoryKey = "Software\\Lirra Reader\\History";
+
+// Rebuilds the list from the registry (oldest first, so "0" ends on top). Raises the
+// registry's error texts; entries added before an error stay.
+void restoreHistory(TMRUManager& list);
+
+// Puts `name` on top of the list and writes the whole list to the registry.
+void recordBook(TMRUManager& list, const QString& name);
+
+} // namespace lirra

@@ -1,0 +1,66 @@
+#include "settings/options_store.h"
+
+#include "platform/registry_hive.h"
+
+namespace lirra {
+
+namespace {
+constexpr std::int32_t kDefaultFontSize = 13;
+constexpr std::uint32_t kDefaultFontColor = 0x00C0C0C0;  // silver
+constexpr std::uint32_t kDefaultBGColor = 0x005C5C5C;    // grey
+constexpr std::int32_t kDefaultScrollSpeed = 1;
+} // namespace
+
+void readOptions(OptionsRecord& record)
+{
+    platform::Registry registry;
+    if (!registry.keyExists(kOptionsKey)) {
+        record.FontSize = kDefaultFontSize;
+        record.FontColor = kDefaultFontColor;
+        record.BGColor = kDefaultBGColor;
+        record.ScrollTextSpeed = kDefaultScrollSpeed;
+        record.ConfirmSetBMExit = 1;
+        record.WordWrap = 0;
+    } else {
+        registry.openKey(kOptionsKey, true);
+        // Without FontSize nothing is read: the record keeps its zeros, flags included.
+        if (registry.valueExists("FontSize")) {
+            record.FontSize = registry.readInteger("FontSize");
+            record.FontColor = static_cast<std::uint32_t>(registry.readInteger("FontColor"));
+            record.BGColor = static_cast<std::uint32_t>(registry.readInteger("BGColor"));
+            record.ScrollTextSpeed = registry.readInteger("ScrollTextSpeed");
+            record.FontName = QString::fromStdString(registry.readString("FontName"));
+            if (registry.valueExists("ConfirmSetBMExit"))
+                record.ConfirmSetBMExit = static_cast<std::uint8_t>(registry.readInteger("ConfirmSetBMExit"));
+            if (registry.valueExists("WordWrap"))
+                record.WordWrap = static_cast<std::uint8_t>(registry.readInteger("WordWrap"));
+        }
+    }
+    registry.closeKey();
+}
+
+void saveOptions(const SavedOptions& options)
+{
+    platform::Registry registry;
+    if (!registry.keyExists(kOptionsKey))
+        registry.createKey(kOptionsKey);
+    registry.openKey(kOptionsKey, true);
+    registry.writeInteger("FontSize", options.FontSize);
+    registry.writeInteger("FontColor", static_cast<std::int32_t>(options.FontColor));
+    registry.writeInteger("BGColor", static_cast<std::int32_t>(options.BGColor));
+    registry.writeInteger("ScrollTextSpeed", options.ScrollTextSpeed);
+    registry.writeString("FontName", options.FontName.toStdString());
+    registry.writeInteger("ConfirmSetBMExit", options.ConfirmSetBMExit ? 1 : 0);
+    registry.writeInteger("WordWrap", options.WordWrap ? 1 : 0);
+    registry.closeKey();
+}
+
+void deleteAllOptions()
+{
+    platform::Registry registry;
+    if (registry.keyExists(kProgramKey))
+        registry.deleteKey(kProgramKey);
+    registry.closeKey();
+}
+
+} // namespace lirra

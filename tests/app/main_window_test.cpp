@@ -1,0 +1,270 @@
+// The main window as a user meets it: start-up, opening books four ways, the status
+// line, saving options, the history, and closing.
+
+#include "app/Unit1.h"
+
+#include "app/file_dialogs.h"
+#include "app/message_boxes.h"
+#include "app/status_line.h"
+#include "bookview/book_view.h"
+#include "history/mru_manager.h"
+#include "platform/registry_hive.h"
+#include "platform/temp_dir.h"
+#include "registry_fixture.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <fstream>
+#include <iterator>
+
+using namespace lirra;
+using lirra::platform::Registry;
+
+namespace {
+
+class MainWindow : public OwnHive {
+protected:
+    void SetUp() override
+    {
+        OwnHive::SetUp();
+        setMessagePresenter([this](const MessageBoxRequest& box) {
+            boxes.push_back(box.text);
+            return BoxAnswer::Ok;
+        });
+        setFileDialogPresenter([this](const FileDialogRequest& request) -> std::optional<QString> {
+            dialogTitles.push_back(request.title);
+            return nextFile;
+        });
+    }
+    void TearDown() override
+    {
+        setMessagePresenter({});
+        setFileDialogPresenter({});
+        std::filesystem::remove(tempCopy());
+        OwnHive::TearDown();
+    }
+
+    std::string book(const std::string& name, const std::string& dosText)
+    {
+        const auto path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << dosText;
+        return path.string();
+    }
+    static std::string tempCopy() { return platform::tempDirectory() + "lirra.tmp"; }
+    static std::string contents(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    static std::vector<std::string> history()
+    {
+        Registry registry;
+        std::vector<std::string> entries;
+        if (!registry.keyExists("Software\\Lirra Reader\\History"))
+            return entries;
+        registry.openKey("Software\\Lirra Reader\\History", false);
+        for (int i = 0; i <= registry.readInteger("Count"); ++i)
+            entries.push_back(registry.readString(std::to_string(i)));
+        return entries;
+    }
+
+    std::vector<QString> boxes;
+    std::vector<QString> dialogTitles;
+    std::optional<QString> nextFile;
+};
+
+const std::string kDosBook = "\x8F\xE0\xA8\xA2\xA5\xE2\r\nline two\r\nline three\r\n";  // "Привет", ...
+
+} // namespace
+
+TEST_F(MainWindow, StartsIdleWithTheDefaultLookAndWritesNothing)
+{
+    TForm1 form({});
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
+    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
+    EXPECT_EQ(form.RichEdit1->fontSize(), 13);
+    EXPECT_EQ(form.RichEdit1->fontColor(), 0x00C0C0C0u);
+    EXPECT_EQ(form.RichEdit1->backgroundColor(), 0x005C5C5Cu);
+    EXPECT_EQ(form.RichEdit1->fontName(), QStringLiteral("Courier New Cyr"));
+    EXPECT_TRUE(form.SetBookmarkBeforeExit1->isChecked());
+    EXPECT_FALSE(form.WordWrap1->isChecked());
+    EXPECT_FALSE(form.History1->menuAction()->isEnabled());
+    EXPECT_FALSE(form.ScrollText1->isEnabled());
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+    EXPECT_TRUE(history().empty());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindow, CommandLineBookOpensWithOneTrailingBlankInCaptionAndHistory)
+{
+    const std::string path = book("my book.txt", kDosBook);
+    // An unquoted path with a blank arrives as two arguments.
+    const QString first = QString::fromStdString(path.substr(0, path.find(' ')));
+    const QString second = QString::fromStdString(path.substr(path.find(' ') + 1));
+    TForm1 form({first, second});
+    const QString expected = QString::fromStdString(path) + QLatin1Char(' ');
+    EXPECT_EQ(form.windowTitle(), expected);
+    EXPECT_EQ(form.RichEdit1->lineCount(), 3);
+    EXPECT_EQ(form.RichEdit1->lineText(0), QStringLiteral("Привет"));
+    EXPECT_EQ(form.RichEdit1->caretPosition(), 0);
+    EXPECT_EQ(contents(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2\r\nline two\r\nline three\r\n");
+    EXPECT_EQ(history(), std::vector<std::string>{expected.toStdString()});
+    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.Panel2->Label6->text(), QStringLiteral("25%"));
+}
+
+TEST_F(MainWindow, MissingBookShowsFileNotFoundAndKeepsTheName)
+{
+    TForm1 form({QStringLiteral("/no/such/book.txt")});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], QStringLiteral("File not found."));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("/no/such/book.txt "));
+    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
+    EXPECT_TRUE(history().empty());
+}
+
+TEST_F(MainWindow, DamagedOptionsStopStartUpWithTheDesignedLook)
+{
+    {
+        Registry registry;
+        registry.openKey("Software\\Lirra Reader\\Options", true);
+        registry.writeInteger("FontSize", 20);
+        registry.writeString("FontColor", "silver");
+    }
+    const std::string path = book("b.txt", kDosBook);
+    TForm1 form({QString::fromStdString(path)});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], QStringLiteral("Invalid data type for 'FontColor'"));  // no full stop after a quote
+    EXPECT_EQ(form.RichEdit1->fontSize(), 13);
+    EXPECT_EQ(form.RichEdit1->backgroundColor(), 0u);
+    EXPECT_TRUE(form.SetBookmarkBeforeExit1->isChecked());
+    EXPECT_EQ(form.RichEdit1->lineCount(), 0);  // the book named on the command line is not opened
+}
+
+TEST_F(MainWindow, DroppedFilesOpenOnlyTheFirst)
+{
+    TForm1 form({});
+    const std::string a = book("a.txt", "first book\r\n"), b = book("b.txt", "second\r\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &drop);
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(a));
+    EXPECT_EQ(form.RichEdit1->lineText(0), QStringLiteral("first book"));
+    EXPECT_EQ(history(), std::vector<std::string>{a});
+}
+
+TEST_F(MainWindow, OpenBookDialogCancelledLeavesEverythingButDeletesTheCopy)
+{
+    const std::string path = book("a.txt", kDosBook);
+    TForm1 form({QString::fromStdString(path)});
+    ASSERT_TRUE(std::filesystem::exists(tempCopy()));
+    nextFile.reset();
+    form.OpenBook1->trigger();
+    EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open Book")});
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+    EXPECT_EQ(form.RichEdit1->lineCount(), 3);
+
+    // A file deleted after it was chosen: "File not found", the old book stays.
+    nextFile = QString::fromStdString((dir_ / "gone.txt").string());
+    form.OpenBook1->trigger();
+    EXPECT_EQ(boxes.back(), QStringLiteral("File not found."));
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + QLatin1Char(' '));
+    EXPECT_EQ(form.RichEdit1->lineCount(), 3);
+}
+
+TEST_F(MainWindow, ClearAllGoesIdleButKeepsHistory)
+{
+    const std::string path = book("a.txt", kDosBook);
+    TForm1 form({QString::fromStdString(path)});
+    form.ClearAll2->trigger();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
+    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
+    EXPECT_EQ(history().size(), 1u);
+    EXPECT_TRUE(form.History1->menuAction()->isEnabled());
+}
+
+TEST_F(MainWindow, SaveOptionsStoresTheLookAndSaysSo)
+{
+    TForm1 form({});
+    form.RichEdit1->setFontSize(15);
+    form.SaveOptions1->trigger();
+    EXPECT_EQ(boxes.back(), QStringLiteral("Options was saved."));
+    Registry registry;
+    registry.openKey("Software\\Lirra Reader\\Options", false);
+    EXPECT_EQ(registry.readInteger("FontSize"), 15);
+    EXPECT_EQ(static_cast<std::uint32_t>(registry.readInteger("BGColor")), 0x005C5C5Cu);
+    EXPECT_EQ(registry.readString("FontName"), "Courier New Cyr");
+    EXPECT_EQ(registry.readInteger("ConfirmSetBMExit"), 1);
+    EXPECT_EQ(registry.readInteger("WordWrap"), 0);
+
+    form.DefaultsOptions1->trigger();
+    EXPECT_FALSE(registry.keyExists("Software\\Lirra Reader"));
+}
+
+TEST_F(MainWindow, HistoryReopensWithoutRecordingAgain)
+{
+    const std::string a = book("a.txt", "book a\r\n"), b = book("b.txt", "book b\r\n");
+    TForm1 form({});
+    form.LoadBook(QString::fromStdString(a));
+    form.LoadBook(QString::fromStdString(b));
+    ASSERT_EQ(history(), (std::vector<std::string>{b, a}));
+
+    form.MRUManager1Click(QString::fromStdString(a));
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(a));
+    EXPECT_EQ(form.RichEdit1->lineText(0), QStringLiteral("book a"));
+    EXPECT_EQ(history(), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(form.MRUManager1->at(0), QString::fromStdString(b));
+}
+
+TEST_F(MainWindow, KeysMoveTheStatusLineAndCurLineFollowsOnlyKeys)
+{
+    std::string text;
+    for (int i = 1; i <= 7; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    TForm1 form({QString::fromStdString(book("seven.txt", text))});
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.RichEdit1->setFocus();
+
+    QTest::keyClick(form.RichEdit1, Qt::Key_Down);
+    QTest::keyClick(form.RichEdit1, Qt::Key_Down);
+    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("3"));
+    EXPECT_EQ(form.Panel2->Label6->text(), QStringLiteral("38%"));
+    EXPECT_EQ(form.CurLine, 3);
+
+    form.Label3MouseMove();
+    EXPECT_EQ(form.Panel2->Label3->toolTip(), QStringLiteral("3 of 7"));
+}
+
+TEST_F(MainWindow, LeftClickInAnEmptyViewOpensTheBookDialog)
+{
+    TForm1 form({});
+    nextFile.reset();
+    QTest::mouseClick(form.RichEdit1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open Book")});
+}
+
+TEST_F(MainWindow, ClosingDeletesTheTemporaryCopy)
+{
+    TForm1 form({QString::fromStdString(book("a.txt", kDosBook))});
+    ASSERT_TRUE(std::filesystem::exists(tempCopy()));
+    form.show();
+    form.close();
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    registerFontSubstitutions();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,134 @@
+#include "settings/options_store.h"
+
+#include "platform/lirra_error.h"
+#include "platform/registry_hive.h"
+#include "registry_fixture.h"
+
+using namespace lirra;
+using lirra::platform::Registry;
+
+namespace {
+
+class OptionsStore : public OwnHive {
+protected:
+    void writeOptions(const std::function<void(Registry&)>& write)
+    {
+        Registry registry;
+        registry.openKey(kOptionsKey, true);
+        write(registry);
+        registry.closeKey();
+    }
+    std::string readError()
+    {
+        OptionsRecord record;
+        try {
+            readOptions(record);
+        } catch (const Error& error) {
+            return error.text();
+        }
+        return "no error";
+    }
+};
+
+} // namespace
+
+TEST_F(OptionsStore, FirstRunGivesTheDefaults)
+{
+    OptionsRecord record;
+    readOptions(record);
+    EXPECT_EQ(record.FontSize, 13);
+    EXPECT_EQ(record.FontColor, 0x00C0C0C0u);
+    EXPECT_EQ(record.BGColor, 0x005C5C5Cu);
+    EXPECT_EQ(record.ScrollTextSpeed, 1);
+    EXPECT_EQ(record.ConfirmSetBMExit, 1);
+    EXPECT_EQ(record.WordWrap, 0);
+    EXPECT_TRUE(record.FontName.isEmpty());
+}
+
+TEST_F(OptionsStore, KeyWithoutFontSizeReadsNothing)
+{
+    writeOptions([](Registry& r) { r.writeInteger("WordWrap", 1); });
+    OptionsRecord record;
+    readOptions(record);
+    EXPECT_EQ(record.FontSize, 0);
+    EXPECT_EQ(record.FontColor, 0u);
+    EXPECT_EQ(record.ConfirmSetBMExit, 0);
+    EXPECT_EQ(record.WordWrap, 0);
+}
+
+TEST_F(OptionsStore, SaveThenReadKeepsEveryBitAndTheFlagsOnlyWhenPresent)
+{
+    SavedOptions saved;
+    saved.FontSize = -3;
+    saved.FontColor = 0x80000008;
+    saved.BGColor = 0x80000005;
+    saved.ScrollTextSpeed = 7;
+    saved.FontName = QStringLiteral("Times New Roman Cyr");
+    saved.ConfirmSetBMExit = false;
+    saved.WordWrap = true;
+    saveOptions(saved);
+
+    OptionsRecord record;
+    readOptions(record);
+    EXPECT_EQ(record.FontSize, -3);
+    EXPECT_EQ(record.FontColor, 0x80000008u);
+    EXPECT_EQ(record.BGColor, 0x80000005u);
+    EXPECT_EQ(record.ScrollTextSpeed, 7);
+    EXPECT_EQ(record.FontName, QStringLiteral("Times New Roman Cyr"));
+    EXPECT_EQ(record.ConfirmSetBMExit, 0);
+    EXPECT_EQ(record.WordWrap, 1);
+
+    // Five main values without the two flags: both stay off, unlike the first-run defaults.
+    writeOptions([](Registry& r) { r.deleteKey(kOptionsKey); });
+    writeOptions([](Registry& r) {
+        r.writeInteger("FontSize", 12);
+        r.writeInteger("FontColor", 1);
+        r.writeInteger("BGColor", 2);
+        r.writeInteger("ScrollTextSpeed", 3);
+        r.writeString("FontName", "");
+    });
+    OptionsRecord partial;
+    readOptions(partial);
+    EXPECT_EQ(partial.FontSize, 12);
+    EXPECT_EQ(partial.ConfirmSetBMExit, 0);
+    EXPECT_EQ(partial.WordWrap, 0);
+}
+
+TEST_F(OptionsStore, MissingOrMistypedValuesRaiseTheRegistryTexts)
+{
+    writeOptions([](Registry& r) { r.writeInteger("FontSize", 12); });
+    EXPECT_EQ(readError(), "Failed to get data for 'FontColor'");
+
+    writeOptions([](Registry& r) { r.writeString("FontColor", "red"); });
+    EXPECT_EQ(readError(), "Invalid data type for 'FontColor'");
+
+    writeOptions([](Registry& r) {
+        r.writeInteger("FontColor", 1);
+        r.writeInteger("BGColor", 2);
+        r.writeInteger("ScrollTextSpeed", 3);
+        r.writeInteger("FontName", 4);
+    });
+    EXPECT_EQ(readError(), "Invalid data type for 'FontName'");
+}
+
+TEST_F(OptionsStore, ValuesReadBeforeAnErrorStayInTheRecord)
+{
+    writeOptions([](Registry& r) {
+        r.writeInteger("FontSize", 21);
+        r.writeInteger("FontColor", 5);
+    });
+    OptionsRecord record;
+    EXPECT_THROW(readOptions(record), Error);
+    EXPECT_EQ(record.FontSize, 21);
+    EXPECT_EQ(record.FontColor, 5u);
+}
+
+TEST_F(OptionsStore, DefaultsOptionsRemovesTheWholeProgramTree)
+{
+    saveOptions(SavedOptions{});
+    writeOptions([](Registry& r) { r.createKey("Software\\Lirra Reader\\History"); });
+    deleteAllOptions();
+    Registry registry;
+    EXPECT_FALSE(registry.keyExists(kProgramKey));
+    deleteAllOptions(); // nothing left to delete: still no error
+}

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Starts the reader on a generated DOS book under Xvfb with its own hive and temp folder,
+# and checks what a user would: the caption, the converted temporary copy, F12, the
+# history, and that Alt+X ends the program and removes the copy.
+set -euo pipefail
+lirra=$1 genbook=$2 out=$3
+mkdir -p "$out"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
+
+# A display of our own.
+display=:$((90 + RANDOM % 400))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 & pids+=($!)
+sleep 0.5
+
+export QT_QPA_PLATFORM=xcb
+export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR"
+book="$work/e2e book.txt"
+"$genbook" 1 "$book"
+temp="$XDG_RUNTIME_DIR/lirra.tmp"
+
+# The book named as one argument: the caption is the path with one trailing blank.
+"$lirra" "$book" & app=$!; pids+=($app)
+wid=$(timeout 20 xdotool search --sync --pid "$app" --name "e2e book" | head -n1) || fail "no window"
+title=$(xdotool getwindowname "$wid")
+[ "$title" = "$book " ] || fail "caption is '$title'"
+
+# The temporary copy holds the book in code page 1251 with CR LF line ends.
+[ -f "$temp" ] || fail "no lirra.tmp"
+iconv -f CP866 -t CP1251 "$book" > "$work/expected.txt"
+cmp -s "$temp" "$work/expected.txt" || fail "lirra.tmp is not the 1251 text of the book"
+grep -qF "\"0\"=\"$book \"" "$LIRRA_REGISTRY" || fail "History does not hold the book"
+
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 0.5
+import -window root "$out/main-window.png"
+
+# F12 stores the look and says so in a box, closed with Enter.
+xdotool key F12
+timeout 10 xdotool search --sync --pid "$app" --name "^Lirra Reader v1.01$" >/dev/null || fail "no 'Options was saved.' box"
+import -window root "$out/options-saved.png"
+xdotool key Return
+sleep 0.3
+grep -qF '"FontSize"=dword:0000000d' "$LIRRA_REGISTRY" || fail "F12 did not write FontSize"
+grep -qF '"BGColor"=dword:005c5c5c' "$LIRRA_REGISTRY" || fail "F12 did not write BGColor"
+grep -qF '"WordWrap"=dword:00000000' "$LIRRA_REGISTRY" || fail "F12 did not write WordWrap"
+
+# Alt+X ends the program and removes the temporary copy.
+xdotool windowactivate --sync "$wid" 2>/dev/null || true
+xdotool key alt+x
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "Alt+X did not end the program"
+wait "$app" || fail "the program exited with an error"
+[ ! -e "$temp" ] || fail "lirra.tmp is still there"
+echo "e2e: 1 passed, 0 failed (screenshots in $out)"
