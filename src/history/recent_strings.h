@@ -1,0 +1,53 @@
+#pragma once
+
+// TRecentStrings: an ordered list of recently used texts with a size limit. Texts are
+// unique without regard to letter case; adding one that is already listed moves the
+// listed entry, which keeps its own spelling.
+
+#include <QCollator>
+#include <QString>
+#include <vector>
+
+namespace lirra {
+
+enum class TRecentMode {
+    rmInsert, // new entries at the top (index 0), the oldest drop off the end
+    rmAppend, // new entries at the end, the oldest drop off the front
+};
+
+class TRecentStrings {
+public:
+    TRecentStrings();
+
+    int capacity() const { return m_capacity; }
+    void setCapacity(int capacity); // below 1 counts as 1; trims at once
+    TRecentMode mode() const { return m_mode; }
+    void setMode(TRecentMode mode) { m_mode = mode; }
+
+    // Adds `text` or moves its listed twin to the mode's end of the list, trims to the
+    // capacity and gives the entry at that end `userData`.
+    void add(const QString& text, int userData);
+    void remove(int index);
+    void clear() { m_entries.clear(); }
+
+    int count() const { return int(m_entries.size()); }
+    const QString& at(int index) const { return m_entries.at(index).text; }
+    int userData(int index) const { return m_entries.at(index).userData; }
+    // Index of the entry equal to `text` without regard to letter case, or -1.
+    int indexOf(const QString& text) const;
+
+private:
+    struct Entry {
+        QString text;
+        int userData = 0;
+    };
+
+    void trim();
+
+    std::vector<Entry> m_entries;
+    int m_capacity = 10;
+    TRecentMode m_mode = TRecentMode::rmInsert;
+    QCollator m_collator; // the user's locale, letter case ignored
+};
+
+} // namespace lirra

@@ -1,0 +1,130 @@
+#include "history/mru_manager.h"
+
+#include <QAction>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+namespace {
+
+struct Click {
+    QString recentName, caption;
+    int userData;
+};
+
+// A "History" menu that starts disabled, as the main window designs it.
+class MRUManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        menu.menuAction()->setEnabled(false);
+        mru.setRecentMenu(&menu);
+        QObject::connect(&mru, &TMRUManager::clicked,
+                         [this](const QString& name, const QString& caption, int data) {
+                             clicks.push_back({name, caption, data});
+                         });
+    }
+
+    void addNumbered(const QString& stem, int first, int last)
+    {
+        for (int i = first; i <= last; ++i)
+            mru.add(stem + QString::number(i), 0);
+    }
+
+    // The menu's items as captions, separators as "-".
+    QStringList items() const
+    {
+        QStringList result;
+        for (const QAction* item : menu.actions())
+            result << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return result;
+    }
+
+    bool enabled() const { return menu.menuAction()->isEnabled(); }
+
+    QMenu menu{QStringLiteral("History")};
+    TMRUManager mru;
+    std::vector<Click> clicks;
+};
+
+} // namespace
+
+TEST_F(MRUManagerTest, NumbersTheItemsAndShowsTheTextBeforeTheBar)
+{
+    addNumbered("book", 0, 9);
+    const QStringList captions = items();
+    ASSERT_EQ(captions.size(), 10);
+    EXPECT_EQ(captions[0], "&1\tbook9");
+    EXPECT_EQ(captions[8], "&9\tbook1");
+    EXPECT_EQ(captions[9], "&A\tbook0");
+
+    mru.clear();
+    mru.setAccelDelimiter(TAccelDelimiter::adSpace);
+    mru.add("Library|https://example.org/lib", 0);
+    EXPECT_EQ(items(), QStringList({"&1 Library"}));
+    EXPECT_EQ(menu.actions()[0]->statusTip(), "https://example.org/lib");
+
+    mru.setShowAccelChar(false);
+    mru.add("plain", 0);
+    EXPECT_EQ(items(), QStringList({"plain", "Library"}));
+    EXPECT_EQ(menu.actions()[0]->statusTip(), "plain");
+}
+
+TEST_F(MRUManagerTest, ThirtiethAppendedEntryIsU)
+{
+    mru.setMode(TRecentMode::rmAppend);
+    mru.setCapacity(30);
+    addNumbered("url", 1, 31);
+    const QStringList captions = items();
+    ASSERT_EQ(captions.size(), 30);
+    EXPECT_EQ(captions.front(), "&1\turl2");
+    EXPECT_EQ(captions.back(), "&U\turl31");
+}
+
+TEST_F(MRUManagerTest, EnablesTheMenuExactlyWhileItHasItems)
+{
+    EXPECT_FALSE(enabled());
+    mru.add("a", 0);
+    EXPECT_TRUE(enabled());
+    mru.clear();
+    EXPECT_FALSE(enabled());
+    EXPECT_TRUE(items().isEmpty());
+}
+
+TEST_F(MRUManagerTest, SeparatesGroupsAndKeepsOtherItems)
+{
+    menu.addAction(QStringLiteral("Own item"));
+    mru.setSeparateSize(2);
+    addNumbered("b", 1, 5);
+    EXPECT_EQ(items(), QStringList({"Own item", "-", "&1\tb5", "&2\tb4", "-", "&3\tb3", "&4\tb2",
+                                    "-", "&5\tb1"}));
+    mru.clear();
+    EXPECT_EQ(items(), QStringList({"Own item"}));
+    EXPECT_TRUE(enabled());
+}
+
+TEST_F(MRUManagerTest, ChoosingAnItemReportsItsEntry)
+{
+    mru.add("a", 0);
+    mru.add("b", 42);
+    menu.actions()[0]->trigger();
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].recentName, "b");
+    EXPECT_EQ(clicks[0].caption, "&1\tb");
+    EXPECT_EQ(clicks[0].userData, 42);
+    EXPECT_EQ(mru.count(), 2); // choosing does not reorder or remove by default
+    EXPECT_EQ(mru.at(0), "b");
+}
+
+TEST_F(MRUManagerTest, RemoveOnSelectRemovesTheChosenEntryEvenIfTheHandlerAddsOne)
+{
+    mru.setRemoveOnSelect(true);
+    mru.add("a", 0);
+    mru.add("b", 0);
+    QObject::connect(&mru, &TMRUManager::clicked, [this] { mru.add("new", 0); });
+    menu.actions()[1]->trigger(); // "a", at index 1 until the handler adds "new" on top
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].recentName, "a");
+    EXPECT_EQ(items(), QStringList({"&1\tnew", "&2\tb"}));
+}

@@ -1,0 +1,70 @@
+#include "history/recent_strings.h"
+
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+namespace {
+
+QStringList entries(const TRecentStrings& list)
+{
+    QStringList result;
+    for (int i = 0; i < list.count(); ++i)
+        result << list.at(i);
+    return result;
+}
+
+void addNumbered(TRecentStrings& list, const QString& stem, int first, int last)
+{
+    for (int i = first; i <= last; ++i)
+        list.add(stem + QString::number(i), 0);
+}
+
+} // namespace
+
+TEST(RecentStrings, InsertModeKeepsTheNewestOnTopAndDropsTheBottom)
+{
+    TRecentStrings list;
+    addNumbered(list, "book", 0, 10);
+    ASSERT_EQ(list.count(), 10);
+    EXPECT_EQ(list.at(0), "book10");
+    EXPECT_EQ(list.at(9), "book1");
+
+    list.setCapacity(3);
+    EXPECT_EQ(entries(list), QStringList({"book10", "book9", "book8"}));
+    list.setCapacity(0);
+    EXPECT_EQ(list.capacity(), 1);
+    EXPECT_EQ(entries(list), QStringList({"book10"}));
+}
+
+TEST(RecentStrings, ACaseOnlyTwinMovesTheListedSpelling)
+{
+    TRecentStrings list;
+    list.add("/books/Война и мир.txt", 1);
+    list.add("/books/b.txt", 2);
+    list.add("/books/c.txt", 3);
+
+    list.add("/BOOKS/ВОЙНА И МИР.TXT", 7);
+    EXPECT_EQ(entries(list), QStringList({"/books/Война и мир.txt", "/books/c.txt", "/books/b.txt"}));
+    EXPECT_EQ(list.userData(0), 7);
+    EXPECT_EQ(list.userData(1), 3);
+
+    list.setMode(TRecentMode::rmAppend);
+    list.add("/books/C.TXT", 9);
+    EXPECT_EQ(entries(list), QStringList({"/books/Война и мир.txt", "/books/b.txt", "/books/c.txt"}));
+    EXPECT_EQ(list.userData(2), 9);
+}
+
+TEST(RecentStrings, AppendModeDropsTheOldestFromTheFront)
+{
+    TRecentStrings list;
+    list.setMode(TRecentMode::rmAppend);
+    list.setCapacity(30);
+    addNumbered(list, "url", 1, 31);
+    ASSERT_EQ(list.count(), 30);
+    EXPECT_EQ(list.at(0), "url2");
+    EXPECT_EQ(list.at(29), "url31");
+
+    list.setCapacity(2);
+    EXPECT_EQ(entries(list), QStringList({"url30", "url31"}));
+}
