@@ -283,7 +283,7 @@ void BookDocument::moveCaret(std::int64_t index, bool extendSelection)
 
 void BookDocument::scrollTo(std::int64_t line)
 {
-    const std::int64_t top = std::clamp<std::int64_t>(line, 0, std::max<std::int64_t>(0, allLines() - visible_));
+    const std::int64_t top = std::clamp<std::int64_t>(line, 0, std::max<std::int64_t>(0, lineCount() - 1));
     if (top == top_)
         return;
     top_ = top;

@@ -13,8 +13,9 @@
 // has a first character, the text's length, and the caret can stand on it) but is not
 // counted by lineCount() and cannot be re-anchored on.
 //
-// Scrolling: the top line runs from 0 to (all lines, the empty last one included) −
-// visibleLines(), so once the last line is in view there is nothing left to scroll.
+// Scrolling: the top line runs from 0 to the last counted line, so the view can scroll
+// until the book's last line stands at its top (a page down near the end stops there
+// and a match on the last line can still be shown below four lines of context).
 
 #include "bookview/book_types.h"
 #include "bookview/line_index.h"
@@ -97,7 +98,7 @@ public:
 private:
     template <class F> decltype(auto) withText(F&& f) const;
     const LineStarts& lines() const { return wrapped() ? rows_ : hardLines_; }
-    std::int64_t allLines() const { return lines().size(); }
+    std::int64_t allLines() const { return lines().size(); }   // the empty last line too
     std::int64_t lineEnd(std::int64_t line) const;   // start of the next line, or length()
     void takeText(std::string plain, RichText rich, bool isRich);
     void relayout();
