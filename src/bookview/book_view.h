@@ -6,6 +6,8 @@
 // on, a "line" is a wrapped row on screen.
 
 #include "bookview/book_types.h"
+#include "bookview/caret_motion.h"
+#include "bookview/view_font.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
@@ -17,8 +19,6 @@ class QPrinter;
 namespace lirra {
 
 class BookDocument;
-
-enum class FontPitch { Default, Variable, Fixed };
 
 class TBookView : public QAbstractScrollArea {
     Q_OBJECT
@@ -109,9 +109,30 @@ signals:
     void entered();            // focus in
     void contextMenuRequested(QPoint globalPos);
 
-    // (implementation declares the protected event overrides)
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     struct Impl;
+    BookDocument& settled() const;   // the document, a pending re-wrap done first
+    void fontChanged();
+    void contentReplaced();
+    void applyWrap();
+    void updateScrollBars();
+    void moveCaret(CaretMove move, bool extend);
+    void ensureCaretVisible();
+    std::int64_t charAtPoint(QPoint pos) const;
+    std::int64_t contentWidth() const;
     std::unique_ptr<Impl> d;
 };
 
