@@ -91,7 +91,7 @@ void TRxClock::tick()
     if (change.full)
         update();
     else if (change.cellCount > 0)
-        update(layout().cells(change.firstCell, change.cellCount));
+        update(cellLayout().cells(change.firstCell, change.cellCount));
 }
 
 QRect TRxClock::drawingArea() const
@@ -101,7 +101,7 @@ QRect TRxClock::drawingArea() const
     return rect().adjusted(inset, inset, -inset, -inset);
 }
 
-ClockLayout TRxClock::layout() const
+ClockLayout TRxClock::cellLayout() const
 {
     const QFontMetrics metrics(font());
     return ClockLayout(drawingArea(), metrics.horizontalAdvance(u'8'), metrics.height(),
@@ -139,7 +139,7 @@ void TRxClock::paintEvent(QPaintEvent*)
     painter.setFont(font());
     painter.setPen(fontColor());
     const ClockText text = shownText();
-    const ClockLayout cells = layout();
+    const ClockLayout cells = cellLayout();
     for (int i = 0; i < text.digits.size(); ++i)
         painter.drawText(cells.cells(i), Qt::AlignCenter, QString(text.digits[i]));
     painter.drawText(cells.suffix(), Qt::AlignCenter, text.suffix);

@@ -49,7 +49,7 @@ public:
     // The time and text the control shows now, and where its characters sit.
     QTime shownTime() const { return m_shown; }
     ClockText shownText() const { return m_face.text(m_shown); }
-    ClockLayout layout() const;
+    ClockLayout cellLayout() const;
 
 public slots:
     // Reads the time and invalidates what changed since the last tick. The timer calls
