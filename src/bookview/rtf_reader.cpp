@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <unordered_map>
 
 namespace lirra {
@@ -160,7 +161,7 @@ struct Style {
     bool strikeOut = false;
     std::optional<std::uint32_t> color;
     std::optional<std::uint32_t> background;
-    bool operator==(const Style&) const = default;
+    auto operator<=>(const Style&) const = default;
 };
 
 struct GroupState {
@@ -225,6 +226,9 @@ private:
             return std::nullopt;
         if (result_.text.capacity() > 2 * result_.text.size())
             result_.text.shrink_to_fit();
+        result_.runs.reserve(runStarts_.size());
+        for (const RunStart& run : runStarts_)
+            result_.runs.push_back({run.start, formats_[run.format]});
         return std::move(result_);
     }
 
@@ -454,13 +458,22 @@ private:
         if (lastStyle_ && *lastStyle_ == style)
             return;
         lastStyle_ = style;
-        const auto font = fonts_.find(style.font);
-        CharFormat format{.face = font != fonts_.end() ? font->second.face : std::u16string(),
-                          .halfPoints = style.halfPoints, .bold = style.bold, .italic = style.italic,
-                          .underline = style.underline, .strikeOut = style.strikeOut,
-                          .color = style.color, .background = style.background};
-        if (result_.runs.empty() || result_.runs.back().format != format)
-            result_.runs.push_back({static_cast<std::int64_t>(result_.text.size()), std::move(format)});
+        const std::size_t format = formatOf(style);
+        if (runStarts_.empty() || formats_[runStarts_.back().format] != formats_[format])
+            runStarts_.push_back({static_cast<std::int64_t>(result_.text.size()), format});
+    }
+
+    std::size_t formatOf(const Style& style)
+    {
+        const auto [it, added] = formatOfStyle_.try_emplace(style, formats_.size());
+        if (added) {
+            const auto font = fonts_.find(style.font);
+            formats_.push_back({.face = font != fonts_.end() ? font->second.face : std::u16string(),
+                                .halfPoints = style.halfPoints, .bold = style.bold, .italic = style.italic,
+                                .underline = style.underline, .strikeOut = style.strikeOut,
+                                .color = style.color, .background = style.background});
+        }
+        return it->second;
     }
 
     void beginFont(int number)
@@ -480,7 +493,9 @@ private:
         face.erase(face.begin(), std::find_if(face.begin(), face.end(), notBlank));
         fonts_[font_->first] = std::move(font_->second);
         font_.reset();
-        lastStyle_.reset();   // a face in use may have changed
+        // A font number may now name another face.
+        lastStyle_.reset();
+        formatOfStyle_.clear();
     }
 
     std::string_view data_;
@@ -493,6 +508,15 @@ private:
     std::optional<std::pair<int, Font>> font_;   // the font-table entry being read
     std::vector<std::optional<std::uint32_t>> colors_;
     ColorEntry colorEntry_;
+    // Runs are collected as format numbers and expanded once at the end: a book has
+    // hundreds of thousands of runs but few distinct formats.
+    struct RunStart {
+        std::int64_t start;
+        std::size_t format;
+    };
+    std::vector<CharFormat> formats_;
+    std::map<Style, std::size_t> formatOfStyle_;
+    std::vector<RunStart> runStarts_;
     std::optional<Style> lastStyle_;
     RichText result_;
 };
