@@ -7,7 +7,7 @@ namespace lirra {
 namespace {
 
 // The character that follows the hour in a locale's time format ("HH:mm", "H.mm").
-// Formats that put words or blanks there ("HH 'h' mm") give no usable separator.
+// Formats that put words, blanks or quoted text there ("HH 'h' mm") give none.
 QChar separatorOf(const QString& format)
 {
     const auto isHour = [](QChar c) { return c == u'h' || c == u'H'; };
@@ -19,7 +19,7 @@ QChar separatorOf(const QString& format)
     if (i == format.size())
         return u':';
     const QChar c = format[i];
-    return c.isPunct() || c.isSymbol() ? c : QChar(u':');
+    return (c.isPunct() || c.isSymbol()) && c != u'\'' ? c : QChar(u':');
 }
 
 QString twoDigits(int n)
