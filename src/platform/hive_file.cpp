@@ -203,10 +203,6 @@ void HiveFile::replace(const std::string& text)
         ::unlink(temporary.c_str());
         throw;
     }
-    // Make the rename itself durable; the new file is in place either way.
-    Descriptor folder(::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0)
-        ::fsync(folder.get());
 }
 
 // Temporary files exist only while a writer holds the lock; any found by the lock's

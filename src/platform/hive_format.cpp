@@ -12,7 +12,8 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kHeaderV5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kRoot = "HKEY_CURRENT_USER";
-constexpr std::size_t kHexLineWidth = 76;
+// Like regedit: a hex line with its continuation mark fits in 80 columns.
+constexpr std::size_t kHexLineWidth = 79;
 
 std::string_view trim(std::string_view s)
 {
@@ -71,7 +72,7 @@ void formatValue(std::string& out, const Value& v)
         out += line + "dword:" + digits + "\n";
         return;
     }
-    // Long byte lists wrap like regedit's: "...,\" then two blanks on the next line.
+    // Long byte lists wrap as regedit wraps them: "...,\" then two blanks on the next line.
     line += typeTag(v.type);
     for (std::size_t i = 0; i < v.data.size(); ++i) {
         const std::string item = hexByte(v.data[i]) + (i + 1 < v.data.size() ? "," : "");
@@ -89,7 +90,7 @@ void formatKey(std::string& out, const Key& key, const std::string& path, bool i
 {
     if (!isRoot || !key.values.empty()) {
         out += "[" + path + "]\n";
-        for (const auto& v : key.values)
+        for (const auto& [folded, v] : key.values)
             formatValue(out, v);
         out += "\n";
     }

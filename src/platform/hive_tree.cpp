@@ -23,13 +23,25 @@ char16_t foldCase(char16_t c)
 }
 } // namespace
 
+std::string foldedName(std::string_view name)
+{
+    const bool ascii = std::all_of(name.begin(), name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        std::string folded(name);
+        for (char& c : folded)
+            c = static_cast<char>(foldCase(static_cast<unsigned char>(c)));
+        return folded;
+    }
+    auto units = utf8ToUtf16(name);
+    for (char16_t& c : units)
+        c = foldCase(c);
+    return utf16ToUtf8(units);
+}
+
 bool sameName(std::string_view a, std::string_view b)
 {
-    if (a == b)
-        return true;
-    const auto wa = utf8ToUtf16(a), wb = utf8ToUtf16(b);
-    return std::equal(wa.begin(), wa.end(), wb.begin(), wb.end(),
-                      [](char16_t x, char16_t y) { return foldCase(x) == foldCase(y); });
+    return foldedName(a) == foldedName(b);
 }
 
 const Key* Key::findSubkey(std::string_view keyName) const
@@ -41,23 +53,19 @@ const Key* Key::findSubkey(std::string_view keyName) const
 
 const Value* Key::findValue(std::string_view valueName) const
 {
-    const auto it = std::find_if(values.begin(), values.end(),
-                                 [&](const Value& v) { return sameName(v.name, valueName); });
-    return it == values.end() ? nullptr : &*it;
+    const auto it = values.find(foldedName(valueName));
+    return it == values.end() ? nullptr : &it->second;
 }
 
 bool Key::setValue(Value value)
 {
-    const auto it = std::find_if(values.begin(), values.end(),
-                                 [&](const Value& v) { return sameName(v.name, value.name); });
-    if (it == values.end()) {
-        values.push_back(std::move(value));
+    const auto [it, added] = values.try_emplace(foldedName(value.name), value);
+    if (added)
         return true;
-    }
-    value.name = it->name;
-    if (*it == value)
+    value.name = it->second.name;
+    if (it->second == value)
         return false;
-    *it = std::move(value);
+    it->second = std::move(value);
     return true;
 }
 

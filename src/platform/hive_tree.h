@@ -5,6 +5,7 @@
 // they were created with.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,7 +32,7 @@ struct Value {
 
 struct Key {
     std::string name;
-    std::vector<Value> values;
+    std::map<std::string, Value> values; // by foldedName(value name)
     std::vector<Key> subkeys;
 
     const Key* findSubkey(std::string_view keyName) const;
@@ -43,6 +44,8 @@ struct Key {
 
 using KeyPath = std::vector<std::string>;
 
+// The name in one letter case, so that equal folded names mean the same name.
+std::string foldedName(std::string_view name);
 bool sameName(std::string_view a, std::string_view b);
 
 // "Software\\Lirra Reader\\Options" -> its names. Outer backslashes are ignored;

@@ -174,31 +174,54 @@ std::string Registry::readString(const std::string& name) const
     throw Error(formatText("Invalid data type for '%s'", name));
 }
 
+namespace {
+hive::Value stringValue(std::string name, const std::string& text)
+{
+    return hive::Value{std::move(name), hive::RegSz, text.substr(0, text.find('\0'))};
+}
+} // namespace
+
 void Registry::writeInteger(const std::string& name, std::int32_t value)
 {
-    writeValue(hive::dwordValue(name, static_cast<std::uint32_t>(value)));
+    writeValues({hive::dwordValue(name, static_cast<std::uint32_t>(value))});
 }
 
 void Registry::writeString(const std::string& name, const std::string& text)
 {
-    writeValue(hive::Value{name, hive::RegSz, text.substr(0, text.find('\0'))});
+    writeValues({stringValue(name, text)});
 }
 
-void Registry::writeValue(hive::Value value)
+void Registry::writeStringList(const std::vector<std::string>& entries)
 {
-    const std::string name = value.name;
+    std::vector<hive::Value> values{hive::dwordValue("Count", static_cast<std::uint32_t>(static_cast<std::int32_t>(entries.size()) - 1))};
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        values.push_back(stringValue(std::to_string(i), entries[i]));
+    writeValues(std::move(values));
+}
+
+// The error names the first value, the one a caller writing them one by one would
+// have failed on.
+void Registry::writeValues(std::vector<hive::Value> values)
+{
+    const std::string firstName = values.front().name;
     bool failed = false;
     try {
         snapshot_ = file_.update([&](hive::Key& root) {
             hive::Key* key = hive::findKey(root, openPath_);
-            failed = key == nullptr; // deleted since it was opened
-            return key && key->setValue(std::move(value));
+            if (!key) { // deleted since it was opened
+                failed = true;
+                return false;
+            }
+            bool changed = false;
+            for (auto& value : values)
+                changed |= key->setValue(std::move(value));
+            return changed;
         });
     } catch (const std::system_error&) {
         failed = true;
     }
     if (failed)
-        throw Error(formatText("Failed to set data for '%s'", name));
+        throw Error(formatText("Failed to set data for '%s'", firstName));
 }
 
 } // namespace lirra::platform

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace lirra::platform {
 
@@ -51,10 +52,15 @@ public:
     // deleted meanwhile. Text is stored up to its first NUL character.
     void writeInteger(const std::string& name, std::int32_t value);
     void writeString(const std::string& name, const std::string& text);
+    // The layout of the stored lists (History, BookMarks, InterNet): REG_DWORD
+    // "Count" = index of the last entry (-1 for none), REG_SZ "0", "1", ... the
+    // entries in order. Other values of the key stay. One change of the file, so all
+    // values are stored or none ("Failed to set data for 'Count'").
+    void writeStringList(const std::vector<std::string>& entries);
 
 private:
     const hive::Value* findValue(const std::string& name) const;
-    void writeValue(hive::Value value);
+    void writeValues(std::vector<hive::Value> values);
 
     hive::HiveFile file_;
     hive::Key snapshot_;

@@ -1,0 +1,405 @@
+#include "platform/registry_hive.h"
+
+#include "platform/lirra_error.h"
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using lirra::platform::Registry;
+
+namespace {
+
+const std::string kOptions = "Software\\Lirra Reader\\Options";
+
+std::string errorText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const lirra::Error& e) {
+        return e.text();
+    }
+    return "(no error)";
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Registry::setDamageReporter([this](const std::string& message) { reports.push_back(message); });
+    }
+    void TearDown() override { Registry::setDamageReporter([](const std::string&) {}); }
+
+    Registry registry() const { return Registry(hive); }
+
+    ScratchFolder folder;
+    std::string hive = folder / "registry.reg";
+    std::vector<std::string> reports;
+};
+
+TEST_F(RegistryTest, TextsSurviveARoundTripThroughTheFile)
+{
+    const std::vector<std::string> texts = {
+        "",
+        "Courier New Cyr",
+        "C:\\Books\\\"Война и мир\".txt",
+        "a\\nb is not a line break, \\\\ nor \\\" an escape",
+        "line one\nline two\r\nthree\rfour\n",
+        "\ttabs\tand trailing blanks   ",
+        "Кириллица, Ёё, ∑ and 😀",
+        "ends with a backslash\\",
+        std::string(10000, 'x') + "Ж",
+    };
+    auto writer = registry();
+    ASSERT_TRUE(writer.openKey(kOptions, true));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        writer.writeString("Text" + std::to_string(i), texts[i]);
+    writer.closeKey();
+
+    auto reader = registry();
+    ASSERT_TRUE(reader.openKey(kOptions, false));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(reader.readString("Text" + std::to_string(i)), texts[i]) << i;
+}
+
+TEST_F(RegistryTest, DwordsKeepAllTheirBitsAndTheExportSpelling)
+{
+    const std::vector<std::int32_t> numbers = {0, 13, -1, INT32_MIN, INT32_MAX, static_cast<std::int32_t>(0x80000008)};
+    auto writer = registry();
+    ASSERT_TRUE(writer.openKey(kOptions, true));
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        writer.writeInteger("N" + std::to_string(i), numbers[i]);
+    writer.writeString("FontName", "Courier New Cyr");
+
+    auto reader = registry();
+    ASSERT_TRUE(reader.openKey(kOptions, false));
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        EXPECT_EQ(reader.readInteger("N" + std::to_string(i)), numbers[i]) << i;
+
+    const auto text = readFile(hive);
+    EXPECT_EQ(text.rfind("REGEDIT4\n", 0), 0u);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Options]\n"), std::string::npos);
+    EXPECT_NE(text.find("\"N1\"=dword:0000000d\n"), std::string::npos);
+    EXPECT_NE(text.find("\"N2\"=dword:ffffffff\n"), std::string::npos);
+    EXPECT_NE(text.find("\"N5\"=dword:80000008\n"), std::string::npos);
+    EXPECT_NE(text.find("\"FontName\"=\"Courier New Cyr\"\n"), std::string::npos);
+}
+
+TEST_F(RegistryTest, NamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
+{
+    auto r = registry();
+    ASSERT_TRUE(r.openKey("Software\\Lirra Reader\\Книги", true));
+    r.writeInteger("FontSize", 1);
+    r.writeInteger("FONTSIZE", 2);
+    EXPECT_TRUE(r.keyExists("SOFTWARE\\lirra reader\\КНИГИ"));
+    ASSERT_TRUE(r.openKey("software\\LIRRA READER\\книги", false));
+    EXPECT_EQ(r.readInteger("fontsize"), 2);
+
+    const auto text = readFile(hive);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Книги]\n\"FontSize\"=dword:00000002\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("FONTSIZE"), std::string::npos);
+}
+
+TEST_F(RegistryTest, ReadsReportMissingAndMistypedValuesWithTheSystemTexts)
+{
+    auto r = registry();
+    ASSERT_TRUE(r.openKey(kOptions, true));
+    r.writeString("FontName", "Arial Cyr");
+    r.writeInteger("FontSize", 13);
+
+    EXPECT_EQ(errorText([&] { r.readInteger("FontColor"); }), "Failed to get data for 'FontColor'");
+    EXPECT_EQ(errorText([&] { r.readInteger("FontName"); }), "Invalid data type for 'FontName'");
+    EXPECT_EQ(errorText([&] { r.readString("FontSize"); }), "Invalid data type for 'FontSize'");
+    EXPECT_EQ(r.readString("Missing"), "");
+    EXPECT_TRUE(r.valueExists("FontSize"));
+    EXPECT_FALSE(r.valueExists("FontColor"));
+}
+
+TEST_F(RegistryTest, CreateAndWriteFailuresNameTheKeyOrValue)
+{
+    writeFile(folder / "not-a-folder", "x");
+    Registry broken(folder / "not-a-folder/registry.reg");
+    EXPECT_EQ(errorText([&] { broken.createKey(kOptions); }), "Failed to create key " + kOptions);
+    EXPECT_FALSE(broken.openKey(kOptions, true));
+    EXPECT_EQ(errorText([&] { broken.writeInteger("FontSize", 1); }), "Failed to set data for 'FontSize'");
+
+    auto r = registry();
+    EXPECT_EQ(errorText([&] { r.createKey("Software\\bad\nname"); }), "Failed to create key Software\\bad\nname");
+    EXPECT_EQ(errorText([&] { r.createKey("Software\\\\Empty"); }), "Failed to create key Software\\\\Empty");
+
+    // A key deleted by another reader after it was opened takes no more values.
+    ASSERT_TRUE(r.openKey(kOptions, true));
+    ASSERT_TRUE(registry().deleteKey("Software\\Lirra Reader"));
+    EXPECT_EQ(errorText([&] { r.writeString("FontName", "x"); }), "Failed to set data for 'FontName'");
+    EXPECT_FALSE(registry().keyExists(kOptions));
+}
+
+TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeAndNothingElse)
+{
+    auto r = registry();
+    for (const char* key : {"Software\\Lirra Reader\\Options", "Software\\Lirra Reader\\History\\Deep\\Deeper",
+                            "Software\\Lirra Reader\\BookMarks", "Software\\Other"}) {
+        ASSERT_TRUE(r.openKey(key, true));
+        r.writeInteger("Count", 1);
+    }
+    r.closeKey();
+
+    EXPECT_TRUE(r.deleteKey("software\\lirra reader"));
+    for (const char* key : {"Software\\Lirra Reader", "Software\\Lirra Reader\\Options",
+                            "Software\\Lirra Reader\\History\\Deep\\Deeper"})
+        EXPECT_FALSE(registry().keyExists(key)) << key;
+    EXPECT_TRUE(registry().keyExists("Software\\Other"));
+    EXPECT_FALSE(r.deleteKey("Software\\Lirra Reader"));
+    EXPECT_FALSE(r.deleteKey(""));
+    EXPECT_EQ(readFile(hive).find("Lirra Reader"), std::string::npos);
+}
+
+TEST_F(RegistryTest, AListIsStoredAsCountAndNumberedValuesInOneChange)
+{
+    auto r = registry();
+    ASSERT_TRUE(r.openKey("Software\\Lirra Reader\\History", true));
+    r.writeString("5", "older entry beyond the count");
+    r.writeStringList({"c:\\books\\first.txt", "second", "third"});
+
+    auto reader = registry();
+    ASSERT_TRUE(reader.openKey("Software\\Lirra Reader\\History", false));
+    EXPECT_EQ(reader.readInteger("Count"), 2);
+    EXPECT_EQ(reader.readString("0"), "c:\\books\\first.txt");
+    EXPECT_EQ(reader.readString("2"), "third");
+    EXPECT_EQ(reader.readString("5"), "older entry beyond the count");
+
+    r.writeStringList({});
+    ASSERT_TRUE(reader.openKey("Software\\Lirra Reader\\History", false));
+    EXPECT_EQ(reader.readInteger("Count"), -1);
+
+    ASSERT_TRUE(r.deleteKey("Software\\Lirra Reader"));
+    EXPECT_EQ(errorText([&] { r.writeStringList({"x"}); }), "Failed to set data for 'Count'");
+}
+
+TEST_F(RegistryTest, ChangesOfAnotherReaderAreSeenAndKept)
+{
+    auto first = registry(), second = registry();
+    ASSERT_TRUE(first.openKey(kOptions, true));
+    first.writeInteger("FontSize", 10);
+
+    ASSERT_TRUE(second.openKey(kOptions, false));
+    second.writeInteger("BGColor", 42);
+    ASSERT_TRUE(second.openKey("Software\\Lirra Reader\\History", true));
+    second.writeString("0", "book.txt");
+
+    // `first` still has its old view, yet its write does not drop the other's values.
+    EXPECT_FALSE(first.valueExists("BGColor"));
+    first.writeInteger("FontColor", 7);
+    ASSERT_TRUE(first.openKey(kOptions, false));
+    EXPECT_EQ(first.readInteger("BGColor"), 42);
+    EXPECT_EQ(first.readInteger("FontColor"), 7);
+    EXPECT_TRUE(first.keyExists("Software\\Lirra Reader\\History"));
+}
+
+TEST_F(RegistryTest, TypesThisProgramDoesNotWriteAreReadAndKeptAsStored)
+{
+    writeFile(hive,
+              "REGEDIT4\r\n"
+              "\r\n"
+              "; written by hand\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Options]\r\n"
+              "\"Folder\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,1a,04,3d,04,\\\r\n"
+              "  38,04,33,04,38,04,00,00\r\n"
+              "\"Blob\"=hex:01,02,ff\r\n"
+              "\"Big\"=hex(b):01,00,00,00,00,00,00,00\r\n"
+              "@=\"default\"\r\n"
+              "\"Quoted\"=\"say \\\"hi\\\" C:\\\\dos\"\r\n");
+    auto r = registry();
+    ASSERT_TRUE(r.openKey(kOptions, false));
+    EXPECT_EQ(r.readString("Folder"), "%HOME%\\Книги");
+    EXPECT_EQ(r.readString(""), "default");
+    EXPECT_EQ(r.readString("Quoted"), "say \"hi\" C:\\dos");
+    EXPECT_EQ(errorText([&] { r.readString("Blob"); }), "Invalid data type for 'Blob'");
+    EXPECT_EQ(errorText([&] { r.readInteger("Big"); }), "Invalid data type for 'Big'");
+
+    r.writeInteger("FontSize", 13);
+    const auto text = readFile(hive);
+    EXPECT_NE(text.find("\"Folder\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,1a,04,3d,04,38,04,33,\\\n"
+                        "  04,38,04,00,00\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\"Blob\"=hex:01,02,ff\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Big\"=hex(b):01,00,00,00,00,00,00,00\n"), std::string::npos);
+    EXPECT_NE(text.find("@=\"default\"\n"), std::string::npos);
+    ASSERT_TRUE(registry().openKey(kOptions, false));
+    EXPECT_EQ(r.readString("Folder"), "%HOME%\\Книги");
+}
+
+TEST_F(RegistryTest, ADamagedFileIsKeptAsideReportedOnceAndNeverOverwritten)
+{
+    const std::string damaged = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Options]\n\"FontSize\"=dword:zz\n";
+    writeFile(hive, damaged);
+
+    auto r = registry();
+    EXPECT_FALSE(r.keyExists(kOptions));
+    EXPECT_FALSE(r.openKey(kOptions, false));
+    ASSERT_TRUE(r.openKey(kOptions, true));
+    r.writeInteger("FontSize", 20);
+
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find(hive), std::string::npos);
+    EXPECT_NE(reports[0].find(hive + ".damaged"), std::string::npos);
+    EXPECT_EQ(readFile(hive + ".damaged"), damaged);
+    EXPECT_EQ(registry().openKey(kOptions, false), true);
+
+    // A second damaged file does not replace the first one kept aside.
+    writeFile(hive, "garbage");
+    EXPECT_FALSE(registry().keyExists(kOptions));
+    EXPECT_EQ(readFile(hive + ".damaged"), damaged);
+    EXPECT_EQ(readFile(hive + ".damaged.1"), "garbage");
+    EXPECT_EQ(reports.size(), 1u);
+}
+
+TEST_F(RegistryTest, EveryKindOfBrokenTextCountsAsDamage)
+{
+    const std::vector<std::string> broken = {
+        "",
+        "REGEDIT5\n",
+        "REGEDIT4\n\"FontSize\"=dword:00000001\n",
+        "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n",
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software\n",
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software]\n\"Name\"=\"unterminated\n",
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software]\n\"Name\"=\"x\" tail\n",
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software]\n\"Name\"=dword:123456789\n",
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software]\n\"Name\"=hex:01,,02\n",
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software]\n\"Name\"=hex:01,\\\n",
+        "REGEDIT4\n[HKEY_CURRENT_USER\\Software]\nName=1\n",
+    };
+    for (std::size_t i = 0; i < broken.size(); ++i) {
+        ScratchFolder own;
+        writeFile(own / "registry.reg", broken[i]);
+        EXPECT_FALSE(Registry(own / "registry.reg").keyExists("Software")) << i;
+        EXPECT_EQ(readFile(own / "registry.reg.damaged"), broken[i]) << i;
+    }
+}
+
+TEST_F(RegistryTest, AStrayTemporaryFileOfADeadWriterChangesNothing)
+{
+    auto r = registry();
+    ASSERT_TRUE(r.openKey(kOptions, true));
+    r.writeInteger("FontSize", 13);
+    const std::string stray = hive + ".tmp.Ab12Cd";
+    writeFile(stray, "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Options]\n\"FontSi");
+
+    ASSERT_TRUE(registry().openKey(kOptions, false));
+    EXPECT_EQ(r.readInteger("FontSize"), 13);
+    r.writeInteger("FontColor", 1);
+    EXPECT_FALSE(std::filesystem::exists(stray));
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(RegistryTest, FilesAndFoldersArePrivateAndFollowTheEnvironment)
+{
+    const char* saved = std::getenv("LIRRA_REGISTRY");
+    const std::string savedRegistry = saved ? saved : "";
+    ::unsetenv("LIRRA_REGISTRY");
+    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    const std::string expected = folder / "config/lirra-reader/registry.reg";
+    EXPECT_EQ(Registry::defaultHivePath(), expected);
+    Registry r;
+    EXPECT_TRUE(r.openKey(kOptions, true));
+    ::setenv("LIRRA_REGISTRY", hive.c_str(), 1);
+    EXPECT_EQ(Registry::defaultHivePath(), hive);
+    if (saved)
+        ::setenv("LIRRA_REGISTRY", savedRegistry.c_str(), 1);
+    else
+        ::unsetenv("LIRRA_REGISTRY");
+
+    struct stat info;
+    ASSERT_EQ(::stat((folder / "config/lirra-reader").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    for (const auto& file : {expected, expected + ".lock"}) {
+        ASSERT_EQ(::stat(file.c_str(), &info), 0) << file;
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << file;
+    }
+}
+
+// --- several processes on one hive ---
+
+void writeManyValues(const std::string& hive, const std::string& key, int count)
+{
+    Registry r(hive);
+    for (int i = 0; i < count; ++i) {
+        if (!r.openKey(key, true))
+            std::_Exit(2);
+        r.writeInteger(std::to_string(i), i);
+        r.closeKey();
+    }
+}
+
+pid_t forkWriter(const std::string& hive, const std::string& key, int count)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        try {
+            writeManyValues(hive, key, count);
+        } catch (...) {
+            std::_Exit(3);
+        }
+        std::_Exit(0);
+    }
+    return pid;
+}
+
+int valuesPresent(const std::string& hive, const std::string& key, int upTo)
+{
+    Registry r(hive);
+    if (!r.openKey(key, false))
+        return 0;
+    int n = 0;
+    while (n < upTo && r.valueExists(std::to_string(n)))
+        ++n;
+    return n;
+}
+
+TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing)
+{
+    constexpr int kWrites = 200;
+    const pid_t a = forkWriter(hive, "Software\\Lirra Reader\\A", kWrites);
+    const pid_t b = forkWriter(hive, "Software\\Lirra Reader\\B", kWrites);
+    ASSERT_GT(a, 0);
+    ASSERT_GT(b, 0);
+    for (pid_t pid : {a, b}) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    EXPECT_EQ(valuesPresent(hive, "Software\\Lirra Reader\\A", kWrites), kWrites);
+    EXPECT_EQ(valuesPresent(hive, "Software\\Lirra Reader\\B", kWrites), kWrites);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(RegistryTest, AWriterKilledMidWayLeavesAReadableHive)
+{
+    const std::string key = "Software\\Lirra Reader\\Killed";
+    const pid_t writer = forkWriter(hive, key, 1000000);
+    ASSERT_GT(writer, 0);
+    while (valuesPresent(hive, key, 100) < 100)
+        ::usleep(1000);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+
+    const int written = valuesPresent(hive, key, 1000000);
+    EXPECT_GE(written, 100);
+    Registry r(hive);
+    ASSERT_TRUE(r.openKey(key, false));
+    EXPECT_FALSE(r.valueExists(std::to_string(written + 1)));
+    r.writeInteger("after", 1);
+    EXPECT_EQ(valuesPresent(hive, key, 1000000), written);
+    EXPECT_TRUE(reports.empty());
+    EXPECT_FALSE(std::filesystem::exists(hive + ".damaged"));
+}
+
+} // namespace
