@@ -175,6 +175,64 @@ struct Font {
     std::optional<CodePage> codePage;
 };
 
+using Fonts = std::unordered_map<int, Font>;   // by font number
+
+// Turns the style in force at each stretch of text into format runs. Runs are kept as
+// format numbers and expanded once at the end: a book has hundreds of thousands of
+// runs but few distinct formats.
+class RunCollector {
+public:
+    // Text in `style` is about to be added at `position`.
+    void textAt(std::int64_t position, const Style& style, const Fonts& fonts)
+    {
+        if (lastStyle_ && *lastStyle_ == style)
+            return;
+        lastStyle_ = style;
+        const std::size_t format = formatOf(style, fonts);
+        if (starts_.empty() || formats_[starts_.back().format] != formats_[format])
+            starts_.push_back({position, format});
+    }
+
+    // A font number may now name another face.
+    void fontsChanged()
+    {
+        lastStyle_.reset();
+        formatOfStyle_.clear();
+    }
+
+    std::vector<FormatRun> runs() const
+    {
+        std::vector<FormatRun> runs;
+        runs.reserve(starts_.size());
+        for (const RunStart& run : starts_)
+            runs.push_back({run.start, formats_[run.format]});
+        return runs;
+    }
+
+private:
+    std::size_t formatOf(const Style& style, const Fonts& fonts)
+    {
+        const auto [it, added] = formatOfStyle_.try_emplace(style, formats_.size());
+        if (added) {
+            const auto font = fonts.find(style.font);
+            formats_.push_back({.face = font != fonts.end() ? font->second.face : std::u16string(),
+                                .halfPoints = style.halfPoints, .bold = style.bold, .italic = style.italic,
+                                .underline = style.underline, .strikeOut = style.strikeOut,
+                                .color = style.color, .background = style.background});
+        }
+        return it->second;
+    }
+
+    struct RunStart {
+        std::int64_t start;
+        std::size_t format;
+    };
+    std::vector<CharFormat> formats_;
+    std::map<Style, std::size_t> formatOfStyle_;
+    std::vector<RunStart> starts_;
+    std::optional<Style> lastStyle_;
+};
+
 struct ColorEntry {
     int red = 0, green = 0, blue = 0;
     bool given = false;   // an entry without components is "auto"
@@ -226,9 +284,7 @@ private:
             return std::nullopt;
         if (result_.text.capacity() > 2 * result_.text.size())
             result_.text.shrink_to_fit();
-        result_.runs.reserve(runStarts_.size());
-        for (const RunStart& run : runStarts_)
-            result_.runs.push_back({run.start, formats_[run.format]});
+        result_.runs = runs_.runs();
         return std::move(result_);
     }
 
@@ -387,10 +443,26 @@ private:
             if (font_)
                 font_->second.codePage = codePageFromCharset(value);
             break;
-        case Action::Red: colorEntry_.red = std::clamp(value, 0, 255); colorEntry_.given = true; break;
-        case Action::Green: colorEntry_.green = std::clamp(value, 0, 255); colorEntry_.given = true; break;
-        case Action::Blue: colorEntry_.blue = std::clamp(value, 0, 255); colorEntry_.given = true; break;
+        case Action::Red: setColorComponent(colorEntry_.red, value); break;
+        case Action::Green: setColorComponent(colorEntry_.green, value); break;
+        case Action::Blue: setColorComponent(colorEntry_.blue, value); break;
         }
+    }
+
+    void setColorComponent(int& component, int value)
+    {
+        if (state().destination != Destination::ColorTable)
+            return;
+        component = std::clamp(value, 0, 255);
+        colorEntry_.given = true;
+    }
+
+    void commitColor()
+    {
+        colors_.push_back(colorEntry_.given ? std::optional<std::uint32_t>(colorEntry_.red | colorEntry_.green << 8 |
+                                                                           colorEntry_.blue << 16)
+                                            : std::nullopt);
+        colorEntry_ = {};
     }
 
     static char16_t unicodeUnit(int value)
@@ -438,42 +510,17 @@ private:
                 font_->second.face.push_back(c);
             break;
         case Destination::ColorTable:
-            if (c == u';') {
-                colors_.push_back(colorEntry_.given
-                                      ? std::optional<std::uint32_t>(colorEntry_.red | colorEntry_.green << 8 |
-                                                                     colorEntry_.blue << 16)
-                                      : std::nullopt);
-                colorEntry_ = {};
-            }
+            if (c == u';')
+                commitColor();
             break;
         case Destination::Skipped:
             break;
         }
     }
 
-    // Starts a new run when the text about to be added has another format than the last.
     void beginText()
     {
-        const Style& style = state().style;
-        if (lastStyle_ && *lastStyle_ == style)
-            return;
-        lastStyle_ = style;
-        const std::size_t format = formatOf(style);
-        if (runStarts_.empty() || formats_[runStarts_.back().format] != formats_[format])
-            runStarts_.push_back({static_cast<std::int64_t>(result_.text.size()), format});
-    }
-
-    std::size_t formatOf(const Style& style)
-    {
-        const auto [it, added] = formatOfStyle_.try_emplace(style, formats_.size());
-        if (added) {
-            const auto font = fonts_.find(style.font);
-            formats_.push_back({.face = font != fonts_.end() ? font->second.face : std::u16string(),
-                                .halfPoints = style.halfPoints, .bold = style.bold, .italic = style.italic,
-                                .underline = style.underline, .strikeOut = style.strikeOut,
-                                .color = style.color, .background = style.background});
-        }
-        return it->second;
+        runs_.textAt(static_cast<std::int64_t>(result_.text.size()), state().style, fonts_);
     }
 
     void beginFont(int number)
@@ -493,9 +540,7 @@ private:
         face.erase(face.begin(), std::find_if(face.begin(), face.end(), notBlank));
         fonts_[font_->first] = std::move(font_->second);
         font_.reset();
-        // A font number may now name another face.
-        lastStyle_.reset();
-        formatOfStyle_.clear();
+        runs_.fontsChanged();
     }
 
     std::string_view data_;
@@ -504,20 +549,11 @@ private:
     int pendingSkip_ = 0;
     CodePage documentCodePage_ = CodePage::Ansi1251;
     int defaultFont_ = -1;
-    std::unordered_map<int, Font> fonts_;
+    Fonts fonts_;
     std::optional<std::pair<int, Font>> font_;   // the font-table entry being read
     std::vector<std::optional<std::uint32_t>> colors_;
     ColorEntry colorEntry_;
-    // Runs are collected as format numbers and expanded once at the end: a book has
-    // hundreds of thousands of runs but few distinct formats.
-    struct RunStart {
-        std::int64_t start;
-        std::size_t format;
-    };
-    std::vector<CharFormat> formats_;
-    std::map<Style, std::size_t> formatOfStyle_;
-    std::vector<RunStart> runStarts_;
-    std::optional<Style> lastStyle_;
+    RunCollector runs_;
     RichText result_;
 };
 
