@@ -345,8 +345,7 @@ void TBookView::updateScrollBars()
     const BookDocument& document = d->document;
     d->syncingBars = true;
     QScrollBar* vertical = verticalScrollBar();
-    const std::int64_t allLines = document.lineFromChar(document.length()) + 1;
-    vertical->setRange(0, toInt(allLines - document.visibleLines()));
+    vertical->setRange(0, toInt(document.lineCount() - 1));   // as far as the document scrolls
     vertical->setPageStep(document.visibleLines());
     vertical->setSingleStep(1);
     vertical->setValue(toInt(document.topLine()));

@@ -1,0 +1,339 @@
+#include "bookview/book_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+#include <string>
+
+using lirra::ColorValue;
+using lirra::TBookView;
+using lirra::VirtualKey;
+
+namespace {
+
+class BookViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        view.resize(400, 300);
+    }
+
+    void load(const std::string& text)
+    {
+        const QString path = dir.filePath(QStringLiteral("book.txt"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.data(), qint64(text.size()));
+        file.close();
+        view.loadFile(path.toStdString());
+    }
+
+    static std::string numberedLines(int count, const std::string& tail = "")
+    {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "line " + std::to_string(i) + tail + "\r\n";
+        return text;
+    }
+
+    void show()
+    {
+        view.show();
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+
+    std::int64_t caretLine() const { return view.lineFromChar(view.caretPosition()); }
+
+    QTemporaryDir dir;
+    TBookView view;
+};
+
+QColor rgb(ColorValue value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+bool contains(const QImage& image, QColor color)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == color)
+                return true;
+    return false;
+}
+
+QImage viewport(TBookView& view) { return view.viewport()->grab().toImage(); }
+
+TEST_F(BookViewTest, KeyHooksSeeTheCaretBeforeAndAfterTheMove)
+{
+    load(numberedLines(20));
+    show();
+    std::vector<std::pair<std::string, std::int64_t>> events;
+    QObject::connect(&view, &TBookView::keyDown, [&](int, Qt::KeyboardModifiers) { events.emplace_back("down", caretLine()); });
+    QObject::connect(&view, &TBookView::keyPress, [&](QChar) { events.emplace_back("press", caretLine()); });
+    QObject::connect(&view, &TBookView::keyUp, [&](int, Qt::KeyboardModifiers) { events.emplace_back("up", caretLine()); });
+
+    QTest::keyClick(&view, Qt::Key_Down);
+    QTest::keyClick(&view, Qt::Key_Space);
+    view.sendKey(VirtualKey::Down);
+
+    const std::vector<std::pair<std::string, std::int64_t>> expected{
+        {"down", 0}, {"up", 1}, {"down", 1}, {"press", 1}, {"up", 1}, {"down", 1}};
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(caretLine(), 2);
+}
+
+TEST_F(BookViewTest, NavigationKeysStopAtBothEndsAndKeepTheCaretInView)
+{
+    load(numberedLines(100));
+    show();
+    const std::int64_t page = view.document().visibleLines();
+    ASSERT_GT(page, 2);
+
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(view.caretPosition(), 0);
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(caretLine(), page);
+    EXPECT_EQ(view.firstVisibleLine(), page);
+    for (int i = 0; i < 100; ++i)
+        QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(caretLine(), 100);   // the empty line after the last break
+    EXPECT_LE(view.firstVisibleLine(), 100);
+    EXPECT_GT(view.firstVisibleLine(), 100 - page);
+    EXPECT_EQ(view.verticalScrollBar()->value(), view.firstVisibleLine());
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(caretLine(), 100);
+
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(view.caretPosition(), 0);
+    EXPECT_EQ(view.firstVisibleLine(), 0);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.caretPosition(), view.textLength());
+
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.caretPosition(), 6);   // "line 0"
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.caretPosition(), 8);   // over CR LF in one step
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(view.caretPosition(), 6);
+    QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(view.selectionStart(), 6);
+    EXPECT_EQ(view.selectedText(), QStringLiteral("\r\nline 1"));
+}
+
+TEST_F(BookViewTest, ScrollingMovesTheViewButNotTheCaret)
+{
+    load(numberedLines(100));
+    show();
+    view.scroll(lirra::ScrollStep::PageDown);
+    view.scroll(lirra::ScrollStep::LineDown);
+    EXPECT_EQ(view.firstVisibleLine(), view.document().visibleLines() + 1);
+    EXPECT_EQ(view.verticalScrollBar()->value(), view.firstVisibleLine());
+    view.verticalScrollBar()->setValue(50);
+    EXPECT_EQ(view.firstVisibleLine(), 50);
+    QWheelEvent wheel(QPointF(10, 10), view.viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    EXPECT_GT(view.firstVisibleLine(), 50);
+    EXPECT_EQ(view.caretPosition(), 0);
+}
+
+TEST_F(BookViewTest, ReanchoringBringsTheLineIntoViewAndNotifies)
+{
+    load(numberedLines(100));
+    show();
+    QSignalSpy changed(&view, &TBookView::changed);
+    view.reanchorLine(70);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(caretLine(), 70);
+    EXPECT_EQ(view.caretPosition(), view.lineIndex(70) + 7);   // end of "line 70"
+    EXPECT_LE(view.firstVisibleLine(), 70);
+    EXPECT_GT(view.firstVisibleLine() + view.document().visibleLines(), 70);
+    view.reanchorLine(100);   // no such line
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
+{
+    load(numberedLines(5, " WWWWWWWWWW"));
+    show();
+    QImage image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::black));
+    EXPECT_TRUE(contains(image, rgb(0x00C0C0C0)));
+    const QColor highlight = view.palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_FALSE(contains(image, highlight));
+
+    view.setSelection(view.lineIndex(1), 10);
+    image = viewport(view);
+    EXPECT_TRUE(contains(image, highlight));
+    EXPECT_FALSE(contains(image.copy(0, image.height() / 2, image.width(), image.height() / 2), highlight));
+
+    view.setFontColor(0x000000FF);
+    view.setBackgroundColor(0x00FF0000);
+    image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::blue));
+    EXPECT_TRUE(contains(image, QColor(Qt::red)));
+}
+
+TEST_F(BookViewTest, SystemColoursFollowThePalette)
+{
+    load(numberedLines(3));
+    show();
+    view.setBackgroundColor(0x80000005);   // window
+    view.setFontColor(0x80000008);         // window text
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Base, QColor(10, 200, 30));
+    palette.setColor(QPalette::Text, QColor(250, 250, 0));
+    view.setPalette(palette);
+    QImage image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(10, 200, 30));
+    EXPECT_TRUE(contains(image, QColor(250, 250, 0)));
+
+    palette.setColor(QPalette::Base, QColor(40, 0, 90));
+    view.setPalette(palette);
+    image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(40, 0, 90));
+    EXPECT_EQ(view.backgroundColor(), 0x80000005u);
+}
+
+TEST_F(BookViewTest, FontSizeAndHeightConvertAtTheScreenResolution)
+{
+    ASSERT_EQ(view.logicalDpiY(), 96);
+    EXPECT_EQ(view.fontName(), QStringLiteral("Courier New Cyr"));
+    EXPECT_EQ(view.fontHeight(), -17);
+    EXPECT_EQ(view.fontSize(), 13);
+    view.setFontSize(14);
+    EXPECT_EQ(view.fontHeight(), -19);
+    EXPECT_EQ(view.fontSize(), 14);
+    view.setFontHeight(-17);
+    EXPECT_EQ(view.fontSize(), 13);
+    view.setFontSize(0);
+    EXPECT_EQ(view.fontHeight(), 0);
+    EXPECT_EQ(view.fontSize(), 0);
+    view.setFontSize(-5);
+    EXPECT_EQ(view.fontHeight(), 7);
+    EXPECT_EQ(view.fontSize(), -5);
+    view.setFontName(QString(40, QLatin1Char('x')));
+    EXPECT_EQ(view.fontName().size(), 31);
+}
+
+TEST_F(BookViewTest, LargerFontShowsFewerLines)
+{
+    load(numberedLines(100));
+    show();
+    const int lines = view.document().visibleLines();
+    view.setFontSize(26);
+    EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
+}
+
+TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRows)
+{
+    load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
+    show();
+    EXPECT_EQ(view.lineCount(), 10);
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    view.setWordWrap(true);
+    const std::int64_t wrapped = view.lineCount();
+    EXPECT_GT(wrapped, 20);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+
+    view.resize(view.width() * 2, view.height());   // the rows follow the new width
+    EXPECT_LT(view.lineCount(), wrapped);
+    EXPECT_GT(view.lineCount(), 10);
+
+    view.setWordWrap(false);
+    EXPECT_EQ(view.lineCount(), 10);
+}
+
+TEST_F(BookViewTest, CopyPutsTheSelectionOnTheClipboard)
+{
+    load("first\r\nsecond\r\nthird\r\n");
+    show();
+    view.setSelection(2, 10);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("rst\nsecon"));
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.selectionLength(), view.textLength());
+}
+
+TEST_F(BookViewTest, MouseSelectsAndAsksForTheContextMenu)
+{
+    load(numberedLines(10));
+    show();
+    QSignalSpy down(&view, &TBookView::mouseDown);
+    QSignalSpy menu(&view, &TBookView::contextMenuRequested);
+    const int row = view.document().visibleLines() > 3 ? view.viewport()->height() / view.document().visibleLines() : 10;
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(2, row * 2 + row / 2));
+    EXPECT_EQ(view.caretPosition(), view.lineIndex(2));
+    ASSERT_EQ(down.count(), 1);
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, row * 3 + row / 2), view.viewport()->mapToGlobal(QPointF(200, row * 3 + row / 2)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(200, row * 3 + row / 2));
+    EXPECT_EQ(view.selectedText(), QStringLiteral("line 2\r\nline 3"));
+
+    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(105, 205));
+    QApplication::sendEvent(view.viewport(), &context);
+    ASSERT_EQ(menu.count(), 1);
+    EXPECT_EQ(menu.at(0).at(0).toPoint(), QPoint(105, 205));
+    EXPECT_EQ(view.selectedText(), QStringLiteral("line 2\r\nline 3"));
+}
+
+int pdfPages(const QString& path, QString* title)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(30000))
+        return -1;
+    const QString out = QString::fromUtf8(info.readAllStandardOutput());
+    *title = QRegularExpression(QStringLiteral("Title:\\s*(.*)")).match(out).captured(1).trimmed();
+    return QRegularExpression(QStringLiteral("Pages:\\s*(\\d+)")).match(out).captured(1).toInt();
+}
+
+TEST_F(BookViewTest, PrintsPageAfterPageUntilTheTextEnds)
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QString one = dir.filePath(QStringLiteral("one.pdf"));
+    const QString two = dir.filePath(QStringLiteral("two.pdf"));
+    QString title;
+
+    load(numberedLines(40));
+    printer.setOutputFileName(one);
+    view.print(printer, QStringLiteral("C:\\books\\one.txt"));
+    EXPECT_EQ(pdfPages(one, &title), 1);
+    EXPECT_EQ(title, QStringLiteral("C:\\books\\one.txt"));
+
+    // A4 holds some 55 rows of 19 pixels; lines longer than the page wrap and count.
+    std::string wide;
+    for (int i = 0; i < 40; ++i)
+        wide += std::string(120, 'y') + "\r\n";
+    load(wide);
+    printer.setOutputFileName(two);
+    view.print(printer, QStringLiteral("two"));
+    EXPECT_EQ(pdfPages(two, &title), 2);
+    EXPECT_EQ(view.lineCount(), 40);   // the view keeps its own rows
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    lirra::registerFontSubstitutions();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
