@@ -1,0 +1,204 @@
+#include "platform/buffered_file.h"
+#include "platform/file_errors.h"
+#include "platform/file_names.h"
+#include "platform/lirra_error.h"
+#include "platform/temp_dir.h"
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace lirra::platform;
+
+namespace {
+
+std::string errorText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const lirra::Error& e) {
+        return e.text();
+    }
+    return "(no error)";
+}
+
+TEST(FileErrors, ErrnoValuesBecomeTheSystemTexts)
+{
+    const std::vector<std::pair<int, std::string>> cases = {
+        {ENOENT, "File not found"},      {ENOTDIR, "File not found"},    {ENAMETOOLONG, "Invalid filename"},
+        {EINVAL, "Invalid filename"},    {EMFILE, "Too many open files"}, {ENFILE, "Too many open files"},
+        {EACCES, "File access denied"},  {EPERM, "File access denied"},  {EROFS, "File access denied"},
+        {EISDIR, "File access denied"},  {ENOSPC, "Disk full"},          {EDQUOT, "Disk full"},
+        {EIO, "I/O error 5"},            {EBUSY, "I/O error 16"},
+    };
+    for (const auto& [err, text] : cases)
+        EXPECT_EQ(errorText([err = err] { throwFileError(err); }), text) << err;
+    EXPECT_EQ(errorText([] { throwReadBeyondEndOfFile(); }), "Read beyond end of file");
+}
+
+TEST(FileNames, TrailingBlanksAreIgnoredOnlyWhenNoSuchFileExists)
+{
+    ScratchFolder folder;
+    writeFile(folder / "book.txt", "12345");
+    writeFile(folder / "blank.txt ", "1");
+    writeFile(folder / "blank.txt", "123");
+
+    EXPECT_EQ(resolveFileName(folder / "book.txt  "), folder / "book.txt");
+    EXPECT_EQ(resolveFileName(folder / "blank.txt "), folder / "blank.txt ");
+    EXPECT_EQ(resolveFileName(folder / " lead"), folder / " lead");
+    EXPECT_EQ(fileSize(folder / "book.txt "), 5);
+    EXPECT_EQ(fileSize(folder / "blank.txt "), 1);
+    EXPECT_EQ(fileSize(folder / "missing.txt"), -1);
+    EXPECT_EQ(fileSize(folder.path()), -1);
+
+    EXPECT_TRUE(deleteFile(folder / "book.txt"));
+    EXPECT_FALSE(deleteFile(folder / "book.txt"));
+    EXPECT_FALSE(deleteFile(folder.path()));
+}
+
+TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundaries)
+{
+    ScratchFolder folder;
+    std::string content;
+    for (int i = 0; i < 700000; ++i)
+        content += static_cast<char>(i * 7 % 256);
+    writeFile(folder / "book.txt", content);
+
+    FileReader reader(folder / "book.txt   ");
+    FileWriter writer(folder / "copy.tmp");
+    std::string chunk;
+    for (int ahead; (ahead = reader.peek()) != -1;) {
+        const int c = reader.get();
+        ASSERT_EQ(c, ahead);
+        chunk += static_cast<char>(c);
+        if (chunk.size() == 1000) {
+            writer.write(chunk);
+            chunk.clear();
+        }
+    }
+    writer.write(chunk);
+    EXPECT_EQ(reader.get(), -1);
+    reader.close();
+    writer.close();
+    EXPECT_EQ(readFile(folder / "copy.tmp"), content);
+
+    struct stat info;
+    ASSERT_EQ(::stat((folder / "copy.tmp").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST(BufferedFiles, FailuresRaiseTheFileTexts)
+{
+    ScratchFolder folder;
+    EXPECT_EQ(errorText([&] { FileReader(folder / "missing.txt"); }), "File not found");
+    EXPECT_EQ(errorText([&] { FileReader(folder / "missing/book.txt"); }), "File not found");
+    EXPECT_EQ(errorText([&] { FileReader(folder / std::string(300, 'n')); }), "Invalid filename");
+    EXPECT_EQ(errorText([&] { FileReader(folder.path()).get(); }), "File access denied");
+    EXPECT_EQ(errorText([&] { FileWriter(folder / "missing/copy.tmp"); }), "File not found");
+
+    // /dev/full takes no byte: the write fails when the buffer goes out, at close at the latest.
+    EXPECT_EQ(errorText([] {
+                  FileWriter writer("/dev/full");
+                  writer.write("text");
+                  writer.close();
+              }),
+              "Disk full");
+}
+
+// --- the temporary folder ---
+
+class TempDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
+        ::setenv("TMPDIR", folder.path().c_str(), 1);
+        ::unsetenv("XDG_RUNTIME_DIR");
+    }
+    void TearDown() override
+    {
+        for (const auto& [name, value] : saved) {
+            if (value)
+                ::setenv(name.c_str(), value->c_str(), 1);
+            else
+                ::unsetenv(name.c_str());
+        }
+    }
+
+    std::string ownFolder() const { return folder / ("lirra-" + std::to_string(::geteuid())); }
+
+    ScratchFolder folder;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+};
+
+TEST_F(TempDirectoryTest, APrivateRuntimeFolderIsUsedAsItIs)
+{
+    const std::string runtime = folder / "runtime";
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(tempDirectory(), runtime + "/");
+}
+
+TEST_F(TempDirectoryTest, AnUnsafeRuntimeFolderIsPassedOverForAPrivateOne)
+{
+    const std::string runtime = folder / "runtime";
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0755), 0);
+    ::chmod(runtime.c_str(), 0755);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(tempDirectory(), ownFolder() + "/");
+
+    struct stat info;
+    ASSERT_EQ(::lstat(ownFolder().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(tempDirectory(), ownFolder() + "/"); // an existing private folder is fine
+}
+
+TEST_F(TempDirectoryTest, UnsafeFoldersAreRefused)
+{
+    const std::string own = ownFolder();
+    const auto refusal = [&] {
+        const auto text = errorText([] { tempDirectory(); });
+        std::filesystem::remove_all(own);
+        return text;
+    };
+
+    ASSERT_EQ(::mkdir((folder / "elsewhere").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink((folder / "elsewhere").c_str(), own.c_str()), 0);
+    EXPECT_EQ(refusal(), "The temporary folder " + own + " is not safe to use: it is a symbolic link");
+
+    writeFile(own, "a file");
+    EXPECT_EQ(refusal(), "The temporary folder " + own + " is not safe to use: it is not a folder");
+
+    ASSERT_EQ(::mkdir(own.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(own.c_str(), 0770), 0);
+    EXPECT_EQ(refusal(), "The temporary folder " + own + " is not safe to use: other users may open it");
+
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::mkdir(own.c_str(), 0700), 0);
+        ASSERT_EQ(::chown(own.c_str(), 12345, 12345), 0);
+        EXPECT_EQ(refusal(), "The temporary folder " + own + " is not safe to use: it belongs to another user");
+    }
+}
+
+TEST_F(TempDirectoryTest, ASymlinkPlantedAtTheTemporaryFileIsNotFollowed)
+{
+    const std::string target = folder / "victim.txt";
+    writeFile(target, "precious");
+    const std::string copy = tempDirectory() + "lirra.tmp";
+    ASSERT_EQ(::symlink(target.c_str(), copy.c_str()), 0);
+
+    EXPECT_EQ(errorText([&] { FileWriter writer(copy); }), "File access denied");
+    EXPECT_EQ(readFile(target), "precious");
+}
+
+} // namespace
