@@ -6,6 +6,7 @@
 #include "platform/lirra_error.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace lirra {
 
@@ -73,20 +74,19 @@ decltype(auto) BookDocument::withText(F&& f) const
 
 void BookDocument::loadFile(const std::string& path)
 {
-    std::string data = readBookFile(path);
-    if (looksLikeRtf(data)) {
-        if (auto rich = parseRtf(data)) {
-            data = {};   // free the file before the rich text is laid out
-            setRichText(std::move(*rich));
-            return;
-        }
+    BookBytes data = readBookFile(path);
+    std::optional<RichText> rich = looksLikeRtf(data) ? parseRtf(data) : std::nullopt;
+    if (!rich) {
+        takeText(std::move(data), {}, false);
+        return;
     }
-    setPlainText(std::move(data));
+    BookBytes().swap(data);   // free the file before the rich text is laid out
+    setRichText(std::move(*rich));
 }
 
-void BookDocument::setPlainText(std::string ansi1251)
+void BookDocument::setPlainText(std::string_view ansi1251)
 {
-    takeText(std::move(ansi1251), {}, false);
+    takeText(BookBytes(ansi1251), {}, false);
 }
 
 void BookDocument::setRichText(RichText rich)
@@ -99,7 +99,7 @@ void BookDocument::clear()
     takeText({}, {}, false);
 }
 
-void BookDocument::takeText(std::string plain, RichText rich, bool isRich)
+void BookDocument::takeText(BookBytes plain, RichText rich, bool isRich)
 {
     const auto size = static_cast<std::int64_t>(isRich ? rich.text.size() : plain.size());
     if (size > kMaxTextLength)

@@ -39,7 +39,7 @@ public:
     // Throws Error "Cannot open file %s" / "Failed to Load Stream"; on failure the
     // content stays as it was.
     void loadFile(const std::string& path);
-    void setPlainText(std::string ansi1251);
+    void setPlainText(std::string_view ansi1251);
     void setRichText(RichText rich);
     // Each hard line ended by CR LF (an empty last line adds none), in 1251, whatever
     // the wrap. Throws Error "Cannot create file %s" / "Failed to Save Stream".
@@ -100,14 +100,14 @@ private:
     const LineStarts& lines() const { return wrapped() ? rows_ : hardLines_; }
     std::int64_t allLines() const { return lines().size(); }   // the empty last line too
     std::int64_t lineEnd(std::int64_t line) const;   // start of the next line, or length()
-    void takeText(std::string plain, RichText rich, bool isRich);
+    void takeText(BookBytes plain, RichText rich, bool isRich);
     void relayout();
     void replaceRange(std::int64_t start, std::int64_t end, std::u16string_view text);
     void scrollTo(std::int64_t line);
     void showLine(std::int64_t line);
 
     bool rich_ = false;
-    std::string plain_;
+    BookBytes plain_;
     RichText richText_;
     LineStarts hardLines_;
     LineStarts rows_;                             // wrap rows, empty with wrap off

@@ -29,7 +29,7 @@ private:
 
 } // namespace
 
-std::string readBookFile(const std::string& path)
+BookBytes readBookFile(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -39,7 +39,7 @@ std::string readBookFile(const std::string& path)
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxTextLength)
         throw Error(kLoadFailed);
 
-    std::string data(static_cast<std::size_t>(info.st_size), '\0');
+    BookBytes data(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t got = 0;
     while (got < data.size()) {
         const ssize_t n = ::read(fd, data.data() + got, data.size() - got);

@@ -3,6 +3,8 @@
 // Whole-file reading and chunked writing for the book document, with the book view's
 // own error texts.
 
+#include "bookview/big_block_allocator.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,7 +14,7 @@ namespace lirra {
 // The whole file, read once into the buffer that is returned. Throws Error
 // "Cannot open file %s" when it cannot be opened, "Failed to Load Stream" when it cannot
 // be read or is longer than a book can be.
-std::string readBookFile(const std::string& path);
+BookBytes readBookFile(const std::string& path);
 
 // Writes through a fixed buffer, so a large book is never copied whole. Throws Error
 // "Cannot create file %s" when the file cannot be created, "Failed to Save Stream" when

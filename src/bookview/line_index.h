@@ -3,6 +3,8 @@
 // Start offsets of the lines of a text, kept as 32-bit offsets (the document refuses
 // texts that do not fit), plus the one-pass scan that finds hard line breaks.
 
+#include "bookview/big_block_allocator.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -24,7 +26,7 @@ public:
     std::int64_t lineOf(std::int64_t offset) const;
 
 private:
-    std::vector<std::uint32_t> starts_;
+    std::vector<std::uint32_t, BigBlockAllocator<std::uint32_t>> starts_;
 };
 
 // Hard lines: CR LF, a lone CR and a lone LF each end one. There is always one line more

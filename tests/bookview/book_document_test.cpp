@@ -476,6 +476,23 @@ TEST_F(BookDocumentFiles, LoadTakesRichTextOrFallsBackToPlain)
     EXPECT_EQ(doc.lineCount(), 0);
 }
 
+TEST_F(BookDocumentFiles, LargeBookLoadsWhole)
+{
+    // Large enough for the big-block storage of the text and of its line starts.
+    std::string book;
+    const int lines = 400000;
+    for (int i = 0; i < lines; ++i)
+        book += "line " + std::to_string(i) + "\r\n";
+    book += "\xDF\xF9\xE8\xEA";   // "Ящик" in 1251
+    BookDocument doc;
+    doc.loadFile(write("large.txt", book));
+    EXPECT_EQ(doc.length(), static_cast<std::int64_t>(book.size()));
+    EXPECT_EQ(doc.lineCount(), lines + 1);
+    EXPECT_EQ(doc.lineText(123456), u"line 123456");
+    EXPECT_EQ(doc.lineFromChar(doc.lineIndex(399999) + 3), 399999);
+    EXPECT_EQ(doc.find(u"ЯЩИК", 0, doc.length()), doc.length() - 4);
+}
+
 TEST_F(BookDocumentFiles, FailedLoadLeavesTheBookAsItWas)
 {
     BookDocument doc = plainBook(u"kept\r\n");
