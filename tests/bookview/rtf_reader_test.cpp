@@ -99,6 +99,17 @@ TEST(RtfReader, ColourIndexesOutsideTheTableOrAutoLeaveTheColourUnset)
     EXPECT_EQ(formatAt(rich, 4).background, 0x1E140Au);
 }
 
+TEST(RtfReader, ClampsParametersAndIgnoresUnknownWords)
+{
+    const RichText rich = parsed("{\\rtf1{\\colortbl;\\red999\\green-7\\blue256;}\\fs99999999999999 a\\fs-4 b"
+                                 "\\cf1\\bogus123 c\\b d\\pard e}");
+    ASSERT_EQ(rich.text, u"abcde");
+    EXPECT_EQ(formatAt(rich, 0).halfPoints, 3276);
+    EXPECT_EQ(formatAt(rich, 1).halfPoints, 0);
+    EXPECT_EQ(formatAt(rich, 2).color, 0xFF00FFu);
+    EXPECT_TRUE(formatAt(rich, 4).bold);   // a paragraph reset keeps the character format
+}
+
 TEST(RtfReader, DefaultFontAppliesFromTheStartAndAfterPlain)
 {
     const RichText rich = parsed("{\\rtf1\\deff1{\\fonttbl\\f0 Courier;\\f1 Arial;}a\\f0 b\\plain c}");
