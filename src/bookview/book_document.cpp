@@ -104,10 +104,11 @@ void BookDocument::takeText(BookBytes plain, RichText rich, bool isRich)
     const auto size = static_cast<std::int64_t>(isRich ? rich.text.size() : plain.size());
     if (size > kMaxTextLength)
         throw Error("Failed to Load Stream");
+    LineStarts hardLines = isRich ? scanHardLines(std::u16string_view(rich.text)) : scanHardLines(std::string_view(plain));
     rich_ = isRich;
     plain_ = std::move(plain);
     richText_ = std::move(rich);
-    hardLines_ = withText([](auto text) { return scanHardLines(text); });
+    hardLines_ = std::move(hardLines);
     relayout();
     anchor_ = active_ = 0;
     scrollTo(0);
@@ -201,19 +202,35 @@ void BookDocument::replaceLine(std::int64_t line, std::u16string_view newText)
     if (start < 0)
         return;
     const std::int64_t end = start + lineLength(line);
-    if (text(start, end - start) != newText)
+    if (!holds(start, end, newText))
         replaceRange(start, end, newText);
-    anchor_ = active_ = start + static_cast<std::int64_t>(newText.size());
-    scrollCaretIntoView();
-    if (onChanged)
-        onChanged();
+    endLineEdit(start + static_cast<std::int64_t>(newText.size()));
 }
 
 void BookDocument::reanchorLine(std::int64_t line)
 {
     if (line < 0 || line >= lineCount())
         return;
-    replaceLine(line, lineText(line));
+    // The line replaced by its own text: nothing to change, however long it is.
+    endLineEdit(lineIndex(line) + lineLength(line));
+}
+
+void BookDocument::endLineEdit(std::int64_t caret)
+{
+    anchor_ = active_ = caret;
+    scrollCaretIntoView();
+    if (onChanged)
+        onChanged();
+}
+
+bool BookDocument::holds(std::int64_t start, std::int64_t end, std::u16string_view units) const
+{
+    if (end - start != static_cast<std::int64_t>(units.size()))
+        return false;
+    for (std::size_t i = 0; i < units.size(); ++i)
+        if (charAt(start + static_cast<std::int64_t>(i)) != units[i])
+            return false;
+    return true;
 }
 
 void BookDocument::replaceRange(std::int64_t start, std::int64_t end, std::u16string_view newText)

@@ -39,7 +39,7 @@ public:
     // Throws Error "Cannot open file %s" / "Failed to Load Stream"; on failure the
     // content stays as it was.
     void loadFile(const std::string& path);
-    void setPlainText(std::string_view ansi1251);
+    void setPlainText(std::string_view ansi1251);   // copies; loadFile reads in place
     void setRichText(RichText rich);
     // Each hard line ended by CR LF (an empty last line adds none), in 1251, whatever
     // the wrap. Throws Error "Cannot create file %s" / "Failed to Save Stream".
@@ -103,6 +103,8 @@ private:
     void takeText(BookBytes plain, RichText rich, bool isRich);
     void relayout();
     void replaceRange(std::int64_t start, std::int64_t end, std::u16string_view text);
+    bool holds(std::int64_t start, std::int64_t end, std::u16string_view units) const;
+    void endLineEdit(std::int64_t caret);
     void scrollTo(std::int64_t line);
     void showLine(std::int64_t line);
 

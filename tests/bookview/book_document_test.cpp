@@ -177,6 +177,10 @@ TEST_F(BookDocumentChanges, ReplaceLineChangesOnlyThatLine)
     EXPECT_EQ(allLines(doc), (std::vector<std::u16string>{u"first", u"2nd line, longer", u"third"}));
     EXPECT_EQ(doc.caret(), 7 + 16);
     EXPECT_EQ(changes, 1);
+    doc.replaceLine(0, u"first");   // the same text: nothing changes but the caret
+    EXPECT_EQ(doc.caret(), 5);
+    EXPECT_EQ(doc.length(), 7 + 16 + 2 + 5 + 2);
+    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(BookDocumentChanges, LoadingAndClearingAreChanges)
