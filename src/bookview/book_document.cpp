@@ -18,32 +18,30 @@ std::vector<FormatRun> shiftRuns(const std::vector<FormatRun>& runs, std::int64_
                                  std::int64_t inserted, std::int64_t oldLength)
 {
     std::vector<FormatRun> result;
-    const auto formatAt = [&runs](std::int64_t index) {
-        const auto it = std::upper_bound(runs.begin(), runs.end(), index,
-                                         [](std::int64_t i, const FormatRun& run) { return i < run.start; });
-        return it == runs.begin() ? CharFormat{} : std::prev(it)->format;
-    };
+    if (runs.empty())
+        return result;
     const auto add = [&result](std::int64_t at, const CharFormat& format) {
         while (!result.empty() && result.back().start >= at)
             result.pop_back();
         if (result.empty() || result.back().format != format)
             result.push_back({at, format});
     };
-    for (const FormatRun& run : runs)
+    CharFormat atEnd = runs.front().format;
+    for (const FormatRun& run : runs) {
         if (run.start <= start)
             add(run.start, run.format);
+        if (run.start <= end)
+            atEnd = run.format;
+    }
     const std::int64_t delta = inserted - (end - start);
     if (end < oldLength) {
-        add(start + inserted, formatAt(end));
+        add(start + inserted, atEnd);
         for (const FormatRun& run : runs)
             if (run.start > end)
                 add(run.start + delta, run.format);
     }
-    const std::int64_t newLength = oldLength + delta;
-    while (!result.empty() && result.back().start >= newLength && newLength > 0)
+    while (!result.empty() && result.back().start >= oldLength + delta)
         result.pop_back();
-    if (newLength == 0)
-        result.clear();
     return result;
 }
 

@@ -209,6 +209,10 @@ TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
     EXPECT_TRUE(doc.runs()[1].format.bold);
     EXPECT_EQ(doc.runs()[2].start, 8);   // the break after the line keeps its own format
     EXPECT_FALSE(doc.runs()[2].format.bold);
+    doc.replaceLine(1, u"");   // the bold run goes with its characters
+    EXPECT_EQ(doc.text(0, doc.length()), u"ab\r\n\r\nef");
+    ASSERT_EQ(doc.runs().size(), 1u);
+    EXPECT_FALSE(doc.runs()[0].format.bold);
 }
 
 // --- word wrap --------------------------------------------------------------------------
