@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace lirra {
 namespace {
@@ -183,8 +182,14 @@ TEST_F(BookDocumentChanges, ReplaceLineChangesOnlyThatLine)
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(BookDocumentChanges, LoadingAndClearingAreChanges)
+TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotify)
 {
+    const FixedPitch pitch(1);
+    doc.setSelection(1, 5);
+    doc.moveCaret(9, true);
+    doc.scroll(ScrollStep::LineDown);
+    doc.setWrap(&pitch, 3);
+    EXPECT_EQ(changes, 0);
     doc.setPlainText("x");
     doc.clear();
     EXPECT_EQ(changes, 2);
