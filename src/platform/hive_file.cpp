@@ -129,13 +129,21 @@ Key HiveFile::load()
     const auto text = readWholeFile(path_);
     if (!text)
         return {};
+    std::string problem;
     try {
         return parseHive(*text);
-    } catch (const SyntaxError&) {
-        // Setting the file aside must not race with a writer: redo it under the lock.
+    } catch (const SyntaxError& e) {
+        problem = e.what();
+    }
+    // Setting the file aside must not race with a writer: redo it under the lock.
+    std::optional<HiveLock> lock;
+    try {
+        lock.emplace(path_);
+    } catch (const std::system_error& failure) {
+        onDamage_(notMovedMessage(problem, failure.what()));
+        return {};
     }
     try {
-        HiveLock lock(path_);
         return loadHoldingLock();
     } catch (const std::system_error&) {
         return {}; // the user has been told; reading goes on from an empty hive
@@ -164,9 +172,7 @@ Key HiveFile::loadHoldingLock()
         const std::string aside = freeDamagedName();
         if (::rename(path_.c_str(), aside.c_str()) != 0) {
             const int err = errno;
-            onDamage_("The settings file " + path_ + " is damaged (" + problem.what()
-                      + ") and could not be moved to " + aside + " (" + std::strerror(err)
-                      + "). Lirra Reader uses its default settings and saves none until that file is repaired or removed.");
+            onDamage_(notMovedMessage(problem.what(), "cannot rename it to " + aside + ": " + std::strerror(err)));
             errno = err;
             throwErrno("cannot set aside " + path_);
         }
@@ -174,6 +180,13 @@ Key HiveFile::loadHoldingLock()
                   + aside + " and Lirra Reader goes on with its default settings.");
         return {};
     }
+}
+
+std::string HiveFile::notMovedMessage(const std::string& problem, const std::string& failure) const
+{
+    return "The settings file " + path_ + " is damaged (" + problem + ") and could not be kept aside as "
+           + path_ + ".damaged (" + failure
+           + "). Lirra Reader uses its default settings and saves none until that file is repaired or removed.";
 }
 
 std::string HiveFile::freeDamagedName() const
@@ -211,9 +224,9 @@ void HiveFile::removeStaleTemporaries()
 {
     const std::string prefix = fs::path(path_).filename().string() + ".tmp.";
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folderOf(path_), ec)) {
-        if (entry.path().filename().string().starts_with(prefix))
-            ::unlink(entry.path().c_str());
+    for (fs::directory_iterator it(folderOf(path_), ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->path().filename().string().starts_with(prefix))
+            ::unlink(it->path().c_str());
     }
 }
 

@@ -32,6 +32,7 @@ private:
     void replace(const std::string& text);
     void removeStaleTemporaries();
     std::string freeDamagedName() const;
+    std::string notMovedMessage(const std::string& problem, const std::string& failure) const;
 
     std::string path_;
     std::function<void(const std::string&)> onDamage_;

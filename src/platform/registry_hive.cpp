@@ -111,7 +111,7 @@ void Registry::createKey(const std::string& path)
     const auto names = hive::splitKeyPath(path);
     try {
         if (names && !names->empty()) {
-            file_.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            snapshot_ = file_.update([&](hive::Key& root) { return hive::createKey(root, *names); });
             return;
         }
     } catch (const std::system_error&) {
@@ -126,7 +126,7 @@ bool Registry::deleteKey(const std::string& path)
         return false;
     bool removed = false;
     try {
-        file_.update([&](hive::Key& root) { return removed = hive::removeKey(root, *names); });
+        snapshot_ = file_.update([&](hive::Key& root) { return removed = hive::removeKey(root, *names); });
     } catch (const std::system_error&) {
         return false;
     }

@@ -55,6 +55,7 @@ TEST_F(RegistryTest, TextsSurviveARoundTripThroughTheFile)
         "\ttabs\tand trailing blanks   ",
         "Кириллица, Ёё, ∑ and 😀",
         "ends with a backslash\\",
+        "bytes that are no UTF-8: \xFF\xFE\x80 [\xC0]",
         std::string(10000, 'x') + "Ж",
     };
     auto writer = registry();
@@ -395,7 +396,6 @@ TEST_F(RegistryTest, AWriterKilledMidWayLeavesAReadableHive)
     EXPECT_GE(written, 100);
     Registry r(hive);
     ASSERT_TRUE(r.openKey(key, false));
-    EXPECT_FALSE(r.valueExists(std::to_string(written + 1)));
     r.writeInteger("after", 1);
     EXPECT_EQ(valuesPresent(hive, key, 1000000), written);
     EXPECT_TRUE(reports.empty());
