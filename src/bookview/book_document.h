@@ -36,8 +36,8 @@ public:
 
     // --- content ---------------------------------------------------------------------
     // Rich text when the file holds valid RTF, otherwise its bytes as plain 1251 text.
-    // Throws Error "Cannot open file %s" / "Failed to Load Stream"; on failure the
-    // content stays as it was.
+    // Throws Error "Cannot open file %s" / "Failed to Load Stream" (also for a text of
+    // more than kMaxTextLength characters); on failure the content stays as it was.
     void loadFile(const std::string& path);
     void setPlainText(std::string_view ansi1251);   // copies; loadFile reads in place
     void setRichText(RichText rich);
