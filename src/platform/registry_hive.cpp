@@ -135,13 +135,13 @@ bool Registry::deleteKey(const std::string& path)
 
 void Registry::closeKey()
 {
-    openPath_.clear();
+    openPath_.reset();
     snapshot_ = {};
 }
 
 const hive::Value* Registry::findValue(const std::string& name) const
 {
-    const auto* key = hive::findKey(snapshot_, openPath_);
+    const auto* key = openPath_ ? hive::findKey(snapshot_, *openPath_) : nullptr;
     return key ? key->findValue(name) : nullptr;
 }
 
@@ -203,13 +203,15 @@ void Registry::writeStringList(const std::vector<std::string>& entries)
 // have failed on.
 void Registry::writeValues(std::vector<hive::Value> values)
 {
-    const std::string firstName = values.front().name;
-    bool failed = false;
+    const Error failure(formatText("Failed to set data for '%s'", values.front().name));
+    if (!openPath_)
+        throw failure;
+    bool keyGone = false;
     try {
         snapshot_ = file_.update([&](hive::Key& root) {
-            hive::Key* key = hive::findKey(root, openPath_);
+            hive::Key* key = hive::findKey(root, *openPath_);
             if (!key) { // deleted since it was opened
-                failed = true;
+                keyGone = true;
                 return false;
             }
             bool changed = false;
@@ -218,10 +220,10 @@ void Registry::writeValues(std::vector<hive::Value> values)
             return changed;
         });
     } catch (const std::system_error&) {
-        failed = true;
+        throw failure;
     }
-    if (failed)
-        throw Error(formatText("Failed to set data for '%s'", firstName));
+    if (keyGone)
+        throw failure;
 }
 
 } // namespace lirra::platform

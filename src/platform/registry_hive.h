@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,16 +33,17 @@ public:
 
     bool keyExists(const std::string& path);
     // Makes `path` the open key; with `canCreate` a missing key is created.
-    // False when the key is missing (and may not or cannot be created).
+    // False when the key is missing (and may not or cannot be created); the key
+    // open before stays open.
     bool openKey(const std::string& path, bool canCreate);
     // Creates the key and any missing parent; throws "Failed to create key %s".
     void createKey(const std::string& path);
     // Deletes the key with everything below it; false when that did not happen.
     bool deleteKey(const std::string& path);
-    // Back to no open key (values then belong to HKEY_CURRENT_USER itself).
     void closeKey();
 
-    // Values of the open key, as read by the last openKey or change.
+    // Values of the open key, as read by the last openKey or change. With no key
+    // open there are no values to read, and writes fail.
     bool valueExists(const std::string& name) const;
     // REG_DWORD; throws "Failed to get data for '%s'" or "Invalid data type for '%s'".
     std::int32_t readInteger(const std::string& name) const;
@@ -64,7 +66,7 @@ private:
 
     hive::HiveFile file_;
     hive::Key snapshot_;
-    hive::KeyPath openPath_;
+    std::optional<hive::KeyPath> openPath_;
 };
 
 } // namespace lirra::platform

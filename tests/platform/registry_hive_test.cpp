@@ -122,6 +122,13 @@ TEST_F(RegistryTest, ReadsReportMissingAndMistypedValuesWithTheSystemTexts)
     EXPECT_EQ(r.readString("Missing"), "");
     EXPECT_TRUE(r.valueExists("FontSize"));
     EXPECT_FALSE(r.valueExists("FontColor"));
+
+    // A failed open leaves the open key as it was; closing it leaves nothing to read.
+    EXPECT_FALSE(r.openKey("Software\\Missing", false));
+    EXPECT_EQ(r.readInteger("FontSize"), 13);
+    r.closeKey();
+    EXPECT_FALSE(r.valueExists("FontSize"));
+    EXPECT_EQ(errorText([&] { r.readInteger("FontSize"); }), "Failed to get data for 'FontSize'");
 }
 
 TEST_F(RegistryTest, CreateAndWriteFailuresNameTheKeyOrValue)
@@ -133,6 +140,7 @@ TEST_F(RegistryTest, CreateAndWriteFailuresNameTheKeyOrValue)
     EXPECT_EQ(errorText([&] { broken.writeInteger("FontSize", 1); }), "Failed to set data for 'FontSize'");
 
     auto r = registry();
+    EXPECT_EQ(errorText([&] { r.writeInteger("NoKeyOpen", 1); }), "Failed to set data for 'NoKeyOpen'");
     EXPECT_EQ(errorText([&] { r.createKey("Software\\bad\nname"); }), "Failed to create key Software\\bad\nname");
     EXPECT_EQ(errorText([&] { r.createKey("Software\\\\Empty"); }), "Failed to create key Software\\\\Empty");
 
