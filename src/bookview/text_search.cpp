@@ -32,7 +32,8 @@ bool isWordUnit(char16_t u)
 
 namespace {
 
-// A text and a pattern already mapped to comparison keys (folded or not).
+// A text and a pattern already mapped to comparison keys (folded or not). at() is asked
+// only where the first unit is known to match.
 template <class Unit, class Key, class IsWord>
 struct Matcher {
     std::basic_string_view<Unit> text;
