@@ -1,0 +1,159 @@
+// Benchmarks of the book view on a generated DOS book: from the file to the first
+// painted page, word wrap, find and the status refresh. The book comes from
+// LIRRA_BENCH_BOOK, or is generated at LIRRA_BENCH_MB megabytes (default 10).
+
+#include "book_generator.h"
+#include "first_paint.h"
+
+#include "app/book_copy.h"
+#include "bookview/book_document.h"
+#include "platform/codepage_tables.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+using lirra::TBookView;
+
+struct Books {
+    std::string dos;
+    std::string ansi;    // the 1251 copy, as the reader makes it
+};
+
+const Books& books()
+{
+    static const Books paths = [] {
+        const std::filesystem::path folder = std::filesystem::temp_directory_path();
+        Books result{folder / "lirra_bench_book.txt", folder / "lirra_bench_copy.tmp"};
+        if (const char* given = std::getenv("LIRRA_BENCH_BOOK")) {
+            result.dos = given;
+        } else {
+            const char* mb = std::getenv("LIRRA_BENCH_MB");
+            lirra::bench::generateBookFile(result.dos, std::uint64_t(mb ? std::atof(mb) : 10.0) << 20);
+        }
+        lirra::copyBookLines(result.dos, result.ansi, lirra::platform::tables::oem866ToAnsi1251);
+        return result;
+    }();
+    return paths;
+}
+
+// One loaded view shared by the benchmarks that do not open the book themselves.
+TBookView& loadedView()
+{
+    static const std::unique_ptr<TBookView> view = [] {
+        auto created = std::make_unique<TBookView>();
+        created->resize(1024, 768);
+        created->loadFile(books().ansi);
+        return created;
+    }();
+    return *view;
+}
+
+void BM_CopyTo1251(benchmark::State& state)
+{
+    const std::string target = books().ansi + ".again";
+    for (auto _ : state)
+        lirra::copyBookLines(books().dos, target, lirra::platform::tables::oem866ToAnsi1251);
+    std::filesystem::remove(target);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(std::filesystem::file_size(books().dos)));
+}
+BENCHMARK(BM_CopyTo1251)->Unit(benchmark::kMillisecond);
+
+void BM_DocumentLoad(benchmark::State& state)
+{
+    for (auto _ : state) {
+        lirra::BookDocument document;
+        document.loadFile(books().ansi);
+        benchmark::DoNotOptimize(document.lineCount());
+    }
+}
+BENCHMARK(BM_DocumentLoad)->Unit(benchmark::kMillisecond);
+
+void BM_OpenToFirstPaint(benchmark::State& state)
+{
+    TBookView view;
+    view.resize(1024, 768);
+    const std::string target = books().ansi + ".open";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lirra::bench::openToFirstPaint(view, books().dos, target));
+    std::filesystem::remove(target);
+}
+BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_FirstPaint(benchmark::State& state)
+{
+    TBookView& view = loadedView();
+    view.reanchorLine(0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lirra::bench::paintView(view));
+}
+BENCHMARK(BM_FirstPaint)->Unit(benchmark::kMillisecond);
+
+// Word wrap switched on and off again, at a window width in pixels.
+void BM_WrapToggle(benchmark::State& state)
+{
+    TBookView& view = loadedView();
+    view.resize(int(state.range(0)), 768);
+    for (auto _ : state) {
+        view.setWordWrap(true);
+        benchmark::DoNotOptimize(view.lineCount());
+        view.setWordWrap(false);
+    }
+    view.resize(1024, 768);
+}
+BENCHMARK(BM_WrapToggle)->Arg(640)->Arg(1280)->Unit(benchmark::kMillisecond);
+
+void BM_FindToEnd(benchmark::State& state)
+{
+    TBookView& view = loadedView();
+    const QString absent = QStringLiteral("Щзхъ qjz");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(view.findText(absent, 0, view.textLength()));
+}
+BENCHMARK(BM_FindToEnd)->Unit(benchmark::kMillisecond);
+
+// What the status line reads after every key: caret, its line, the line's start, count.
+void BM_StatusRefresh(benchmark::State& state)
+{
+    TBookView& view = loadedView();
+    view.setWordWrap(state.range(0) != 0);
+    view.setSelection(view.textLength() / 2, 0);
+    for (auto _ : state) {
+        const std::int64_t caret = view.caretPosition();
+        const std::int64_t line = view.lineFromChar(caret);
+        benchmark::DoNotOptimize(view.lineIndex(line));
+        benchmark::DoNotOptimize(view.lineCount());
+    }
+    view.setWordWrap(false);
+}
+BENCHMARK(BM_StatusRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_KeyDownAndRepaint(benchmark::State& state)
+{
+    TBookView& view = loadedView();
+    view.setSelection(view.textLength() / 2, 0);
+    for (auto _ : state) {
+        view.sendKey(lirra::VirtualKey::Next);
+        benchmark::DoNotOptimize(lirra::bench::paintView(view));
+    }
+}
+BENCHMARK(BM_KeyDownAndRepaint)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    lirra::registerFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove(books().ansi);
+    return 0;
+}
