@@ -153,6 +153,9 @@ TEST_F(MainWindow, DroppedFilesOpenOnlyTheFirst)
     const std::string a = book("a.txt", "first book\r\n"), b = book("b.txt", "second\r\n");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &enter);
+    ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&form, &drop);
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(a));
