@@ -1,6 +1,7 @@
 #include "bookview/book_file.h"
 
 #include "bookview/line_index.h"
+#include "platform/file_names.h"
 #include "platform/lirra_error.h"
 
 #include <cerrno>
@@ -31,7 +32,7 @@ private:
 
 BookBytes readBookFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(platform::resolveFileName(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Error(formatText("Cannot open file %s", path));
     const FileCloser closer(fd);
@@ -56,7 +57,7 @@ BookBytes readBookFile(const std::string& path)
 }
 
 BookFileWriter::BookFileWriter(const std::string& path)
-    : fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
+    : fd_(::open(platform::resolveFileName(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
 {
     if (fd_ < 0)
         throw Error(formatText("Cannot create file %s", path));

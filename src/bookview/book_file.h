@@ -1,7 +1,8 @@
 #pragma once
 
 // Whole-file reading and chunked writing for the book document, with the book view's
-// own error texts.
+// own error texts. Names are resolved as the system does (trailing blanks ignored when
+// no file has them); the error texts name the path as given.
 
 #include "bookview/big_block_allocator.h"
 

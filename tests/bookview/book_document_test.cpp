@@ -470,6 +470,10 @@ TEST_F(BookDocumentFiles, LoadTakesRichTextOrFallsBackToPlain)
 
     doc.loadFile(write("empty.txt", ""));
     EXPECT_EQ(doc.lineCount(), 0);
+
+    write("blank.txt", "found");   // trailing blanks of a name are ignored
+    doc.loadFile((dir / "blank.txt  ").string());
+    EXPECT_EQ(doc.lineText(0), u"found");
 }
 
 TEST_F(BookDocumentFiles, LargeBookLoadsWhole)
