@@ -244,6 +244,7 @@ void BookDocument::replaceRange(std::int64_t start, std::int64_t end, std::u16st
     }
     hardLines_ = withText([](auto text) { return scanHardLines(text); });
     relayout();
+    anchor_ = active_ = start + static_cast<std::int64_t>(newText.size());
     scrollTo(lineFromChar(topChar));
 }
 

@@ -102,6 +102,7 @@ private:
     std::int64_t lineEnd(std::int64_t line) const;   // start of the next line, or length()
     void takeText(BookBytes plain, RichText rich, bool isRich);
     void relayout();
+    // Like replacing a selection: the caret ends after the new text.
     void replaceRange(std::int64_t start, std::int64_t end, std::u16string_view text);
     bool holds(std::int64_t start, std::int64_t end, std::u16string_view units) const;
     void endLineEdit(std::int64_t caret);
