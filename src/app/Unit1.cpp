@@ -82,9 +82,11 @@ void TForm1::createLayout()
     column->addWidget(RichEdit1, 1);
     column->addWidget(Panel2);
     setCentralWidget(Panel1);
-    QPalette black = palette();
+    // The window's own background is black; the menu bar keeps the desktop's look.
+    Panel1->setAutoFillBackground(true);
+    QPalette black = Panel1->palette();
     black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    Panel1->setPalette(black);
     RichEdit1->setFocus();
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace lirra {
 
@@ -30,12 +31,12 @@ void restoreHistory(TMRUManager& list)
 void recordBook(TMRUManager& list, const QString& name)
 {
     list.add(name, 0);
+    std::vector<std::string> entries;
+    for (int i = 0; i < list.count(); ++i)
+        entries.push_back(list.at(i).toStdString());
     platform::Registry registry;
     registry.openKey(kHistoryKey, true);
-    const int count = list.count();
-    registry.writeInteger("Count", count - 1);
-    for (int i = 0; i < count; ++i)
-        registry.writeString(std::to_string(i), list.at(i).toStdString());
+    registry.writeStringList(entries);
     registry.closeKey();
 }
 

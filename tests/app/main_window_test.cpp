@@ -266,6 +266,8 @@ TEST_F(MainWindow, ClosingDeletesTheTemporaryCopy)
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     registerFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);

@@ -38,6 +38,8 @@ title=$(xdotool getwindowname "$wid")
 # The temporary copy holds the book in code page 1251 with CR LF line ends.
 [ -f "$temp" ] || fail "no lirra.tmp"
 iconv -f CP866 -t CP1251 "$book" > "$work/expected.txt"
+# The copy ends every line with CR LF, the last one too.
+[ "$(tail -c 2 "$book" | od -An -tx1 | tr -d ' ')" = "0d0a" ] || printf '\r\n' >> "$work/expected.txt"
 cmp -s "$temp" "$work/expected.txt" || fail "lirra.tmp is not the 1251 text of the book"
 grep -qF "\"0\"=\"$book \"" "$LIRRA_REGISTRY" || fail "History does not hold the book"
 
