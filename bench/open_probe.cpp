@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     lirra::registerFontSubstitutions();
     lirra::TBookView view;
     view.resize(1024, 768);
+    view.show();
     lirra::bench::openToFirstPaint(view, argv[1], argv[2]);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

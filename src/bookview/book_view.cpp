@@ -112,6 +112,7 @@ const BookDocument& TBookView::document() const { return settled(); }
 
 void TBookView::loadFile(const std::string& path)
 {
+    d->longestLine.reset();   // before the change notification asks for the scroll range
     d->document.loadFile(path);
     contentReplaced();
 }
@@ -120,13 +121,13 @@ void TBookView::saveAsPlainText(const std::string& path) const { d->document.sav
 
 void TBookView::clear()
 {
+    d->longestLine.reset();
     d->document.clear();
     contentReplaced();
 }
 
 void TBookView::contentReplaced()
 {
-    d->longestLine.reset();
     d->motion.forgetColumn();
     d->fonts.setRuns(d->document.runs());
     settled().setVisibleLines(std::max(1, viewport()->height() / d->fonts.rowHeight()));
