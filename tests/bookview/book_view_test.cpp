@@ -1,4 +1,5 @@
 #include "bookview/book_view.h"
+#include "bookview/color_value.h"
 
 #include <gtest/gtest.h>
 
@@ -205,6 +206,19 @@ TEST_F(BookViewTest, SystemColoursFollowThePalette)
     image = viewport(view);
     EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(40, 0, 90));
     EXPECT_EQ(view.backgroundColor(), 0x80000005u);
+}
+
+TEST(ColorValueTest, RgbValuesRoundTripAndSystemColoursComeFromThePalette)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(4, 5, 6));
+    EXPECT_EQ(lirra::colorFromValue(0x00336699, palette), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(lirra::valueFromColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
+    EXPECT_EQ(lirra::colorFromValue(0x8000000F, palette), QColor(1, 2, 3));   // button face
+    EXPECT_EQ(lirra::colorFromValue(0x8000000D, palette), QColor(4, 5, 6));   // highlight
+    EXPECT_EQ(lirra::colorFromValue(0x8000001F, palette), QColor(Qt::black)); // no such colour
+    EXPECT_FALSE(lirra::isSystemColor(0x00FFFFFF));
 }
 
 TEST_F(BookViewTest, FontSizeAndHeightConvertAtTheScreenResolution)
