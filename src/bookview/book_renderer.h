@@ -3,6 +3,7 @@
 // Lays out and paints the rows of a BookDocument: the view paints the rows on screen,
 // the printer the rows of each page. Only the rows asked for are read from the book.
 
+#include "bookview/book_document.h"
 #include "bookview/font_advances.h"
 #include "bookview/view_font.h"
 

@@ -3,6 +3,7 @@
 #include "bookview/book_document.h"
 #include "bookview/book_printer.h"
 #include "bookview/book_renderer.h"
+#include "bookview/caret_motion.h"
 #include "bookview/color_value.h"
 
 #include <QClipboard>

@@ -6,7 +6,6 @@
 // on, a "line" is a wrapped row on screen.
 
 #include "bookview/book_types.h"
-#include "bookview/caret_motion.h"
 #include "bookview/view_font.h"
 
 #include <QAbstractScrollArea>
@@ -19,6 +18,7 @@ class QPrinter;
 namespace lirra {
 
 class BookDocument;
+enum class CaretMove;
 
 class TBookView : public QAbstractScrollArea {
     Q_OBJECT

@@ -3,7 +3,7 @@
 // Character advances of one font, measured once per character and cached, for word
 // wrap, painting and hit testing alike (so the three always agree).
 
-#include "bookview/book_document.h"
+#include "bookview/wrap_layout.h"
 
 #include <QFont>
 #include <QFontMetrics>

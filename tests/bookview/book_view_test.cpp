@@ -1,4 +1,5 @@
 #include "bookview/book_view.h"
+#include "bookview/book_document.h"
 #include "bookview/color_value.h"
 
 #include <gtest/gtest.h>
