@@ -377,14 +377,14 @@ void TForm1::ClearAll1Click()
 
 void TForm1::SaveOptions1Click()
 {
-    SavedOptions saved;
+    // Font, colours and speed are held by the controls after start-up; only the two
+    // flags still live in the record.
+    OptionsRecord saved = Options;
     saved.FontSize = RichEdit1->fontSize();
     saved.FontColor = RichEdit1->fontColor();
     saved.BGColor = RichEdit1->backgroundColor();
     saved.ScrollTextSpeed = Options.ScrollSpeedHandOver;
     saved.FontName = RichEdit1->fontName();
-    saved.ConfirmSetBMExit = Options.ConfirmSetBMExit == 1;
-    saved.WordWrap = Options.WordWrap == 1;
     saveOptions(saved);
     showMessage(BoxKind::Plain, QStringLiteral("Options was saved."));
 }

@@ -39,7 +39,7 @@ void readOptions(OptionsRecord& record)
     registry.closeKey();
 }
 
-void saveOptions(const SavedOptions& options)
+void saveOptions(const OptionsRecord& options)
 {
     platform::Registry registry;
     if (!registry.keyExists(kOptionsKey))
@@ -50,8 +50,8 @@ void saveOptions(const SavedOptions& options)
     registry.writeInteger("BGColor", static_cast<std::int32_t>(options.BGColor));
     registry.writeInteger("ScrollTextSpeed", options.ScrollTextSpeed);
     registry.writeString("FontName", options.FontName.toStdString());
-    registry.writeInteger("ConfirmSetBMExit", options.ConfirmSetBMExit ? 1 : 0);
-    registry.writeInteger("WordWrap", options.WordWrap ? 1 : 0);
+    registry.writeInteger("ConfirmSetBMExit", options.ConfirmSetBMExit == 1 ? 1 : 0);
+    registry.writeInteger("WordWrap", options.WordWrap == 1 ? 1 : 0);
     registry.closeKey();
 }
 

@@ -21,17 +21,6 @@ struct OptionsRecord {
     std::int32_t ScrollSpeedHandOver = 0;
 };
 
-// What "Save Options " writes, read from the view and the dialogs at that moment.
-struct SavedOptions {
-    std::int32_t FontSize = 0;
-    std::uint32_t FontColor = 0;
-    std::uint32_t BGColor = 0;
-    std::int32_t ScrollTextSpeed = 0;
-    QString FontName;
-    bool ConfirmSetBMExit = false;
-    bool WordWrap = false;
-};
-
 inline constexpr const char* kProgramKey = "Software\\Lirra Reader";
 inline constexpr const char* kOptionsKey = "Software\\Lirra Reader\\Options";
 
@@ -39,7 +28,8 @@ inline constexpr const char* kOptionsKey = "Software\\Lirra Reader\\Options";
 // are stored into the record as they are read, so on an error the ones read before it
 // stay. Raises the registry's error texts.
 void readOptions(OptionsRecord& record);
-void saveOptions(const SavedOptions& options);
+// Writes the seven values; the two flags as 0 or 1.
+void saveOptions(const OptionsRecord& options);
 // Deletes Software\Lirra Reader with everything below it; a failure is ignored.
 void deleteAllOptions();
 

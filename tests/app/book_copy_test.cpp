@@ -1,38 +1,27 @@
 #include "app/book_copy.h"
 
+#include "error_text.h"
 #include "platform/codepage_tables.h"
-#include "platform/lirra_error.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-namespace fs = std::filesystem;
 using lirra::copyBookLines;
 
 namespace {
 
 class BookCopy : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("book_copy_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string copy(const std::string& book)
     {
-        const auto source = dir_ / "book.txt", target = dir_ / "lirra.tmp";
-        std::ofstream(source, std::ios::binary) << book;
-        copyBookLines(source, target, lirra::platform::tables::oem866ToAnsi1251);
-        std::ifstream in(target, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        writeFile(scratch_ / "book.txt", book);
+        copyBookLines(scratch_ / "book.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
+        return readFile(scratch_ / "lirra.tmp");
     }
 
-    fs::path dir_;
+    ScratchFolder scratch_;
 };
 
 } // namespace
@@ -73,11 +62,9 @@ TEST_F(BookCopy, CrLfSplitAcrossTheReadBufferIsStillOneBreak)
 
 TEST_F(BookCopy, MissingBookRaisesFileNotFoundAndWritesNothing)
 {
-    try {
-        copyBookLines(dir_ / "absent.txt", dir_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
-        FAIL() << "no error raised";
-    } catch (const lirra::Error& error) {
-        EXPECT_EQ(error.text(), "File not found");
-    }
-    EXPECT_FALSE(fs::exists(dir_ / "lirra.tmp"));
+    EXPECT_EQ(errorText([&] {
+                  copyBookLines(scratch_ / "absent.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
+              }),
+              "File not found");
+    EXPECT_FALSE(std::filesystem::exists(scratch_ / "lirra.tmp"));
 }

@@ -20,8 +20,6 @@
 #include <QTest>
 #include <QUrl>
 
-#include <fstream>
-#include <iterator>
 
 using namespace lirra;
 using lirra::platform::Registry;
@@ -52,16 +50,11 @@ protected:
 
     std::string book(const std::string& name, const std::string& dosText)
     {
-        const auto path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << dosText;
-        return path.string();
+        const std::string path = scratch_ / name;
+        writeFile(path, dosText);
+        return path;
     }
     static std::string tempCopy() { return platform::tempDirectory() + "lirra.tmp"; }
-    static std::string contents(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     static std::vector<std::string> history()
     {
         Registry registry;
@@ -113,7 +106,7 @@ TEST_F(MainWindow, CommandLineBookOpensWithOneTrailingBlankInCaptionAndHistory)
     EXPECT_EQ(form.RichEdit1->lineCount(), 3);
     EXPECT_EQ(form.RichEdit1->lineText(0), QStringLiteral("Привет"));
     EXPECT_EQ(form.RichEdit1->caretPosition(), 0);
-    EXPECT_EQ(contents(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2\r\nline two\r\nline three\r\n");
+    EXPECT_EQ(readFile(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2\r\nline two\r\nline three\r\n");
     EXPECT_EQ(history(), std::vector<std::string>{expected.toStdString()});
     EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("1"));
     EXPECT_EQ(form.Panel2->Label6->text(), QStringLiteral("25%"));
@@ -175,7 +168,7 @@ TEST_F(MainWindow, OpenBookDialogCancelledLeavesEverythingButDeletesTheCopy)
     EXPECT_EQ(form.RichEdit1->lineCount(), 3);
 
     // A file deleted after it was chosen: "File not found", the old book stays.
-    nextFile = QString::fromStdString((dir_ / "gone.txt").string());
+    nextFile = QString::fromStdString(scratch_ / "gone.txt");
     form.OpenBook1->trigger();
     EXPECT_EQ(boxes.back(), QStringLiteral("File not found."));
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + QLatin1Char(' '));

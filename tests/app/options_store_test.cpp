@@ -1,5 +1,6 @@
 #include "settings/options_store.h"
 
+#include "error_text.h"
 #include "platform/lirra_error.h"
 #include "platform/registry_hive.h"
 #include "registry_fixture.h"
@@ -18,15 +19,10 @@ protected:
         write(registry);
         registry.closeKey();
     }
-    std::string readError()
+    static std::string readError()
     {
         OptionsRecord record;
-        try {
-            readOptions(record);
-        } catch (const Error& error) {
-            return error.text();
-        }
-        return "no error";
+        return errorText([&] { readOptions(record); });
     }
 };
 
@@ -58,14 +54,14 @@ TEST_F(OptionsStore, KeyWithoutFontSizeReadsNothing)
 
 TEST_F(OptionsStore, SaveThenReadKeepsEveryBitAndTheFlagsOnlyWhenPresent)
 {
-    SavedOptions saved;
+    OptionsRecord saved;
     saved.FontSize = -3;
     saved.FontColor = 0x80000008;
     saved.BGColor = 0x80000005;
     saved.ScrollTextSpeed = 7;
     saved.FontName = QStringLiteral("Times New Roman Cyr");
-    saved.ConfirmSetBMExit = false;
-    saved.WordWrap = true;
+    saved.ConfirmSetBMExit = 0;
+    saved.WordWrap = 1;
     saveOptions(saved);
 
     OptionsRecord record;
@@ -125,7 +121,7 @@ TEST_F(OptionsStore, ValuesReadBeforeAnErrorStayInTheRecord)
 
 TEST_F(OptionsStore, DefaultsOptionsRemovesTheWholeProgramTree)
 {
-    saveOptions(SavedOptions{});
+    saveOptions(OptionsRecord{});
     writeOptions([](Registry& r) { r.createKey("Software\\Lirra Reader\\History"); });
     deleteAllOptions();
     Registry registry;

@@ -1,7 +1,7 @@
 #include "history/reading_history.h"
 
 #include "history/mru_manager.h"
-#include "platform/lirra_error.h"
+#include "error_text.h"
 #include "platform/registry_hive.h"
 #include "registry_fixture.h"
 
@@ -95,12 +95,7 @@ TEST_F(ReadingHistory, MistypedEntryRaisesAndKeepsWhatWasAdded)
     registry.writeString("0", "/new.txt");
     registry.closeKey();
     TMRUManager list;
-    try {
-        restoreHistory(list);
-        FAIL() << "no error raised";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.text(), "Invalid data type for '1'");
-    }
+    EXPECT_EQ(errorText([&] { restoreHistory(list); }), "Invalid data type for '1'");
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.at(0), QStringLiteral("/old.txt"));
 }

@@ -3,6 +3,7 @@
 #include "platform/file_names.h"
 #include "platform/lirra_error.h"
 #include "platform/temp_dir.h"
+#include "error_text.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -17,16 +18,6 @@
 using namespace lirra::platform;
 
 namespace {
-
-std::string errorText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const lirra::Error& e) {
-        return e.text();
-    }
-    return "(no error)";
-}
 
 TEST(FileErrors, ErrnoValuesBecomeTheSystemTexts)
 {

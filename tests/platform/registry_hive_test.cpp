@@ -1,6 +1,7 @@
 #include "platform/registry_hive.h"
 
 #include "platform/lirra_error.h"
+#include "error_text.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,6 @@ using lirra::platform::Registry;
 namespace {
 
 const std::string kOptions = "Software\\Lirra Reader\\Options";
-
-std::string errorText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const lirra::Error& e) {
-        return e.text();
-    }
-    return "(no error)";
-}
 
 class RegistryTest : public ::testing::Test {
 protected:
