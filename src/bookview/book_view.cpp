@@ -61,7 +61,7 @@ struct TBookView::Impl {
     ColorValue textColor = 0x00C0C0C0;
     ColorValue background = 0x00000000;
     bool wordWrap = false;
-    bool wrapPending = false;      // the width changed; rows are re-made by rewrapTimer
+    bool wrapPending = false;      // rows wait for the view to be shown or for rewrapTimer
     QTimer rewrapTimer;
     CaretMotion motion;
     std::optional<std::int64_t> longestLine;   // characters; measured when first needed
@@ -102,7 +102,7 @@ TBookView::~TBookView() = default;
 
 BookDocument& TBookView::settled() const
 {
-    if (d->wrapPending)
+    if (d->wrapPending && isVisible())
         const_cast<TBookView*>(this)->applyWrap();
     return d->document;
 }
@@ -320,8 +320,10 @@ void TBookView::fontChanged()
 void TBookView::applyWrap()
 {
     d->rewrapTimer.stop();
-    d->wrapPending = false;
-    d->document.setWrap(d->wordWrap ? &d->fonts.base() : nullptr, std::max(1, viewport()->width()));
+    // A view not shown yet has no real width: its rows are made when it is shown.
+    const bool wrapNow = d->wordWrap && isVisible();
+    d->wrapPending = d->wordWrap && !wrapNow;
+    d->document.setWrap(wrapNow ? &d->fonts.base() : nullptr, std::max(1, viewport()->width()));
     updateScrollBars();
     viewport()->update();
 }
@@ -399,6 +401,13 @@ void TBookView::resizeEvent(QResizeEvent* event)
         d->rewrapTimer.start();
     }
     updateScrollBars();
+}
+
+void TBookView::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (d->wrapPending)
+        applyWrap();
 }
 
 void TBookView::scrollContentsBy(int, int)

@@ -271,6 +271,18 @@ TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRows)
     EXPECT_EQ(view.lineCount(), 10);
 }
 
+TEST_F(BookViewTest, WrapSetBeforeShowingUsesTheShownWidth)
+{
+    view.setWordWrap(true);
+    load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
+    show();
+    const std::int64_t shown = view.lineCount();
+    view.setWordWrap(false);
+    view.setWordWrap(true);
+    EXPECT_EQ(view.lineCount(), shown);
+    EXPECT_GT(shown, 20);
+}
+
 TEST_F(BookViewTest, CopyPutsTheSelectionOnTheClipboard)
 {
     load("first\r\nsecond\r\nthird\r\n");
