@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -138,6 +139,8 @@ TEST_F(BookViewTest, ScrollingMovesTheViewButNotTheCaret)
 {
     load(numberedLines(100));
     show();
+    view.scroll(lirra::ScrollStep::LineUp);
+    EXPECT_EQ(view.firstVisibleLine(), 0);
     view.scroll(lirra::ScrollStep::PageDown);
     view.scroll(lirra::ScrollStep::LineDown);
     EXPECT_EQ(view.firstVisibleLine(), view.document().visibleLines() + 1);
@@ -292,6 +295,28 @@ TEST_F(BookViewTest, CopyPutsTheSelectionOnTheClipboard)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("rst\nsecon"));
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(view.selectionLength(), view.textLength());
+}
+
+TEST_F(BookViewTest, WindowShortcutsTakeCtrlCAwayFromTheView)
+{
+    QWidget window;
+    TBookView* inner = new TBookView(&window);
+    inner->resize(300, 200);
+    QAction copyAction(&window);
+    copyAction.setShortcut(QKeySequence::Copy);
+    window.addAction(&copyAction);
+    int triggered = 0;
+    QObject::connect(&copyAction, &QAction::triggered, [&] { ++triggered; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    inner->setFocus();
+    inner->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("untouched"));
+
+    QTest::keyClick(inner, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(triggered, 1);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("untouched"));
 }
 
 TEST_F(BookViewTest, MouseSelectsAndAsksForTheContextMenu)
