@@ -130,10 +130,14 @@ void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int
             color = colors_.highlightedText;
         else if (piece.format && piece.format->color)
             color = colorFromValue(*piece.format->color, palette);
+        // Only the characters that can show are drawn: a line may be megabytes long.
+        const std::size_t hidden = piece.font.fittingCount(piece.text, xOffset - piece.x);
+        const std::u16string_view rest = piece.text.substr(hidden);
+        const std::int64_t x = piece.x + piece.font.width(piece.text.substr(0, hidden));
+        const std::size_t shown = std::min(rest.size(), piece.font.fittingCount(rest, xOffset + width - x) + 1);
         painter.setFont(piece.font.font());
         painter.setPen(color);
-        painter.drawText(QPointF(double(piece.x - xOffset), baseline),
-                         QString::fromUtf16(piece.text.data(), qsizetype(piece.text.size())));
+        painter.drawText(QPointF(double(x - xOffset), baseline), QString::fromUtf16(rest.data(), qsizetype(shown)));
         return true;
     });
 

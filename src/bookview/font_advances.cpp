@@ -43,4 +43,19 @@ std::int64_t FontAdvances::width(std::u16string_view text) const
     return sum;
 }
 
+std::size_t FontAdvances::fittingCount(std::u16string_view text, std::int64_t width) const
+{
+    if (width <= 0)
+        return 0;
+    if (fixed_)
+        return std::min<std::size_t>(text.size(), std::size_t(width / std::max(1, fixedAdvance_)));
+    std::size_t count = 0;
+    for (std::int64_t used = 0; count < text.size(); ++count) {
+        used += advance(text[count]);
+        if (used > width)
+            break;
+    }
+    return count;
+}
+
 } // namespace lirra

@@ -21,6 +21,8 @@ public:
     bool fixedPitch() const override { return fixed_; }
     // Width of a run of characters without tabs.
     std::int64_t width(std::u16string_view text) const;
+    // How many leading characters of such a run fit into `width` pixels.
+    std::size_t fittingCount(std::u16string_view text, std::int64_t width) const;
 
     const QFont& font() const { return font_; }
     const QFontMetrics& metrics() const { return metrics_; }

@@ -191,6 +191,21 @@ TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
     EXPECT_TRUE(contains(image, QColor(Qt::red)));
 }
 
+TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
+{
+    load(std::string(60, 'W') + std::string(300, ' ') + std::string(60, 'W') + "\r\n");
+    show();
+    const QColor silver = rgb(0x00C0C0C0);
+    QScrollBar* bar = view.horizontalScrollBar();
+    ASSERT_GE(bar->maximum() + view.viewport()->width(), 420 * 10);   // 420 cells of 10 pixels
+    bar->setValue(1000);   // blanks only
+    EXPECT_FALSE(contains(viewport(view), silver));
+    bar->setValue(bar->maximum());
+    EXPECT_TRUE(contains(viewport(view), silver));
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
+}
+
 TEST_F(BookViewTest, SystemColoursFollowThePalette)
 {
     load(numberedLines(3));
