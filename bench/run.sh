@@ -39,6 +39,6 @@ def ms(name):
 ratio = sys.argv[2].split()[0].split("=")[1]
 wrap = max(ms(n) for n in runs if n.startswith("BM_WrapToggle/"))
 status = max(ms(n) for n in runs if n.startswith("BM_StatusRefresh/")) * 1000
-print(f"open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.0f} peak_rss_ratio={ratio} "
-      f"wrap_toggle_ms={wrap:.0f} find_all_ms={ms('BM_FindToEnd'):.0f} status_refresh_us={status:.2f}")
+print(f"open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
+      f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f}")
 PY
