@@ -131,7 +131,7 @@ void TBookView::contentReplaced()
 {
     d->motion.forgetColumn();
     d->fonts.setRuns(d->document.runs());
-    settled().setVisibleLines(std::max(1, viewport()->height() / d->fonts.rowHeight()));
+    fitRows();
     updateScrollBars();
     viewport()->update();
 }
@@ -312,7 +312,7 @@ void TBookView::fontChanged()
     // The old advances are gone: the rows must be made anew at once, not later.
     if (d->wordWrap)
         applyWrap();
-    d->document.setVisibleLines(std::max(1, viewport()->height() / d->fonts.rowHeight()));
+    fitRows();
     updateScrollBars();
     viewport()->update();
 }
@@ -326,6 +326,11 @@ void TBookView::applyWrap()
     d->document.setWrap(wrapNow ? &d->fonts.base() : nullptr, std::max(1, viewport()->width()));
     updateScrollBars();
     viewport()->update();
+}
+
+void TBookView::fitRows()
+{
+    d->document.setVisibleLines(std::max(1, viewport()->height() / d->fonts.rowHeight()));
 }
 
 std::int64_t TBookView::contentWidth() const
@@ -395,7 +400,7 @@ void TBookView::paintEvent(QPaintEvent*)
 void TBookView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    d->document.setVisibleLines(std::max(1, viewport()->height() / d->fonts.rowHeight()));
+    fitRows();
     if (d->wordWrap && event->size().width() != event->oldSize().width()) {
         d->wrapPending = true;
         d->rewrapTimer.start();

@@ -129,6 +129,7 @@ private:
     void fontChanged();
     void contentReplaced();
     void applyWrap();
+    void fitRows();                  // tells the document how many rows fit
     void updateScrollBars();
     void moveCaret(CaretMove move, bool extend);
     void ensureCaretVisible();
