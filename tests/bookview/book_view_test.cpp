@@ -135,6 +135,21 @@ TEST_F(BookViewTest, NavigationKeysStopAtBothEndsAndKeepTheCaretInView)
     EXPECT_EQ(view.selectedText(), QStringLiteral("\r\nline 1"));
 }
 
+TEST_F(BookViewTest, UpAndDownKeepTheColumnAcrossShortLines)
+{
+    load("0123456789abc\r\nxy\r\n0123456789abc\r\n");
+    show();
+    view.setSelection(10, 0);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.caretPosition(), 15 + 2);   // end of "xy"
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.caretPosition(), 19 + 10);
+    QTest::keyClick(&view, Qt::Key_Left);
+    QTest::keyClick(&view, Qt::Key_Up);
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(view.caretPosition(), 9);        // a sideways move takes the new column
+}
+
 TEST_F(BookViewTest, ScrollingMovesTheViewButNotTheCaret)
 {
     load(numberedLines(100));
