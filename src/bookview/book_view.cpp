@@ -345,7 +345,7 @@ std::int64_t TBookView::contentWidth() const
         d->longestLine = longest;
     }
     const FontAdvances& font = d->fonts.base();
-    const int widest = font.fixedPitch() ? font.advance(u'M') : font.metrics().maxWidth();
+    const int widest = font.monospaced() ? font.advance(u'M') : font.metrics().maxWidth();
     return *d->longestLine * widest;
 }
 

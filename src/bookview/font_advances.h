@@ -18,7 +18,9 @@ public:
     explicit FontAdvances(const QFont& font);
 
     int advance(char16_t unit) const override;
-    bool fixedPitch() const override { return fixed_; }
+    // Never all the same, even in a monospaced font: a tab is eight cells wide.
+    bool fixedPitch() const override { return false; }
+    bool monospaced() const { return fixed_; }
     // Width of a run of characters without tabs.
     std::int64_t width(std::u16string_view text) const;
     // How many leading characters of such a run fit into `width` pixels.

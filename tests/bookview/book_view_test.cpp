@@ -304,6 +304,19 @@ TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRows)
     EXPECT_EQ(view.lineCount(), 10);
 }
 
+TEST_F(BookViewTest, WrappedTabTakesTheRoomOfEightBlanks)
+{
+    std::string words;
+    for (int i = 0; i < 40; ++i)
+        words += "word ";
+    show();
+    view.setWordWrap(true);
+    load("\t" + words + "\r\n");
+    const std::int64_t withTab = view.lineText(0).size();
+    load("        " + words + "\r\n");
+    EXPECT_EQ(view.lineText(0).size(), withTab + 7);
+}
+
 TEST_F(BookViewTest, WrapSetBeforeShowingUsesTheShownWidth)
 {
     view.setWordWrap(true);
@@ -385,7 +398,7 @@ int pdfPages(const QString& path, QString* title)
 
 TEST_F(BookViewTest, PrintsPageAfterPageUntilTheTextEnds)
 {
-    QPrinter printer;
+    QPrinter printer(QPrinter::HighResolution);   // the layout is scaled from screen pixels
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     const QString one = dir.filePath(QStringLiteral("one.pdf"));
