@@ -38,7 +38,7 @@ FileReader::~FileReader()
         ::close(fd_);
 }
 
-bool FileReader::refill()
+std::string_view FileReader::takeChunk()
 {
     for (;;) {
         const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
@@ -46,9 +46,7 @@ bool FileReader::refill()
             continue;
         if (n < 0)
             throwFileError(errno);
-        next_ = 0;
-        filled_ = static_cast<std::size_t>(n);
-        return n > 0;
+        return {buffer_.data(), static_cast<std::size_t>(n)};
     }
 }
 

@@ -18,28 +18,13 @@ public:
     FileReader& operator=(const FileReader&) = delete;
     ~FileReader();
 
-    // The next byte (0..255), or -1 at the end of the file.
-    int get()
-    {
-        if (next_ == filled_ && !refill())
-            return -1;
-        return static_cast<unsigned char>(buffer_[next_++]);
-    }
-    // The byte get() would return, without taking it.
-    int peek()
-    {
-        if (next_ == filled_ && !refill())
-            return -1;
-        return static_cast<unsigned char>(buffer_[next_]);
-    }
+    // The next piece of the file, empty at its end. Valid until the next call.
+    std::string_view takeChunk();
     void close();
 
 private:
-    bool refill();
-
     int fd_;
     std::vector<char> buffer_;
-    std::size_t next_ = 0, filled_ = 0;
 };
 
 class FileWriter {
