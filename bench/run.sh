@@ -7,6 +7,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 size="${1:-10}"
 build="$here/build/release-bench"
 cache="$here/build/bench-books"
+"$here/tools/install-deps.sh" --bench
 
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null

@@ -9,9 +9,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
 )
-if [ "${1:-}" = "--test" ]; then
-  packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+  --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox clang libclang-rt-14-dev) ;;
+  --bench) packages+=(python3) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
