@@ -240,6 +240,39 @@ TEST_F(MainWindow, KeysMoveTheStatusLineAndCurLineFollowsOnlyKeys)
     EXPECT_EQ(form.Panel2->Label3->toolTip(), QStringLiteral("3 of 7"));
 }
 
+TEST_F(MainWindow, ReadingKeysPageScrollAndResize)
+{
+    std::string text;
+    for (int i = 1; i <= 300; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    TForm1 form({QString::fromStdString(book("long.txt", text))});
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.RichEdit1->setFocus();
+    form.RichEdit1->caretToStart();
+
+    // Space: the view and the caret one line on.
+    QTest::keyClick(form.RichEdit1, Qt::Key_Space);
+    EXPECT_EQ(form.RichEdit1->firstVisibleLine(), 1);
+    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("2"));
+    // Backspace: both one line back.
+    QTest::keyClick(form.RichEdit1, Qt::Key_Backspace);
+    EXPECT_EQ(form.RichEdit1->firstVisibleLine(), 0);
+    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("1"));
+    // Enter: a page on.
+    QTest::keyClick(form.RichEdit1, Qt::Key_Return);
+    EXPECT_GT(form.Panel2->Label3->text().toInt(), 5);
+    EXPECT_EQ(form.RichEdit1->lineCount(), 300);  // nothing typed into the book
+
+    const int size = form.RichEdit1->fontSize();
+    QTest::keyClick(form.RichEdit1, Qt::Key_Plus);
+    EXPECT_EQ(form.RichEdit1->fontSize(), size + 1);
+    QTest::keyClick(form.RichEdit1, Qt::Key_Minus);
+    QTest::keyClick(form.RichEdit1, Qt::Key_Minus);
+    EXPECT_EQ(form.RichEdit1->fontSize(), size - 1);
+}
+
 TEST_F(MainWindow, LeftClickInAnEmptyViewOpensTheBookDialog)
 {
     TForm1 form({});
