@@ -54,6 +54,22 @@ protected:
         writeFile(path, dosText);
         return path;
     }
+    // A book of `count` lines "line 1", "line 2", ...
+    std::string numberedLines(int count)
+    {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+            text += "line " + std::to_string(i) + "\r\n";
+        return book("lines.txt", text);
+    }
+    // Keys reach only an active window.
+    static bool activate(TForm1& form)
+    {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        form.RichEdit1->setFocus();
+        return QTest::qWaitForWindowActive(&form);
+    }
     static std::string tempCopy() { return platform::tempDirectory() + "lirra.tmp"; }
     static std::vector<std::string> history()
     {
@@ -221,14 +237,8 @@ TEST_F(MainWindow, HistoryReopensWithoutRecordingAgain)
 
 TEST_F(MainWindow, KeysMoveTheStatusLineAndCurLineFollowsOnlyKeys)
 {
-    std::string text;
-    for (int i = 1; i <= 7; ++i)
-        text += "line " + std::to_string(i) + "\r\n";
-    TForm1 form({QString::fromStdString(book("seven.txt", text))});
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.RichEdit1->setFocus();
+    TForm1 form({QString::fromStdString(numberedLines(7))});
+    ASSERT_TRUE(activate(form));
 
     QTest::keyClick(form.RichEdit1, Qt::Key_Down);
     QTest::keyClick(form.RichEdit1, Qt::Key_Down);
@@ -242,14 +252,8 @@ TEST_F(MainWindow, KeysMoveTheStatusLineAndCurLineFollowsOnlyKeys)
 
 TEST_F(MainWindow, ReadingKeysPageScrollAndResize)
 {
-    std::string text;
-    for (int i = 1; i <= 300; ++i)
-        text += "line " + std::to_string(i) + "\r\n";
-    TForm1 form({QString::fromStdString(book("long.txt", text))});
-    form.show();
-    QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.RichEdit1->setFocus();
+    TForm1 form({QString::fromStdString(numberedLines(300))});
+    ASSERT_TRUE(activate(form));
     form.RichEdit1->caretToStart();
 
     // Space: the view and the caret one line on.
