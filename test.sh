@@ -14,6 +14,6 @@ trap 'rm -rf "$scratch"' EXIT
 chmod 700 "$scratch"
 export XDG_RUNTIME_DIR="$scratch/runtime" TMPDIR="$scratch/tmp" LIRRA_REGISTRY="$scratch/registry.reg"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$TMPDIR"
-export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
 cd "$build"
 ctest --output-on-failure -j2

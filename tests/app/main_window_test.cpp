@@ -31,6 +31,11 @@ protected:
     void SetUp() override
     {
         OwnHive::SetUp();
+        // The temporary copy too is this test's own, also when tests run side by side.
+        const std::string runtime = scratch_ / "runtime";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
         setMessagePresenter([this](const MessageBoxRequest& box) {
             boxes.push_back(box.text);
             return BoxAnswer::Ok;
@@ -44,7 +49,6 @@ protected:
     {
         setMessagePresenter({});
         setFileDialogPresenter({});
-        std::filesystem::remove(tempCopy());
         OwnHive::TearDown();
     }
 
