@@ -1,9 +1,14 @@
 #include "first_paint.h"
 
-#include "app/book_copy.h"
-#include "platform/codepage_tables.h"
-
 namespace lirra::bench {
+
+std::unique_ptr<TForm1> readerWindow()
+{
+    auto form = std::make_unique<TForm1>(QStringList());
+    form->resize(1024, 768);
+    form->show();   // a hidden window would not lay its view out
+    return form;
+}
 
 QImage paintView(TBookView& view)
 {
@@ -12,13 +17,10 @@ QImage paintView(TBookView& view)
     return image;
 }
 
-QImage openToFirstPaint(TBookView& view, const std::string& dosBook, const std::string& tempCopy)
+QImage openToFirstPaint(TForm1& form, const std::string& dosBook)
 {
-    copyBookLines(dosBook, tempCopy, platform::tables::oem866ToAnsi1251);
-    view.loadFile(tempCopy);
-    view.reanchorLine(0);
-    view.caretToStart();
-    return paintView(view);
+    form.LoadBook(QString::fromStdString(dosBook));
+    return paintView(*form.RichEdit1);
 }
 
 } // namespace lirra::bench

@@ -79,13 +79,9 @@ BENCHMARK(BM_DocumentLoad)->Unit(benchmark::kMillisecond);
 
 void BM_OpenToFirstPaint(benchmark::State& state)
 {
-    TBookView view;
-    view.resize(1024, 768);
-    view.show();
-    const std::string target = books().ansi + ".open";
+    const auto form = lirra::bench::readerWindow();
     for (auto _ : state)
-        benchmark::DoNotOptimize(lirra::bench::openToFirstPaint(view, books().dos, target));
-    std::filesystem::remove(target);
+        benchmark::DoNotOptimize(lirra::bench::openToFirstPaint(*form, books().dos));
 }
 BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond);
 

@@ -1,4 +1,4 @@
-// lirra_open_probe DOS_BOOK TEMP_COPY: opens the book as the reader does, paints the
+// lirra_open_probe DOS_BOOK: opens the book as the reader does, paints the
 // first page, and prints the process's peak resident memory divided by the book's size.
 
 #include "first_paint.h"
@@ -10,17 +10,15 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: lirra_open_probe DOS_BOOK TEMP_COPY\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: lirra_open_probe DOS_BOOK\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     lirra::registerFontSubstitutions();
-    lirra::TBookView view;
-    view.resize(1024, 768);
-    view.show();
-    lirra::bench::openToFirstPaint(view, argv[1], argv[2]);
+    const auto form = lirra::bench::readerWindow();
+    lirra::bench::openToFirstPaint(*form, argv[1]);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const double peak = double(usage.ru_maxrss) * 1024.0;

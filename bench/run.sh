@@ -22,13 +22,14 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 chmod 700 "$scratch"
 mkdir -m 700 "$scratch/runtime"
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" TMPDIR="$scratch"
+# The reader's settings and temporary copy stay in the scratch folder, never the user's.
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" TMPDIR="$scratch" LIRRA_REGISTRY="$scratch/registry.reg"
 export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
 "$build/bench/lirra_bench_view" --benchmark_out="$scratch/view.json" --benchmark_out_format=json
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
-probe="$("$build/bench/lirra_open_probe" "$book" "$scratch/probe.tmp")"
+probe="$("$build/bench/lirra_open_probe" "$book")"
 
 python3 - "$scratch/view.json" "$probe" <<'PY'
 import json, sys
