@@ -204,6 +204,22 @@ TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
     image = viewport(view);
     EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::blue));
     EXPECT_TRUE(contains(image, QColor(Qt::red)));
+
+    // System colours follow the palette, also when it changes later.
+    view.setBackgroundColor(0x80000005);   // window
+    view.setFontColor(0x80000008);         // window text
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Base, QColor(10, 200, 30));
+    palette.setColor(QPalette::Text, QColor(250, 250, 0));
+    view.setPalette(palette);
+    image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(10, 200, 30));
+    EXPECT_TRUE(contains(image, QColor(250, 250, 0)));
+    palette.setColor(QPalette::Base, QColor(40, 0, 90));
+    view.setPalette(palette);
+    image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(40, 0, 90));
+    EXPECT_EQ(view.backgroundColor(), 0x80000005u);
 }
 
 TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
@@ -219,27 +235,6 @@ TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
     EXPECT_TRUE(contains(viewport(view), silver));
     QTest::keyClick(&view, Qt::Key_Home);
     EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
-}
-
-TEST_F(BookViewTest, SystemColoursFollowThePalette)
-{
-    load(numberedLines(3));
-    show();
-    view.setBackgroundColor(0x80000005);   // window
-    view.setFontColor(0x80000008);         // window text
-    QPalette palette = view.palette();
-    palette.setColor(QPalette::Base, QColor(10, 200, 30));
-    palette.setColor(QPalette::Text, QColor(250, 250, 0));
-    view.setPalette(palette);
-    QImage image = viewport(view);
-    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(10, 200, 30));
-    EXPECT_TRUE(contains(image, QColor(250, 250, 0)));
-
-    palette.setColor(QPalette::Base, QColor(40, 0, 90));
-    view.setPalette(palette);
-    image = viewport(view);
-    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(40, 0, 90));
-    EXPECT_EQ(view.backgroundColor(), 0x80000005u);
 }
 
 TEST(ColorValueTest, RgbValuesRoundTripAndSystemColoursComeFromThePalette)
@@ -258,50 +253,40 @@ TEST(ColorValueTest, RgbValuesRoundTripAndSystemColoursComeFromThePalette)
 TEST_F(BookViewTest, FontSizeAndHeightConvertAtTheScreenResolution)
 {
     ASSERT_EQ(view.logicalDpiY(), 96);
-    EXPECT_EQ(view.fontName(), QStringLiteral("Courier New Cyr"));
-    EXPECT_EQ(view.fontHeight(), -17);
-    EXPECT_EQ(view.fontSize(), 13);
-    view.setFontSize(14);
-    EXPECT_EQ(view.fontHeight(), -19);
-    EXPECT_EQ(view.fontSize(), 14);
-    view.setFontHeight(-17);
-    EXPECT_EQ(view.fontSize(), 13);
-    view.setFontSize(0);
-    EXPECT_EQ(view.fontHeight(), 0);
-    EXPECT_EQ(view.fontSize(), 0);
-    view.setFontSize(-5);
-    EXPECT_EQ(view.fontHeight(), 7);
-    EXPECT_EQ(view.fontSize(), -5);
+    for (const auto& [size, height] : {std::pair{14, -19}, {13, -17}, {0, 0}, {-5, 7}}) {
+        view.setFontSize(size);
+        EXPECT_EQ(view.fontHeight(), height) << size;
+        EXPECT_EQ(view.fontSize(), size);
+        view.setFontHeight(height);
+        EXPECT_EQ(view.fontSize(), size) << height;
+    }
     view.setFontName(QString(40, QLatin1Char('x')));
     EXPECT_EQ(view.fontName().size(), 31);
-}
 
-TEST_F(BookViewTest, LargerFontShowsFewerLines)
-{
-    load(numberedLines(100));
+    load(numberedLines(100));   // a larger font shows fewer lines
     show();
     const int lines = view.document().visibleLines();
     view.setFontSize(26);
     EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
 }
 
-TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRows)
+TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidth)
 {
+    view.setWordWrap(true);   // set before the view is first shown
     load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
     show();
-    EXPECT_EQ(view.lineCount(), 10);
-    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
-    view.setWordWrap(true);
     const std::int64_t wrapped = view.lineCount();
     EXPECT_GT(wrapped, 20);
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    view.setWordWrap(false);
+    EXPECT_EQ(view.lineCount(), 10);
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    view.setWordWrap(true);
+    EXPECT_EQ(view.lineCount(), wrapped);
 
     view.resize(view.width() * 2, view.height());   // the rows follow the new width
     EXPECT_LT(view.lineCount(), wrapped);
     EXPECT_GT(view.lineCount(), 10);
-
-    view.setWordWrap(false);
-    EXPECT_EQ(view.lineCount(), 10);
 }
 
 TEST_F(BookViewTest, WrappedTabTakesTheRoomOfEightBlanks)
@@ -315,18 +300,6 @@ TEST_F(BookViewTest, WrappedTabTakesTheRoomOfEightBlanks)
     const std::int64_t withTab = view.lineText(0).size();
     load("        " + words + "\r\n");
     EXPECT_EQ(view.lineText(0).size(), withTab + 7);
-}
-
-TEST_F(BookViewTest, WrapSetBeforeShowingUsesTheShownWidth)
-{
-    view.setWordWrap(true);
-    load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
-    show();
-    const std::int64_t shown = view.lineCount();
-    view.setWordWrap(false);
-    view.setWordWrap(true);
-    EXPECT_EQ(view.lineCount(), shown);
-    EXPECT_GT(shown, 20);
 }
 
 TEST_F(BookViewTest, CopyPutsTheSelectionOnTheClipboard)
