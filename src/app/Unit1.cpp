@@ -36,12 +36,7 @@ const char* const kLibraryAddresses[12] = {
     "https://ilibrary.ru",         "https://imwerden.de",
 };
 
-QString fromLocal(const std::string& text)
-{
-    return QFile::decodeName(QByteArray::fromStdString(text));
-}
-
-std::string toLocal(const QString& text)
+std::string fileSystemName(const QString& text)
 {
     return QFile::encodeName(text).toStdString();
 }
@@ -299,16 +294,16 @@ void TForm1::applyOptions()
     RichEdit1->setWordWrap(Options.WordWrap != 0);
 }
 
-QString TForm1::tempCopyPath() const
+std::string TForm1::tempCopyPath() const
 {
-    return fromLocal(platform::tempDirectory() + "lirra.tmp");
+    return platform::tempDirectory() + "lirra.tmp";
 }
 
 void TForm1::loadConverted(const QString& name)
 {
-    const std::string temp = toLocal(tempCopyPath());
+    const std::string temp = tempCopyPath();
     platform::deleteFile(temp);
-    copyBookLines(toLocal(name), temp, platform::tables::oem866ToAnsi1251);
+    copyBookLines(fileSystemName(name), temp, platform::tables::oem866ToAnsi1251);
     RichEdit1->loadFile(temp);
     RichEdit1->reanchorLine(0);
     RichEdit1->caretToStart();
@@ -318,33 +313,28 @@ void TForm1::loadConverted(const QString& name)
 void TForm1::LoadBook(const QString& name)
 {
     loadConverted(name);
-    recordInHistory(name);
-    RichEdit1->repaintNow();
-}
-
-void TForm1::recordInHistory(const QString& name)
-{
     recordBook(*MRUManager1, name);
+    RichEdit1->repaintNow();
 }
 
 void TForm1::OpenBook1Click()
 {
-    platform::deleteFile(toLocal(tempCopyPath()));
+    platform::deleteFile(tempCopyPath());
     if (const auto chosen = OpenDialog1.execute(this))
         LoadBook(*chosen);
 }
 
 void TForm1::OpenRTFBook1Click()
 {
-    platform::deleteFile(toLocal(tempCopyPath()));
+    platform::deleteFile(tempCopyPath());
     const auto chosen = OpenDialog2.execute(this);
     if (!chosen)
         return;
-    RichEdit1->loadFile(toLocal(*chosen));
+    RichEdit1->loadFile(fileSystemName(*chosen));
     RichEdit1->reanchorLine(0);
     RichEdit1->caretToStart();
     setWindowTitle(*chosen);
-    recordInHistory(*chosen);
+    recordBook(*MRUManager1, *chosen);
     RichEdit1->repaintNow();
 }
 
@@ -474,7 +464,7 @@ void TForm1::Label3MouseMove()
 
 void TForm1::FormClose()
 {
-    platform::deleteFile(toLocal(tempCopyPath()));
+    platform::deleteFile(tempCopyPath());
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
+#include <string>
 
 class QAction;
 class QFrame;
@@ -133,8 +134,7 @@ private:
     void applyOptions();
     void refreshStatus(bool store);
     void loadConverted(const QString& name);
-    void recordInHistory(const QString& name);
-    QString tempCopyPath() const;
+    std::string tempCopyPath() const;
 };
 
 } // namespace lirra
