@@ -142,6 +142,18 @@ TEST_F(MainWindow, MissingBookShowsFileNotFoundAndKeepsTheName)
     EXPECT_TRUE(history().empty());
 }
 
+TEST_F(MainWindow, EmptyBookOpensAsZeroLinesAtOneHundredPercent)
+{
+    const std::string path = book("empty.txt", "");
+    TForm1 form({});
+    form.LoadBook(QString::fromStdString(path));
+    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
+    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.Panel2->Label6->text(), QStringLiteral("100%"));
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(path));
+    EXPECT_EQ(history(), std::vector<std::string>{path});
+}
+
 TEST_F(MainWindow, DamagedOptionsStopStartUpWithTheDesignedLook)
 {
     {
