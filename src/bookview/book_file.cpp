@@ -3,11 +3,10 @@
 #include "bookview/line_index.h"
 #include "platform/file_names.h"
 #include "platform/lirra_error.h"
+#include "platform/posix_io.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace lirra {
 
@@ -17,35 +16,21 @@ constexpr std::size_t kChunkBytes = 1 << 16;
 const char* const kLoadFailed = "Failed to Load Stream";
 const char* const kSaveFailed = "Failed to Save Stream";
 
-class FileCloser {
-public:
-    explicit FileCloser(int fd) : fd_(fd) {}
-    ~FileCloser() { ::close(fd_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    int fd_;
-};
-
 } // namespace
 
 BookBytes readBookFile(const std::string& path)
 {
-    const int fd = ::open(platform::resolveFileName(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const platform::FileDescriptor file(::open(platform::resolveFileName(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid())
         throw Error(formatText("Cannot open file %s", path));
-    const FileCloser closer(fd);
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxTextLength)
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxTextLength)
         throw Error(kLoadFailed);
 
     BookBytes data(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t got = 0;
     while (got < data.size()) {
-        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = platform::readSome(file.get(), data.data() + got, data.size() - got);
         if (n < 0)
             throw Error(kLoadFailed);
         if (n == 0)
@@ -57,17 +42,11 @@ BookBytes readBookFile(const std::string& path)
 }
 
 BookFileWriter::BookFileWriter(const std::string& path)
-    : fd_(::open(platform::resolveFileName(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
+    : file_(::open(platform::resolveFileName(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
 {
-    if (fd_ < 0)
+    if (!file_.valid())
         throw Error(formatText("Cannot create file %s", path));
     buffer_.reserve(kChunkBytes);
-}
-
-BookFileWriter::~BookFileWriter()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 void BookFileWriter::put(std::string_view bytes)
@@ -84,24 +63,15 @@ void BookFileWriter::put(std::string_view bytes)
 
 void BookFileWriter::flush()
 {
-    std::string_view pending = buffer_;
-    while (!pending.empty()) {
-        const ssize_t n = ::write(fd_, pending.data(), pending.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            throw Error(kSaveFailed);
-        pending.remove_prefix(static_cast<std::size_t>(n));
-    }
+    if (!platform::writeAll(file_.get(), buffer_))
+        throw Error(kSaveFailed);
     buffer_.clear();
 }
 
 void BookFileWriter::finish()
 {
     flush();
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0)
+    if (!file_.close())
         throw Error(kSaveFailed);
 }
 

@@ -5,6 +5,7 @@
 // no file has them); the error texts name the path as given.
 
 #include "bookview/big_block_allocator.h"
+#include "platform/posix_io.h"
 
 #include <cstddef>
 #include <string>
@@ -23,9 +24,6 @@ BookBytes readBookFile(const std::string& path);
 class BookFileWriter {
 public:
     explicit BookFileWriter(const std::string& path);
-    ~BookFileWriter();
-    BookFileWriter(const BookFileWriter&) = delete;
-    BookFileWriter& operator=(const BookFileWriter&) = delete;
 
     void put(std::string_view bytes);
     void finish();
@@ -33,7 +31,7 @@ public:
 private:
     void flush();
 
-    int fd_ = -1;
+    platform::FileDescriptor file_;
     std::string buffer_;
 };
 

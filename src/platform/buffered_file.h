@@ -3,6 +3,8 @@
 // Big-buffer sequential file access for copying a book line by line. Every failure
 // raises lirra::Error with the system's file text (file_errors.h).
 
+#include "platform/posix_io.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,26 +18,24 @@ public:
     explicit FileReader(const std::string& name);
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
-    ~FileReader();
 
     // The next piece of the file, empty at its end. Valid until the next call.
     std::string_view takeChunk();
     void close();
 
 private:
-    int fd_;
+    FileDescriptor file_;
     std::vector<char> buffer_;
 };
 
 class FileWriter {
 public:
     // Creates or truncates `path`, readable by the user only. A symlink at `path` is
-    // refused ("File access denied"), never followed.
+    // refused ("File access denied"), never followed. Destruction closes without
+    // reporting errors; close() reports them.
     explicit FileWriter(const std::string& path);
     FileWriter(const FileWriter&) = delete;
     FileWriter& operator=(const FileWriter&) = delete;
-    // Closes without reporting errors; call close() to learn of them.
-    ~FileWriter();
 
     void write(std::string_view bytes);
     // Writes what is buffered and closes the file.
@@ -44,7 +44,7 @@ public:
 private:
     void flush();
 
-    int fd_;
+    FileDescriptor file_;
     std::vector<char> buffer_;
 };
 

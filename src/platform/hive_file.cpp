@@ -1,6 +1,7 @@
 #include "platform/hive_file.h"
 
 #include "platform/hive_format.h"
+#include "platform/posix_io.h"
 
 #include <cerrno>
 #include <cstring>
@@ -24,37 +25,13 @@ namespace {
     throw std::system_error(errno, std::generic_category(), what);
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now, reporting the error a deferred write may only show here.
-    void close(const std::string& what)
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0)
-            throwErrno(what);
-    }
-
-private:
-    int fd_;
-};
-
 // Holds an exclusive flock on the lock file beside the hive for its lifetime.
 class HiveLock {
 public:
     explicit HiveLock(const std::string& hivePath)
         : file_(::open((hivePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
     {
-        if (file_.get() < 0)
+        if (!file_.valid())
             throwErrno("cannot open the lock file of " + hivePath);
         while (::flock(file_.get(), LOCK_EX) != 0) {
             if (errno != EINTR)
@@ -63,13 +40,13 @@ public:
     }
 
 private:
-    Descriptor file_;
+    FileDescriptor file_;
 };
 
 std::optional<std::string> readWholeFile(const std::string& path)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid()) {
         if (errno == ENOENT)
             return std::nullopt;
         throwErrno("cannot open " + path);
@@ -77,26 +54,12 @@ std::optional<std::string> readWholeFile(const std::string& path)
     std::string text;
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = readSome(file.get(), buffer, sizeof buffer);
         if (n < 0)
             throwErrno("cannot read " + path);
         if (n == 0)
             return text;
         text.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
-void writeAll(int fd, const std::string& text, const std::string& what)
-{
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throwErrno(what);
-        done += static_cast<std::size_t>(n);
     }
 }
 
@@ -200,16 +163,18 @@ std::string HiveFile::freeDamagedName() const
 void HiveFile::replace(const std::string& text)
 {
     std::string temporary = path_ + ".tmp.XXXXXX";
-    Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.get() < 0)
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!file.valid())
         throwErrno("cannot create a temporary file beside " + path_);
     try {
         if (::fchmod(file.get(), 0600) != 0)
             throwErrno("cannot protect " + temporary);
-        writeAll(file.get(), text, "cannot write " + temporary);
+        if (!writeAll(file.get(), text))
+            throwErrno("cannot write " + temporary);
         if (::fsync(file.get()) != 0)
             throwErrno("cannot flush " + temporary);
-        file.close("cannot close " + temporary);
+        if (!file.close())
+            throwErrno("cannot close " + temporary);
         if (::rename(temporary.c_str(), path_.c_str()) != 0)
             throwErrno("cannot replace " + path_);
     } catch (...) {

@@ -1,0 +1,39 @@
+#pragma once
+
+// The few POSIX file-descriptor chores every file reader and writer here shares. The
+// callers turn a failure into their own error text.
+
+#include <cstddef>
+#include <string_view>
+
+#include <sys/types.h>
+
+namespace lirra::platform {
+
+// Owns a file descriptor; the destructor closes it without reporting errors, close()
+// reports them (a deferred write failure may only show there).
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor();
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // False with errno set when closing failed; the descriptor is gone either way.
+    bool close() noexcept;
+
+private:
+    int fd_;
+};
+
+// Writes all of `data`, going on after interrupted and short writes. False with errno set
+// when a write failed.
+bool writeAll(int fd, std::string_view data) noexcept;
+
+// Reads up to `count` bytes, going on after interrupted reads: the number read, 0 at the
+// end of the file, -1 with errno set on failure.
+ssize_t readSome(int fd, char* into, std::size_t count) noexcept;
+
+} // namespace lirra::platform
