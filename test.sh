@@ -5,7 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 "$here/tools/install-deps.sh" --test
 build="$here/build/debug"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLIRRA_SANITIZE=ON >/dev/null
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLIRRA_SANITIZE=ON -DLIRRA_WERROR=ON >/dev/null
 cmake --build "$build"
 export QT_QPA_PLATFORM=offscreen
 # Tests never touch the user's settings or temporary folder.

@@ -3,7 +3,7 @@
 // The size comes from LIRRA_BENCH_MB (default 10).
 
 #include "book_generator.h"
-#include "bookview/book_document.h"
+#include "bookview/core/book_document.h"
 #include "platform/codepages.h"
 
 #include <benchmark/benchmark.h>

@@ -20,7 +20,7 @@ QImage paintView(TBookView& view)
 QImage openToFirstPaint(TForm1& form, const std::string& dosBook)
 {
     form.LoadBook(QString::fromStdString(dosBook));
-    return paintView(*form.RichEdit1);
+    return paintView(form.bookView());
 }
 
 } // namespace lirra::bench

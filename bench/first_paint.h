@@ -4,8 +4,8 @@
 // TForm1::LoadBook (the 1251 copy in lirra.tmp, the load, line 0, caption, history)
 // and the first paint of the view. Shared by the benchmark and the memory probe.
 
-#include "app/Unit1.h"
-#include "bookview/book_view.h"
+#include "app/main_window.h"
+#include "bookview/widget/book_view.h"
 
 #include <QImage>
 #include <memory>

@@ -5,8 +5,8 @@
 #include "book_generator.h"
 #include "first_paint.h"
 
-#include "app/book_copy.h"
-#include "bookview/book_document.h"
+#include "bookview/core/book_copy.h"
+#include "bookview/core/book_document.h"
 #include "platform/codepage_tables.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "app/application.h"
 
-#include "app/Unit1.h"
-#include "app/message_boxes.h"
-#include "bookview/book_view.h"
+#include "app/main_window.h"
+#include "reader/message_boxes.h"
+#include "bookview/widget/book_view.h"
 #include "platform/registry_hive.h"
 
 #include <QApplication>

@@ -14,9 +14,6 @@ struct ReadingPosition {
     int percent = 100;
 };
 
-// lineNumber / (lineCount + 1) * 100, rounded to the nearest integer, ties to even.
-int readingPercent(std::int64_t lineNumber, std::int64_t lineCount);
-
 ReadingPosition readingPosition(const TBookView& view);
 
 } // namespace lirra

@@ -35,20 +35,20 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
     setPalette(look);
     setFont(pixelFont(QStringLiteral("Times New Roman Cyr"), 13));
 
-    Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Line:"), 8, QStringLiteral("Current Line of Text..."));
-    Label3 = addLabel(QStringLiteral("Label3"), QStringLiteral("1"), 66, QString());
-    Label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Char:"), 196, QStringLiteral("Current Char in Line..."));
-    Label4 = addLabel(QStringLiteral("Label4"), QStringLiteral("1"), 256, QString());
-    Label6 = addLabel(QStringLiteral("Label6"), QStringLiteral("0%"), 384, QString());
-    Label3->setMouseTracking(true);
+    m_label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Line:"), 8, QStringLiteral("Current Line of Text..."));
+    m_label3 = addLabel(QStringLiteral("Label3"), QStringLiteral("1"), 66, QString());
+    m_label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Char:"), 196, QStringLiteral("Current Char in Line..."));
+    m_label4 = addLabel(QStringLiteral("Label4"), QStringLiteral("1"), 256, QString());
+    m_label6 = addLabel(QStringLiteral("Label6"), QStringLiteral("0%"), 384, QString());
+    m_label3->setMouseTracking(true);
 
-    RxClock1 = new TRxClock(this);
-    RxClock1->setObjectName(QStringLiteral("RxClock1"));
-    RxClock1->setFixedSize(kClockWidth, kClockHeight);
-    RxClock1->setFont(pixelFont(QStringLiteral("Times New Roman Cyr"), 13));
-    RxClock1->setBevelOuter(TBevelCut::bvNone);
-    RxClock1->setColor(Qt::black);
-    RxClock1->setFontColor(kSilver);
+    m_rxClock1 = new TRxClock(this);
+    m_rxClock1->setObjectName(QStringLiteral("RxClock1"));
+    m_rxClock1->setFixedSize(kClockWidth, kClockHeight);
+    m_rxClock1->setFont(pixelFont(QStringLiteral("Times New Roman Cyr"), 13));
+    m_rxClock1->setBevelOuter(TBevelCut::bvNone);
+    m_rxClock1->setColor(Qt::black);
+    m_rxClock1->setFontColor(kSilver);
 }
 
 QLabel* StatusLine::addLabel(const QString& name, const QString& caption, int x, const QString& hint)
@@ -65,25 +65,30 @@ QLabel* StatusLine::addLabel(const QString& name, const QString& caption, int x,
 
 void StatusLine::display(const ReadingPosition& position)
 {
-    Label3->setText(QString::number(position.lineNumber));
-    Label4->setText(QString::number(position.column));
-    Label6->setText(QString::number(position.percent) + QLatin1Char('%'));
-    for (QLabel* label : {Label3, Label4, Label6})
+    m_label3->setText(QString::number(position.lineNumber));
+    m_label4->setText(QString::number(position.column));
+    m_label6->setText(QString::number(position.percent) + QLatin1Char('%'));
+    for (QLabel* label : {m_label3, m_label4, m_label6})
         label->adjustSize();
+}
+
+void StatusLine::hintLineOf(std::int64_t lineCount)
+{
+    m_label3->setToolTip(m_label3->text() + QStringLiteral(" of ") + QString::number(lineCount));
 }
 
 QString StatusLine::lineCaption() const
 {
-    return Label3->text();
+    return m_label3->text();
 }
 
 bool StatusLine::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool gotoLabel = watched == Label1 || watched == Label3 || watched == Label6;
+    const bool gotoLabel = watched == m_label1 || watched == m_label3 || watched == m_label6;
     if (gotoLabel && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         emit gotoRequested();
-    } else if (watched == Label3 && event->type() == QEvent::MouseMove) {
+    } else if (watched == m_label3 && event->type() == QEvent::MouseMove) {
         emit lineNumberHovered();
     }
     return QFrame::eventFilter(watched, event);
@@ -92,7 +97,7 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event)
 void StatusLine::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    RxClock1->move(width() - frameWidth() - kClockWidth, (height() - kClockHeight) / 2);
+    m_rxClock1->move(width() - frameWidth() - kClockWidth, (height() - kClockHeight) / 2);
 }
 
 } // namespace lirra

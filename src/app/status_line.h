@@ -5,6 +5,7 @@
 // colours are.
 
 #include <QFrame>
+#include <cstdint>
 
 class QLabel;
 
@@ -20,13 +21,8 @@ public:
 
     void display(const ReadingPosition& position);
     QString lineCaption() const;
-
-    QLabel* Label1;   // "Line:"
-    QLabel* Label2;   // "Char:"
-    QLabel* Label3;   // line number
-    QLabel* Label4;   // column
-    QLabel* Label6;   // percentage
-    TRxClock* RxClock1;
+    // The line number's hint: "<line> of <lineCount>".
+    void hintLineOf(std::int64_t lineCount);
 
 signals:
     void gotoRequested();                 // a click on "Line:", the line number or the percentage
@@ -38,6 +34,13 @@ protected:
 
 private:
     QLabel* addLabel(const QString& name, const QString& caption, int x, const QString& hint);
+
+    QLabel* m_label1;   // "Line:"
+    QLabel* m_label2;   // "Char:"
+    QLabel* m_label3;   // line number
+    QLabel* m_label4;   // column
+    QLabel* m_label6;   // percentage
+    TRxClock* m_rxClock1;
 };
 
 } // namespace lirra

@@ -1,13 +1,11 @@
 // The main window as a user meets it: start-up, opening books four ways, the status
 // line, saving options, the history, and closing.
 
-#include "app/Unit1.h"
+#include "app/main_window.h"
 
-#include "app/file_dialogs.h"
-#include "app/message_boxes.h"
-#include "app/status_line.h"
-#include "bookview/book_view.h"
-#include "history/mru_manager.h"
+#include "bookview/widget/book_view.h"
+#include "reader/file_dialogs.h"
+#include "reader/message_boxes.h"
 #include "platform/registry_hive.h"
 #include "platform/temp_dir.h"
 #include "registry_fixture.h"
@@ -71,9 +69,23 @@ protected:
     {
         form.show();
         QApplication::setActiveWindow(&form);
-        form.RichEdit1->setFocus();
+        view(form).setFocus();
         return QTest::qWaitForWindowActive(&form);
     }
+    static TBookView& view(TForm1& form) { return form.bookView(); }
+    static QAction* action(TForm1& form, const char* name)
+    {
+        auto* found = form.findChild<QAction*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    static QString label(TForm1& form, const char* name)
+    {
+        auto* found = form.findChild<QLabel*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found ? found->text() : QString();
+    }
+    static QMenu* menu(TForm1& form, const char* name) { return form.findChild<QMenu*>(QLatin1String(name)); }
     static std::string tempCopy() { return platform::tempDirectory() + "lirra.tmp"; }
     static std::vector<std::string> history()
     {
@@ -100,15 +112,15 @@ TEST_F(MainWindow, StartsIdleWithTheDefaultLookAndWritesNothing)
 {
     TForm1 form({});
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
-    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
-    EXPECT_EQ(form.RichEdit1->fontSize(), 13);
-    EXPECT_EQ(form.RichEdit1->fontColor(), 0x00C0C0C0u);
-    EXPECT_EQ(form.RichEdit1->backgroundColor(), 0x005C5C5Cu);
-    EXPECT_EQ(form.RichEdit1->fontName(), QStringLiteral("Courier New Cyr"));
-    EXPECT_TRUE(form.SetBookmarkBeforeExit1->isChecked());
-    EXPECT_FALSE(form.WordWrap1->isChecked());
-    EXPECT_FALSE(form.History1->menuAction()->isEnabled());
-    EXPECT_FALSE(form.ScrollText1->isEnabled());
+    EXPECT_EQ(view(form).lineCount(), 0);
+    EXPECT_EQ(view(form).fontSize(), 13);
+    EXPECT_EQ(view(form).fontColor(), 0x00C0C0C0u);
+    EXPECT_EQ(view(form).backgroundColor(), 0x005C5C5Cu);
+    EXPECT_EQ(view(form).fontName(), QStringLiteral("Courier New Cyr"));
+    EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1")->isChecked());
+    EXPECT_FALSE(action(form, "WordWrap1")->isChecked());
+    EXPECT_FALSE(menu(form, "History1")->menuAction()->isEnabled());
+    EXPECT_FALSE(action(form, "ScrollText1")->isEnabled());
     EXPECT_FALSE(std::filesystem::exists(tempCopy()));
     EXPECT_TRUE(history().empty());
     EXPECT_TRUE(boxes.empty());
@@ -123,13 +135,13 @@ TEST_F(MainWindow, CommandLineBookOpensWithOneTrailingBlankInCaptionAndHistory)
     TForm1 form({first, second});
     const QString expected = QString::fromStdString(path) + QLatin1Char(' ');
     EXPECT_EQ(form.windowTitle(), expected);
-    EXPECT_EQ(form.RichEdit1->lineCount(), 3);
-    EXPECT_EQ(form.RichEdit1->lineText(0), QStringLiteral("Привет"));
-    EXPECT_EQ(form.RichEdit1->caretPosition(), 0);
+    EXPECT_EQ(view(form).lineCount(), 3);
+    EXPECT_EQ(view(form).lineText(0), QStringLiteral("Привет"));
+    EXPECT_EQ(view(form).caretPosition(), 0);
     EXPECT_EQ(readFile(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2\r\nline two\r\nline three\r\n");
     EXPECT_EQ(history(), std::vector<std::string>{expected.toStdString()});
-    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.Panel2->Label6->text(), QStringLiteral("25%"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("1"));
+    EXPECT_EQ(label(form, "Label6"), QStringLiteral("25%"));
 }
 
 TEST_F(MainWindow, MissingBookShowsFileNotFoundAndKeepsTheName)
@@ -138,7 +150,7 @@ TEST_F(MainWindow, MissingBookShowsFileNotFoundAndKeepsTheName)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], QStringLiteral("File not found."));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("/no/such/book.txt "));
-    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
+    EXPECT_EQ(view(form).lineCount(), 0);
     EXPECT_TRUE(history().empty());
 }
 
@@ -147,9 +159,9 @@ TEST_F(MainWindow, EmptyBookOpensAsZeroLinesAtOneHundredPercent)
     const std::string path = book("empty.txt", "");
     TForm1 form({});
     form.LoadBook(QString::fromStdString(path));
-    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
-    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("1"));
-    EXPECT_EQ(form.Panel2->Label6->text(), QStringLiteral("100%"));
+    EXPECT_EQ(view(form).lineCount(), 0);
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("1"));
+    EXPECT_EQ(label(form, "Label6"), QStringLiteral("100%"));
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path));
     EXPECT_EQ(history(), std::vector<std::string>{path});
 }
@@ -166,10 +178,10 @@ TEST_F(MainWindow, DamagedOptionsStopStartUpWithTheDesignedLook)
     TForm1 form({QString::fromStdString(path)});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], QStringLiteral("Invalid data type for 'FontColor'"));  // no full stop after a quote
-    EXPECT_EQ(form.RichEdit1->fontSize(), 13);
-    EXPECT_EQ(form.RichEdit1->backgroundColor(), 0u);
-    EXPECT_TRUE(form.SetBookmarkBeforeExit1->isChecked());
-    EXPECT_EQ(form.RichEdit1->lineCount(), 0);  // the book named on the command line is not opened
+    EXPECT_EQ(view(form).fontSize(), 13);
+    EXPECT_EQ(view(form).backgroundColor(), 0u);
+    EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1")->isChecked());
+    EXPECT_EQ(view(form).lineCount(), 0);  // the book named on the command line is not opened
 }
 
 TEST_F(MainWindow, DroppedFilesOpenOnlyTheFirst)
@@ -184,7 +196,7 @@ TEST_F(MainWindow, DroppedFilesOpenOnlyTheFirst)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&form, &drop);
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(a));
-    EXPECT_EQ(form.RichEdit1->lineText(0), QStringLiteral("first book"));
+    EXPECT_EQ(view(form).lineText(0), QStringLiteral("first book"));
     EXPECT_EQ(history(), std::vector<std::string>{a});
 }
 
@@ -194,35 +206,35 @@ TEST_F(MainWindow, OpenBookDialogCancelledLeavesEverythingButDeletesTheCopy)
     TForm1 form({QString::fromStdString(path)});
     ASSERT_TRUE(std::filesystem::exists(tempCopy()));
     nextFile.reset();
-    form.OpenBook1->trigger();
+    action(form, "OpenBook1")->trigger();
     EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open Book")});
     EXPECT_FALSE(std::filesystem::exists(tempCopy()));
-    EXPECT_EQ(form.RichEdit1->lineCount(), 3);
+    EXPECT_EQ(view(form).lineCount(), 3);
 
     // A file deleted after it was chosen: "File not found", the old book stays.
     nextFile = QString::fromStdString(scratch_ / "gone.txt");
-    form.OpenBook1->trigger();
+    action(form, "OpenBook1")->trigger();
     EXPECT_EQ(boxes.back(), QStringLiteral("File not found."));
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + QLatin1Char(' '));
-    EXPECT_EQ(form.RichEdit1->lineCount(), 3);
+    EXPECT_EQ(view(form).lineCount(), 3);
 }
 
 TEST_F(MainWindow, ClearAllGoesIdleButKeepsHistory)
 {
     const std::string path = book("a.txt", kDosBook);
     TForm1 form({QString::fromStdString(path)});
-    form.ClearAll2->trigger();
+    action(form, "ClearAll2")->trigger();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
-    EXPECT_EQ(form.RichEdit1->lineCount(), 0);
+    EXPECT_EQ(view(form).lineCount(), 0);
     EXPECT_EQ(history().size(), 1u);
-    EXPECT_TRUE(form.History1->menuAction()->isEnabled());
+    EXPECT_TRUE(menu(form, "History1")->menuAction()->isEnabled());
 }
 
 TEST_F(MainWindow, SaveOptionsStoresTheLookAndSaysSo)
 {
     TForm1 form({});
-    form.RichEdit1->setFontSize(15);
-    form.SaveOptions1->trigger();
+    view(form).setFontSize(15);
+    action(form, "SaveOptions1")->trigger();
     EXPECT_EQ(boxes.back(), QStringLiteral("Options was saved."));
     Registry registry;
     registry.openKey("Software\\Lirra Reader\\Options", false);
@@ -232,7 +244,7 @@ TEST_F(MainWindow, SaveOptionsStoresTheLookAndSaysSo)
     EXPECT_EQ(registry.readInteger("ConfirmSetBMExit"), 1);
     EXPECT_EQ(registry.readInteger("WordWrap"), 0);
 
-    form.DefaultsOptions1->trigger();
+    action(form, "DefaultsOptions1")->trigger();
     EXPECT_FALSE(registry.keyExists("Software\\Lirra Reader"));
 }
 
@@ -244,11 +256,14 @@ TEST_F(MainWindow, HistoryReopensWithoutRecordingAgain)
     form.LoadBook(QString::fromStdString(b));
     ASSERT_EQ(history(), (std::vector<std::string>{b, a}));
 
-    form.MRUManager1Click(QString::fromStdString(a));
+    // The History menu lists b, then a; choosing a reopens it and leaves the list as it was.
+    const QList<QAction*> items = menu(form, "History1")->actions();
+    ASSERT_EQ(items.size(), 2);
+    items[1]->trigger();
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(a));
-    EXPECT_EQ(form.RichEdit1->lineText(0), QStringLiteral("book a"));
+    EXPECT_EQ(view(form).lineText(0), QStringLiteral("book a"));
     EXPECT_EQ(history(), (std::vector<std::string>{b, a}));
-    EXPECT_EQ(form.MRUManager1->at(0), QString::fromStdString(b));
+    EXPECT_TRUE(menu(form, "History1")->actions()[0]->text().endsWith(QString::fromStdString(b)));
 }
 
 TEST_F(MainWindow, KeysMoveTheStatusLineAndCurLineFollowsOnlyKeys)
@@ -256,48 +271,49 @@ TEST_F(MainWindow, KeysMoveTheStatusLineAndCurLineFollowsOnlyKeys)
     TForm1 form({QString::fromStdString(numberedLines(7))});
     ASSERT_TRUE(activate(form));
 
-    QTest::keyClick(form.RichEdit1, Qt::Key_Down);
-    QTest::keyClick(form.RichEdit1, Qt::Key_Down);
-    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("3"));
-    EXPECT_EQ(form.Panel2->Label6->text(), QStringLiteral("38%"));
-    EXPECT_EQ(form.CurLine, 3);
+    QTest::keyClick(&view(form), Qt::Key_Down);
+    QTest::keyClick(&view(form), Qt::Key_Down);
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("3"));
+    EXPECT_EQ(label(form, "Label6"), QStringLiteral("38%"));
+    EXPECT_EQ(form.currentLine(), 3);
 
-    form.Label3MouseMove();
-    EXPECT_EQ(form.Panel2->Label3->toolTip(), QStringLiteral("3 of 7"));
+    auto* lineNumber = form.findChild<QLabel*>(QStringLiteral("Label3"));
+    QTest::mouseMove(lineNumber, QPoint(2, 2));
+    EXPECT_EQ(lineNumber->toolTip(), QStringLiteral("3 of 7"));
 }
 
 TEST_F(MainWindow, ReadingKeysPageScrollAndResize)
 {
     TForm1 form({QString::fromStdString(numberedLines(300))});
     ASSERT_TRUE(activate(form));
-    form.RichEdit1->caretToStart();
+    view(form).caretToStart();
 
     // Space: the view and the caret one line on.
-    QTest::keyClick(form.RichEdit1, Qt::Key_Space);
-    EXPECT_EQ(form.RichEdit1->firstVisibleLine(), 1);
-    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("2"));
+    QTest::keyClick(&view(form), Qt::Key_Space);
+    EXPECT_EQ(view(form).firstVisibleLine(), 1);
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("2"));
     // Backspace: both one line back.
-    QTest::keyClick(form.RichEdit1, Qt::Key_Backspace);
-    EXPECT_EQ(form.RichEdit1->firstVisibleLine(), 0);
-    EXPECT_EQ(form.Panel2->Label3->text(), QStringLiteral("1"));
+    QTest::keyClick(&view(form), Qt::Key_Backspace);
+    EXPECT_EQ(view(form).firstVisibleLine(), 0);
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("1"));
     // Enter: a page on.
-    QTest::keyClick(form.RichEdit1, Qt::Key_Return);
-    EXPECT_GT(form.Panel2->Label3->text().toInt(), 5);
-    EXPECT_EQ(form.RichEdit1->lineCount(), 300);  // nothing typed into the book
+    QTest::keyClick(&view(form), Qt::Key_Return);
+    EXPECT_GT(label(form, "Label3").toInt(), 5);
+    EXPECT_EQ(view(form).lineCount(), 300);  // nothing typed into the book
 
-    const int size = form.RichEdit1->fontSize();
-    QTest::keyClick(form.RichEdit1, Qt::Key_Plus);
-    EXPECT_EQ(form.RichEdit1->fontSize(), size + 1);
-    QTest::keyClick(form.RichEdit1, Qt::Key_Minus);
-    QTest::keyClick(form.RichEdit1, Qt::Key_Minus);
-    EXPECT_EQ(form.RichEdit1->fontSize(), size - 1);
+    const int size = view(form).fontSize();
+    QTest::keyClick(&view(form), Qt::Key_Plus);
+    EXPECT_EQ(view(form).fontSize(), size + 1);
+    QTest::keyClick(&view(form), Qt::Key_Minus);
+    QTest::keyClick(&view(form), Qt::Key_Minus);
+    EXPECT_EQ(view(form).fontSize(), size - 1);
 }
 
 TEST_F(MainWindow, LeftClickInAnEmptyViewOpensTheBookDialog)
 {
     TForm1 form({});
     nextFile.reset();
-    QTest::mouseClick(form.RichEdit1->viewport(), Qt::LeftButton);
+    QTest::mouseClick(view(form).viewport(), Qt::LeftButton);
     EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open Book")});
 }
 
@@ -308,14 +324,4 @@ TEST_F(MainWindow, ClosingDeletesTheTemporaryCopy)
     form.show();
     form.close();
     EXPECT_FALSE(std::filesystem::exists(tempCopy()));
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerFontSubstitutions();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

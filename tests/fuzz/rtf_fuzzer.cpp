@@ -1,6 +1,6 @@
 // libFuzzer harness for the RTF reader: any input must either be refused or give a
 // result whose runs the book view can rely on.
-#include "bookview/rtf_reader.h"
+#include "bookview/core/rtf_reader.h"
 
 #include <cstddef>
 #include <cstdint>

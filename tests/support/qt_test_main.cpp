@@ -1,4 +1,8 @@
-// main() for GoogleTest executables that need a QApplication (widgets, menus).
+// main() for every GoogleTest executable that needs a QApplication (widgets, menus,
+// windows): offscreen unless a platform is asked for, the designed fonts resolved as in
+// the program.
+#include "bookview/widget/view_font.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,6 +11,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    lirra::registerFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

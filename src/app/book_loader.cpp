@@ -1,0 +1,91 @@
+#include "app/book_loader.h"
+
+#include "bookview/core/book_copy.h"
+#include "bookview/widget/book_view.h"
+#include "history/reading_history.h"
+#include "platform/codepage_tables.h"
+#include "platform/file_names.h"
+#include "platform/temp_dir.h"
+#include "reader/file_dialogs.h"
+#include "reader/reader_window.h"
+
+#include <QFile>
+
+namespace lirra {
+
+namespace {
+
+// Names reach the file system in the encoding it uses for names.
+std::string fileSystemName(const QString& name)
+{
+    return QFile::encodeName(name).toStdString();
+}
+
+} // namespace
+
+BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history) : m_reader(reader), m_history(history) {}
+
+std::string BookLoader::copyPath() const
+{
+    return platform::tempDirectory() + "lirra.tmp";
+}
+
+void BookLoader::dropCopy()
+{
+    platform::deleteFile(copyPath());
+}
+
+void BookLoader::showBook(const QString& name)
+{
+    const std::string copy = copyPath();
+    platform::deleteFile(copy);
+    copyBookLines(fileSystemName(name), copy, platform::tables::oem866ToAnsi1251);
+    TBookView& view = m_reader.bookView();
+    view.loadFile(copy);
+    view.reanchorLine(0);
+    view.caretToStart();
+    m_reader.setBookName(name);
+}
+
+void BookLoader::loadBook(const QString& name)
+{
+    showBook(name);
+    recordBook(m_history, name);
+    m_reader.bookView().repaintNow();
+}
+
+void BookLoader::openBook(FileDialog& dialog)
+{
+    dropCopy();
+    if (const auto chosen = dialog.execute(m_reader.dialogParent()))
+        loadBook(*chosen);
+}
+
+void BookLoader::openRtfBook(FileDialog& dialog)
+{
+    dropCopy();
+    const auto chosen = dialog.execute(m_reader.dialogParent());
+    if (!chosen)
+        return;
+    TBookView& view = m_reader.bookView();
+    view.loadFile(fileSystemName(*chosen));
+    view.reanchorLine(0);
+    view.caretToStart();
+    m_reader.setBookName(*chosen);
+    recordBook(m_history, *chosen);
+    view.repaintNow();
+}
+
+void BookLoader::openDropped(const QStringList& files)
+{
+    if (!files.isEmpty())
+        loadBook(files.first());
+}
+
+void BookLoader::clear()
+{
+    m_reader.bookView().clear();
+    m_reader.setBookName(kIdleCaption);
+}
+
+} // namespace lirra

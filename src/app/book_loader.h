@@ -1,0 +1,42 @@
+#pragma once
+
+// BookLoader: how books come into the view. A plain (DOS) book is copied line by line
+// into the temporary copy "lirra.tmp", converted from code page 866 to 1251, and the
+// copy is loaded; a rich (RTF) book is loaded as it is. Either way the view is put on
+// its first line and the caption names the book.
+
+#include <QString>
+#include <string>
+
+namespace lirra {
+
+class FileDialog;
+class ReaderWindow;
+class TMRUManager;
+
+class BookLoader {
+public:
+    BookLoader(ReaderWindow& reader, TMRUManager& history);
+
+    // LoadBook: convert, show, caption, record in the history, repaint.
+    void loadBook(const QString& name);
+    // The same without the history (reopening from the history list, bookmarks).
+    void showBook(const QString& name);
+    // "Open Book" and "Open RTF Book": the copy is dropped first, then the dialog asks.
+    void openBook(FileDialog& dialog);
+    void openRtfBook(FileDialog& dialog);
+    // The first of the dropped files, as a plain book.
+    void openDropped(const QStringList& files);
+    // "Clear All": an empty view and the idle caption.
+    void clear();
+    // Deletes lirra.tmp; a missing copy is no error.
+    void dropCopy();
+
+private:
+    std::string copyPath() const;
+
+    ReaderWindow& m_reader;
+    TMRUManager& m_history;
+};
+
+} // namespace lirra

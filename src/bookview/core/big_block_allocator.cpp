@@ -1,0 +1,42 @@
+#include "bookview/core/big_block_allocator.h"
+
+#include <cstdint>
+#include <new>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace lirra::bigblock {
+
+namespace {
+constexpr std::size_t kAlignment = std::size_t{2} << 20;
+}
+
+void* allocate(std::size_t bytes)
+{
+    // Map one alignment more than asked and give back the unaligned head and the tail.
+    const std::size_t mapped = bytes + kAlignment;
+    void* raw = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + kAlignment - 1) & ~(kAlignment - 1);
+    if (aligned > start)
+        ::munmap(raw, aligned - start);
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const std::uintptr_t end = start + mapped;
+    const std::uintptr_t used = (aligned + bytes + page - 1) & ~(page - 1);
+    if (end > used)
+        ::munmap(reinterpret_cast<void*>(used), end - used);
+    void* block = reinterpret_cast<void*>(aligned);
+#ifdef MADV_HUGEPAGE
+    ::madvise(block, bytes, MADV_HUGEPAGE);   // only advice: no huge pages is fine too
+#endif
+    return block;
+}
+
+void release(void* block, std::size_t bytes) noexcept
+{
+    ::munmap(block, bytes);
+}
+
+} // namespace lirra::bigblock

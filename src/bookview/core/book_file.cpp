@@ -1,0 +1,78 @@
+#include "bookview/core/book_file.h"
+
+#include "bookview/core/line_index.h"
+#include "platform/file_names.h"
+#include "platform/lirra_error.h"
+#include "platform/posix_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace lirra {
+
+namespace {
+
+constexpr std::size_t kChunkBytes = 1 << 16;
+const char* const kLoadFailed = "Failed to Load Stream";
+const char* const kSaveFailed = "Failed to Save Stream";
+
+} // namespace
+
+BookBytes readBookFile(const std::string& path)
+{
+    const platform::FileDescriptor file(::open(platform::resolveFileName(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid())
+        throw Error(formatText("Cannot open file %s", path));
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxTextLength)
+        throw Error(kLoadFailed);
+
+    BookBytes data(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = platform::readSome(file.get(), data.data() + got, data.size() - got);
+        if (n < 0)
+            throw Error(kLoadFailed);
+        if (n == 0)
+            break;   // the file shrank since it was sized: take what is there
+        got += static_cast<std::size_t>(n);
+    }
+    data.resize(got);
+    return data;
+}
+
+BookFileWriter::BookFileWriter(const std::string& path)
+    : file_(::open(platform::resolveFileName(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
+{
+    if (!file_.valid())
+        throw Error(formatText("Cannot create file %s", path));
+    buffer_.reserve(kChunkBytes);
+}
+
+void BookFileWriter::put(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const std::size_t room = kChunkBytes - buffer_.size();
+        const std::size_t take = std::min(room, bytes.size());
+        buffer_.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+        if (buffer_.size() == kChunkBytes)
+            flush();
+    }
+}
+
+void BookFileWriter::flush()
+{
+    if (!platform::writeAll(file_.get(), buffer_))
+        throw Error(kSaveFailed);
+    buffer_.clear();
+}
+
+void BookFileWriter::finish()
+{
+    flush();
+    if (!file_.close())
+        throw Error(kSaveFailed);
+}
+
+} // namespace lirra

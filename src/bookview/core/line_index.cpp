@@ -1,0 +1,88 @@
+#include "bookview/core/line_index.h"
+
+#include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace lirra {
+
+std::int64_t LineStarts::lineOf(std::int64_t offset) const
+{
+    if (offset <= 0 || starts_.empty())
+        return 0;
+    const auto limit = static_cast<std::uint32_t>(std::min(offset, kMaxTextLength));
+    const auto it = std::upper_bound(starts_.begin(), starts_.end(), limit);
+    return static_cast<std::int64_t>(it - starts_.begin()) - 1;
+}
+
+namespace {
+
+// Records the line that starts after the break character at `pos`. A CR directly
+// followed by LF is one break: the line starts after the LF.
+template <class Unit>
+inline std::size_t takeBreak(const Unit* text, std::size_t size, std::size_t pos, LineStarts& lines)
+{
+    std::size_t next = pos + 1;
+    if (text[pos] == Unit('\r') && next < size && text[next] == Unit('\n'))
+        ++next;
+    lines.append(static_cast<std::int64_t>(next));
+    return next;
+}
+
+template <class Unit>
+void scanTail(const Unit* text, std::size_t size, std::size_t pos, LineStarts& lines)
+{
+    while (pos < size) {
+        const Unit c = text[pos];
+        if (c == Unit('\r') || c == Unit('\n'))
+            pos = takeBreak(text, size, pos, lines);
+        else
+            ++pos;
+    }
+}
+
+} // namespace
+
+LineStarts scanHardLines(std::string_view text)
+{
+    LineStarts lines;
+    lines.reserve(static_cast<std::int64_t>(text.size() / 48) + 1);
+    lines.append(0);
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    std::size_t pos = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: most blocks hold no break at all.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::size_t consumed = 0;   // first position not taken by a break yet (CR LF)
+    while (pos + 16 <= size) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+        while (mask != 0) {
+            const std::size_t at = pos + static_cast<std::size_t>(__builtin_ctz(mask));
+            mask &= mask - 1;
+            if (at >= consumed)
+                consumed = takeBreak(data, size, at, lines);
+        }
+        pos += 16;
+    }
+    pos = std::max(pos, consumed);
+#endif
+    scanTail(data, size, pos, lines);
+    return lines;
+}
+
+LineStarts scanHardLines(std::u16string_view text)
+{
+    LineStarts lines;
+    lines.reserve(static_cast<std::int64_t>(text.size() / 48) + 1);
+    lines.append(0);
+    scanTail(text.data(), text.size(), 0, lines);
+    return lines;
+}
+
+} // namespace lirra

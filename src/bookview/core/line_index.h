@@ -1,0 +1,49 @@
+#pragma once
+
+// Start offsets of the lines of a text, kept as 32-bit offsets (the document refuses
+// texts that do not fit), plus the one-pass scan that finds hard line breaks.
+
+#include "bookview/core/big_block_allocator.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace lirra {
+
+// Longest text the document holds: offsets are stored in 32 bits.
+inline constexpr std::int64_t kMaxTextLength = 0xFFFFFFFELL;
+
+// Increasing start offsets; the first line starts at 0.
+class LineStarts {
+public:
+    void append(std::int64_t start) { starts_.push_back(static_cast<std::uint32_t>(start)); }
+    void reserve(std::int64_t count) { starts_.reserve(static_cast<std::size_t>(count)); }
+    void clear() { starts_.clear(); }
+    std::int64_t size() const { return static_cast<std::int64_t>(starts_.size()); }
+    std::int64_t operator[](std::int64_t line) const { return starts_[static_cast<std::size_t>(line)]; }
+    // The line holding `offset`: the last one that starts at or before it.
+    std::int64_t lineOf(std::int64_t offset) const;
+
+private:
+    std::vector<std::uint32_t, BigBlockAllocator<std::uint32_t>> starts_;
+};
+
+// Hard lines: CR LF, a lone CR and a lone LF each end one. There is always one line more
+// than there are breaks (the last line may be empty).
+LineStarts scanHardLines(std::string_view text);
+LineStarts scanHardLines(std::u16string_view text);
+
+// Number of line-break characters (0, 1 or 2) that end the text just before `end`.
+template <class Unit>
+int breakLengthBefore(std::basic_string_view<Unit> text, std::int64_t end)
+{
+    if (end <= 0)
+        return 0;
+    const auto last = text[static_cast<std::size_t>(end - 1)];
+    if (last == Unit('\n'))
+        return (end >= 2 && text[static_cast<std::size_t>(end - 2)] == Unit('\r')) ? 2 : 1;
+    return last == Unit('\r') ? 1 : 0;
+}
+
+} // namespace lirra

@@ -1,0 +1,30 @@
+#pragma once
+
+// Word wrap: splits hard lines into rows that fit a width in pixels.
+
+#include "bookview/core/line_index.h"
+
+#include <string_view>
+
+namespace lirra {
+
+// Widths of characters in the current font, for word wrap. The widget supplies one.
+class AdvanceSource {
+public:
+    virtual ~AdvanceSource() = default;
+    virtual int advance(char16_t unit) const = 0;   // pixels
+    virtual bool fixedPitch() const = 0;            // every advance is the same
+};
+
+// Rows of the text. A row breaks after the last blank (space or tab) that fits, the
+// blank staying at the end of the row; a blank that reaches past the edge also stays
+// on its row. A word wider than the row is broken where the row is full. Every row
+// holds at least one character; line-break characters take no room and end the row
+// of their hard line. Plain 1251 text is measured through its Unicode characters.
+// One AdvanceSource serves all characters (rich text is measured in one font).
+LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines,
+                    const AdvanceSource& measure, int widthPixels);
+LineStarts wrapRows(std::u16string_view text, const LineStarts& hardLines,
+                    const AdvanceSource& measure, int widthPixels);
+
+} // namespace lirra

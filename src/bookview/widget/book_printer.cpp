@@ -1,0 +1,45 @@
+#include "bookview/widget/book_printer.h"
+
+#include "bookview/widget/book_renderer.h"
+#include "platform/lirra_error.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+
+namespace lirra {
+
+void BookPrinter::print(QPrinter& printer, const QString& title) const
+{
+    printer.setDocName(title);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw Error("Cannot start printing on " + printer.printerName().toStdString());
+
+    // Lay out in the view's own pixels, scaled to the printer's resolution.
+    const double scale = double(printer.resolution()) / screenDpi_;
+    painter.scale(scale, scale);
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int pageWidth = std::max(1, int(area.width() / scale));
+    const int pageHeight = std::max(1, int(area.height() / scale));
+
+    // A copy of the book, wrapped to the page; the view's own rows stay as they are.
+    BookDocument pages = document_;
+    pages.onChanged = nullptr;
+    pages.onScrolled = nullptr;
+    ViewFonts fonts;
+    fonts.setFont(font_, screenDpi_, pages.runs());
+    pages.setWrap(&fonts.base(), pageWidth);
+
+    const BookRenderer renderer(pages, fonts, {text_, {}, {}});
+    const int rowsPerPage = std::max(1, pageHeight / fonts.rowHeight());
+    for (std::int64_t first = 0; first < pages.lineCount(); first += rowsPerPage) {
+        if (first > 0)
+            printer.newPage();
+        for (int i = 0; i < rowsPerPage && first + i < pages.lineCount(); ++i)
+            renderer.paintRow(painter, first + i, i * fonts.rowHeight(), 0, pageWidth, 0, 0);
+    }
+    painter.end();
+}
+
+} // namespace lirra

@@ -1,0 +1,188 @@
+#include "bookview/widget/book_renderer.h"
+
+#include "bookview/widget/color_value.h"
+
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+
+namespace lirra {
+namespace {
+
+// A stretch of one row drawn in one go: same format, no tab inside, not crossing a
+// selection edge. A tab is a piece of its own.
+struct Piece {
+    std::int64_t index;           // character index of its first character
+    std::u16string_view text;
+    std::int64_t x;
+    std::int64_t width;
+    const FontAdvances& font;
+    const CharFormat* format;     // nullptr: the view's own format
+};
+
+// Walks `row` piece by piece, cutting also at `cuts`, while `visit` returns true.
+template <typename Visit>
+void walkRow(const BookDocument& document, const ViewFonts& fonts, std::int64_t row,
+             std::initializer_list<std::int64_t> cuts, Visit visit)
+{
+    const std::int64_t start = document.lineIndex(row);
+    if (start < 0)
+        return;
+    const std::u16string text = document.text(start, document.lineLength(row));
+    const auto& runs = document.runs();
+    auto run = std::upper_bound(runs.begin(), runs.end(), start,
+                                [](std::int64_t i, const FormatRun& r) { return i < r.start; });
+    const FormatRun* current = run == runs.begin() ? nullptr : &*(run - 1);
+
+    const auto length = std::int64_t(text.size());
+    std::int64_t x = 0;
+    for (std::int64_t i = 0; i < length;) {
+        while (run != runs.end() && run->start <= start + i)
+            current = &*run++;
+        const CharFormat* format = current ? &current->format : nullptr;
+        const FontAdvances& font = format ? fonts.forFormat(*format) : fonts.base();
+        std::int64_t end = length;
+        if (run != runs.end())
+            end = std::min(end, run->start - start);
+        for (std::int64_t cut : cuts)
+            if (cut - start > i && cut - start < end)
+                end = cut - start;
+        std::int64_t width;
+        if (text[i] == u'\t') {
+            end = i + 1;
+            width = font.nextTabStop(x) - x;
+        } else {
+            const auto tab = text.find(u'\t', std::size_t(i));
+            if (tab != std::u16string::npos && std::int64_t(tab) < end)
+                end = std::int64_t(tab);
+            width = font.width(std::u16string_view(text).substr(i, end - i));
+        }
+        const Piece piece{start + i, std::u16string_view(text).substr(i, end - i), x, width, font, format};
+        if (!visit(piece))
+            return;
+        x += width;
+        i = end;
+    }
+}
+
+} // namespace
+
+void ViewFonts::setFont(const ViewFont& font, int dpi, const std::vector<FormatRun>& runs)
+{
+    font_ = font;
+    dpi_ = dpi;
+    base_ = std::make_unique<FontAdvances>(font.toQFont());
+    setRuns(runs);
+}
+
+void ViewFonts::setRuns(const std::vector<FormatRun>& runs)
+{
+    formats_.clear();
+    ascent_ = base_->metrics().ascent();
+    descent_ = base_->metrics().descent();
+    const CharFormat* previous = nullptr;
+    for (const FormatRun& run : runs) {
+        if (previous && *previous == run.format)
+            continue;
+        previous = &run.format;
+        const bool known = std::any_of(formats_.begin(), formats_.end(),
+                                       [&](const auto& entry) { return entry.first == run.format; });
+        if (known)
+            continue;
+        auto advances = std::make_unique<FontAdvances>(font_.toQFont(run.format, dpi_));
+        descent_ = std::max(descent_, advances->metrics().descent());
+        ascent_ = std::max(ascent_, advances->metrics().ascent());
+        formats_.emplace_back(run.format, std::move(advances));
+    }
+}
+
+const FontAdvances& ViewFonts::forFormat(const CharFormat& format) const
+{
+    for (const auto& [known, advances] : formats_)
+        if (known == format)
+            return *advances;
+    return *base_;
+}
+
+void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int64_t xOffset, int width,
+                            std::int64_t selStart, std::int64_t selEnd) const
+{
+    const int height = fonts_.rowHeight();
+    const int baseline = y + fonts_.ascent();
+    const QPalette palette;   // a rich book's own colours are always plain RGB
+    std::int64_t right = 0;
+    walkRow(document_, fonts_, row, {selStart, selEnd}, [&](const Piece& piece) {
+        right = piece.x + piece.width;
+        if (piece.x > xOffset + width)
+            return false;
+        if (right < xOffset)
+            return true;
+        const bool selected = piece.index >= selStart && piece.index < selEnd;
+        const QRectF box(double(piece.x - xOffset), y, double(piece.width), height);
+        if (selected)
+            painter.fillRect(box, colors_.highlight);
+        else if (piece.format && piece.format->background)
+            painter.fillRect(box, colorFromValue(*piece.format->background, palette));
+        if (piece.text.front() == u'\t')
+            return true;
+        QColor color = colors_.text;
+        if (selected)
+            color = colors_.highlightedText;
+        else if (piece.format && piece.format->color)
+            color = colorFromValue(*piece.format->color, palette);
+        // Only the characters that can show are drawn: a line may be megabytes long.
+        const std::size_t hidden = piece.font.fittingCount(piece.text, xOffset - piece.x);
+        const std::u16string_view rest = piece.text.substr(hidden);
+        const std::int64_t x = piece.x + piece.font.width(piece.text.substr(0, hidden));
+        const std::size_t shown = std::min(rest.size(), piece.font.fittingCount(rest, xOffset + width - x) + 1);
+        painter.setFont(piece.font.font());
+        painter.setPen(color);
+        painter.drawText(QPointF(double(x - xOffset), baseline), QString::fromUtf16(rest.data(), qsizetype(shown)));
+        return true;
+    });
+
+    // A selected line break shows as a blank-wide block, so selected empty lines show.
+    const std::int64_t rowEnd = document_.lineIndex(row) + document_.lineLength(row);
+    const char16_t next = rowEnd < document_.length() ? document_.charAt(rowEnd) : u'\0';
+    if ((next == u'\r' || next == u'\n') && rowEnd >= selStart && rowEnd < selEnd)
+        painter.fillRect(QRectF(double(right - xOffset), y, fonts_.base().advance(u' '), height),
+                         colors_.highlight);
+}
+
+std::int64_t BookRenderer::hitTest(std::int64_t row, std::int64_t x) const
+{
+    const std::int64_t start = document_.lineIndex(row);
+    if (start < 0)
+        return document_.length();
+    std::int64_t hit = start + document_.lineLength(row);
+    walkRow(document_, fonts_, row, {}, [&](const Piece& piece) {
+        if (x >= piece.x + piece.width)
+            return true;
+        std::int64_t left = piece.x;
+        for (std::size_t i = 0; i < piece.text.size(); ++i) {
+            const std::int64_t advance = piece.text[i] == u'\t' ? piece.width : piece.font.advance(piece.text[i]);
+            if (x < left + advance / 2) {
+                hit = piece.index + std::int64_t(i);
+                return false;
+            }
+            left += advance;
+        }
+        hit = piece.index + std::int64_t(piece.text.size());
+        return false;
+    });
+    return hit;
+}
+
+std::int64_t BookRenderer::xOf(std::int64_t row, std::int64_t index) const
+{
+    std::int64_t x = 0;
+    walkRow(document_, fonts_, row, {index}, [&](const Piece& piece) {
+        if (piece.index >= index)
+            return false;
+        x = piece.x + piece.width;
+        return true;
+    });
+    return x;
+}
+
+} // namespace lirra

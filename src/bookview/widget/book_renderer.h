@@ -1,0 +1,67 @@
+#pragma once
+
+// Lays out and paints the rows of a BookDocument: the view paints the rows on screen,
+// the printer the rows of each page. Only the rows asked for are read from the book.
+
+#include "bookview/core/book_document.h"
+#include "bookview/widget/font_advances.h"
+#include "bookview/widget/view_font.h"
+
+#include <QColor>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QPainter;
+
+namespace lirra {
+
+// The view font and the fonts of a rich book's distinct formats, with one row height
+// for all of them (the tallest), so that scrolling stays a matter of whole rows.
+class ViewFonts {
+public:
+    // The view font at `dpi`; the formats of the book are measured again.
+    void setFont(const ViewFont& font, int dpi, const std::vector<FormatRun>& runs);
+    // A new book: its formats are measured, the view font stays (and so does base()).
+    void setRuns(const std::vector<FormatRun>& runs);
+    const FontAdvances& base() const { return *base_; }
+    const FontAdvances& forFormat(const CharFormat& format) const;
+    int rowHeight() const { return ascent_ + descent_; }
+    int ascent() const { return ascent_; }
+
+private:
+    ViewFont font_;
+    int dpi_ = 96;
+    std::unique_ptr<FontAdvances> base_;
+    std::vector<std::pair<CharFormat, std::unique_ptr<FontAdvances>>> formats_;
+    int ascent_ = 0;
+    int descent_ = 1;
+};
+
+struct RowColors {
+    QColor text;
+    QColor highlight;
+    QColor highlightedText;
+};
+
+class BookRenderer {
+public:
+    BookRenderer(const BookDocument& document, const ViewFonts& fonts, const RowColors& colors)
+        : document_(document), fonts_(fonts), colors_(colors) {}
+
+    // Paints `row` with its top at `y`; content x = xOffset is at the painter's x 0 and
+    // nothing right of xOffset + width is drawn. [selStart, selEnd) is highlighted.
+    void paintRow(QPainter& painter, std::int64_t row, int y, std::int64_t xOffset, int width,
+                  std::int64_t selStart, std::int64_t selEnd) const;
+    // Character index nearest to content x in `row`, and back.
+    std::int64_t hitTest(std::int64_t row, std::int64_t x) const;
+    std::int64_t xOf(std::int64_t row, std::int64_t index) const;
+
+private:
+    const BookDocument& document_;
+    const ViewFonts& fonts_;
+    RowColors colors_;
+};
+
+} // namespace lirra

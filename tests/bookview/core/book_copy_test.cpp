@@ -1,0 +1,70 @@
+#include "bookview/core/book_copy.h"
+
+#include "error_text.h"
+#include "platform/codepage_tables.h"
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using lirra::copyBookLines;
+
+namespace {
+
+class BookCopy : public ::testing::Test {
+protected:
+    std::string copy(const std::string& book)
+    {
+        writeFile(scratch_ / "book.txt", book);
+        copyBookLines(scratch_ / "book.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
+        return readFile(scratch_ / "lirra.tmp");
+    }
+
+    ScratchFolder scratch_;
+};
+
+} // namespace
+
+TEST_F(BookCopy, LineBreaksBecomeCrLfAndALoneLfStaysInTheLine)
+{
+    EXPECT_EQ(copy("one\r\ntwo\r\n"), "one\r\ntwo\r\n");
+    EXPECT_EQ(copy("one\r\ntwo"), "one\r\ntwo\r\n");         // last line without a break
+    EXPECT_EQ(copy("one\rtwo\r"), "one\r\ntwo\r\n");         // CR alone ends a line
+    EXPECT_EQ(copy("one\ntwo\n"), "one\ntwo\n\r\n");         // LF alone is an ordinary character
+    EXPECT_EQ(copy("a\r\n\r\n\r\nb"), "a\r\n\r\n\r\nb\r\n"); // empty lines survive
+    EXPECT_EQ(copy("a\r\r\nb"), "a\r\n\r\nb\r\n");           // only one LF is eaten per CR
+    EXPECT_EQ(copy(""), "");
+}
+
+TEST_F(BookCopy, CtrlZEndsTheBook)
+{
+    EXPECT_EQ(copy("first\r\nsec\x1Aond\r\nthird\r\n"), "first\r\nsec\r\n");
+    EXPECT_EQ(copy("first\r\n\x1A"), "first\r\n");
+    EXPECT_EQ(copy("\x1Arest"), "");
+}
+
+TEST_F(BookCopy, ConvertsFromDosToWindowsLetters)
+{
+    // "Привет" in 866, and a box-drawing line that has no 1251 form.
+    EXPECT_EQ(copy("\x8F\xE0\xA8\xA2\xA5\xE2\r\n\xC9\xCD\xBB"), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE3=\xAC\r\n");
+}
+
+TEST_F(BookCopy, CrLfSplitAcrossTheReadBufferIsStillOneBreak)
+{
+    const std::size_t buffer = 1 << 20;
+    std::string book(buffer - 1, 'x');
+    book += "\r\nnext";
+    std::string expected(buffer - 1, 'x');
+    expected += "\r\nnext\r\n";
+    EXPECT_EQ(copy(book), expected);
+}
+
+TEST_F(BookCopy, MissingBookRaisesFileNotFoundAndWritesNothing)
+{
+    EXPECT_EQ(errorText([&] {
+                  copyBookLines(scratch_ / "absent.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
+              }),
+              "File not found");
+    EXPECT_FALSE(std::filesystem::exists(scratch_ / "lirra.tmp"));
+}

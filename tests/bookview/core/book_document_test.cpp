@@ -1,0 +1,465 @@
+#include "bookview/core/book_document.h"
+
+#include "platform/codepages.h"
+#include "error_text.h"
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace lirra {
+namespace {
+
+using platform::encodeAnsi;
+using Lines = std::vector<std::u16string>;
+
+BookDocument plainBook(std::u16string_view text)
+{
+    BookDocument doc;
+    doc.setPlainText(encodeAnsi(text));
+    return doc;
+}
+
+// Every character is `width` pixels wide.
+class FixedPitch : public AdvanceSource {
+public:
+    explicit FixedPitch(int width) : width_(width) {}
+    int advance(char16_t) const override { return width_; }
+    bool fixedPitch() const override { return true; }
+
+private:
+    int width_;
+};
+
+// 'W' and 'Ш' are three times as wide as anything else.
+class Proportional : public AdvanceSource {
+public:
+    int advance(char16_t unit) const override { return unit == u'W' || unit == u'Ш' ? 30 : 10; }
+    bool fixedPitch() const override { return false; }
+};
+
+Lines allLines(const BookDocument& doc)
+{
+    Lines lines;
+    for (std::int64_t line = 0; line < doc.lineCount(); ++line)
+        lines.push_back(doc.lineText(line));
+    return lines;
+}
+
+// --- lines ------------------------------------------------------------------------------
+
+TEST(BookDocumentLines, EmptyLastLineIsNotCounted)
+{
+    const std::pair<std::u16string_view, int> cases[] = {
+        {u"", 0}, {u"a", 1}, {u"a\r\n", 1}, {u"a\r\nb", 2}, {u"a\r\n\r\n", 2}, {u"\r\n", 1}};
+    for (const auto& [text, count] : cases)
+        EXPECT_EQ(plainBook(text).lineCount(), count) << text.size();
+}
+
+TEST(BookDocumentLines, CrLfLoneCrAndLoneLfEachEndOneLine)
+{
+    const BookDocument doc = plainBook(u"one\r\ntwo\rthree\nfour\n\rfive");
+    EXPECT_EQ(allLines(doc), (Lines{u"one", u"two", u"three", u"four", u"", u"five"}));
+    EXPECT_EQ(doc.lineIndex(1), 5);
+    EXPECT_EQ(doc.lineIndex(2), 9);
+    EXPECT_EQ(doc.lineLength(0), 3);
+    EXPECT_EQ(doc.lineFromChar(3), 0);   // the CR belongs to its line
+    EXPECT_EQ(doc.lineFromChar(4), 0);   // and so does the LF after it
+    EXPECT_EQ(doc.lineFromChar(5), 1);
+    EXPECT_EQ(doc.lineFromChar(19), 3);  // LF CR: two breaks, an empty line between
+    EXPECT_EQ(doc.lineFromChar(20), 4);
+}
+
+TEST(BookDocumentLines, BreaksSplitAcrossTheFastScanStillPair)
+{
+    // CR LF pairs and lone breaks at every offset around the 16-byte blocks of the scan.
+    std::u16string text;
+    Lines expected;
+    for (int i = 0; i < 40; ++i) {
+        std::u16string line(static_cast<std::size_t>(i % 17), u'ж');
+        text += line + (i % 3 == 0 ? u"\r\n" : i % 3 == 1 ? u"\n" : u"\r");
+        expected.push_back(line);
+    }
+    const BookDocument doc = plainBook(text);
+    EXPECT_EQ(allLines(doc), expected);
+}
+
+TEST(BookDocumentLines, LineIndexReachesTheEmptyLastLineOnly)
+{
+    const BookDocument doc = plainBook(u"ab\r\ncd\r\n");
+    EXPECT_EQ(doc.lineIndex(2), 8);   // the empty last line starts at the end
+    EXPECT_EQ(doc.lineLength(2), 0);
+    EXPECT_EQ(doc.lineIndex(3), -1);
+    EXPECT_EQ(doc.lineIndex(-1), -1);
+    EXPECT_EQ(doc.lineFromChar(8), 2);
+    EXPECT_EQ(doc.lineFromChar(1000), 2);
+    EXPECT_EQ(doc.lineFromChar(-5), 0);
+    EXPECT_EQ(plainBook(u"ab").lineIndex(1), -1);
+}
+
+// --- re-anchoring and replacing lines ---------------------------------------------------
+
+class BookDocumentChanges : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc.setPlainText(encodeAnsi(u"first\r\nsecond\r\nthird\r\n"));
+        doc.onChanged = [this] { ++changes; };
+        doc.onScrolled = [this] { ++scrolls; };
+    }
+    BookDocument doc;
+    int changes = 0;
+    int scrolls = 0;
+};
+
+TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineAndNotifies)
+{
+    doc.setSelection(0, 3);
+    doc.reanchorLine(1);
+    EXPECT_EQ(doc.caret(), 13);
+    EXPECT_EQ(doc.selectionStart(), 13);
+    EXPECT_EQ(doc.selectionLength(), 0);
+    EXPECT_EQ(changes, 1);
+    doc.reanchorLine(2);   // the last counted line
+    EXPECT_EQ(doc.caret(), 20);
+    EXPECT_EQ(doc.lineText(1), u"second");
+
+    doc.setSelection(2, 2);   // lines that do not exist: nothing happens
+    for (const std::int64_t line : {std::int64_t{3}, std::int64_t{4}, std::int64_t{-1}})
+        doc.reanchorLine(line);   // 3 is the empty last line: it is not counted
+    EXPECT_EQ(doc.selectionStart(), 2);
+    EXPECT_EQ(doc.selectionLength(), 2);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(BookDocumentChanges, ReanchorBringsTheLineIntoViewOnlyWhenNeeded)
+{
+    std::u16string text;
+    for (int i = 0; i < 100; ++i)
+        text += u"line\r\n";
+    doc.setPlainText(encodeAnsi(text));
+    doc.setVisibleLines(10);
+    scrolls = 0;
+    doc.reanchorLine(5);
+    EXPECT_EQ(doc.topLine(), 0);
+    EXPECT_EQ(scrolls, 0);
+    doc.reanchorLine(50);
+    EXPECT_EQ(doc.topLine(), 41);   // just enough: line 50 is the last one shown
+    EXPECT_EQ(scrolls, 1);
+    doc.reanchorLine(20);
+    EXPECT_EQ(doc.topLine(), 20);
+}
+
+TEST_F(BookDocumentChanges, ReplaceLineChangesOnlyThatLine)
+{
+    doc.replaceLine(1, u"2nd line, longer");
+    EXPECT_EQ(allLines(doc), (Lines{u"first", u"2nd line, longer", u"third"}));
+    EXPECT_EQ(doc.caret(), 7 + 16);
+    EXPECT_EQ(changes, 1);
+    doc.replaceLine(0, u"first");   // the same text: nothing changes but the caret
+    EXPECT_EQ(doc.caret(), 5);
+    EXPECT_EQ(doc.length(), 7 + 16 + 2 + 5 + 2);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotify)
+{
+    const FixedPitch pitch(1);
+    doc.setSelection(1, 5);
+    doc.moveCaret(9, true);
+    doc.scroll(ScrollStep::LineDown);
+    doc.setWrap(&pitch, 3);
+    EXPECT_EQ(changes, 0);
+    doc.setPlainText("x");
+    doc.clear();
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(doc.lineCount(), 0);
+    doc.replaceLine(1, u"nothing");
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(doc.length(), 0);
+}
+
+TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
+{
+    CharFormat bold;
+    bold.bold = true;
+    BookDocument doc;
+    doc.setRichText({u"ab\r\ncd\r\nef", {{0, {}}, {4, bold}, {6, {}}}});
+    EXPECT_TRUE(doc.isRich());
+    doc.replaceLine(1, u"CDXY");
+    EXPECT_EQ(doc.lineText(1), u"CDXY");
+    EXPECT_EQ(doc.lineText(2), u"ef");
+    ASSERT_EQ(doc.runs().size(), 3u);
+    EXPECT_EQ(doc.runs()[1].start, 4);
+    EXPECT_TRUE(doc.runs()[1].format.bold);
+    EXPECT_EQ(doc.runs()[2].start, 8);   // the break after the line keeps its own format
+    EXPECT_FALSE(doc.runs()[2].format.bold);
+    doc.replaceLine(1, u"");   // the bold run goes with its characters
+    EXPECT_EQ(doc.text(0, doc.length()), u"ab\r\n\r\nef");
+    ASSERT_EQ(doc.runs().size(), 1u);
+    EXPECT_FALSE(doc.runs()[0].format.bold);
+}
+
+// --- word wrap --------------------------------------------------------------------------
+
+TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFits)
+{
+    BookDocument doc = plainBook(u"aaa bbb ccc dddd\r\nee\r\n");
+    const FixedPitch pitch(10);
+    doc.setWrap(&pitch, 80);   // 8 columns
+    EXPECT_TRUE(doc.wrapped());
+    EXPECT_EQ(allLines(doc), (Lines{u"aaa bbb ", u"ccc dddd", u"ee"}));
+    EXPECT_EQ(doc.lineIndex(1), 8);
+    EXPECT_EQ(doc.lineFromChar(9), 1);
+    EXPECT_EQ(9 - doc.lineIndex(doc.lineFromChar(9)) + 1, 2);   // column of 'c' #2
+    doc.setWrap(nullptr, 0);
+    EXPECT_EQ(doc.lineCount(), 2);
+}
+
+TEST(BookDocumentWrap, BlankAtTheEdgeStaysAndLongWordsBreak)
+{
+    BookDocument doc = plainBook(u"abcd efghijklmn");
+    const FixedPitch pitch(1);
+    doc.setWrap(&pitch, 4);
+    EXPECT_EQ(allLines(doc), (Lines{u"abcd ", u"efgh", u"ijkl", u"mn"}));
+    doc.setWrap(&pitch, 0);   // no room at all: one character a row, the blank hanging
+    EXPECT_EQ(doc.lineCount(), 14);
+    EXPECT_EQ(doc.lineText(3), u"d ");
+}
+
+TEST(BookDocumentWrap, ProportionalWidthsDecideTheBreaks)
+{
+    BookDocument doc = plainBook(u"ab WW cd\r\nШa");
+    const Proportional measure;
+    doc.setWrap(&measure, 60);
+    // "ab " is 30, "WW" would need 60 more; "WW " is 70: the blank hangs over the edge.
+    EXPECT_EQ(allLines(doc), (Lines{u"ab ", u"WW ", u"cd", u"Шa"}));
+    EXPECT_EQ(doc.lineFromChar(doc.length()), 3);
+
+    BookDocument rich;
+    rich.setRichText({u"ab WW cd\r\nШa", {{0, {}}}});
+    rich.setWrap(&measure, 60);
+    EXPECT_EQ(allLines(rich), allLines(doc));
+}
+
+TEST(BookDocumentWrap, CountsAndReanchoringUseRows)
+{
+    BookDocument doc = plainBook(u"one two three four\r\nfive\r\n");
+    const FixedPitch pitch(1);
+    doc.setWrap(&pitch, 9);
+    EXPECT_EQ(allLines(doc), (Lines{u"one two ", u"three ", u"four", u"five"}));
+    int changes = 0;
+    doc.onChanged = [&] { ++changes; };
+    doc.reanchorLine(3);
+    EXPECT_EQ(doc.caret(), 24);
+    EXPECT_EQ(doc.lineFromChar(doc.caret()), 3);
+    doc.reanchorLine(4);   // the empty row after the last break
+    EXPECT_EQ(doc.caret(), 24);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(BookDocumentWrap, TheTextOnTopStaysOnTop)
+{
+    std::u16string text;
+    for (int i = 0; i < 50; ++i)
+        text += u"aaaa bbbb\r\n";
+    BookDocument doc = plainBook(text);
+    doc.setVisibleLines(5);
+    doc.setTopLine(10);
+    const FixedPitch pitch(1);
+    doc.setWrap(&pitch, 5);   // every line becomes two rows
+    EXPECT_EQ(doc.topLine(), 20);
+    doc.setWrap(nullptr, 0);
+    EXPECT_EQ(doc.topLine(), 10);
+}
+
+// --- scrolling --------------------------------------------------------------------------
+
+class BookDocumentScroll : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::u16string text;
+        for (int i = 0; i < 30; ++i)
+            text += u"line " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u"\r\n";
+        doc.setPlainText(encodeAnsi(text));   // 30 lines and the empty last one
+        doc.setVisibleLines(10);
+    }
+    BookDocument doc;
+};
+
+TEST_F(BookDocumentScroll, StepsStopAtBothEnds)
+{
+    doc.scroll(ScrollStep::LineUp);
+    EXPECT_EQ(doc.topLine(), 0);
+    doc.scroll(ScrollStep::PageDown);
+    doc.scroll(ScrollStep::PageDown);
+    EXPECT_EQ(doc.topLine(), 20);
+    doc.scroll(ScrollStep::PageDown);   // not a full page left: the last line comes to the top
+    EXPECT_EQ(doc.topLine(), 29);
+    doc.scroll(ScrollStep::LineDown);
+    doc.setTopLine(1000);
+    EXPECT_EQ(doc.topLine(), 29);
+    EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
+    doc.setPlainText("short");   // new text starts at the top
+    EXPECT_EQ(doc.topLine(), 0);
+}
+
+TEST_F(BookDocumentScroll, FindSequenceShowsTheMatchOnTheFifthRow)
+{
+    const auto showMatch = [this](std::int64_t at) {
+        doc.setSelection(at, 1);
+        doc.scroll(ScrollStep::PageDown);
+        doc.scrollCaretIntoView();
+        for (int i = 0; i < 4; ++i)
+            doc.scroll(ScrollStep::LineUp);
+    };
+    showMatch(doc.lineIndex(15));
+    EXPECT_EQ(doc.topLine(), 11);
+    showMatch(doc.lineIndex(2));   // near the start the top of the book wins
+    EXPECT_EQ(doc.topLine(), 0);
+    showMatch(doc.lineIndex(29));  // the page down is cut short, the match still shows
+    EXPECT_EQ(doc.topLine(), 25);
+}
+
+// --- find -------------------------------------------------------------------------------
+
+TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
+{
+    const std::u16string text = u"Жили-были ЁЖИК и Її. ёжик, єнот Єнот\r\nконец";
+    for (const bool rich : {false, true}) {
+        BookDocument doc;
+        if (rich)
+            doc.setRichText({text, {{0, {}}}});
+        else
+            doc.setPlainText(encodeAnsi(text));
+        const std::int64_t all = doc.length();
+        SCOPED_TRACE(rich ? "rich" : "plain");
+        EXPECT_EQ(doc.find(u"ёжик", 0, all), 10);
+        EXPECT_EQ(doc.find(u"ёжик", 11, all), 21);                      // from a start offset
+        EXPECT_EQ(doc.find(u"ЁЖИК", 0, all, {.matchCase = true}), 10);
+        EXPECT_EQ(doc.find(u"ёжик", 0, all, {.matchCase = true}), 21);
+        EXPECT_EQ(doc.find(u"ЇЇ", 0, all), 17);
+        EXPECT_EQ(doc.find(u"ЄНОТ", 22, all), 27);
+        EXPECT_EQ(doc.find(u"ли", 0, all, {.wholeWord = true}), -1);
+        EXPECT_EQ(doc.find(u"были", 0, all, {.wholeWord = true}), 5);
+        EXPECT_EQ(doc.find(u"нец", 0, all), all - 3);                  // at the very end
+        EXPECT_EQ(doc.find(u"нец", 0, all - 1), -1);                   // must lie wholly inside
+        EXPECT_EQ(doc.find(u"конец", all - 5, 1000), all - 5);         // range clipped to the text
+        EXPECT_EQ(doc.find(u"", 0, all), -1);
+        EXPECT_EQ(doc.find(u"\r\nк", 0, all), all - 7);
+        EXPECT_EQ(doc.find(u"ä", 0, all), -1);
+    }
+}
+
+TEST(BookDocumentFind, LongTextMatchesAFoldedScan)
+{
+    // Matches at every offset within and across the 16-byte blocks of the fast scan.
+    std::u16string text;
+    for (int i = 0; i < 200; ++i)
+        text += (i % 7 == 0) ? u"Щука " : (i % 5 == 0 ? u"щУкА," : u"щит ");
+    const BookDocument doc = plainBook(text);
+    std::u16string folded = text;
+    for (char16_t& u : folded)
+        u = (u >= u'А' && u <= u'Я') ? static_cast<char16_t>(u + 32) : u;
+    for (std::size_t from = 0; from < text.size(); from += 13)
+        EXPECT_EQ(doc.find(u"щука", static_cast<std::int64_t>(from), doc.length()),
+                  static_cast<std::int64_t>(folded.find(u"щука", from)))
+            << from;
+    EXPECT_EQ(doc.find(u"Щ", 1, doc.length()), static_cast<std::int64_t>(folded.find(u"щ", 1)));
+}
+
+// --- files ------------------------------------------------------------------------------
+
+class BookDocumentFiles : public ::testing::Test {
+protected:
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
+        writeFile(dir / name, bytes);
+        return dir / name;
+    }
+    ScratchFolder dir;
+};
+
+TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLf)
+{
+    BookDocument doc;
+    doc.setPlainText("one two three\rfour\n\r\n\xC6");
+    const FixedPitch pitch(1);
+    doc.setWrap(&pitch, 4);   // rows do not matter
+    const std::string path = dir / "out.txt";
+    doc.saveAsPlainText(path);
+    EXPECT_EQ(readFile(path), "one two three\r\nfour\r\n\r\n\xC6\r\n");
+
+    doc.setPlainText("a\r\nb\r\n");   // a final empty line adds nothing
+    doc.saveAsPlainText(path);
+    EXPECT_EQ(readFile(path), "a\r\nb\r\n");
+    doc.clear();
+    doc.saveAsPlainText(path);
+    EXPECT_EQ(readFile(path), "");
+
+    doc.setRichText({u"Ёлка\r\n\u2014 дa\n", {{0, {}}}});   // encoded to 1251
+    doc.saveAsPlainText(path);
+    EXPECT_EQ(readFile(path), "\xA8\xEB\xEA\xE0\r\n\x97 \xE4" "a\r\n");
+}
+
+TEST_F(BookDocumentFiles, LoadTakesRichTextOrFallsBackToPlain)
+{
+    BookDocument doc;
+    doc.loadFile(write("plain.txt", "\xCC\xE8\xF0\r\nline"));
+    EXPECT_FALSE(doc.isRich());
+    EXPECT_EQ(allLines(doc), (Lines{u"Мир", u"line"}));
+    EXPECT_EQ(doc.charAt(0), u'М');
+
+    doc.loadFile(write("book.rtf", "{\\rtf1\\ansi {\\b bold}\\par plain}"));
+    EXPECT_TRUE(doc.isRich());
+    EXPECT_EQ(doc.lineText(0), u"bold");
+    EXPECT_FALSE(doc.runs().empty());
+
+    const std::string broken = "{\\rtf1 unbalanced";
+    doc.loadFile(write("broken.rtf", broken));
+    EXPECT_FALSE(doc.isRich());
+    EXPECT_EQ(doc.text(0, doc.length()), platform::decodeAnsi(broken));
+
+    doc.loadFile(write("empty.txt", ""));
+    EXPECT_EQ(doc.lineCount(), 0);
+
+    write("blank.txt", "found");   // trailing blanks of a name are ignored
+    doc.loadFile(dir / "blank.txt  ");
+    EXPECT_EQ(doc.lineText(0), u"found");
+}
+
+TEST_F(BookDocumentFiles, LargeBookLoadsWhole)
+{
+    // Large enough for the big-block storage of the text and of its line starts.
+    std::string book;
+    const int lines = 400000;
+    for (int i = 0; i < lines; ++i)
+        book += "line " + std::to_string(i) + "\r\n";
+    book += "\xDF\xF9\xE8\xEA";   // "Ящик" in 1251
+    BookDocument doc;
+    doc.loadFile(write("large.txt", book));
+    EXPECT_EQ(doc.length(), static_cast<std::int64_t>(book.size()));
+    EXPECT_EQ(doc.lineCount(), lines + 1);
+    EXPECT_EQ(doc.lineText(123456), u"line 123456");
+    EXPECT_EQ(doc.lineFromChar(doc.lineIndex(399999) + 3), 399999);
+    EXPECT_EQ(doc.find(u"ЯЩИК", 0, doc.length()), doc.length() - 4);
+}
+
+TEST_F(BookDocumentFiles, FailuresNameTheFileAndLeaveTheBookAsItWas)
+{
+    BookDocument doc = plainBook(u"kept\r\n");
+    doc.setSelection(1, 2);
+    int changes = 0;
+    doc.onChanged = [&] { ++changes; };
+    const std::string noFolder = dir / "no/such.txt", missing = dir / "missing.txt";
+    EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
+    EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
+    EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
+    EXPECT_EQ(errorText([&] { doc.loadFile(dir.path()); }), "Failed to Load Stream");
+    EXPECT_EQ(doc.lineText(0), u"kept");
+    EXPECT_EQ(doc.selectionStart(), 1);
+    EXPECT_EQ(changes, 0);
+}
+
+} // namespace
+} // namespace lirra

@@ -1,0 +1,398 @@
+#include "bookview/widget/book_view.h"
+#include "bookview/core/book_document.h"
+#include "bookview/widget/color_value.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+#include <string>
+
+using lirra::ColorValue;
+using lirra::TBookView;
+using lirra::VirtualKey;
+
+namespace {
+
+class BookViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        view.resize(400, 300);
+    }
+
+    void load(const std::string& text)
+    {
+        const QString path = dir.filePath(QStringLiteral("book.txt"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.data(), qint64(text.size()));
+        file.close();
+        view.loadFile(path.toStdString());
+    }
+
+    static std::string numberedLines(int count, const std::string& tail = "")
+    {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "line " + std::to_string(i) + tail + "\r\n";
+        return text;
+    }
+
+    void show()
+    {
+        view.show();
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+
+    std::int64_t caretLine() const { return view.lineFromChar(view.caretPosition()); }
+
+    QTemporaryDir dir;
+    TBookView view;
+};
+
+QColor rgb(ColorValue value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+bool contains(const QImage& image, QColor color)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == color)
+                return true;
+    return false;
+}
+
+QImage viewport(TBookView& view) { return view.viewport()->grab().toImage(); }
+
+TEST_F(BookViewTest, KeyHooksSeeTheCaretBeforeAndAfterTheMove)
+{
+    load(numberedLines(20));
+    show();
+    std::vector<std::pair<std::string, std::int64_t>> events;
+    QObject::connect(&view, &TBookView::keyDown, [&](int, Qt::KeyboardModifiers) { events.emplace_back("down", caretLine()); });
+    QObject::connect(&view, &TBookView::keyPress, [&](QChar) { events.emplace_back("press", caretLine()); });
+    QObject::connect(&view, &TBookView::keyUp, [&](int, Qt::KeyboardModifiers) { events.emplace_back("up", caretLine()); });
+
+    QTest::keyClick(&view, Qt::Key_Down);
+    QTest::keyClick(&view, Qt::Key_Space);
+    view.sendKey(VirtualKey::Down);
+
+    const std::vector<std::pair<std::string, std::int64_t>> expected{
+        {"down", 0}, {"up", 1}, {"down", 1}, {"press", 1}, {"up", 1}, {"down", 1}};
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(caretLine(), 2);
+}
+
+TEST_F(BookViewTest, NavigationKeysStopAtBothEndsAndKeepTheCaretInView)
+{
+    load(numberedLines(100));
+    show();
+    const std::int64_t page = view.document().visibleLines();
+    ASSERT_GT(page, 2);
+
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(view.caretPosition(), 0);
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(caretLine(), page);
+    EXPECT_EQ(view.firstVisibleLine(), page);
+    for (int i = 0; i < 100; ++i)
+        QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(caretLine(), 100);   // the empty line after the last break
+    EXPECT_LE(view.firstVisibleLine(), 100);
+    EXPECT_GT(view.firstVisibleLine(), 100 - page);
+    EXPECT_EQ(view.verticalScrollBar()->value(), view.firstVisibleLine());
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(caretLine(), 100);
+
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(view.caretPosition(), 0);
+    EXPECT_EQ(view.firstVisibleLine(), 0);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.caretPosition(), view.textLength());
+
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.caretPosition(), 6);   // "line 0"
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.caretPosition(), 8);   // over CR LF in one step
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(view.caretPosition(), 6);
+    QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(view.selectionStart(), 6);
+    EXPECT_EQ(view.selectedText(), QStringLiteral("\r\nline 1"));
+}
+
+TEST_F(BookViewTest, UpAndDownKeepTheColumnAcrossShortLines)
+{
+    load("0123456789abc\r\nxy\r\n0123456789abc\r\n");
+    show();
+    view.setSelection(10, 0);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.caretPosition(), 15 + 2);   // end of "xy"
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.caretPosition(), 19 + 10);
+    QTest::keyClick(&view, Qt::Key_Left);
+    QTest::keyClick(&view, Qt::Key_Up);
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(view.caretPosition(), 9);        // a sideways move takes the new column
+}
+
+TEST_F(BookViewTest, ScrollingMovesTheViewButNotTheCaret)
+{
+    load(numberedLines(100));
+    show();
+    view.scroll(lirra::ScrollStep::LineUp);
+    EXPECT_EQ(view.firstVisibleLine(), 0);
+    view.scroll(lirra::ScrollStep::PageDown);
+    view.scroll(lirra::ScrollStep::LineDown);
+    EXPECT_EQ(view.firstVisibleLine(), view.document().visibleLines() + 1);
+    EXPECT_EQ(view.verticalScrollBar()->value(), view.firstVisibleLine());
+    view.verticalScrollBar()->setValue(50);
+    EXPECT_EQ(view.firstVisibleLine(), 50);
+    QWheelEvent wheel(QPointF(10, 10), view.viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    EXPECT_GT(view.firstVisibleLine(), 50);
+    EXPECT_EQ(view.caretPosition(), 0);
+}
+
+TEST_F(BookViewTest, ReanchoringBringsTheLineIntoViewAndNotifies)
+{
+    load(numberedLines(100));
+    show();
+    QSignalSpy changed(&view, &TBookView::changed);
+    view.reanchorLine(70);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(caretLine(), 70);
+    EXPECT_EQ(view.caretPosition(), view.lineIndex(70) + 7);   // end of "line 70"
+    EXPECT_LE(view.firstVisibleLine(), 70);
+    EXPECT_GT(view.firstVisibleLine() + view.document().visibleLines(), 70);
+    view.reanchorLine(100);   // no such line
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
+{
+    load(numberedLines(5, " WWWWWWWWWW"));
+    show();
+    QImage image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::black));
+    EXPECT_TRUE(contains(image, rgb(0x00C0C0C0)));
+    const QColor highlight = view.palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_FALSE(contains(image, highlight));
+
+    view.setSelection(view.lineIndex(1), 10);
+    image = viewport(view);
+    EXPECT_TRUE(contains(image, highlight));
+    EXPECT_FALSE(contains(image.copy(0, image.height() / 2, image.width(), image.height() / 2), highlight));
+
+    view.setFontColor(0x000000FF);
+    view.setBackgroundColor(0x00FF0000);
+    image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::blue));
+    EXPECT_TRUE(contains(image, QColor(Qt::red)));
+
+    // System colours follow the palette, also when it changes later.
+    view.setBackgroundColor(0x80000005);   // window
+    view.setFontColor(0x80000008);         // window text
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Base, QColor(10, 200, 30));
+    palette.setColor(QPalette::Text, QColor(250, 250, 0));
+    view.setPalette(palette);
+    image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(10, 200, 30));
+    EXPECT_TRUE(contains(image, QColor(250, 250, 0)));
+    palette.setColor(QPalette::Base, QColor(40, 0, 90));
+    view.setPalette(palette);
+    image = viewport(view);
+    EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(40, 0, 90));
+    EXPECT_EQ(view.backgroundColor(), 0x80000005u);
+}
+
+TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
+{
+    load(std::string(60, 'W') + std::string(300, ' ') + std::string(60, 'W') + "\r\n");
+    show();
+    const QColor silver = rgb(0x00C0C0C0);
+    QScrollBar* bar = view.horizontalScrollBar();
+    ASSERT_GE(bar->maximum() + view.viewport()->width(), 420 * 10);   // 420 cells of 10 pixels
+    bar->setValue(1000);   // blanks only
+    EXPECT_FALSE(contains(viewport(view), silver));
+    bar->setValue(bar->maximum());
+    EXPECT_TRUE(contains(viewport(view), silver));
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
+}
+
+TEST(ColorValueTest, RgbValuesRoundTripAndSystemColoursComeFromThePalette)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(4, 5, 6));
+    EXPECT_EQ(lirra::colorFromValue(0x00336699, palette), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(lirra::valueFromColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
+    EXPECT_EQ(lirra::colorFromValue(0x8000000F, palette), QColor(1, 2, 3));   // button face
+    EXPECT_EQ(lirra::colorFromValue(0x8000000D, palette), QColor(4, 5, 6));   // highlight
+    EXPECT_EQ(lirra::colorFromValue(0x8000001F, palette), QColor(Qt::black)); // no such colour
+    EXPECT_FALSE(lirra::isSystemColor(0x00FFFFFF));
+}
+
+TEST_F(BookViewTest, FontSizeAndHeightConvertAtTheScreenResolution)
+{
+    ASSERT_EQ(view.logicalDpiY(), 96);
+    for (const auto& [size, height] : {std::pair{14, -19}, {13, -17}, {0, 0}, {-5, 7}}) {
+        view.setFontSize(size);
+        EXPECT_EQ(view.fontHeight(), height) << size;
+        EXPECT_EQ(view.fontSize(), size);
+        view.setFontHeight(height);
+        EXPECT_EQ(view.fontSize(), size) << height;
+    }
+    view.setFontName(QString(40, QLatin1Char('x')));
+    EXPECT_EQ(view.fontName().size(), 31);
+
+    load(numberedLines(100));   // a larger font shows fewer lines
+    show();
+    const int lines = view.document().visibleLines();
+    view.setFontSize(26);
+    EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
+}
+
+TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidth)
+{
+    view.setWordWrap(true);   // set before the view is first shown
+    load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
+    show();
+    const std::int64_t wrapped = view.lineCount();
+    EXPECT_GT(wrapped, 20);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    view.setWordWrap(false);
+    EXPECT_EQ(view.lineCount(), 10);
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    view.setWordWrap(true);
+    EXPECT_EQ(view.lineCount(), wrapped);
+
+    view.resize(view.width() * 2, view.height());   // the rows follow the new width
+    EXPECT_LT(view.lineCount(), wrapped);
+    EXPECT_GT(view.lineCount(), 10);
+}
+
+TEST_F(BookViewTest, WrappedTabTakesTheRoomOfEightBlanks)
+{
+    std::string words;
+    for (int i = 0; i < 40; ++i)
+        words += "word ";
+    show();
+    view.setWordWrap(true);
+    load("\t" + words + "\r\n");
+    const std::int64_t withTab = view.lineText(0).size();
+    load("        " + words + "\r\n");
+    EXPECT_EQ(view.lineText(0).size(), withTab + 7);
+}
+
+TEST_F(BookViewTest, CopyPutsTheSelectionOnTheClipboard)
+{
+    load("first\r\nsecond\r\nthird\r\n");
+    show();
+    view.setSelection(2, 10);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("rst\nsecon"));
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.selectionLength(), view.textLength());
+}
+
+TEST_F(BookViewTest, WindowShortcutsTakeCtrlCAwayFromTheView)
+{
+    QWidget window;
+    TBookView* inner = new TBookView(&window);
+    inner->resize(300, 200);
+    QAction copyAction(&window);
+    copyAction.setShortcut(QKeySequence::Copy);
+    window.addAction(&copyAction);
+    int triggered = 0;
+    QObject::connect(&copyAction, &QAction::triggered, [&] { ++triggered; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    inner->setFocus();
+    inner->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("untouched"));
+
+    QTest::keyClick(inner, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(triggered, 1);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+TEST_F(BookViewTest, MouseSelectsAndAsksForTheContextMenu)
+{
+    load(numberedLines(10));
+    show();
+    QSignalSpy down(&view, &TBookView::mouseDown);
+    QSignalSpy menu(&view, &TBookView::contextMenuRequested);
+    const int row = view.document().visibleLines() > 3 ? view.viewport()->height() / view.document().visibleLines() : 10;
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(2, row * 2 + row / 2));
+    EXPECT_EQ(view.caretPosition(), view.lineIndex(2));
+    ASSERT_EQ(down.count(), 1);
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, row * 3 + row / 2), view.viewport()->mapToGlobal(QPointF(200, row * 3 + row / 2)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(200, row * 3 + row / 2));
+    EXPECT_EQ(view.selectedText(), QStringLiteral("line 2\r\nline 3"));
+
+    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(105, 205));
+    QApplication::sendEvent(view.viewport(), &context);
+    ASSERT_EQ(menu.count(), 1);
+    EXPECT_EQ(menu.at(0).at(0).toPoint(), QPoint(105, 205));
+    EXPECT_EQ(view.selectedText(), QStringLiteral("line 2\r\nline 3"));
+}
+
+int pdfPages(const QString& path, QString* title)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    if (!info.waitForFinished(30000))
+        return -1;
+    const QString out = QString::fromUtf8(info.readAllStandardOutput());
+    *title = QRegularExpression(QStringLiteral("Title:\\s*(.*)")).match(out).captured(1).trimmed();
+    return QRegularExpression(QStringLiteral("Pages:\\s*(\\d+)")).match(out).captured(1).toInt();
+}
+
+TEST_F(BookViewTest, PrintsPageAfterPageUntilTheTextEnds)
+{
+    QPrinter printer(QPrinter::HighResolution);   // the layout is scaled from screen pixels
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QString one = dir.filePath(QStringLiteral("one.pdf"));
+    const QString two = dir.filePath(QStringLiteral("two.pdf"));
+    QString title;
+
+    load(numberedLines(40));
+    printer.setOutputFileName(one);
+    view.print(printer, QStringLiteral("C:\\books\\one.txt"));
+    EXPECT_EQ(pdfPages(one, &title), 1);
+    EXPECT_EQ(title, QStringLiteral("C:\\books\\one.txt"));
+
+    // A4 holds some 55 rows of 19 pixels; lines longer than the page wrap and count.
+    std::string wide;
+    for (int i = 0; i < 40; ++i)
+        wide += std::string(120, 'y') + "\r\n";
+    load(wide);
+    printer.setOutputFileName(two);
+    view.print(printer, QStringLiteral("two"));
+    EXPECT_EQ(pdfPages(two, &title), 2);
+    EXPECT_EQ(view.lineCount(), 40);   // the view keeps its own rows
+}
+
+} // namespace
