@@ -1,13 +1,10 @@
 #include "history/recent_strings.h"
 
+#include "platform/case_fold.h"
+
 #include <algorithm>
 
 namespace lirra {
-
-TRecentStrings::TRecentStrings()
-{
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-}
 
 void TRecentStrings::setCapacity(int capacity)
 {
@@ -18,7 +15,7 @@ void TRecentStrings::setCapacity(int capacity)
 int TRecentStrings::indexOf(const QString& text) const
 {
     const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
-        return m_collator.compare(e.text, text) == 0;
+        return platform::equalFolded(e.text.toStdU16String(), text.toStdU16String());
     });
     return it == m_entries.end() ? -1 : int(it - m_entries.begin());
 }

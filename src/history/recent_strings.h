@@ -4,7 +4,6 @@
 // unique without regard to letter case; adding one that is already listed moves the
 // listed entry, which keeps its own spelling.
 
-#include <QCollator>
 #include <QString>
 #include <vector>
 
@@ -17,8 +16,6 @@ enum class TRecentMode {
 
 class TRecentStrings {
 public:
-    TRecentStrings();
-
     int capacity() const { return m_capacity; }
     void setCapacity(int capacity); // below 1 counts as 1; trims at once
     TRecentMode mode() const { return m_mode; }
@@ -47,7 +44,6 @@ private:
     std::vector<Entry> m_entries;
     int m_capacity = 10;
     TRecentMode m_mode = TRecentMode::rmInsert;
-    QCollator m_collator; // the user's locale, letter case ignored
 };
 
 } // namespace lirra

@@ -1,27 +1,11 @@
 #include "platform/hive_tree.h"
 
+#include "platform/case_fold.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
 
 namespace lirra::platform::hive {
-
-namespace {
-// Upper case for the letters a registry name is likely to hold: Latin, Latin-1,
-// Cyrillic. Other characters compare as they are.
-char16_t foldCase(char16_t c)
-{
-    if (c >= u'a' && c <= u'z')
-        return c - 0x20;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return c - 0x20;
-    if (c >= 0x430 && c <= 0x44F)
-        return c - 0x20;
-    if (c >= 0x450 && c <= 0x45F)
-        return c - 0x50;
-    return c;
-}
-} // namespace
 
 std::string foldedName(std::string_view name)
 {
@@ -33,10 +17,7 @@ std::string foldedName(std::string_view name)
             c = static_cast<char>(foldCase(static_cast<unsigned char>(c)));
         return folded;
     }
-    auto units = utf8ToUtf16(name);
-    for (char16_t& c : units)
-        c = foldCase(c);
-    return utf16ToUtf8(units);
+    return utf16ToUtf8(foldCase(utf8ToUtf16(name)));
 }
 
 bool sameName(std::string_view a, std::string_view b)

@@ -1,5 +1,6 @@
 #include "history/recent_strings.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 using namespace lirra;

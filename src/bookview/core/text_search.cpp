@@ -1,5 +1,6 @@
 #include "bookview/core/text_search.h"
 
+#include "platform/case_fold.h"
 #include "platform/codepages.h"
 
 #include <array>
@@ -11,17 +12,7 @@
 
 namespace lirra {
 
-char16_t foldCase(char16_t u)
-{
-    if ((u >= u'A' && u <= u'Z') || (u >= u'\u00C0' && u <= u'\u00DE' && u != u'\u00D7') ||
-        (u >= u'\u0410' && u <= u'\u042F'))
-        return static_cast<char16_t>(u + 0x20);
-    if (u >= u'\u0400' && u <= u'\u040F')
-        return static_cast<char16_t>(u + 0x50);
-    if (u == u'\u0490')   // Ґ
-        return u'\u0491';
-    return u;
-}
+using platform::foldCase;
 
 bool isWordUnit(char16_t u)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Find text in a book: plain 1251 bytes or UTF-16, case-insensitive unless asked
-// otherwise, optionally whole words only.
+// Find text in a book: plain 1251 bytes or UTF-16, case-insensitive (platform/case_fold.h)
+// unless asked otherwise, optionally whole words only.
 
 #include "bookview/core/book_types.h"
 
@@ -10,9 +10,6 @@
 
 namespace lirra {
 
-// Small letter of a capital: ASCII, Latin-1 and Cyrillic (Russian, Ukrainian,
-// Belarusian, Serbian, Macedonian). Anything else is returned as it is.
-char16_t foldCase(char16_t unit);
 // Letters, digits and '_' make words; anything else separates them.
 bool isWordUnit(char16_t unit);
 
