@@ -41,6 +41,17 @@ bool answeredInTerminal(const QStringList& arguments)
     return false;
 }
 
+// Outside a desktop session XDG_RUNTIME_DIR is unset; the toolkit then uses a private
+// folder of its own, which is right, but says so on stderr at every start. Only that
+// one notice is dropped.
+QtMessageHandler g_previousHandler = nullptr;
+
+void quietAboutRuntimeDir(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    g_previousHandler(type, context, message);
+}
 
 } // namespace
 
@@ -52,6 +63,7 @@ int runApplication(int argc, char** argv)
     if (answeredInTerminal(raw))
         return 0;
 
+    g_previousHandler = qInstallMessageHandler(quietAboutRuntimeDir);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lirra-reader"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lirra/lirra.png")));

@@ -12,6 +12,7 @@
 #include "reader/error_handler.h"
 #include "settings/color_themes.h"
 #include "settings/view_options.h"
+#include "widgets/windows_menu_style.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -228,6 +229,10 @@ void TForm1::createLayout()
 void TForm1::createMenus()
 {
     buildMenus<TForm1>(menuBar(), this, menuRows());
+    auto* windowsLook = new WindowsMenuStyle;
+    windowsLook->setParent(this);
+    for (QMenu* menu : findChildren<QMenu*>())
+        menu->setStyle(windowsLook);
     m_mruManager1->setObjectName(QStringLiteral("MRUManager1"));
     m_mruManager1->setRecentMenu(findChild<QMenu*>(QStringLiteral("History1")));
     connect(m_mruManager1, &TMRUManager::clicked, this,
@@ -269,7 +274,7 @@ void TForm1::FormCreate(const QStringList& arguments)
             QString name;
             for (const QString& argument : arguments)
                 name += argument + QLatin1Char(' ');
-            setWindowTitle(name);
+            setBookName(name);
             LoadBook(name);
         }
         m_richEdit1->caretToStart();
@@ -288,8 +293,7 @@ void TForm1::fitRestoredFrame()
     if (frame.isNull())
         return;   // not framed yet
     m_frameFitted = true;
-    resize(kRestoredFrame.size().shrunkBy(frame));
-    move(kRestoredFrame.topLeft());
+    setGeometry(kRestoredFrame.marginsRemoved(frame));
 }
 
 // --- menu commands ------------------------------------------------------------------------------
@@ -403,6 +407,9 @@ void TForm1::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         fitRestoredFrame();
+    // A screen reader names the book view after the book, as the caption does.
+    if (event->type() == QEvent::WindowTitleChange && m_richEdit1)
+        m_richEdit1->setAccessibleName(windowTitle());
 }
 
 } // namespace lirra

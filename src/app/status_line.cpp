@@ -41,6 +41,11 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
     m_label4 = addLabel(QStringLiteral("Label4"), QStringLiteral("1"), 256, QString());
     m_label6 = addLabel(QStringLiteral("Label6"), QStringLiteral("0%"), 384, QString());
     m_label3->setMouseTracking(true);
+    // Screen readers read a label's text as its name; the descriptions say what the numbers are.
+    setAccessibleName(QStringLiteral("Status line"));
+    m_label3->setAccessibleDescription(QStringLiteral("Current line"));
+    m_label4->setAccessibleDescription(QStringLiteral("Current character in the line"));
+    m_label6->setAccessibleDescription(QStringLiteral("Percent of the book"));
 
     m_rxClock1 = new TRxClock(this);
     m_rxClock1->setObjectName(QStringLiteral("RxClock1"));

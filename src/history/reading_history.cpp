@@ -1,6 +1,7 @@
 #include "history/reading_history.h"
 
 #include "history/mru_manager.h"
+#include "platform/lirra_error.h"
 #include "platform/registry_hive.h"
 
 #include <algorithm>
@@ -35,7 +36,8 @@ void recordBook(TMRUManager& list, const QString& name)
     for (int i = 0; i < list.count(); ++i)
         entries.push_back(list.at(i).toStdString());
     platform::Registry registry;
-    registry.openKey(kHistoryKey, true);
+    if (!registry.openKey(kHistoryKey, true))
+        throw Error(formatText("Failed to create key %s", kHistoryKey));
     registry.writeStringList(entries);
     registry.closeKey();
 }

@@ -22,10 +22,13 @@ std::optional<QString> runDialog(const FileDialogRequest& request, QWidget* pare
 {
     QFileDialog dialog(parent, request.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The filters show as the program words them; the patterns work unseen.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(qtNameFilters(request.filter).split(QStringLiteral(";;")));
     const bool saving = request.mode == FileDialogRequest::Mode::Save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving || request.createPrompt ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Any name is taken: a missing file is the caller's to report (or to ask about).
+    dialog.setFileMode(QFileDialog::AnyFile);
     // Saving never asks before overwriting, like the Windows dialog it stands in for.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!request.fileName.isEmpty())

@@ -8,7 +8,7 @@
 namespace lirra {
 
 namespace {
-constexpr int tickInterval = 450; // milliseconds
+constexpr int kTickInterval = 450; // milliseconds
 } // namespace
 
 TRxClock::TRxClock(QWidget* parent) : QWidget(parent)
@@ -19,7 +19,8 @@ TRxClock::TRxClock(QWidget* parent) : QWidget(parent)
     // happen on the GUI thread anyway, so a timer of the GUI thread's own event loop is
     // all it needs: no thread of its own, no locking.
     connect(&m_timer, &QTimer::timeout, this, &TRxClock::tick);
-    m_timer.start(tickInterval);
+    m_timer.start(kTickInterval);
+    announceTime();
 }
 
 void TRxClock::setFaceOption(bool ClockFace::*option, bool on)
@@ -75,6 +76,7 @@ void TRxClock::setTimeSource(TimeSource source)
 {
     m_timeSource = std::move(source);
     m_shown = now();
+    announceTime();
     update();
 }
 
@@ -92,6 +94,15 @@ void TRxClock::tick()
         update();
     else if (change.cellCount > 0)
         update(cellLayout().cells(change.firstCell, change.cellCount));
+    if (change.full || change.cellCount > 0)
+        announceTime();
+}
+
+// A screen reader reads the time the clock shows as its name.
+void TRxClock::announceTime()
+{
+    const ClockText text = shownText();
+    setAccessibleName(text.digits + text.suffix);
 }
 
 QRect TRxClock::drawingArea() const

@@ -64,6 +64,7 @@ private:
     void setFaceOption(bool ClockFace::*option, bool on);
     void setBevel(TBevelCut& bevel, TBevelCut cut);
     QTime now() const;
+    void announceTime();
     QRect drawingArea() const;
     void drawBevel(QPainter& painter, QRect& frame, TBevelCut cut) const;
 

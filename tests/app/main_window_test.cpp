@@ -8,8 +8,11 @@
 #include "reader/message_boxes.h"
 #include "platform/registry_hive.h"
 #include "platform/temp_dir.h"
+#include "widgets/windows_menu_style.h"
+#include "qt_printers.h"
 #include "registry_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
@@ -282,6 +285,22 @@ TEST_F(MainWindow, KeysMoveTheStatusLineAndCurLineFollowsOnlyKeys)
     EXPECT_EQ(lineNumber->toolTip(), QStringLiteral("3 of 7"));
 }
 
+TEST_F(MainWindow, CharShowsTheColumnWithinTheViewsLine)
+{
+    TForm1 form({QString::fromStdString(book("a.txt", "first line\r\nsecond line\r\n"))});
+    ASSERT_TRUE(activate(form));
+    // Loading re-anchors on the first line: the caret stood at its end when the status was taken.
+    EXPECT_EQ(label(form, "Label4"), QStringLiteral("11"));
+    QTest::keyClick(&view(form), Qt::Key_Right);
+    QTest::keyClick(&view(form), Qt::Key_Right);
+    EXPECT_EQ(label(form, "Label4"), QStringLiteral("3"));
+    QTest::keyClick(&view(form), Qt::Key_Down);
+    QTest::keyClick(&view(form), Qt::Key_End);
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("2"));
+    EXPECT_EQ(label(form, "Label4"), QStringLiteral("12"));
+    EXPECT_EQ(form.currentColumn(), 12);
+}
+
 TEST_F(MainWindow, ReadingKeysPageScrollAndResize)
 {
     TForm1 form({QString::fromStdString(numberedLines(300))});
@@ -292,10 +311,16 @@ TEST_F(MainWindow, ReadingKeysPageScrollAndResize)
     QTest::keyClick(&view(form), Qt::Key_Space);
     EXPECT_EQ(view(form).firstVisibleLine(), 1);
     EXPECT_EQ(label(form, "Label3"), QStringLiteral("2"));
-    // Backspace: both one line back.
+    // Backspace: both one line back, also with the caret in the middle of the page.
     QTest::keyClick(&view(form), Qt::Key_Backspace);
     EXPECT_EQ(view(form).firstVisibleLine(), 0);
     EXPECT_EQ(label(form, "Label3"), QStringLiteral("1"));
+    view(form).reanchorLine(60);
+    view(form).scroll(ScrollStep::LineDown);   // line 61 is no longer on the top row
+    const std::int64_t top = view(form).firstVisibleLine();
+    QTest::keyClick(&view(form), Qt::Key_Backspace);
+    EXPECT_EQ(view(form).firstVisibleLine(), top - 1);
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("60"));
     // Enter: a page on.
     QTest::keyClick(&view(form), Qt::Key_Return);
     EXPECT_GT(label(form, "Label3").toInt(), 5);
@@ -307,6 +332,52 @@ TEST_F(MainWindow, ReadingKeysPageScrollAndResize)
     QTest::keyClick(&view(form), Qt::Key_Minus);
     QTest::keyClick(&view(form), Qt::Key_Minus);
     EXPECT_EQ(view(form).fontSize(), size - 1);
+}
+
+TEST_F(MainWindow, CheckItemsWhoseCommandIsNotBuiltKeepTheirTick)
+{
+    TForm1 form({});
+    ASSERT_TRUE(activate(form));
+    QAction* wrap = action(form, "WordWrap1");
+    QAction* confirm = action(form, "SetBookmarkBeforeExit1");
+    ASSERT_TRUE(wrap->isCheckable() && confirm->isCheckable());
+    QTest::keyClick(&form, Qt::Key_F2);
+    confirm->trigger();
+    EXPECT_FALSE(wrap->isChecked());
+    EXPECT_TRUE(confirm->isChecked());
+    EXPECT_FALSE(view(form).wordWrap());
+
+    // What Save Options stores is what the view and the ticks say.
+    action(form, "SaveOptions1")->trigger();
+    Registry registry;
+    registry.openKey("Software\\Lirra Reader\\Options", false);
+    EXPECT_EQ(registry.readInteger("WordWrap"), 0);
+    EXPECT_EQ(registry.readInteger("ConfirmSetBMExit"), 1);
+}
+
+TEST_F(MainWindow, MenusShowWindowsShortcutNamesAndNoBoxForUntickedItems)
+{
+    TForm1 form({});
+    QAction* fullScreen = action(form, "FullScreen1");
+    // Alt+Enter works with both Enter keys.
+    EXPECT_EQ(fullScreen->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::ALT | Qt::Key_Return),
+                                                             QKeySequence(Qt::ALT | Qt::Key_Enter)}));
+    for (QMenu* menu : form.findChildren<QMenu*>())
+        EXPECT_TRUE(qobject_cast<WindowsMenuStyle*>(menu->style())) << menu->objectName().toStdString();
+}
+
+TEST_F(MainWindow, ControlsHaveAccessibleNamesAndTheViewIsNamedAfterTheBook)
+{
+    const std::string path = book("a.txt", kDosBook);
+    TForm1 form({QString::fromStdString(path)});
+    EXPECT_EQ(view(form).accessibleName(), QString::fromStdString(path) + QLatin1Char(' '));
+    action(form, "ClearAll2")->trigger();
+    EXPECT_EQ(view(form).accessibleName(), QStringLiteral("Lirra Reader"));
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label6", "RxClock1", "Panel2"}) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(QLatin1String(name)));
+        ASSERT_TRUE(control) << name;
+        EXPECT_FALSE(control->text(QAccessible::Name).isEmpty()) << name;
+    }
 }
 
 TEST_F(MainWindow, LeftClickInAnEmptyViewOpensTheBookDialog)

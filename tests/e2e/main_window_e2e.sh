@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the reader on a generated DOS book under Xvfb with its own hive and temp folder,
-# and checks what a user would: the caption, the converted temporary copy, F12, the
-# history, and that Alt+X ends the program and removes the copy.
+# and checks what a user would: the caption, the converted temporary copy, the restored
+# window's frame, F12, the history, that Alt+X ends the program and removes the copy, and
+# that nothing was printed on stderr (no desktop session: XDG_RUNTIME_DIR is unset).
 set -euo pipefail
 lirra=$1 genbook=$2 out=$3
 mkdir -p "$out"
@@ -23,14 +24,15 @@ openbox >/dev/null 2>&1 & pids+=($!)
 sleep 0.5
 
 export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR"
+export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp"
+unset XDG_RUNTIME_DIR
+mkdir -m 700 -p "$TMPDIR"
 book="$work/e2e book.txt"
 "$genbook" 1 "$book"
-temp="$XDG_RUNTIME_DIR/lirra.tmp"
+temp="$TMPDIR/lirra-$(id -u)/lirra.tmp"
 
 # The book named as one argument: the caption is the path with one trailing blank.
-"$lirra" "$book" & app=$!; pids+=($app)
+"$lirra" "$book" 2>"$work/stderr.txt" & app=$!; pids+=($app)
 wid=$(timeout 20 xdotool search --sync --pid "$app" --name "e2e book" | head -n1) || fail "no window"
 title=$(xdotool getwindowname "$wid")
 [ "$title" = "$book " ] || fail "caption is '$title'"
@@ -46,6 +48,17 @@ grep -qF "\"0\"=\"$book \"" "$LIRRA_REGISTRY" || fail "History does not hold the
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.5
 import -window root "$out/main-window.png"
+
+# Restored, the window's outer frame (title bar included) has the designed bounds.
+wmctrl -i -r "$wid" -b remove,maximized_vert,maximized_horz
+sleep 0.5
+read -r x y w h < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+                                              /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+IFS=', ' read -r left right top bottom < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //')
+frame="$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+[ "$frame" = "30 16 561 340" ] || fail "restored frame is $frame"
+import -window root "$out/restored-window.png"
+wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz
 
 # F12 stores the look and says so in a box, closed with Enter.
 xdotool key F12
@@ -64,4 +77,5 @@ for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Alt+X did not end the program"
 wait "$app" || fail "the program exited with an error"
 [ ! -e "$temp" ] || fail "lirra.tmp is still there"
+[ ! -s "$work/stderr.txt" ] || fail "the program wrote on stderr: $(head -c 300 "$work/stderr.txt")"
 echo "e2e: 1 passed, 0 failed (screenshots in $out)"

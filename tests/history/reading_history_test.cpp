@@ -3,6 +3,7 @@
 #include "history/mru_manager.h"
 #include "error_text.h"
 #include "platform/registry_hive.h"
+#include "qt_printers.h"
 #include "registry_fixture.h"
 
 #include <QCoreApplication>
@@ -98,4 +99,34 @@ TEST_F(ReadingHistory, MistypedEntryRaisesAndKeepsWhatWasAdded)
     EXPECT_EQ(errorText([&] { restoreHistory(list); }), "Invalid data type for '1'");
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.at(0), QStringLiteral("/old.txt"));
+}
+
+TEST_F(ReadingHistory, AHugeCountFromAForeignHiveIsReadOnlyUpToTheProgramsLimit)
+{
+    Registry registry;
+    registry.openKey(kHistoryKey, true);
+    registry.writeInteger("Count", 1500);
+    registry.writeString("1200", "/beyond.txt");
+    registry.writeString("1", "/older.txt");
+    registry.writeString("0", "/newest.txt");
+    registry.closeKey();
+    TMRUManager list;
+    restoreHistory(list);
+    // The missing values up to the limit read as empty names; the value past it is never read.
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.at(0), QStringLiteral("/newest.txt"));
+    EXPECT_EQ(list.at(1), QStringLiteral("/older.txt"));
+    EXPECT_EQ(list.at(2), QString());
+}
+
+TEST_F(ReadingHistory, AKeyThatCannotBeCreatedIsReportedAndTheListKeepsTheBook)
+{
+    // A settings file whose folder is a plain file: nothing can be created there, not even by root.
+    writeFile(scratch_ / "not-a-folder", "");
+    ::setenv("LIRRA_REGISTRY", (scratch_ / "not-a-folder/registry.reg").c_str(), 1);
+    TMRUManager list;
+    EXPECT_EQ(errorText([&] { recordBook(list, QStringLiteral("/a.txt")); }),
+              "Failed to create key Software\\Lirra Reader\\History");
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.at(0), QStringLiteral("/a.txt"));
 }

@@ -1,0 +1,52 @@
+#include "widgets/windows_menu_style.h"
+
+#include "qt_printers.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QStyleOptionMenuItem>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+namespace {
+
+// The picture of the menu's row `index`.
+QImage row(QMenu& menu, int index)
+{
+    const QImage all = menu.grab().toImage();
+    return all.copy(menu.actionGeometry(menu.actions().at(index)));
+}
+
+} // namespace
+
+TEST(WindowsMenuStyle, ShortcutsUseWindowsKeyNames)
+{
+    EXPECT_EQ(windowsShortcutText(QStringLiteral("Alt+Return")), QStringLiteral("Alt+Enter"));
+    EXPECT_EQ(windowsShortcutText(QStringLiteral("Ctrl+PgDown")), QStringLiteral("Ctrl+PgDn"));
+    EXPECT_EQ(windowsShortcutText(QStringLiteral("Ctrl+F12")), QStringLiteral("Ctrl+F12"));
+
+    QStyleOptionMenuItem item;
+    item.text = QStringLiteral("&Full Screen\tAlt+Return");
+    EXPECT_EQ(asWindowsShows(item).text, QStringLiteral("&Full Screen\tAlt+Enter"));
+}
+
+TEST(WindowsMenuStyle, AnUntickedCheckItemLooksLikeAPlainItemAndATickedOneDoesNot)
+{
+    WindowsMenuStyle style;
+    QMenu menu;
+    menu.setStyle(&style);
+    // Rows between others, so that the menu's frame touches none of them.
+    menu.addAction(QStringLiteral("Word Wrap"));
+    QAction* unticked = menu.addAction(QStringLiteral("Word Wrap"));
+    unticked->setCheckable(true);
+    menu.addAction(QStringLiteral("Word Wrap"));
+    QAction* ticked = menu.addAction(QStringLiteral("Word Wrap"));
+    ticked->setCheckable(true);
+    ticked->setChecked(true);
+    menu.addAction(QStringLiteral("Word Wrap"));
+    menu.adjustSize();
+    EXPECT_EQ(row(menu, 1), row(menu, 2));
+    EXPECT_NE(row(menu, 3), row(menu, 2));
+}
