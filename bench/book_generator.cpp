@@ -28,10 +28,10 @@ constexpr std::array kPunctuation = {",", ".", "!", "?", ":", ";", " -", "..."};
 // splitmix64: tiny, and the same numbers on every platform and library.
 class Random {
 public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
+    explicit Random(std::uint64_t seed) : m_state(seed) {}
     std::uint64_t next()
     {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return z ^ (z >> 31);
@@ -40,7 +40,7 @@ public:
     std::size_t between(std::size_t low, std::size_t high) { return low + below(high - low + 1); }
 
 private:
-    std::uint64_t state_;
+    std::uint64_t m_state;
 };
 
 std::string toOem866(const char* utf8)
@@ -52,18 +52,18 @@ std::string toOem866(const char* utf8)
 
 class LineMaker {
 public:
-    explicit LineMaker(std::uint64_t seed) : random_(seed)
+    explicit LineMaker(std::uint64_t seed) : m_random(seed)
     {
         for (const char* word : kCyrillicWords)
-            cyrillic_.push_back(toOem866(word));
+            m_cyrillic.push_back(toOem866(word));
     }
 
     std::string next()
     {
-        const std::size_t kind = random_.below(1000);
+        const std::size_t kind = m_random.below(1000);
         if (kind < 80)
             return {};
-        return text(kind < 84 ? random_.between(1024, 5120) : random_.between(1, 120));
+        return text(kind < 84 ? m_random.between(1024, 5120) : m_random.between(1, 120));
     }
 
 private:
@@ -85,17 +85,17 @@ private:
 
     std::string nextWord()
     {
-        const std::size_t kind = random_.below(100);
-        std::string word = kind < 80   ? cyrillic_[random_.below(cyrillic_.size())]
-                           : kind < 95 ? std::string(kLatinWords[random_.below(kLatinWords.size())])
-                                       : std::to_string(random_.below(100000));
-        if (random_.below(8) == 0)
-            word += kPunctuation[random_.below(kPunctuation.size())];
+        const std::size_t kind = m_random.below(100);
+        std::string word = kind < 80   ? m_cyrillic[m_random.below(m_cyrillic.size())]
+                           : kind < 95 ? std::string(kLatinWords[m_random.below(kLatinWords.size())])
+                                       : std::to_string(m_random.below(100000));
+        if (m_random.below(8) == 0)
+            word += kPunctuation[m_random.below(kPunctuation.size())];
         return word;
     }
 
-    Random random_;
-    std::vector<std::string> cyrillic_;
+    Random m_random;
+    std::vector<std::string> m_cyrillic;
 };
 
 } // namespace

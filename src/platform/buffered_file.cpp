@@ -28,47 +28,47 @@ void closeOrThrow(FileDescriptor& file)
 } // namespace
 
 FileReader::FileReader(const std::string& name)
-    : file_(openOrThrow(resolveFileName(name), O_RDONLY)), buffer_(kBufferSize)
+    : m_file(openOrThrow(resolveFileName(name), O_RDONLY)), m_buffer(kBufferSize)
 {
 }
 
 std::string_view FileReader::takeChunk()
 {
-    const ssize_t n = readSome(file_.get(), buffer_.data(), buffer_.size());
+    const ssize_t n = readSome(m_file.get(), m_buffer.data(), m_buffer.size());
     if (n < 0)
         throwFileError(errno);
-    return {buffer_.data(), static_cast<std::size_t>(n)};
+    return {m_buffer.data(), static_cast<std::size_t>(n)};
 }
 
 void FileReader::close()
 {
-    closeOrThrow(file_);
+    closeOrThrow(m_file);
 }
 
 FileWriter::FileWriter(const std::string& path)
-    : file_(openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW))
+    : m_file(openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW))
 {
-    buffer_.reserve(kBufferSize);
+    m_buffer.reserve(kBufferSize);
 }
 
 void FileWriter::write(std::string_view bytes)
 {
-    if (buffer_.size() + bytes.size() > kBufferSize)
+    if (m_buffer.size() + bytes.size() > kBufferSize)
         flush();
-    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
 }
 
 void FileWriter::flush()
 {
-    if (!writeAll(file_.get(), std::string_view(buffer_.data(), buffer_.size())))
+    if (!writeAll(m_file.get(), std::string_view(m_buffer.data(), m_buffer.size())))
         throwFileError(errno);
-    buffer_.clear();
+    m_buffer.clear();
 }
 
 void FileWriter::close()
 {
     flush();
-    closeOrThrow(file_);
+    closeOrThrow(m_file);
 }
 
 } // namespace lirra::platform

@@ -24,8 +24,8 @@ public:
     void close();
 
 private:
-    FileDescriptor file_;
-    std::vector<char> buffer_;
+    FileDescriptor m_file;
+    std::vector<char> m_buffer;
 };
 
 class FileWriter {
@@ -44,8 +44,8 @@ public:
 private:
     void flush();
 
-    FileDescriptor file_;
-    std::vector<char> buffer_;
+    FileDescriptor m_file;
+    std::vector<char> m_buffer;
 };
 
 } // namespace lirra::platform

@@ -29,18 +29,18 @@ namespace {
 class HiveLock {
 public:
     explicit HiveLock(const std::string& hivePath)
-        : file_(::open((hivePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
+        : m_file(::open((hivePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
     {
-        if (!file_.valid())
+        if (!m_file.valid())
             throwErrno("cannot open the lock file of " + hivePath);
-        while (::flock(file_.get(), LOCK_EX) != 0) {
+        while (::flock(m_file.get(), LOCK_EX) != 0) {
             if (errno != EINTR)
                 throwErrno("cannot lock " + hivePath);
         }
     }
 
 private:
-    FileDescriptor file_;
+    FileDescriptor m_file;
 };
 
 std::optional<std::string> readWholeFile(const std::string& path)
@@ -83,13 +83,13 @@ std::string folderOf(const std::string& path)
 } // namespace
 
 HiveFile::HiveFile(std::string path, std::function<void(const std::string&)> onDamage)
-    : path_(std::move(path)), onDamage_(std::move(onDamage))
+    : m_path(std::move(path)), m_onDamage(std::move(onDamage))
 {
 }
 
 Key HiveFile::load()
 {
-    const auto text = readWholeFile(path_);
+    const auto text = readWholeFile(m_path);
     if (!text)
         return {};
     std::string problem;
@@ -101,9 +101,9 @@ Key HiveFile::load()
     // Setting the file aside must not race with a writer: redo it under the lock.
     std::optional<HiveLock> lock;
     try {
-        lock.emplace(path_);
+        lock.emplace(m_path);
     } catch (const std::system_error& failure) {
-        onDamage_(notMovedMessage(problem, failure.what()));
+        m_onDamage(notMovedMessage(problem, failure.what()));
         return {};
     }
     try {
@@ -115,8 +115,8 @@ Key HiveFile::load()
 
 Key HiveFile::update(const std::function<bool(Key&)>& change)
 {
-    createFolders(fs::path(path_).parent_path());
-    HiveLock lock(path_);
+    createFolders(fs::path(m_path).parent_path());
+    HiveLock lock(m_path);
     removeStaleTemporaries();
     Key hive = loadHoldingLock();
     if (change(hive))
@@ -126,20 +126,20 @@ Key HiveFile::update(const std::function<bool(Key&)>& change)
 
 Key HiveFile::loadHoldingLock()
 {
-    const auto text = readWholeFile(path_);
+    const auto text = readWholeFile(m_path);
     if (!text)
         return {};
     try {
         return parseHive(*text);
     } catch (const SyntaxError& problem) {
         const std::string aside = freeDamagedName();
-        if (::rename(path_.c_str(), aside.c_str()) != 0) {
+        if (::rename(m_path.c_str(), aside.c_str()) != 0) {
             const int err = errno;
-            onDamage_(notMovedMessage(problem.what(), "cannot rename it to " + aside + ": " + std::strerror(err)));
+            m_onDamage(notMovedMessage(problem.what(), "cannot rename it to " + aside + ": " + std::strerror(err)));
             errno = err;
-            throwErrno("cannot set aside " + path_);
+            throwErrno("cannot set aside " + m_path);
         }
-        onDamage_("The settings file " + path_ + " is damaged (" + problem.what() + "). It was kept as "
+        m_onDamage("The settings file " + m_path + " is damaged (" + problem.what() + "). It was kept as "
                   + aside + " and Lirra Reader goes on with its default settings.");
         return {};
     }
@@ -147,25 +147,25 @@ Key HiveFile::loadHoldingLock()
 
 std::string HiveFile::notMovedMessage(const std::string& problem, const std::string& failure) const
 {
-    return "The settings file " + path_ + " is damaged (" + problem + ") and could not be kept aside as "
-           + path_ + ".damaged (" + failure
+    return "The settings file " + m_path + " is damaged (" + problem + ") and could not be kept aside as "
+           + m_path + ".damaged (" + failure
            + "). Lirra Reader uses its default settings and saves none until that file is repaired or removed.";
 }
 
 std::string HiveFile::freeDamagedName() const
 {
-    std::string name = path_ + ".damaged";
+    std::string name = m_path + ".damaged";
     for (int n = 1; ::access(name.c_str(), F_OK) == 0; ++n)
-        name = path_ + ".damaged." + std::to_string(n);
+        name = m_path + ".damaged." + std::to_string(n);
     return name;
 }
 
 void HiveFile::replace(const std::string& text)
 {
-    std::string temporary = path_ + ".tmp.XXXXXX";
+    std::string temporary = m_path + ".tmp.XXXXXX";
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file.valid())
-        throwErrno("cannot create a temporary file beside " + path_);
+        throwErrno("cannot create a temporary file beside " + m_path);
     try {
         if (::fchmod(file.get(), 0600) != 0)
             throwErrno("cannot protect " + temporary);
@@ -175,8 +175,8 @@ void HiveFile::replace(const std::string& text)
             throwErrno("cannot flush " + temporary);
         if (!file.close())
             throwErrno("cannot close " + temporary);
-        if (::rename(temporary.c_str(), path_.c_str()) != 0)
-            throwErrno("cannot replace " + path_);
+        if (::rename(temporary.c_str(), m_path.c_str()) != 0)
+            throwErrno("cannot replace " + m_path);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;
@@ -187,9 +187,9 @@ void HiveFile::replace(const std::string& text)
 // holder were left by a writer that died before its rename.
 void HiveFile::removeStaleTemporaries()
 {
-    const std::string prefix = fs::path(path_).filename().string() + ".tmp.";
+    const std::string prefix = fs::path(m_path).filename().string() + ".tmp.";
     std::error_code ec;
-    for (fs::directory_iterator it(folderOf(path_), ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(folderOf(m_path), ec), end; !ec && it != end; it.increment(ec)) {
         if (it->path().filename().string().starts_with(prefix))
             ::unlink(it->path().c_str());
     }

@@ -34,8 +34,8 @@ private:
     std::string freeDamagedName() const;
     std::string notMovedMessage(const std::string& problem, const std::string& failure) const;
 
-    std::string path_;
-    std::function<void(const std::string&)> onDamage_;
+    std::string m_path;
+    std::function<void(const std::string&)> m_onDamage;
 };
 
 } // namespace lirra::platform::hive

@@ -101,37 +101,37 @@ void formatKey(std::string& out, const Key& key, const std::string& path, bool i
 // Reads the lines of a hive, hiding line-end style and hex continuation lines.
 class LineReader {
 public:
-    explicit LineReader(std::string_view text) : text_(text) {}
+    explicit LineReader(std::string_view text) : m_text(text) {}
 
     bool next(std::string_view& line)
     {
-        if (at_ > text_.size())
+        if (m_at > m_text.size())
             return false;
-        const auto end = std::min(text_.find('\n', at_), text_.size());
-        line = text_.substr(at_, end - at_);
+        const auto end = std::min(m_text.find('\n', m_at), m_text.size());
+        line = m_text.substr(m_at, end - m_at);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        at_ = end + 1;
-        ++number_;
+        m_at = end + 1;
+        ++m_number;
         return true;
     }
-    int number() const { return number_; }
+    int number() const { return m_number; }
 
 private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-    int number_ = 0;
+    std::string_view m_text;
+    std::size_t m_at = 0;
+    int m_number = 0;
 };
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : lines_(text) {}
+    explicit Parser(std::string_view text) : m_lines(text) {}
 
     Key parse()
     {
         readHeader();
         std::string_view raw;
-        while (lines_.next(raw)) {
+        while (m_lines.next(raw)) {
             const auto line = trim(raw);
             if (line.empty() || line.front() == ';')
                 continue;
@@ -140,18 +140,18 @@ public:
             else
                 readValue(line);
         }
-        return std::move(root_);
+        return std::move(m_root);
     }
 
 private:
-    [[noreturn]] void fail(const std::string& problem) const { throw SyntaxError(lines_.number(), problem); }
+    [[noreturn]] void fail(const std::string& problem) const { throw SyntaxError(m_lines.number(), problem); }
 
     void readHeader()
     {
         std::string_view raw;
-        while (lines_.next(raw)) {
+        while (m_lines.next(raw)) {
             auto line = trim(raw);
-            if (lines_.number() == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
+            if (m_lines.number() == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
                 line.remove_prefix(3);
             if (line.empty())
                 continue;
@@ -172,14 +172,14 @@ private:
         const auto path = splitKeyPath(name.substr(kRoot.size()));
         if (!path)
             fail("an invalid key name");
-        createKey(root_, *path);
-        current_ = *path;
-        inSection_ = true;
+        createKey(m_root, *path);
+        m_current = *path;
+        m_inSection = true;
     }
 
     void readValue(std::string_view line)
     {
-        if (!inSection_)
+        if (!m_inSection)
             fail("a value before the first key");
         Value value;
         std::size_t at = 0;
@@ -190,7 +190,7 @@ private:
         if (at >= line.size() || line[at] != '=')
             fail("a value line without '='");
         readData(trim(line.substr(at + 1)), value);
-        findKey(root_, current_)->setValue(std::move(value));
+        findKey(m_root, m_current)->setValue(std::move(value));
     }
 
     // The quoted string starting at `at`; leaves `at` after the closing quote.
@@ -263,7 +263,7 @@ private:
         while (!list.empty() && list.back() == '\\') {
             list.pop_back();
             std::string_view more;
-            if (!lines_.next(more))
+            if (!m_lines.next(more))
                 fail("a hex list continued past the end of the file");
             list += trim(more);
         }
@@ -280,10 +280,10 @@ private:
         }
     }
 
-    LineReader lines_;
-    Key root_;
-    KeyPath current_;
-    bool inSection_ = false;
+    LineReader m_lines;
+    Key m_root;
+    KeyPath m_current;
+    bool m_inSection = false;
 };
 
 } // namespace

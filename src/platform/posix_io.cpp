@@ -8,14 +8,14 @@ namespace lirra::platform {
 
 FileDescriptor::~FileDescriptor()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool FileDescriptor::close() noexcept
 {
-    const int closing = fd_;
-    fd_ = -1;
+    const int closing = m_fd;
+    m_fd = -1;
     // EINTR from close() leaves the descriptor closed on Linux: nothing was lost.
     return closing < 0 || ::close(closing) == 0 || errno == EINTR;
 }

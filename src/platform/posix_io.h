@@ -14,18 +14,18 @@ namespace lirra::platform {
 // reports them (a deferred write failure may only show there).
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor();
 
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
     // False with errno set when closing failed; the descriptor is gone either way.
     bool close() noexcept;
 
 private:
-    int fd_;
+    int m_fd;
 };
 
 // Writes all of `data`, going on after interrupted and short writes. False with errno set

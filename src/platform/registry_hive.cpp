@@ -71,7 +71,7 @@ void Registry::setDamageReporter(std::function<void(const std::string& message)>
     r.told = false;
 }
 
-Registry::Registry(std::string hivePath) : file_(std::move(hivePath), reportDamage) {}
+Registry::Registry(std::string hivePath) : m_file(std::move(hivePath), reportDamage) {}
 
 bool Registry::keyExists(const std::string& path)
 {
@@ -79,7 +79,7 @@ bool Registry::keyExists(const std::string& path)
     if (!names)
         return false;
     try {
-        auto current = file_.load();
+        auto current = m_file.load();
         return hive::findKey(current, *names) != nullptr;
     } catch (const std::system_error&) {
         return false;
@@ -92,17 +92,17 @@ bool Registry::openKey(const std::string& path, bool canCreate)
     if (!names)
         return false;
     try {
-        auto current = file_.load();
+        auto current = m_file.load();
         if (!hive::findKey(current, *names)) {
             if (!canCreate)
                 return false;
-            current = file_.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            current = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names); });
         }
-        snapshot_ = std::move(current);
+        m_snapshot = std::move(current);
     } catch (const std::system_error&) {
         return false;
     }
-    openPath_ = *names;
+    m_openPath = *names;
     return true;
 }
 
@@ -111,7 +111,7 @@ void Registry::createKey(const std::string& path)
     const auto names = hive::splitKeyPath(path);
     try {
         if (names && !names->empty()) {
-            snapshot_ = file_.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            m_snapshot = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names); });
             return;
         }
     } catch (const std::system_error&) {
@@ -126,7 +126,7 @@ bool Registry::deleteKey(const std::string& path)
         return false;
     bool removed = false;
     try {
-        snapshot_ = file_.update([&](hive::Key& root) { return removed = hive::removeKey(root, *names); });
+        m_snapshot = m_file.update([&](hive::Key& root) { return removed = hive::removeKey(root, *names); });
     } catch (const std::system_error&) {
         return false;
     }
@@ -135,13 +135,13 @@ bool Registry::deleteKey(const std::string& path)
 
 void Registry::closeKey()
 {
-    openPath_.reset();
-    snapshot_ = {};
+    m_openPath.reset();
+    m_snapshot = {};
 }
 
 const hive::Value* Registry::findValue(const std::string& name) const
 {
-    const auto* key = openPath_ ? hive::findKey(snapshot_, *openPath_) : nullptr;
+    const auto* key = m_openPath ? hive::findKey(m_snapshot, *m_openPath) : nullptr;
     return key ? key->findValue(name) : nullptr;
 }
 
@@ -204,12 +204,12 @@ void Registry::writeStringList(const std::vector<std::string>& entries)
 void Registry::writeValues(std::vector<hive::Value> values)
 {
     const Error failure(formatText("Failed to set data for '%s'", values.front().name));
-    if (!openPath_)
+    if (!m_openPath)
         throw failure;
     bool keyGone = false;
     try {
-        snapshot_ = file_.update([&](hive::Key& root) {
-            hive::Key* key = hive::findKey(root, *openPath_);
+        m_snapshot = m_file.update([&](hive::Key& root) {
+            hive::Key* key = hive::findKey(root, *m_openPath);
             if (!key) { // deleted since it was opened
                 keyGone = true;
                 return false;

@@ -64,9 +64,9 @@ private:
     const hive::Value* findValue(const std::string& name) const;
     void writeValues(std::vector<hive::Value> values);
 
-    hive::HiveFile file_;
-    hive::Key snapshot_;
-    std::optional<hive::KeyPath> openPath_;
+    hive::HiveFile m_file;
+    hive::Key m_snapshot;
+    std::optional<hive::KeyPath> m_openPath;
 };
 
 } // namespace lirra::platform

@@ -66,16 +66,16 @@ QString qtNameFilters(const QString& windowsFilter)
 }
 
 FileDialog::FileDialog(FileDialogRequest::Mode mode, QString title, QString filter, bool createPrompt)
-    : mode_(mode), title_(std::move(title)), filter_(std::move(filter)), createPrompt_(createPrompt)
+    : m_mode(mode), m_title(std::move(title)), m_filter(std::move(filter)), m_createPrompt(createPrompt)
 {
 }
 
 std::optional<QString> FileDialog::execute(QWidget* parent)
 {
-    const FileDialogRequest request{mode_, title_, filter_, fileName_, createPrompt_};
+    const FileDialogRequest request{m_mode, m_title, m_filter, m_fileName, m_createPrompt};
     auto chosen = presenter() ? presenter()(request) : runDialog(request, parent);
     if (chosen)
-        fileName_ = *chosen;
+        m_fileName = *chosen;
     return chosen;
 }
 

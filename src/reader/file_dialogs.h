@@ -31,15 +31,15 @@ class FileDialog {
 public:
     FileDialog(FileDialogRequest::Mode mode, QString title, QString filter, bool createPrompt);
     std::optional<QString> execute(QWidget* parent);
-    QString fileName() const { return fileName_; }
-    void setFileName(const QString& name) { fileName_ = name; }
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString& name) { m_fileName = name; }
 
 private:
-    FileDialogRequest::Mode mode_;
-    QString title_;
-    QString filter_;
-    bool createPrompt_;
-    QString fileName_;
+    FileDialogRequest::Mode m_mode;
+    QString m_title;
+    QString m_filter;
+    bool m_createPrompt;
+    QString m_fileName;
 };
 
 } // namespace lirra

@@ -33,7 +33,7 @@ protected:
     {
         OwnHive::SetUp();
         // The temporary copy too is this test's own, also when tests run side by side.
-        const std::string runtime = scratch_ / "runtime";
+        const std::string runtime = m_scratch / "runtime";
         std::filesystem::create_directory(runtime);
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
         ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
@@ -55,7 +55,7 @@ protected:
 
     std::string book(const std::string& name, const std::string& dosText)
     {
-        const std::string path = scratch_ / name;
+        const std::string path = m_scratch / name;
         writeFile(path, dosText);
         return path;
     }
@@ -215,7 +215,7 @@ TEST_F(MainWindow, OpenBookDialogCancelledLeavesEverythingButDeletesTheCopy)
     EXPECT_EQ(view(form).lineCount(), 3);
 
     // A file deleted after it was chosen: "File not found", the old book stays.
-    nextFile = QString::fromStdString(scratch_ / "gone.txt");
+    nextFile = QString::fromStdString(m_scratch / "gone.txt");
     action(form, "OpenBook1")->trigger();
     EXPECT_EQ(boxes.back(), QStringLiteral("File not found."));
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + QLatin1Char(' '));

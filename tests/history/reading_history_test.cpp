@@ -122,8 +122,8 @@ TEST_F(ReadingHistory, AHugeCountFromAForeignHiveIsReadOnlyUpToTheProgramsLimit)
 TEST_F(ReadingHistory, AKeyThatCannotBeCreatedIsReportedAndTheListKeepsTheBook)
 {
     // A settings file whose folder is a plain file: nothing can be created there, not even by root.
-    writeFile(scratch_ / "not-a-folder", "");
-    ::setenv("LIRRA_REGISTRY", (scratch_ / "not-a-folder/registry.reg").c_str(), 1);
+    writeFile(m_scratch / "not-a-folder", "");
+    ::setenv("LIRRA_REGISTRY", (m_scratch / "not-a-folder/registry.reg").c_str(), 1);
     TMRUManager list;
     EXPECT_EQ(errorText([&] { recordBook(list, QStringLiteral("/a.txt")); }),
               "Failed to create key Software\\Lirra Reader\\History");

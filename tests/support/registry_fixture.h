@@ -10,8 +10,8 @@
 
 class OwnHive : public ::testing::Test {
 protected:
-    void SetUp() override { ::setenv("LIRRA_REGISTRY", (scratch_ / "registry.reg").c_str(), 1); }
+    void SetUp() override { ::setenv("LIRRA_REGISTRY", (m_scratch / "registry.reg").c_str(), 1); }
     void TearDown() override { ::unsetenv("LIRRA_REGISTRY"); }
 
-    ScratchFolder scratch_;
+    ScratchFolder m_scratch;
 };
