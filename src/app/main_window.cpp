@@ -208,6 +208,7 @@ void TForm1::createLayout()
 {
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setAccessibleName(QStringLiteral("Book"));
     m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* column = new QVBoxLayout(m_panel1);
     column->setContentsMargins(1, 1, 1, 1);

@@ -222,6 +222,19 @@ TEST_F(MainWindow, OpenBookDialogCancelledLeavesEverythingButDeletesTheCopy)
     EXPECT_EQ(view(form).lineCount(), 3);
 }
 
+TEST_F(MainWindow, OpenRtfBookWithAMissingNameSaysSoAndKeepsTheBook)
+{
+    const std::string path = book("a.txt", kDosBook);
+    TForm1 form({QString::fromStdString(path)});
+    const std::string missing = m_scratch / "no such book.rtf";
+    nextFile = QString::fromStdString(missing);
+    action(form, "OpenRTFBook1")->trigger();
+    EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open RTF Book")});
+    EXPECT_EQ(boxes.back(), QString::fromStdString("Cannot open file " + missing + "."));
+    EXPECT_EQ(view(form).lineCount(), 3);
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + QLatin1Char(' '));
+}
+
 TEST_F(MainWindow, ClearAllGoesIdleButKeepsHistory)
 {
     const std::string path = book("a.txt", kDosBook);

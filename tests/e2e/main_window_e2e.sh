@@ -62,7 +62,7 @@ wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz
 
 # F12 stores the look and says so in a box, closed with Enter.
 xdotool key F12
-timeout 10 xdotool search --sync --pid "$app" --name "^Lirra Reader v1.01$" >/dev/null || fail "no 'Options was saved.' box"
+timeout 10 xdotool search --sync --pid "$app" --name "^$("$lirra" --version)$" >/dev/null || fail "no 'Options was saved.' box"
 import -window root "$out/options-saved.png"
 xdotool key Return
 sleep 0.3
