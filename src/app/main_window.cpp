@@ -3,6 +3,7 @@
 #include "app/menu_table.h"
 #include "app/reading_keys.h"
 #include "app/reading_position.h"
+#include "app/restored_frame.h"
 #include "app/status_line.h"
 #include "bookview/widget/book_view.h"
 #include "history/library_links.h"
@@ -23,7 +24,6 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace lirra {
 
@@ -171,8 +171,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kIdleCaption);
-    move(kRestoredFrame.topLeft());
-    resize(kRestoredFrame.size());
+    new RestoredFrame(this, kRestoredFrame);
     QFont designed(QStringLiteral("MS Sans Serif"));
     designed.setPixelSize(11);
     setFont(designed);
@@ -282,21 +281,6 @@ void TForm1::FormCreate(const QStringList& arguments)
     });
 }
 
-// Windows places a window by its outer frame; here the window manager draws the frame
-// around the client area. The frame's top left is placed at once; the client is fitted
-// inside the designed frame when the window is first shown not maximised, the frame's
-// size known by then.
-void TForm1::fitRestoredFrame()
-{
-    if (m_frameFitted || isMaximized() || isFullScreen() || !windowHandle())
-        return;
-    const QMargins frame = windowHandle()->frameMargins();
-    if (frame.isNull())
-        return;   // not framed yet
-    m_frameFitted = true;
-    setGeometry(kRestoredFrame.marginsRemoved(frame));
-}
-
 // --- menu commands ------------------------------------------------------------------------------
 
 void TForm1::OpenBook1Click() { m_books.openBook(m_openDialog1); }
@@ -397,17 +381,9 @@ void TForm1::resizeEvent(QResizeEvent* event)
     m_richEdit1->repaintNow();
 }
 
-void TForm1::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    fitRestoredFrame();
-}
-
 void TForm1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        fitRestoredFrame();
     // A screen reader names the book view after the book, as the caption does.
     if (event->type() == QEvent::WindowTitleChange && m_richEdit1)
         m_richEdit1->setAccessibleName(windowTitle());

@@ -47,7 +47,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -58,7 +57,6 @@ private:
     void FormCreate(const QStringList& arguments);
     void FormClose();
     void applyOptions();
-    void fitRestoredFrame();
     static std::span<const MenuRow<TForm1>> menuRows();
 
     // --- menu commands -----------------------------------------------------------------
@@ -99,7 +97,6 @@ private:
     std::int32_t m_curCol = 0;
     OptionsRecord m_options;
     bool m_bookmarkSetBeforeExit = false;
-    bool m_frameFitted = false;
 };
 
 } // namespace lirra

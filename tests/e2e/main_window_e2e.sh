@@ -13,7 +13,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
+fail() { echo "FAIL: $*" >&2; cat "$work/stderr.txt" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
 
 # A display of our own.
 display=:$((90 + RANDOM % 400))
@@ -50,15 +50,20 @@ sleep 0.5
 import -window root "$out/main-window.png"
 
 # Restored, the window's outer frame (title bar included) has the designed bounds.
+outer_frame() {
+  local x y w h left right top bottom
+  read -r x y w h < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+                                                /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+  IFS=', ' read -r left right top bottom < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //')
+  echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
 wmctrl -i -r "$wid" -b remove,maximized_vert,maximized_horz
-sleep 0.5
-read -r x y w h < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-                                              /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
-IFS=', ' read -r left right top bottom < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //')
-frame="$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
-[ "$frame" = "30 16 561 340" ] || fail "restored frame is $frame"
+for _ in $(seq 50); do [ "$(outer_frame)" = "30 16 561 340" ] && break; sleep 0.1; done
+[ "$(outer_frame)" = "30 16 561 340" ] || fail "restored frame is $(outer_frame)"
 import -window root "$out/restored-window.png"
 wmctrl -i -r "$wid" -b add,maximized_vert,maximized_horz
+sleep 0.3
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 
 # F12 stores the look and says so in a box, closed with Enter.
 xdotool key F12
@@ -71,7 +76,8 @@ grep -qF '"BGColor"=dword:005c5c5c' "$LIRRA_REGISTRY" || fail "F12 did not write
 grep -qF '"WordWrap"=dword:00000000' "$LIRRA_REGISTRY" || fail "F12 did not write WordWrap"
 
 # Alt+X ends the program and removes the temporary copy.
-xdotool windowactivate --sync "$wid" 2>/dev/null || true
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 0.3
 xdotool key alt+x
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Alt+X did not end the program"
