@@ -26,8 +26,9 @@ std::optional<QString> runDialog(const FileDialogRequest& request, QWidget* pare
     const bool saving = request.mode == FileDialogRequest::Mode::Save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving || request.createPrompt ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // Saving never asks before overwriting, like the Windows dialog it stands in for.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Saving asks before replacing an existing file: one slip in the dialog must not
+    // cost a book.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     for (;;) {
