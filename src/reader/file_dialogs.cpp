@@ -58,7 +58,9 @@ QString qtNameFilters(const QString& windowsFilter)
         QString pattern = parts[i + 1];
         pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+        // "Text File (*.txt)" shows its pattern already; "Other File (*.*)" needs "(*)".
+        const QString shown = QStringLiteral("(%1)").arg(pattern);
+        filters << (parts[i].endsWith(shown) ? parts[i] : parts[i] + QLatin1Char(' ') + shown);
     }
     return filters.join(QStringLiteral(";;"));
 }

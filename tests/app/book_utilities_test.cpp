@@ -187,6 +187,7 @@ TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
     EXPECT_EQ(requests[1].mode, FileDialogRequest::Mode::Save);
     EXPECT_EQ(requests[1].fileName, QString::fromStdString(dos));
     EXPECT_EQ(requests[1].filter, QStringLiteral("Text File (*.txt)|*.txt|Other File (*.*)|*.*"));
+    EXPECT_EQ(qtNameFilters(requests[1].filter), QStringLiteral("Text File (*.txt);;Other File (*.*) (*)"));
     EXPECT_EQ(readFile(scratch_ / "saved"), "\xCF\xF0\xE8\xE2\xE5\xF2 " + windowsWords + "\r\nsecond\r\n");
     EXPECT_EQ(form.windowTitle(), saved);
     EXPECT_EQ(history(), dos);   // saving records nothing
