@@ -145,6 +145,15 @@ TEST_F(UserAddresses, FocusStartsOnCancelTabReachesTheTextAndEnterThereConfirms)
     EXPECT_EQ(stored(), std::vector<std::string>{"az.lib.ru"});
     EXPECT_EQ(listed(dialog), QStringList{QStringLiteral("az.lib.ru")});   // once, not twice
     EXPECT_EQ(xdgOpen.addresses(1), std::vector<std::string>{"az.lib.ru"});
+
+    // Opened again, the focus is back on Cancel, and Enter there cancels.
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(&button(dialog, "Button2")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(stored(), std::vector<std::string>{"az.lib.ru"});
 }
 
 TEST_F(UserAddresses, ThirtyOneAddressesKeepTheNewestThirtyAlsoAfterARestart)
