@@ -74,9 +74,7 @@ public:
         m_dialog.setWindowTitle(kApplicationTitle);
         m_dialog.setWindowModality(Qt::ApplicationModal);
         m_dialog.setAutoReset(false);
-        m_dialog.setMinimumDuration(0);
         m_dialog.setMinimumWidth(300);   // room for the title
-        m_dialog.hide();
         m_clock.start();
     }
 

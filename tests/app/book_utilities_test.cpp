@@ -192,10 +192,18 @@ TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
     EXPECT_EQ(form.windowTitle(), saved);
     EXPECT_EQ(history(), dos);   // saving records nothing
 
+    // A rich book writes its visible text, and the dialog still proposes the plain book.
+    nextFile = QString::fromStdString(book("rich.rtf", "{\\rtf1\\ansi {\\b Bold} words\\par second\\par}"));
+    action(form, "OpenRTFBook1")->trigger();
+    nextFile = QString::fromStdString(scratch_ / "rich.txt");
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(requests.back().fileName, QString::fromStdString(dos));
+    EXPECT_EQ(readFile(scratch_ / "rich.txt"), "Bold words\r\nsecond\r\n");
+
     // Cancelled: nothing written, the caption stays.
     nextFile.reset();
     action(form, "SaveBookAs1")->trigger();
-    EXPECT_EQ(form.windowTitle(), saved);
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(scratch_ / "rich.txt"));
     EXPECT_TRUE(boxes.empty());
 }
 
