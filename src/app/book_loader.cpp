@@ -13,31 +13,26 @@
 
 namespace lirra {
 
-namespace {
-
-// Names reach the file system in the encoding it uses for names.
 std::string fileSystemName(const QString& name)
 {
     return QFile::encodeName(name).toStdString();
 }
 
-} // namespace
-
-BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history) : m_reader(reader), m_history(history) {}
-
-std::string BookLoader::copyPath() const
+std::string temporaryCopyPath()
 {
     return platform::tempDirectory() + "lirra.tmp";
 }
 
+BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history) : m_reader(reader), m_history(history) {}
+
 void BookLoader::dropCopy()
 {
-    platform::deleteFile(copyPath());
+    platform::deleteFile(temporaryCopyPath());
 }
 
 void BookLoader::showBook(const QString& name)
 {
-    const std::string copy = copyPath();
+    const std::string copy = temporaryCopyPath();
     platform::deleteFile(copy);
     copyBookLines(fileSystemName(name), copy, platform::tables::oem866ToAnsi1251);
     TBookView& view = m_reader.bookView();

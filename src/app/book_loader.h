@@ -14,6 +14,11 @@ class FileDialog;
 class ReaderWindow;
 class TMRUManager;
 
+// Where the temporary copy "lirra.tmp" lives.
+std::string temporaryCopyPath();
+// A book's name as the file system takes it, in the encoding it uses for names.
+std::string fileSystemName(const QString& name);
+
 class BookLoader {
 public:
     BookLoader(ReaderWindow& reader, TMRUManager& history);
@@ -33,8 +38,6 @@ public:
     void dropCopy();
 
 private:
-    std::string copyPath() const;
-
     ReaderWindow& m_reader;
     TMRUManager& m_history;
 };

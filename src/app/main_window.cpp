@@ -1,14 +1,19 @@
 #include "app/main_window.h"
 
+#include "app/book_conversion.h"
+#include "app/information_dialog.h"
 #include "app/menu_table.h"
 #include "app/reading_keys.h"
 #include "app/reading_position.h"
 #include "app/restored_frame.h"
+#include "app/save_book_as.h"
 #include "app/status_line.h"
 #include "bookview/widget/book_view.h"
+#include "history/internet_address_dialog.h"
 #include "history/library_links.h"
 #include "history/mru_manager.h"
 #include "history/reading_history.h"
+#include "history/user_addresses.h"
 #include "platform/beep.h"
 #include "reader/error_handler.h"
 #include "settings/color_themes.h"
@@ -47,12 +52,12 @@ static const Row kMenuRows[] = {
     {{K::Menu, "", "Files1", "&Files", ""}},
     {{K::Item, "Files1", "OpenBook1", "&Open Book", "F3"}, &TForm1::OpenBook1Click},
     {{K::Item, "Files1", "OpenRTFBook1", "Open RTF Book", ""}, &TForm1::OpenRTFBook1Click},
-    {{K::Item, "Files1", "SaveBookAs1", "Save Book As...", ""}},
+    {{K::Item, "Files1", "SaveBookAs1", "Save Book As...", ""}, &TForm1::SaveBookAs1Click},
     {{K::Separator, "Files1", "N1", "", ""}},
-    {{K::Item, "Files1", "PrintBook1", "&Print Book", "Ctrl+P"}},
-    {{K::Item, "Files1", "SetupPrinter1", "&Setup Printer", "Ctrl+S"}},
+    {{K::Item, "Files1", "PrintBook1", "&Print Book", "Ctrl+P"}, &TForm1::PrintBook1Click},
+    {{K::Item, "Files1", "SetupPrinter1", "&Setup Printer", "Ctrl+S"}, &TForm1::SetupPrinter1Click},
     {{K::Separator, "Files1", "N11", "", ""}},
-    {{K::Item, "Files1", "Info1", "Information", ""}},
+    {{K::Item, "Files1", "Info1", "Information", ""}, &TForm1::Info1Click},
     {{K::Separator, "Files1", "N7", "", ""}},
     {{K::Submenu, "Files1", "History1", "History", "", kDisabled}},
     {{K::Separator, "Files1", "N13", "", ""}},
@@ -99,7 +104,7 @@ static const Row kMenuRows[] = {
     {{K::Item, "Options1", "Clock1", "Hide StatusBar", "F10", kCheckable}},
     {{K::Item, "Options1", "HideClock1", "Hide Clock", "", kCheckable}},
     {{K::Separator, "Options1", "N20", "", ""}},
-    {{K::Item, "Options1", "ConverttoWin1", "Convert to Win", "Ctrl+W"}},
+    {{K::Item, "Options1", "ConverttoWin1", "Convert to Win", "Ctrl+W"}, &TForm1::ConverttoWin1Click},
     {{K::Separator, "Options1", "N3", "", ""}},
     {{K::Submenu, "Options1", "Confirm1", "Confirm", ""}},
     {{K::Item, "Confirm1", "SetBookmarkBeforeExit1", "Set Bookmark Before Exit", "", kCheckable | kChecked}},
@@ -121,21 +126,21 @@ static const Row kMenuRows[] = {
     {{K::Menu, "", "Internet1", "&Internet", ""}},
     {{K::Submenu, "Internet1", "UsersURL1", "User's URL", "", kDisabled}},
     {{K::Separator, "Internet1", "N15", "", ""}},
-    {{K::Item, "Internet1", "url1", kLibraryAddresses[0], ""}},
-    {{K::Item, "Internet1", "url2", kLibraryAddresses[1], ""}},
-    {{K::Item, "Internet1", "url3", kLibraryAddresses[2], ""}},
-    {{K::Item, "Internet1", "url4", kLibraryAddresses[3], ""}},
-    {{K::Item, "Internet1", "url5", kLibraryAddresses[4], ""}},
-    {{K::Item, "Internet1", "url6", kLibraryAddresses[5], ""}},
-    {{K::Item, "Internet1", "url7", kLibraryAddresses[6], ""}},
-    {{K::Item, "Internet1", "url8", kLibraryAddresses[7], ""}},
-    {{K::Item, "Internet1", "url9", kLibraryAddresses[8], ""}},
-    {{K::Item, "Internet1", "url10", kLibraryAddresses[9], ""}},
-    {{K::Item, "Internet1", "url11", kLibraryAddresses[10], ""}},
-    {{K::Item, "Internet1", "url12", kLibraryAddresses[11], ""}},
+    {{K::Item, "Internet1", "url1", kLibraryAddresses[0], ""}, &TForm1::urlClick<0>},
+    {{K::Item, "Internet1", "url2", kLibraryAddresses[1], ""}, &TForm1::urlClick<1>},
+    {{K::Item, "Internet1", "url3", kLibraryAddresses[2], ""}, &TForm1::urlClick<2>},
+    {{K::Item, "Internet1", "url4", kLibraryAddresses[3], ""}, &TForm1::urlClick<3>},
+    {{K::Item, "Internet1", "url5", kLibraryAddresses[4], ""}, &TForm1::urlClick<4>},
+    {{K::Item, "Internet1", "url6", kLibraryAddresses[5], ""}, &TForm1::urlClick<5>},
+    {{K::Item, "Internet1", "url7", kLibraryAddresses[6], ""}, &TForm1::urlClick<6>},
+    {{K::Item, "Internet1", "url8", kLibraryAddresses[7], ""}, &TForm1::urlClick<7>},
+    {{K::Item, "Internet1", "url9", kLibraryAddresses[8], ""}, &TForm1::urlClick<8>},
+    {{K::Item, "Internet1", "url10", kLibraryAddresses[9], ""}, &TForm1::urlClick<9>},
+    {{K::Item, "Internet1", "url11", kLibraryAddresses[10], ""}, &TForm1::urlClick<10>},
+    {{K::Item, "Internet1", "url12", kLibraryAddresses[11], ""}, &TForm1::urlClick<11>},
     {{K::Separator, "Internet1", "N10", "", ""}},
-    {{K::Item, "Internet1", "Other1", "Other Adress", ""}},
-    {{K::Item, "Internet1", "ClearAllUsersURL1", "Clear All User's URL", ""}},
+    {{K::Item, "Internet1", "Other1", "Other Adress", ""}, &TForm1::Other1Click},
+    {{K::Item, "Internet1", "ClearAllUsersURL1", "Clear All User's URL", ""}, &TForm1::ClearAllUsersURL1Click},
 
     {{K::Menu, "", "Help1", "&Help", ""}},
     {{K::Item, "Help1", "Help2", "Help", "F1"}},
@@ -164,10 +169,13 @@ return kMenuRows;
 TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent),
       m_mruManager1(new TMRUManager(this)),
+      m_urls(new TMRUManager(this)),
       m_openDialog1(FileDialogRequest::Mode::Open, QStringLiteral("Open Book"), QStringLiteral("Book's Files|*.*"), true),
       m_openDialog2(FileDialogRequest::Mode::Open, QStringLiteral("Open RTF Book"),
                     QStringLiteral("RTF Lirra (*.rtf)|*.rtf|All Files (*.*)|*.*"), false),
-      m_books(*this, *m_mruManager1)
+      m_saveDialog1(FileDialogRequest::Mode::Save, QStringLiteral("Save As"), kSaveBookFilter, false),
+      m_books(*this, *m_mruManager1),
+      m_printing(*this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kIdleCaption);
@@ -179,6 +187,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     createMenus();
     connectView();
     FormCreate(arguments);
+    m_form7 = new TForm7(*m_urls, this);
+    m_form8 = new TForm8(*this, this);
 }
 
 TForm1::~TForm1() = default;
@@ -192,6 +202,8 @@ QWidget* TForm1::dialogParent() { return this; }
 QString TForm1::bookName() const { return windowTitle(); }
 
 void TForm1::setBookName(const QString& name) { setWindowTitle(name); }
+
+QString TForm1::lastChosenBookName() const { return m_openDialog1.fileName(); }
 
 void TForm1::LoadBook(const QString& name) { m_books.loadBook(name); }
 
@@ -237,6 +249,11 @@ void TForm1::createMenus()
     m_mruManager1->setRecentMenu(findChild<QMenu*>(QStringLiteral("History1")));
     connect(m_mruManager1, &TMRUManager::clicked, this,
             [this](const QString& recentName) { runCommand([&] { MRUManager1Click(recentName); }); });
+    m_urls->setObjectName(QStringLiteral("urls"));
+    makeUserAddressList(*m_urls);
+    m_urls->setRecentMenu(findChild<QMenu*>(QStringLiteral("UsersURL1")));
+    connect(m_urls, &TMRUManager::clicked, this,
+            [this](const QString& recentName) { runCommand([&] { urlsClick(recentName); }); });
 }
 
 void TForm1::connectView()
@@ -287,6 +304,14 @@ void TForm1::OpenBook1Click() { m_books.openBook(m_openDialog1); }
 
 void TForm1::OpenRTFBook1Click() { m_books.openRtfBook(m_openDialog2); }
 
+void TForm1::SaveBookAs1Click() { saveBookAs(*this, m_saveDialog1); }
+
+void TForm1::PrintBook1Click() { m_printing.printBook(); }
+
+void TForm1::SetupPrinter1Click() { m_printing.setupPrinter(); }
+
+void TForm1::Info1Click() { m_form8->showForOpenBook(); }
+
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::Copy1Click() { m_richEdit1->copy(); }
@@ -299,9 +324,19 @@ void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options); }
 
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
 
+void TForm1::ConverttoWin1Click() { convertToWin(*this); }
+
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 
 void TForm1::WMDropFiles(const QStringList& files) { m_books.openDropped(files); }
+
+template <std::size_t N> void TForm1::urlClick() { launchAddress(QString::fromLatin1(kLibraryAddresses[N])); }
+
+void TForm1::urlsClick(const QString& recentName) { launchAddress(recentName); }
+
+void TForm1::Other1Click() { m_form7->exec(); }
+
+void TForm1::ClearAllUsersURL1Click() { forgetUserAddresses(*m_urls); }
 
 // --- book view and status line -----------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 // of the named logic that does the work. The subsystems see it as a ReaderWindow.
 
 #include "app/book_loader.h"
+#include "extras/print_commands.h"
 #include "reader/file_dialogs.h"
 #include "reader/reader_window.h"
 #include "settings/options_store.h"
@@ -21,6 +22,8 @@ namespace lirra {
 template <class Owner> struct MenuRow;
 class StatusLine;
 class TBookView;
+class TForm7;
+class TForm8;
 class TMRUManager;
 
 class TForm1 : public QMainWindow, public ReaderWindow {
@@ -35,6 +38,7 @@ public:
     QWidget* dialogParent() override;
     QString bookName() const override;
     void setBookName(const QString& name) override;
+    QString lastChosenBookName() const override;
     void LoadBook(const QString& name) override;
     void showBook(const QString& name) override;
     void refreshStatus() override;
@@ -62,14 +66,24 @@ private:
     // --- menu commands -----------------------------------------------------------------
     void OpenBook1Click();
     void OpenRTFBook1Click();
+    void SaveBookAs1Click();
+    void PrintBook1Click();
+    void SetupPrinter1Click();
+    void Info1Click();
     void Exit1Click();
     void Copy1Click();
     void SelectAll1Click();
     void ClearAll1Click();
     void SaveOptions1Click();
     void DefaultsOptions1Click();
+    void ConverttoWin1Click();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
+    // url1Click ... url12Click: the fixed library address N (zero-based).
+    template <std::size_t N> void urlClick();
+    void urlsClick(const QString& recentName);
+    void Other1Click();
+    void ClearAllUsersURL1Click();
 
     // --- book view and status line events -------------------------------------------------
     void RichEdit1Change();
@@ -88,9 +102,14 @@ private:
     StatusLine* m_panel2 = nullptr;
     TBookView* m_richEdit1 = nullptr;
     TMRUManager* m_mruManager1 = nullptr;
+    TMRUManager* m_urls = nullptr;
     FileDialog m_openDialog1;
     FileDialog m_openDialog2;
+    FileDialog m_saveDialog1;
     BookLoader m_books;
+    PrintCommands m_printing;
+    TForm7* m_form7 = nullptr;
+    TForm8* m_form8 = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;

@@ -29,8 +29,9 @@ std::optional<QString> runDialog(const FileDialogRequest& request, QWidget* pare
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Any name is taken: a missing file is the caller's to report (or to ask about).
     dialog.setFileMode(QFileDialog::AnyFile);
-    // Saving never asks before overwriting, like the Windows dialog it stands in for.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Saving asks before replacing an existing file: one slip in the dialog must not
+    // cost a book.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     for (;;) {

@@ -29,6 +29,9 @@ public:
     virtual QString bookName() const = 0;
     virtual void setBookName(const QString& name) = 0;
     bool hasBook() const { return bookName() != kIdleCaption; }
+    // The file last chosen in the "Open Book" dialog, whichever book is open now; empty
+    // until that dialog has been used.
+    virtual QString lastChosenBookName() const = 0;
 
     // The one procedure that opens a plain (DOS) book: converted copy, view, caption,
     // history. Raises lirra::Error with the file error texts.

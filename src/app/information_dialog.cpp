@@ -1,0 +1,119 @@
+#include "app/information_dialog.h"
+
+#include "app/book_information.h"
+#include "bookview/widget/book_view.h"
+#include "reader/reader_window.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace lirra {
+
+namespace {
+
+const QColor kSilver(192, 192, 192);
+
+QFont pixelFont(const char* face, int pixels, bool bold)
+{
+    QFont font(QString::fromLatin1(face));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void addBevel(QWidget* parent, const char* name, QRect place)
+{
+    auto* bevel = new QFrame(parent);
+    bevel->setObjectName(QLatin1String(name));
+    bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bevel->setGeometry(place);
+}
+
+} // namespace
+
+TForm8::TForm8(ReaderWindow& reader, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_reader(reader)
+{
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("Information"));
+    setAccessibleName(windowTitle());
+    setFixedSize(215, 202);
+    setAutoFillBackground(true);
+    QPalette look = palette();
+    look.setColor(QPalette::Window, Qt::black);
+    look.setColor(QPalette::WindowText, kSilver);
+    setPalette(look);
+
+    addBevel(this, "Bevel1", {8, 8, 203, 137});
+    const QFont caption = pixelFont("Arial Cyr", 11, true);
+    const QFont value = pixelFont("MS Sans Serif", 11, false);
+    const QString blank = QStringLiteral("________________");
+    addLabel("Label1", QStringLiteral("File Name"), {16, 16}, caption);
+    addLabel("Label2", QStringLiteral("File-Size"), {16, 40}, caption);
+    addLabel("Label3", QStringLiteral("Lines"), {16, 64}, caption);
+    m_label4 = addLabel("Label4", blank, {80, 16}, value);
+    m_label5 = addLabel("Label5", blank, {80, 40}, value);
+    m_label6 = addLabel("Label6", blank, {80, 64}, value);
+    addLabel("Label7", QStringLiteral("Book-Size ~"), {16, 94}, caption);
+    m_label8 = addLabel("Label8", QStringLiteral("00000"), {81, 94}, pixelFont("MS Sans Serif", 11, true));
+    addLabel("Label9", QStringLiteral("pages"), {125, 94}, caption);
+    m_label4->setAccessibleDescription(QStringLiteral("File Name"));
+    m_label5->setAccessibleDescription(QStringLiteral("File-Size"));
+    m_label6->setAccessibleDescription(QStringLiteral("Lines"));
+    m_label8->setAccessibleDescription(QStringLiteral("Book-Size ~ pages"));
+
+    addBevel(this, "Bevel2", {5, 156, 206, 41});
+    auto* button1 = new QPushButton(QStringLiteral("Close"), this);
+    button1->setObjectName(QStringLiteral("Button1"));
+    button1->setAccessibleName(QStringLiteral("Close"));
+    button1->setFont(pixelFont("Arial", 11, true));
+    button1->setGeometry(67, 164, 81, 25);
+    button1->setDefault(true);
+    connect(button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    button1->setFocus();
+}
+
+QLabel* TForm8::addLabel(const char* name, const QString& caption, QPoint at, const QFont& font)
+{
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+void TForm8::showForOpenBook()
+{
+    if (!m_reader.hasBook())
+        return;
+    exec();
+    m_reader.bookView().repaintNow();
+}
+
+void TForm8::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormActivate();
+}
+
+void TForm8::FormActivate()
+{
+    const BookInformation book = describeBook(m_reader.bookName(), m_reader.bookView().lineCount());
+    m_label4->setText(book.fileName);
+    m_label5->setText(QString::number(book.fileSize));
+    m_label6->setText(QString::number(book.lines));
+    m_label8->setText(QString::number(book.pages));
+    for (QLabel* label : {m_label4, m_label5, m_label6, m_label8})
+        label->adjustSize();
+}
+
+void TForm8::Button1Click() { accept(); }
+
+} // namespace lirra

@@ -1,0 +1,37 @@
+#pragma once
+
+// TForm8, "Information": the open book's file name, its size on disk, its lines and an
+// estimate of its printed pages. It reads everything afresh each time it opens.
+
+#include <QDialog>
+
+class QLabel;
+
+namespace lirra {
+
+class ReaderWindow;
+
+class TForm8 : public QDialog {
+    Q_OBJECT
+public:
+    TForm8(ReaderWindow& reader, QWidget* parent);
+
+    // Info1Click: shows the dialog modally when a book is open; nothing at all otherwise.
+    void showForOpenBook();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* addLabel(const char* name, const QString& caption, QPoint at, const QFont& font);
+    void FormActivate();
+    void Button1Click();
+
+    ReaderWindow& m_reader;
+    QLabel* m_label4 = nullptr;   // file name
+    QLabel* m_label5 = nullptr;   // file size
+    QLabel* m_label6 = nullptr;   // lines
+    QLabel* m_label8 = nullptr;   // pages
+};
+
+} // namespace lirra

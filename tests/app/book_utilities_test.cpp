@@ -1,0 +1,334 @@
+// The book utilities of the main window: "Convert to Win", "Save Book As...", the
+// "Information" dialog, printing and the "&Internet" menu, driven through their menu items.
+
+#include "app/book_conversion.h"
+#include "app/book_information.h"
+#include "app/main_window.h"
+
+#include "bookview/widget/book_view.h"
+#include "extras/print_commands.h"
+#include "history/library_links.h"
+#include "history/user_addresses.h"
+#include "platform/registry_hive.h"
+#include "platform/temp_dir.h"
+#include "reader/file_dialogs.h"
+#include "reader/message_boxes.h"
+#include "registry_fixture.h"
+#include "xdg_open_stand_in.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+using namespace lirra;
+
+namespace {
+
+class BookUtilities : public OwnHive {
+protected:
+    void SetUp() override
+    {
+        OwnHive::SetUp();
+        const std::string runtime = m_scratch / "runtime";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setMessagePresenter([this](const MessageBoxRequest& box) {
+            boxes.push_back(box.text);
+            return BoxAnswer::Ok;
+        });
+        setFileDialogPresenter([this](const FileDialogRequest& request) -> std::optional<QString> {
+            requests.push_back(request);
+            return nextFile;
+        });
+    }
+    void TearDown() override
+    {
+        setMessagePresenter({});
+        setFileDialogPresenter({});
+        OwnHive::TearDown();
+    }
+
+    std::string book(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = m_scratch / name;
+        writeFile(path, bytes);
+        return path;
+    }
+    static QAction* action(TForm1& form, const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
+    static QString label(QWidget& window, const char* name)
+    {
+        auto* found = window.findChild<QLabel*>(QLatin1String(name));
+        return found ? found->text() : QStringLiteral("(no %1)").arg(QLatin1String(name));
+    }
+    static std::string tempCopy() { return platform::tempDirectory() + "lirra.tmp"; }
+    static std::string history()
+    {
+        platform::Registry registry;
+        registry.openKey("Software\\Lirra Reader\\History", false);
+        return registry.readString("0");
+    }
+
+    std::vector<QString> boxes;
+    std::vector<FileDialogRequest> requests;
+    std::optional<QString> nextFile;
+};
+
+// Acts on each modal window that shows while the test lives, then closes it.
+class ModalWatcher {
+public:
+    explicit ModalWatcher(std::function<void(QDialog&)> act) : m_act(std::move(act))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++shown;
+                m_act(*dialog);
+                dialog->reject();
+            }
+        });
+        m_timer.start(5);
+    }
+    int shown = 0;
+
+private:
+    std::function<void(QDialog&)> m_act;
+    QTimer m_timer;
+};
+
+// "Привет, «мир» – Ёж" in code page 1251, then two more lines.
+const std::string kWindowsBook = "\xCF\xF0\xE8\xE2\xE5\xF2, \xAB\xEC\xE8\xF0\xBB \x96 \xA8\xE6\r\nline two\r\nline three\r\n";
+
+} // namespace
+
+TEST(WindowsRoundTrip, KeepsWhat866HoldsAndIsStableOnASecondTrip)
+{
+    const ByteTable& table = windowsRoundTrip();
+    for (int byte : {0x00, 0x41, 0x7F, 0xA8, 0xB8, 0xB9, 0xC0, 0xDF, 0xE0, 0xFF})
+        EXPECT_EQ(table[byte], byte) << byte;
+    EXPECT_EQ(table[0xAB], '<');   // 866 has no guillemets, no dashes, no euro
+    EXPECT_EQ(table[0xBB], '>');
+    EXPECT_EQ(table[0x96], '-');
+    EXPECT_EQ(table[0x88], '?');
+    for (int byte = 0; byte < 256; ++byte)
+        EXPECT_EQ(table[table[byte]], table[byte]) << byte;
+}
+
+TEST_F(BookUtilities, ConvertToWinRereadsTheBookAsWindowsTextBelowTheCaretsLine)
+{
+    const std::string path = book("win.txt", kWindowsBook);
+    TForm1 form({});
+    form.LoadBook(QString::fromStdString(path));
+    ASSERT_NE(form.bookView().lineText(0), QStringLiteral("Привет, «мир» – Ёж"));
+    form.bookView().reanchorLine(1);   // caret on line 2: CurLine is 2
+    ASSERT_EQ(form.currentLine(), 2);
+
+    action(form, "ConverttoWin1")->trigger();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("Привет, <мир> - Ёж"));
+    EXPECT_EQ(readFile(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2, <\xEC\xE8\xF0> - \xA8\xE6\r\nline two\r\nline three\r\n");
+    EXPECT_EQ(form.currentLine(), 3);   // the zero-based line 2
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(path));
+    EXPECT_EQ(history(), path);
+
+    // Again, from the last line: the same text, and the view stays where the load put it.
+    form.bookView().reanchorLine(2);
+    action(form, "ConverttoWin1")->trigger();
+    EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("Привет, <мир> - Ёж"));
+    EXPECT_EQ(form.currentLine(), 1);
+}
+
+TEST_F(BookUtilities, ConvertToWinWithoutABookOrItsFileSaysFileNotFoundAndKeepsTheView)
+{
+    TForm1 form({});
+    // A file named like the idle caption is no book of the reader's.
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(m_scratch.path());
+    writeFile(m_scratch / "Lirra Reader", "not a book\r\n");
+    action(form, "ConverttoWin1")->trigger();
+    std::filesystem::current_path(old);
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("File not found.")});
+    EXPECT_EQ(form.bookView().lineCount(), 0);
+
+    const std::string path = book("gone.txt", kWindowsBook);
+    form.LoadBook(QString::fromStdString(path));
+    std::filesystem::remove(path);
+    action(form, "ConverttoWin1")->trigger();
+    EXPECT_EQ(boxes.back(), QStringLiteral("File not found."));
+    EXPECT_EQ(form.bookView().lineCount(), 3);
+    EXPECT_EQ(form.bookView().lineText(1), QStringLiteral("line two"));
+}
+
+TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
+{
+    std::string dosWords, windowsWords;   // "слово слово ..."
+    for (int i = 0; i < 40; ++i) {
+        dosWords += "\xE1\xAB\xAE\xA2\xAE ";
+        windowsWords += "\xF1\xEB\xEE\xE2\xEE ";
+    }
+    const std::string dos = book("dos.txt", "\x8F\xE0\xA8\xA2\xA5\xE2 " + dosWords + "\nsecond\r\n");
+    nextFile = QString::fromStdString(dos);
+    TForm1 form({});
+    action(form, "OpenBook1")->trigger();
+    form.show();
+    form.bookView().setWordWrap(true);   // the first line wraps on screen, not in the file
+    ASSERT_GT(form.bookView().lineCount(), 2);
+
+    const QString saved = QString::fromStdString(m_scratch / "saved");   // no extension: none added
+    nextFile = saved;
+    action(form, "SaveBookAs1")->trigger();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].mode, FileDialogRequest::Mode::Save);
+    EXPECT_EQ(requests[1].fileName, QString::fromStdString(dos));
+    EXPECT_EQ(requests[1].filter, QStringLiteral("Text File (*.txt)|*.txt|Other File (*.*)|*.*"));
+    EXPECT_EQ(readFile(m_scratch / "saved"), "\xCF\xF0\xE8\xE2\xE5\xF2 " + windowsWords + "\r\nsecond\r\n");
+    EXPECT_EQ(form.windowTitle(), saved);
+    EXPECT_EQ(history(), dos);   // saving records nothing
+
+    // A rich book writes its visible text, and the dialog still proposes the plain book.
+    nextFile = QString::fromStdString(book("rich.rtf", "{\\rtf1\\ansi {\\b Bold} words\\par second\\par}"));
+    action(form, "OpenRTFBook1")->trigger();
+    nextFile = QString::fromStdString(m_scratch / "rich.txt");
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(requests.back().fileName, QString::fromStdString(dos));
+    EXPECT_EQ(readFile(m_scratch / "rich.txt"), "Bold words\r\nsecond\r\n");
+
+    // Cancelled: nothing written, the caption stays.
+    nextFile.reset();
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(m_scratch / "rich.txt"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(BookUtilities, SaveBookAsOverAnExistingFileReplacesItWholeOrNotAtAll)
+{
+    TForm1 form({});
+    form.LoadBook(QString::fromStdString(book("a.txt", "new text\r\n")));
+    const std::string target = book("keep.txt", "the old book, longer than the new one\r\n");
+    ::chmod(target.c_str(), 0604);
+    nextFile = QString::fromStdString(target);
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(readFile(target), "new text\r\n");
+    struct stat info;
+    ::stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0604u);
+
+    // A folder that does not exist: the error names the chosen file, the caption stays.
+    const QString before = form.windowTitle();
+    nextFile = QString::fromStdString(m_scratch / "no folder/book.txt");
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Cannot create file %1.").arg(*nextFile)});
+    EXPECT_EQ(form.windowTitle(), before);
+
+    // A folder in the way of the name: refused, and nothing is left beside it.
+    std::filesystem::create_directory(m_scratch / "shelf");
+    nextFile = QString::fromStdString(m_scratch / "shelf");
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(boxes.back(), QStringLiteral("Cannot create file %1.").arg(*nextFile));
+    EXPECT_EQ(form.windowTitle(), before);
+    for (const auto& entry : std::filesystem::directory_iterator(m_scratch.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".lirra-"), std::string::npos) << entry.path();
+}
+
+TEST(BookInformation, NamePartPagesAndSize)
+{
+    EXPECT_EQ(fileNamePart(QStringLiteral("/home/anna/books/war.txt")), QStringLiteral("war.txt"));
+    EXPECT_EQ(fileNamePart(QStringLiteral("C:\\Books\\peace.txt")), QStringLiteral("peace.txt"));
+    EXPECT_EQ(fileNamePart(QStringLiteral("C:book.txt ")), QStringLiteral("book.txt "));
+    EXPECT_EQ(fileNamePart(QStringLiteral("plain")), QStringLiteral("plain"));
+    EXPECT_EQ(fileNamePart(QStringLiteral("/folder/")), QString());
+
+    const std::pair<std::int64_t, std::int64_t> pages[] = {{0, 0},  {13, 0}, {14, 0},  {15, 1},   {42, 2},
+                                                           {70, 2}, {98, 4}, {1000, 36}, {6000000000, 214285714}};
+    for (const auto& [lines, estimate] : pages)
+        EXPECT_EQ(pageEstimate(lines), estimate) << lines;
+
+    EXPECT_EQ(describeBook(QStringLiteral("/no/such/book.txt"), 5).fileSize, -1);
+    EXPECT_EQ(describeBook(QStringLiteral("/"), 5).fileSize, -1);
+}
+
+TEST_F(BookUtilities, InformationShowsOnlyForAnOpenBookAndIsFilledEachTime)
+{
+    std::string text;
+    for (int i = 1; i <= 42; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    const std::string path = book("forty two.txt", text);
+    TForm1 form({});
+    std::vector<QStringList> seen;
+    ModalWatcher watcher([&](QDialog& dialog) {
+        seen.push_back({dialog.windowTitle(), label(dialog, "Label4"), label(dialog, "Label5"), label(dialog, "Label6"),
+                        label(dialog, "Label8")});
+        EXPECT_EQ(dialog.size(), QSize(215, 202));
+        EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QPushButton*>(QStringLiteral("Button1")));
+        EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    });
+
+    action(form, "Info1")->trigger();
+    EXPECT_TRUE(seen.empty());
+
+    // From the command line, with its trailing blank: shown in the name, not in the look-up.
+    TForm1 named({QString::fromStdString(path)});
+    action(named, "Info1")->trigger();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], (QStringList{QStringLiteral("Information"), QStringLiteral("forty two.txt "),
+                                    QString::number(text.size()), QStringLiteral("42"), QStringLiteral("2")}));
+
+    std::filesystem::remove(path);
+    action(named, "Info1")->trigger();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1][2], QStringLiteral("-1"));
+    EXPECT_EQ(seen[1][3], QStringLiteral("42"));
+
+    action(named, "ClearAll2")->trigger();
+    action(named, "Info1")->trigger();
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(BookUtilities, PrintingIsTitledWithTheLastOpenBookChoiceNotTheBookShown)
+{
+    const std::string chosen = book("chosen.txt", "chosen\r\n");
+    const std::string shown = book("shown.txt", "shown\r\n");
+    QString title;
+    setPrintDialogPresenter([&](PrintDialogKind, QPrinter& printer, QWidget*) {
+        title = printer.docName();
+        return false;
+    });
+    TForm1 form({});
+    action(form, "PrintBook1")->trigger();
+    EXPECT_EQ(title, QString());
+    nextFile = QString::fromStdString(chosen);
+    action(form, "OpenBook1")->trigger();
+    form.LoadBook(QString::fromStdString(shown));   // as the History menu or a drop would
+    action(form, "PrintBook1")->trigger();
+    setPrintDialogPresenter({});
+    EXPECT_EQ(title, QString::fromStdString(chosen));
+}
+
+TEST_F(BookUtilities, InternetMenuLaunchesFixedAndListedAddressesAndClearsTheList)
+{
+    XdgOpenStandIn xdgOpen;
+    {
+        platform::Registry registry;
+        registry.openKey(kInternetKey, true);
+        registry.writeStringList({"my.site/a b", "other.org"});
+    }
+    TForm1 form({});
+    QMenu* users = form.findChild<QMenu*>(QStringLiteral("UsersURL1"));
+    ASSERT_TRUE(users->menuAction()->isEnabled());
+    ASSERT_EQ(users->actions().size(), 2);
+
+    EXPECT_EQ(action(form, "url12")->text(), QString::fromLatin1(kLibraryAddresses[11]));
+    action(form, "url12")->trigger();
+    ASSERT_EQ(xdgOpen.launches(1).size(), 1u);   // one at a time: their order is known
+    users->actions()[0]->trigger();   // the address, not the caption "&1<tab>my.site/a b"
+    EXPECT_EQ(xdgOpen.addresses(2), (std::vector<std::string>{kLibraryAddresses[11], "my.site/a b"}));
+
+    action(form, "ClearAllUsersURL1")->trigger();
+    EXPECT_FALSE(users->menuAction()->isEnabled());
+    EXPECT_FALSE(platform::Registry().keyExists(kInternetKey));
+}

@@ -1,0 +1,132 @@
+// "&Print Book" and "&Setup Printer" with the dialogs answered in advance and the PDF
+// output as the printer.
+
+#include "extras/print_commands.h"
+
+#include "fake_reader_window.h"
+#include "scratch_folder.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace lirra;
+
+namespace {
+
+class Printing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setPrintDialogPresenter([this](PrintDialogKind kind, QPrinter& printer, QWidget*) {
+            asked.push_back(kind);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(pdf));
+            return confirm;
+        });
+    }
+    void TearDown() override { setPrintDialogPresenter({}); }
+
+    void loadLines(int count)
+    {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+            text += "line " + std::to_string(i) + "\r\n";
+        writeFile(folder / "book.txt", text);
+        reader.view.loadFile(folder / "book.txt");
+    }
+    // The pages of the printed PDF, counted by their page objects.
+    int pdfPages() const
+    {
+        const std::string bytes = readFile(pdf);
+        int pages = 0;
+        for (auto at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+            pages += bytes.compare(at, 12, "/Type /Pages") != 0;
+        return pages;
+    }
+
+    ScratchFolder folder;
+    std::string pdf = folder / "out.pdf";
+    FakeReaderWindow reader;
+    PrintCommands commands{reader};
+    std::vector<PrintDialogKind> asked;
+    bool confirm = true;
+};
+
+// A job title as the PDF stores it: UTF-16, high byte first.
+std::string utf16Title(const QString& title)
+{
+    std::string bytes;
+    for (QChar c : title) {
+        bytes += char(c.unicode() >> 8);
+        bytes += char(c.unicode() & 0xFF);
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(ProposedPdfName, TheTitlesBaseNameInTheFolder)
+{
+    EXPECT_EQ(proposedPdfName(QStringLiteral("/books/war and peace.txt"), QStringLiteral("/home/anna")),
+              QStringLiteral("/home/anna/war and peace.pdf"));
+    EXPECT_EQ(proposedPdfName(QStringLiteral("/books/tales.v2.rtf"), QStringLiteral("/home/anna/")),
+              QStringLiteral("/home/anna/tales.v2.pdf"));
+    EXPECT_EQ(proposedPdfName(QString(), QStringLiteral("/home/anna")), QStringLiteral("/home/anna/print.pdf"));
+}
+
+TEST_F(Printing, TheWholeBookIsOneJobTitledWithTheLastOpenBookChoice)
+{
+    loadLines(1);
+    reader.lastChosen = QStringLiteral("/книги/Война.txt");
+    reader.caption = QStringLiteral("/elsewhere/opened from history.txt");
+    commands.printBook();
+    EXPECT_EQ(asked, std::vector<PrintDialogKind>{PrintDialogKind::Print});
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(pdfPages(), 1);
+    EXPECT_NE(readFile(pdf).find(utf16Title(reader.lastChosen)), std::string::npos);
+
+    loadLines(400);
+    commands.printBook();
+    EXPECT_GT(pdfPages(), 3);
+}
+
+TEST_F(Printing, AnEmptyViewStillMakesAJobAndCancellingEitherDialogPrintsNothing)
+{
+    commands.printBook();
+    EXPECT_EQ(pdfPages(), 1);
+    std::filesystem::remove(pdf);
+
+    confirm = false;
+    loadLines(10);
+    commands.printBook();
+    commands.setupPrinter();
+    EXPECT_EQ(asked, (std::vector<PrintDialogKind>{PrintDialogKind::Print, PrintDialogKind::Print,
+                                                   PrintDialogKind::PageSetup}));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(reader.view.lineCount(), 10);
+}
+
+TEST_F(Printing, CancelInTheProgressOfALongJobStopsItAndLeavesNoFile)
+{
+    loadLines(100000);
+    bool cancelled = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (progress && !cancelled) {
+            cancelled = true;
+            EXPECT_TRUE(progress->labelText().startsWith(QStringLiteral("Printing page ")));
+            progress->cancel();
+        }
+    });
+    watcher.start(5);
+    commands.printBook();
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}

@@ -1,0 +1,220 @@
+// The user's web addresses: the "Enter Internet Adress..." dialog, the "User's URL" list
+// and their copy in the InterNet key.
+
+#include "history/internet_address_dialog.h"
+#include "history/mru_manager.h"
+#include "history/user_addresses.h"
+
+#include "platform/registry_hive.h"
+#include "reader/message_boxes.h"
+#include "registry_fixture.h"
+#include "xdg_open_stand_in.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace lirra;
+using lirra::platform::Registry;
+
+namespace {
+
+class UserAddresses : public OwnHive {
+protected:
+    void SetUp() override
+    {
+        OwnHive::SetUp();
+        makeUserAddressList(urls);
+        urls.setRecentMenu(&menu);
+        setMessagePresenter([this](const MessageBoxRequest& box) {
+            boxes.push_back(box.text);
+            return BoxAnswer::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        setMessagePresenter({});
+        OwnHive::TearDown();
+    }
+
+    // The dialog opened, `text` typed and "OK" pressed; true when it closed.
+    static bool confirm(TForm7& dialog, const QString& text)
+    {
+        dialog.show();
+        combo(dialog).setEditText(text);
+        button(dialog, "Button1").click();
+        return !dialog.isVisible();
+    }
+    static QComboBox& combo(TForm7& dialog) { return *dialog.findChild<QComboBox*>(QStringLiteral("ComboBox1")); }
+    static QPushButton& button(TForm7& dialog, const char* name)
+    {
+        return *dialog.findChild<QPushButton*>(QLatin1String(name));
+    }
+    static QStringList listed(TForm7& dialog)
+    {
+        QStringList items;
+        for (int i = 0; i < combo(dialog).count(); ++i)
+            items << combo(dialog).itemText(i);
+        return items;
+    }
+    QStringList inUrls() const
+    {
+        QStringList items;
+        for (int i = 0; i < urls.count(); ++i)
+            items << urls.at(i);
+        return items;
+    }
+    static std::vector<std::string> stored()
+    {
+        std::vector<std::string> entries;
+        readStoredAddresses([&](const QString& address) { entries.push_back(address.toStdString()); });
+        return entries;
+    }
+    static void storeRaw(const std::function<void(Registry&)>& write)
+    {
+        Registry registry;
+        registry.openKey(kInternetKey, true);
+        write(registry);
+    }
+
+    TMRUManager urls;
+    QMenu menu;
+    XdgOpenStandIn xdgOpen;
+    std::vector<QString> boxes;
+};
+
+} // namespace
+
+TEST_F(UserAddresses, EveryConfirmedAddressIsStoredListedOnceAndLaunched)
+{
+    TForm7 dialog(urls, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Enter Internet Adress..."));
+    EXPECT_EQ(dialog.size(), QSize(434, 70));
+    EXPECT_FALSE(menu.menuAction()->isEnabled());
+
+    const QString odd = QStringLiteral("lib.ru/книги \"x\"; $(rm -rf ~)");
+    EXPECT_TRUE(confirm(dialog, odd));
+    EXPECT_TRUE(confirm(dialog, QStringLiteral("http://b.org")));
+    EXPECT_TRUE(confirm(dialog, odd.toUpper()));   // the same address in other letters
+    EXPECT_EQ(stored(), (std::vector<std::string>{odd.toStdString(), "http://b.org", odd.toUpper().toStdString()}));
+    // Listed once, moved to the bottom, in the spelling it was first listed with.
+    EXPECT_EQ(inUrls(), (QStringList{QStringLiteral("http://b.org"), odd}));
+    EXPECT_TRUE(menu.menuAction()->isEnabled());
+    auto launched = xdgOpen.addresses(3);   // launches run side by side: any order
+    std::sort(launched.begin(), launched.end());
+    EXPECT_EQ(launched, (std::vector<std::string>{odd.toUpper().toStdString(), "http://b.org", odd.toStdString()}));
+
+    // The dialog opens with an empty text and every stored address, repeats included.
+    dialog.show();
+    EXPECT_EQ(combo(dialog).currentText(), QString());
+    EXPECT_EQ(listed(dialog).size(), 3);
+}
+
+TEST_F(UserAddresses, FocusStartsOnCancelTabReachesTheTextAndEnterConfirmsOnlyThere)
+{
+    TForm7 dialog(urls, nullptr);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(&button(dialog, "Button2")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(&combo(dialog)));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);   // empty: stays open
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("az.lib.ru"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(stored(), std::vector<std::string>{"az.lib.ru"});
+    EXPECT_EQ(listed(dialog), QStringList{QStringLiteral("az.lib.ru")});   // once, not twice
+    EXPECT_EQ(xdgOpen.addresses(1), std::vector<std::string>{"az.lib.ru"});
+
+    // Opened again, the focus is back on Cancel, and Enter there cancels: nothing stored.
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(&button(dialog, "Button2")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(stored(), std::vector<std::string>{"az.lib.ru"});
+}
+
+TEST_F(UserAddresses, ThirtyOneAddressesKeepTheNewestThirtyAlsoAfterARestart)
+{
+    {
+        TForm7 dialog(urls, nullptr);
+        for (int i = 0; i < 31; ++i)
+            ASSERT_TRUE(confirm(dialog, QStringLiteral("site%1.org").arg(i)));
+    }
+    ASSERT_EQ(urls.count(), 30);
+    EXPECT_EQ(urls.at(0), QStringLiteral("site1.org"));
+    EXPECT_EQ(urls.at(29), QStringLiteral("site30.org"));
+    EXPECT_EQ(stored().size(), 31u);
+    EXPECT_EQ(xdgOpen.addresses(31).size(), 31u);
+
+    TMRUManager restarted;
+    makeUserAddressList(restarted);
+    TForm7 dialog(restarted, nullptr);
+    ASSERT_EQ(restarted.count(), 30);
+    EXPECT_EQ(restarted.at(0), QStringLiteral("site1.org"));
+    EXPECT_EQ(restarted.at(29), QStringLiteral("site30.org"));
+}
+
+TEST_F(UserAddresses, ClearAllForgetsEverythingAndTheNextAddressIsCountZero)
+{
+    TForm7 dialog(urls, nullptr);
+    confirm(dialog, QStringLiteral("one.org"));
+    confirm(dialog, QStringLiteral("two.org"));
+    forgetUserAddresses(urls);
+    EXPECT_EQ(urls.count(), 0);
+    EXPECT_FALSE(menu.menuAction()->isEnabled());
+    EXPECT_FALSE(Registry().keyExists(kInternetKey));
+
+    dialog.show();
+    EXPECT_EQ(combo(dialog).count(), 0);
+    confirm(dialog, QStringLiteral("three.org"));
+    Registry registry;
+    registry.openKey(kInternetKey, false);
+    EXPECT_EQ(registry.readInteger("Count"), 0);
+    EXPECT_EQ(registry.readString("0"), "three.org");
+    EXPECT_EQ(xdgOpen.addresses(3).size(), 3u);
+}
+
+TEST_F(UserAddresses, DamagedValuesStopTheReadingAfterWhatCameBefore)
+{
+    storeRaw([](Registry& registry) {
+        registry.writeInteger("Count", 2);
+        registry.writeString("0", "good.org");
+        registry.writeInteger("1", 7);
+        registry.writeString("2", "after.org");
+    });
+    TForm7 dialog(urls, nullptr);
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Invalid data type for '1'")});
+    EXPECT_EQ(inUrls(), QStringList{QStringLiteral("good.org")});
+    dialog.show();
+    EXPECT_EQ(listed(dialog), QStringList{QStringLiteral("good.org")});
+    EXPECT_EQ(boxes.size(), 2u);
+
+    // A "Count" far beyond the stored values ends at the first missing one.
+    storeRaw([](Registry& registry) {
+        registry.writeInteger("Count", 2147483647);
+        registry.writeString("1", "second.org");
+    });
+    EXPECT_EQ(stored(), (std::vector<std::string>{"good.org", "second.org", "after.org"}));
+}
+
+TEST_F(UserAddresses, AnAddressThatCannotBeStoredIsNeitherListedNorLaunched)
+{
+    ::setenv("LIRRA_REGISTRY", "/proc/lirra-no-such-folder/registry.reg", 1);
+    TForm7 dialog(urls, nullptr);
+    EXPECT_FALSE(confirm(dialog, QStringLiteral("lost.org")));
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Failed to create key Software\\Lirra Reader\\InterNet.")});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(listed(dialog), QStringList{QStringLiteral("lost.org")});
+    EXPECT_EQ(urls.count(), 0);
+    EXPECT_TRUE(xdgOpen.addresses(0).empty());
+}
