@@ -5,6 +5,9 @@
 #include "app/reading_position.h"
 #include "app/status_line.h"
 #include "bookview/widget/book_view.h"
+#include "extras/about_box.h"
+#include "extras/clipboard_window.h"
+#include "extras/help_window.h"
 #include "history/library_links.h"
 #include "history/mru_manager.h"
 #include "history/reading_history.h"
@@ -63,7 +66,7 @@ static const Row kMenuRows[] = {
     {{K::Separator, "Edit1", "N16", "", ""}},
     {{K::Item, "Edit1", "ClearAll2", "Clear All", ""}, &TForm1::ClearAll1Click},
     {{K::Separator, "Edit1", "N19", "", ""}},
-    {{K::Item, "Edit1", "ViewClipBoard1", "View ClipBoard", ""}},
+    {{K::Item, "Edit1", "ViewClipBoard1", "View ClipBoard", ""}, &TForm1::ViewClipBoard1Click},
 
     {{K::Menu, "", "FindText1", "Find &Text", ""}},
     {{K::Item, "FindText1", "FindText2", "Find Text", "Ctrl+F"}},
@@ -137,8 +140,8 @@ static const Row kMenuRows[] = {
     {{K::Item, "Internet1", "ClearAllUsersURL1", "Clear All User's URL", ""}},
 
     {{K::Menu, "", "Help1", "&Help", ""}},
-    {{K::Item, "Help1", "Help2", "Help", "F1"}},
-    {{K::Item, "Help1", "About1", "About!", ""}},
+    {{K::Item, "Help1", "Help2", "Help", "F1"}, &TForm1::Help2Click},
+    {{K::Item, "Help1", "About1", "About!", ""}, &TForm1::About1Click},
 
     // The book view's context menu repeats shortcuts of the main menu, which takes the keys.
     {{K::Popup, "", "PopupMenu1", "", ""}},
@@ -179,6 +182,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     createMenus();
     connectView();
     FormCreate(arguments);
+    m_form9 = new TForm9(this);
+    m_form12 = new TForm12(this);
+    m_helpWindow = new HelpWindow(this);
 }
 
 TForm1::~TForm1() = default;
@@ -309,6 +315,12 @@ void TForm1::ClearAll1Click() { m_books.clear(); }
 void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options); }
 
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
+
+void TForm1::ViewClipBoard1Click() { m_form12->showInFront(); }
+
+void TForm1::Help2Click() { m_helpWindow->showContents(); }
+
+void TForm1::About1Click() { m_form9->exec(); }
 
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 

@@ -19,8 +19,11 @@ class QFrame;
 namespace lirra {
 
 template <class Owner> struct MenuRow;
+class HelpWindow;
 class StatusLine;
 class TBookView;
+class TForm9;
+class TForm12;
 class TMRUManager;
 
 class TForm1 : public QMainWindow, public ReaderWindow {
@@ -70,6 +73,9 @@ private:
     void ClearAll1Click();
     void SaveOptions1Click();
     void DefaultsOptions1Click();
+    void ViewClipBoard1Click();
+    void Help2Click();
+    void About1Click();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
 
@@ -93,6 +99,9 @@ private:
     FileDialog m_openDialog1;
     FileDialog m_openDialog2;
     BookLoader m_books;
+    TForm9* m_form9 = nullptr;
+    TForm12* m_form12 = nullptr;
+    HelpWindow* m_helpWindow = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;
