@@ -65,7 +65,6 @@ TForm9::TForm9(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(kCaption);
-    setAccessibleName(kCaption);
     setFixedSize(398, 249);
 
     // The picture is 400 × 250, drawn at its natural size from the top-left corner.

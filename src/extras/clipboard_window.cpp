@@ -10,7 +10,6 @@ TForm12::TForm12(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("View Clipboard"));
-    setAccessibleName(windowTitle());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     move(130, 82);

@@ -37,7 +37,6 @@ HelpWindow::HelpWindow(QWidget* parent, const QString& folder)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(kTitle);
-    setAccessibleName(kTitle);
     resize(640, 560);
 
     auto* tools = new QToolBar(this);

@@ -5,17 +5,42 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <cstring>
 
 namespace lirra {
 
 namespace {
 
 const QString kColorType = QStringLiteral("application/x-color");
-constexpr qsizetype kColorBytes = 4 * sizeof(quint16);
+
+// The first picture type on the clipboard that the toolkit can read. On X11 a picture
+// arrives under its own type (image/png, image/bmp, ...), not as the toolkit's image.
+QString pictureType(const QMimeData& data)
+{
+    static const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    for (const QString& format : data.formats())
+        if (format.startsWith(QLatin1String("image/")) && readable.contains(format.toLatin1()))
+            return format;
+    return {};
+}
+
+// In process the toolkit hands a colour over as itself; from another program on X11, as
+// its name ("#rrggbb").
+QColor colorOf(const QMimeData& data)
+{
+    const QColor color = qvariant_cast<QColor>(data.colorData());
+    return color.isValid() ? color : QColor::fromString(QString::fromLatin1(data.data(kColorType)));
+}
+
+QImage pictureOf(const QMimeData& data)
+{
+    if (data.hasImage())
+        return qvariant_cast<QImage>(data.imageData());
+    return QImage::fromData(data.data(pictureType(data)));
+}
 
 } // namespace
 
@@ -26,7 +51,7 @@ ClipboardFormats ClipboardFormats::of(const QMimeData* data)
 {
     if (!data || data->formats().isEmpty())
         return {};
-    return {true, data->hasText(), data->hasImage(), data->hasColor()};
+    return {true, data->hasText(), data->hasImage() || !pictureType(*data).isEmpty(), data->hasColor()};
 }
 
 bool ClipboardFormats::holds(TClipboardViewFormat format) const
@@ -60,20 +85,6 @@ TClipboardViewFormat ClipboardFormats::viewToDraw(TClipboardViewFormat requested
         if (holds(format))
             return format;
     return TClipboardViewFormat::cvUnknown;
-}
-
-QList<QColor> colorsFromX11ColorData(const QByteArray& data)
-{
-    QList<QColor> colors;
-    if (data.isEmpty() || data.size() % kColorBytes != 0)
-        return colors;
-    const qsizetype count = std::min<qsizetype>(data.size() / kColorBytes, PaletteGridGeometry::kMaxColors);
-    for (qsizetype i = 0; i < count; ++i) {
-        quint16 channel[4];
-        std::memcpy(channel, data.constData() + i * kColorBytes, kColorBytes);
-        colors << QColor::fromRgba64(channel[0], channel[1], channel[2], channel[3]);
-    }
-    return colors;
 }
 
 TClipboardViewer::TClipboardViewer(QWidget* parent)
@@ -123,15 +134,13 @@ void TClipboardViewer::createShownControl()
     // clipboardChanged see to that.
     const TClipboardViewFormat format = formats.viewToDraw(m_viewFormat);
     if (format == TClipboardViewFormat::cvBitmap) {
-        const QImage image = qvariant_cast<QImage>(content->imageData());
+        const QImage image = pictureOf(*content);
         if (!image.isNull())
             return showImage(image);
     } else if (format == TClipboardViewFormat::cvPalette) {
-        QList<QColor> colors = colorsFromX11ColorData(content->data(kColorType));
-        if (colors.isEmpty())
-            colors << qvariant_cast<QColor>(content->colorData());
-        if (colors.first().isValid())
-            return showColors(colors);
+        const QColor color = colorOf(*content);
+        if (color.isValid())
+            return showColors({color});
     }
     // Text, and whatever could not be shown as itself.
     showText(*content);

@@ -8,7 +8,6 @@
 // It follows the toolkit's clipboard through its change signal: there is no viewer chain
 // to join or leave, and no other program's notifications can be lost through us.
 
-#include <QByteArray>
 #include <QColor>
 #include <QList>
 #include <QScrollArea>
@@ -42,11 +41,6 @@ struct ClipboardFormats {
     // when one is set, else the first of text, picture, colour that is there, else cvUnknown.
     TClipboardViewFormat viewToDraw(TClipboardViewFormat requested) const;
 };
-
-// The colours of `application/x-color` data: four 16-bit channels (red, green, blue,
-// alpha) in the machine's byte order per colour, at most 256 colours. Empty for data of
-// another length.
-QList<QColor> colorsFromX11ColorData(const QByteArray& data);
 
 class TClipboardViewer : public QScrollArea {
     Q_OBJECT

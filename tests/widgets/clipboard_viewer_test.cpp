@@ -2,6 +2,7 @@
 #include "widgets/palette_grid.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QImage>
 #include <QLabel>
@@ -29,18 +30,6 @@ TEST(ClipboardFormats, AutomaticChoiceTakesTextThenPictureThenColour)
     EXPECT_TRUE(textOnly.isValid(V::cvUnknown));
     EXPECT_FALSE(textOnly.holds(V::cvUnknown));
     EXPECT_FALSE(textOnly.isValid(V::cvPalette));
-}
-
-TEST(ClipboardFormats, ReadsEveryColourOfX11ColourData)
-{
-    const quint16 twoColours[] = {0xFFFF, 0, 0, 0xFFFF, 0, 0x8080, 0xFFFF, 0xFFFF};
-    const QList<QColor> colors =
-        colorsFromX11ColorData(QByteArray(reinterpret_cast<const char*>(twoColours), sizeof twoColours));
-    ASSERT_EQ(colors.size(), 2);
-    EXPECT_EQ(colors[0], QColor(255, 0, 0));
-    EXPECT_EQ(colors[1], QColor(0, 128, 255));
-    EXPECT_TRUE(colorsFromX11ColorData(QByteArray(7, 'x')).isEmpty());
-    EXPECT_EQ(colorsFromX11ColorData(QByteArray(8 * 300, '\0')).size(), 256);
 }
 
 namespace {
@@ -133,11 +122,29 @@ TEST_F(ClipboardViewerTest, ShowsAColourInTheGridAndOtherDataAsUnknown)
     auto* grid = qobject_cast<TPaletteGrid*>(viewer.shownControl());
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->colors(), QList<QColor>{QColor(12, 34, 56)});
+    auto* named = new QMimeData;   // as a colour from another program arrives
+    named->setData(QStringLiteral("application/x-color"), "#102030");
+    put(named);
+    grid = qobject_cast<TPaletteGrid*>(viewer.shownControl());
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->colors(), QList<QColor>{QColor(0x10, 0x20, 0x30)});
 
     auto* other = new QMimeData;
     other->setData(QStringLiteral("application/x-lirra-unknown"), "data");
     put(other);
     EXPECT_EQ(shownText(), TClipboardViewer::kUnknownText);
+
+    auto* png = new QMimeData;   // a picture from another program arrives as its file type
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    image.save(&buffer, "PNG");
+    png->setData(QStringLiteral("image/png"), bytes);
+    put(png);
+    auto* picture = qobject_cast<QLabel*>(viewer.shownControl());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
 
     auto* brokenPicture = new QMimeData;
     brokenPicture->setData(QStringLiteral("image/png"), "not a png");
