@@ -1,6 +1,7 @@
 #include "widgets/clipboard_viewer.h"
 
 #include "widgets/palette_grid.h"
+#include "widgets/plain_text_view.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -8,7 +9,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMimeData>
-#include <QPlainTextEdit>
 
 namespace lirra {
 
@@ -148,18 +148,14 @@ void TClipboardViewer::createShownControl()
 
 void TClipboardViewer::showText(const QMimeData& content)
 {
-    auto* memo = new QPlainTextEdit;
+    auto* memo = new PlainTextView;
     memo->setObjectName(QStringLiteral("ClipboardText"));
     memo->setAccessibleName(QStringLiteral("Clipboard text"));
     memo->setFrameShape(QFrame::NoFrame);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     if (content.hasText())
-        memo->setPlainText(content.text());
+        memo->setText(content.text());
     else   // the clipboard is asked again: its owner may have emptied it meanwhile
-        memo->setPlainText(ClipboardFormats::of(m_clipboard->mimeData()).any ? kUnknownText : kEmptyText);
-    memo->setReadOnly(true);
+        memo->setText(ClipboardFormats::of(m_clipboard->mimeData()).any ? kUnknownText : kEmptyText);
     setWidgetResizable(true);
     setWidget(memo);
 }

@@ -8,6 +8,7 @@
 #include "extras/help_window.h"
 #include "reader/message_boxes.h"
 #include "widgets/clipboard_viewer.h"
+#include "widgets/plain_text_view.h"
 #include "widgets/secret_panel.h"
 #include "registry_fixture.h"
 
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -84,10 +84,10 @@ TEST_F(ExtrasCommands, ViewClipboardShowsOneWindowThatFollowsCopiesFromTheBook)
     action("SelectAll2")->trigger();
     action("Copy2")->trigger();
     QCoreApplication::processEvents();
-    auto* memo = qobject_cast<QPlainTextEdit*>(windows.first()->findChild<TClipboardViewer*>()->shownControl());
+    auto* memo = qobject_cast<PlainTextView*>(windows.first()->findChild<TClipboardViewer*>()->shownControl());
     ASSERT_NE(memo, nullptr);
-    EXPECT_EQ(memo->toPlainText(), QApplication::clipboard()->text());
-    EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("first line")));
+    EXPECT_EQ(memo->text(), QApplication::clipboard()->text());
+    EXPECT_TRUE(memo->text().startsWith(QStringLiteral("first line")));
 }
 
 TEST_F(ExtrasCommands, AboutOpensModallyWithRunningCreditsAndClosesOnAClick)

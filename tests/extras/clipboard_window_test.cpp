@@ -1,10 +1,10 @@
 #include "extras/clipboard_window.h"
 
 #include "widgets/clipboard_viewer.h"
+#include "widgets/plain_text_view.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -27,9 +27,9 @@ TEST(ClipboardWindow, StartsHiddenFollowsTheClipboardAndComesToTheFrontWhenShown
     form.showInFront();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(viewer->geometry(), form.rect());
-    auto* memo = qobject_cast<QPlainTextEdit*>(viewer->shownControl());
+    auto* memo = qobject_cast<PlainTextView*>(viewer->shownControl());
     ASSERT_NE(memo, nullptr);
-    EXPECT_EQ(memo->toPlainText(), "copied while hidden");
+    EXPECT_EQ(memo->text(), "copied while hidden");
 
     form.close();   // closing only hides
     EXPECT_FALSE(form.isVisible());

