@@ -91,10 +91,9 @@ std::vector<CreditsRow> CreditsRoll::visibleRows() const
     const int width = m_area.width();
     const int height = m_area.height();
     if (m_direction == TScrollDirection::sdVertical) {
-        // One blank line after the last, so that the loop pauses before the text enters again.
         QRect place(0, height - m_counter, width, m_lineHeight);
-        for (int i = m_firstLine; i <= count && place.top() < height; ++i, place.translate(0, m_lineHeight))
-            if (i < count && place.bottom() >= 0)
+        for (int i = m_firstLine; i < count && place.top() < height; ++i, place.translate(0, m_lineHeight))
+            if (place.bottom() >= 0)
                 rows.push_back({i, place});
         return rows;
     }

@@ -56,8 +56,8 @@ public:
     void moveTo(int counter);
 
     // The lines that show at the current step. Upward: at step 0 the first line stands
-    // just below the area, at the maximum the last line (and one blank line after it)
-    // has just left it at the top. Sideways: the block enters from the right.
+    // just below the area, at the maximum the last line has just left it at the top.
+    // Sideways: the block enters from the right and leaves at the left.
     std::vector<CreditsRow> visibleRows() const;
 
 private:
