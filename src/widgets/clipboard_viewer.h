@@ -17,9 +17,8 @@ class QMimeData;
 
 namespace lirra {
 
-// The views, in the order in which an automatic choice tries them after cvEmpty. A Linux
-// clipboard holds MIME types: every picture the toolkit can read is a bitmap here, and a
-// colour is `application/x-color`, what the toolkit's colour pickers copy. Windows
+// The views. A Linux clipboard holds MIME types: every picture the toolkit can read is a
+// bitmap here, and a colour is `application/x-color`, what colour pickers copy. Windows
 // formats without a Linux counterpart (metafiles, OEM text, the toolkit's own component
 // and picture objects, icons) are not offered.
 enum class TClipboardViewFormat { cvDefault, cvEmpty, cvUnknown, cvText, cvBitmap, cvPalette };

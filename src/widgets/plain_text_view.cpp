@@ -169,17 +169,26 @@ void PlainTextView::paintEvent(QPaintEvent*)
     const qsizetype last = std::min(m_lines.count() - 1, first + viewport()->height() / height);
     for (qsizetype number = first; number <= last; ++number) {
         const int top = int(number - first) * height;
+        const QString shown = TextLines::expandTabs(line(number));
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(left, top + ascent, shown);
+        // The selected part of the line, its line end as one more cell.
         const qsizetype start = m_lines.start(number);
         const qsizetype end = start + m_lines.length(number);
         const qsizetype from = std::max(selectionStart(), start);
         const qsizetype to = std::min(selectionEnd(), end);
-        if (from < to || (selectionStart() <= end && selectionEnd() > end)) {
-            const int x0 = TextLines::columnOf(line(number), from - start);
-            const int x1 = TextLines::columnOf(line(number), to - start) + (selectionEnd() > end ? 1 : 0);
-            painter.fillRect(left + x0 * cell, top, (x1 - x0) * cell, height, palette().color(QPalette::Highlight));
-        }
-        painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(left, top + ascent, TextLines::expandTabs(line(number)));
+        const bool endSelected = selectionStart() <= end && selectionEnd() > end;
+        if (from >= to && !endSelected)
+            continue;
+        const int x0 = TextLines::columnOf(line(number), from - start);
+        const int x1 = TextLines::columnOf(line(number), to - start) + (endSelected ? 1 : 0);
+        const QRect selected(left + x0 * cell, top, (x1 - x0) * cell, height);
+        painter.save();
+        painter.setClipRect(selected);
+        painter.fillRect(selected, palette().color(QPalette::Highlight));
+        painter.setPen(palette().color(QPalette::HighlightedText));
+        painter.drawText(left, top + ascent, shown);
+        painter.restore();
     }
 }
 

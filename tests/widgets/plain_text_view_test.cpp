@@ -76,6 +76,10 @@ TEST_F(PlainTextViewTest, SelectsWithTheMouseAndCopiesWithCtrlC)
     QApplication::sendEvent(view.viewport(), &drag);
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, at(to));
     EXPECT_EQ(view.selectedText(), "рока 2\r\nстрока");
+    const QImage shot = view.viewport()->grab().toImage();   // the line end shows selected too
+    const QRect lineEnd = view.characterRect(view.lines().start(1) + view.lines().length(1));
+    EXPECT_EQ(shot.pixelColor(lineEnd.center()), view.palette().color(QPalette::Highlight));
+    EXPECT_EQ(shot.pixelColor(lineEnd.center() + QPoint(lineEnd.width(), 0)), view.palette().color(QPalette::Base));
 
     QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "рока 2\r\nстрока");
