@@ -75,16 +75,24 @@ TEST_F(ExtrasCommands, ViewClipboardShowsOneWindowThatFollowsCopiesFromTheBook)
     const std::string path = scratch_ / "book.txt";
     writeFile(path, "first line\r\nsecond line\r\n");
     form.LoadBook(QString::fromStdString(path));
-    action("ViewClipBoard1")->trigger();
-    action("ViewClipBoard1")->trigger();
     const QList<TForm12*> windows = form.findChildren<TForm12*>();
     ASSERT_EQ(windows.size(), 1);
+    EXPECT_FALSE(windows.first()->isVisible());   // created hidden at start
+    EXPECT_EQ(windows.first()->windowTitle(), "View Clipboard");
+    EXPECT_EQ(windows.first()->size(), QSize(447, 318));
+    QApplication::clipboard()->setText(QStringLiteral("copied before"));
+    action("ViewClipBoard1")->trigger();
+    action("ViewClipBoard1")->trigger();
+    EXPECT_EQ(form.findChildren<TForm12*>().size(), 1);
     EXPECT_TRUE(windows.first()->isVisible());
+    auto* viewer = windows.first()->findChild<TClipboardViewer*>();
+    EXPECT_EQ(qobject_cast<PlainTextView*>(viewer->shownControl())->text(), "copied before");
+    windows.first()->close();   // only hides: copies still reach it
 
     action("SelectAll2")->trigger();
     action("Copy2")->trigger();
     QCoreApplication::processEvents();
-    auto* memo = qobject_cast<PlainTextView*>(windows.first()->findChild<TClipboardViewer*>()->shownControl());
+    auto* memo = qobject_cast<PlainTextView*>(viewer->shownControl());
     ASSERT_NE(memo, nullptr);
     EXPECT_EQ(memo->text(), QApplication::clipboard()->text());
     EXPECT_TRUE(memo->text().startsWith(QStringLiteral("first line")));

@@ -23,13 +23,6 @@ TEST(ClipboardFormats, AutomaticChoiceTakesTextThenPictureThenColour)
     EXPECT_EQ((ClipboardFormats{true, false, true, true}).viewToDraw(V::cvDefault), V::cvBitmap);
     EXPECT_EQ((ClipboardFormats{true, false, false, true}).viewToDraw(V::cvDefault), V::cvPalette);
     EXPECT_EQ((ClipboardFormats{true, false, false, false}).viewToDraw(V::cvDefault), V::cvUnknown);
-    // A view chosen by hand wins over the automatic choice.
-    EXPECT_EQ((ClipboardFormats{true, true, true, false}).viewToDraw(V::cvBitmap), V::cvBitmap);
-
-    const ClipboardFormats textOnly{true, true, false, false};
-    EXPECT_TRUE(textOnly.isValid(V::cvUnknown));
-    EXPECT_FALSE(textOnly.holds(V::cvUnknown));
-    EXPECT_FALSE(textOnly.isValid(V::cvPalette));
 }
 
 namespace {
