@@ -9,6 +9,9 @@
 #include "app/save_book_as.h"
 #include "app/status_line.h"
 #include "bookview/widget/book_view.h"
+#include "extras/about_box.h"
+#include "extras/clipboard_window.h"
+#include "extras/help_window.h"
 #include "history/internet_address_dialog.h"
 #include "history/library_links.h"
 #include "history/mru_manager.h"
@@ -69,7 +72,7 @@ static const Row kMenuRows[] = {
     {{K::Separator, "Edit1", "N16", "", ""}},
     {{K::Item, "Edit1", "ClearAll2", "Clear All", ""}, &TForm1::ClearAll1Click},
     {{K::Separator, "Edit1", "N19", "", ""}},
-    {{K::Item, "Edit1", "ViewClipBoard1", "View ClipBoard", ""}},
+    {{K::Item, "Edit1", "ViewClipBoard1", "View ClipBoard", ""}, &TForm1::ViewClipBoard1Click},
 
     {{K::Menu, "", "FindText1", "Find &Text", ""}},
     {{K::Item, "FindText1", "FindText2", "Find Text", "Ctrl+F"}},
@@ -143,8 +146,8 @@ static const Row kMenuRows[] = {
     {{K::Item, "Internet1", "ClearAllUsersURL1", "Clear All User's URL", ""}, &TForm1::ClearAllUsersURL1Click},
 
     {{K::Menu, "", "Help1", "&Help", ""}},
-    {{K::Item, "Help1", "Help2", "Help", "F1"}},
-    {{K::Item, "Help1", "About1", "About!", ""}},
+    {{K::Item, "Help1", "Help2", "Help", "F1"}, &TForm1::Help2Click},
+    {{K::Item, "Help1", "About1", "About!", ""}, &TForm1::About1Click},
 
     // The book view's context menu repeats shortcuts of the main menu, which takes the keys.
     {{K::Popup, "", "PopupMenu1", "", ""}},
@@ -189,6 +192,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     FormCreate(arguments);
     m_form7 = new TForm7(*m_urls, this);
     m_form8 = new TForm8(*this, this);
+    m_form9 = new TForm9(this);
+    m_form12 = new TForm12(this);
+    m_helpWindow = new HelpWindow(this);
 }
 
 TForm1::~TForm1() = default;
@@ -325,6 +331,11 @@ void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options); }
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
 
 void TForm1::ConverttoWin1Click() { convertToWin(*this); }
+void TForm1::ViewClipBoard1Click() { m_form12->showInFront(); }
+
+void TForm1::Help2Click() { m_helpWindow->showContents(); }
+
+void TForm1::About1Click() { m_form9->exec(); }
 
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 

@@ -20,10 +20,13 @@ class QFrame;
 namespace lirra {
 
 template <class Owner> struct MenuRow;
+class HelpWindow;
 class StatusLine;
 class TBookView;
 class TForm7;
 class TForm8;
+class TForm9;
+class TForm12;
 class TMRUManager;
 
 class TForm1 : public QMainWindow, public ReaderWindow {
@@ -77,6 +80,9 @@ private:
     void SaveOptions1Click();
     void DefaultsOptions1Click();
     void ConverttoWin1Click();
+    void ViewClipBoard1Click();
+    void Help2Click();
+    void About1Click();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
     // url1Click ... url12Click: the fixed library address N (zero-based).
@@ -110,6 +116,9 @@ private:
     PrintCommands m_printing;
     TForm7* m_form7 = nullptr;
     TForm8* m_form8 = nullptr;
+    TForm9* m_form9 = nullptr;
+    TForm12* m_form12 = nullptr;
+    HelpWindow* m_helpWindow = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;

@@ -120,23 +120,6 @@ ClockLayout TRxClock::cellLayout() const
                        metrics.horizontalAdvance(shownText().suffix));
 }
 
-// Shrinks `frame` by the bevel it draws along its edges.
-void TRxClock::drawBevel(QPainter& painter, QRect& frame, TBevelCut cut) const
-{
-    if (cut == TBevelCut::bvNone)
-        return;
-    const QColor shadow = palette().color(QPalette::Dark);
-    const QColor highlight = palette().color(QPalette::Light);
-    const QColor& topLeft = cut == TBevelCut::bvLowered ? shadow : highlight;
-    const QColor& bottomRight = cut == TBevelCut::bvLowered ? highlight : shadow;
-    const int w = m_bevelWidth;
-    painter.fillRect(frame.left(), frame.top(), frame.width(), w, topLeft);
-    painter.fillRect(frame.left(), frame.top(), w, frame.height(), topLeft);
-    painter.fillRect(frame.left(), frame.bottom() - w + 1, frame.width(), w, bottomRight);
-    painter.fillRect(frame.right() - w + 1, frame.top(), w, frame.height(), bottomRight);
-    frame.adjust(w, w, -w, -w);
-}
-
 // Paints everything; on a partial update Qt clips this to the invalidated cells, which
 // are thereby cleared with the background before their digits are drawn.
 void TRxClock::paintEvent(QPaintEvent*)
@@ -144,8 +127,8 @@ void TRxClock::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), color());
     QRect frame = rect();
-    drawBevel(painter, frame, m_bevelOuter);
-    drawBevel(painter, frame, m_bevelInner);
+    drawBevel(painter, frame, m_bevelOuter, m_bevelWidth, palette());
+    drawBevel(painter, frame, m_bevelInner, m_bevelWidth, palette());
 
     painter.setFont(font());
     painter.setPen(fontColor());

@@ -3,6 +3,7 @@
 // TRxClock: the status line's digital clock. It shows the time of day and keeps it
 // current by itself, redrawing only the cells whose digits changed.
 
+#include "widgets/bevel.h"
 #include "widgets/clock_face.h"
 
 #include <QColor>
@@ -12,8 +13,6 @@
 #include <functional>
 
 namespace lirra {
-
-enum class TBevelCut { bvNone, bvLowered, bvRaised };
 
 class TRxClock : public QWidget {
     Q_OBJECT
@@ -66,7 +65,6 @@ private:
     QTime now() const;
     void announceTime();
     QRect drawingArea() const;
-    void drawBevel(QPainter& painter, QRect& frame, TBevelCut cut) const;
 
     ClockFace m_face;
     TBevelCut m_bevelInner = TBevelCut::bvLowered;

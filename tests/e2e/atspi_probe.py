@@ -1,67 +1,73 @@
 #!/usr/bin/python3
-"""Reads the reader's window through the accessibility bus, as a screen reader does.
+"""Reads a running program's window through the accessibility bus, as a screen reader would.
 
-Usage: atspi_probe.py PID COMMAND...
-  status            prints the status line's labels, one per line
-  line              prints the book view's name, then the text of the caret's line
-  text START END    prints the book view's text from START to END
-Exits non-zero when the program or the object cannot be found within ten seconds.
+  atspi_probe.py PID WINDOW text NAME  prints the text of the object named NAME in WINDOW
+  atspi_probe.py PID WINDOW has NAME   exits 0 when WINDOW holds an object named NAME
+  atspi_probe.py PID WINDOW status     prints the labels of WINDOW's status line, one a line
+  atspi_probe.py PID WINDOW line       prints the name of WINDOW's read-only text (the book
+                                       view), then the text of the line the caret is on
+A missing window exits 2, a missing object 1.
 """
 import sys
-import time
 
 import pyatspi
 
 
-def application(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.get_process_id() == pid:
-            return app
-    return None
-
-
-def find(node, accept):
-    if accept(node):
-        return node
+def walk(node):
+    yield node
     for i in range(node.childCount):
         child = node.getChildAtIndex(i)
         if child is not None:
-            hit = find(child, accept)
-            if hit is not None:
-                return hit
+            yield from walk(child)
+
+
+def window(pid, title):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            for i in range(app.childCount):
+                frame = app.getChildAtIndex(i)
+                if frame is not None and frame.name == title:
+                    return frame
     return None
 
 
-def wait_for(pid, accept):
-    for _ in range(100):
-        app = application(pid)
-        hit = find(app, accept) if app is not None else None
-        if hit is not None:
-            return hit
-        time.sleep(0.1)
-    sys.exit(f"not found in process {pid}")
+def first(frame, accept):
+    return next((node for node in walk(frame) if accept(node)), None)
+
+
+def read_only_text(node):
+    return node.getRoleName() == "text" and node.getState().contains(pyatspi.STATE_READ_ONLY)
 
 
 def main():
-    pid, command = int(sys.argv[1]), sys.argv[2]
-    if command == "status":
-        panel = wait_for(pid, lambda n: n.name == "Status line")
-        for i in range(panel.childCount):
-            label = panel.getChildAtIndex(i)
+    pid, title, what = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+    frame = window(pid, title)
+    if frame is None:
+        sys.exit(2)
+    if what == "has":
+        sys.exit(0 if first(frame, lambda node: node.name == sys.argv[4]) else 1)
+    if what == "text":
+        node = first(frame, lambda node: node.name == sys.argv[4])
+        if node is None:
+            sys.exit(1)
+        print(node.queryText().getText(0, -1))
+    elif what == "status":
+        panel = first(frame, lambda node: node.name == "Status line")
+        if panel is None:
+            sys.exit(1)
+        for label in walk(panel):
             if label.getRoleName() == "label":
                 print(label.name)
-        return
-    view = wait_for(pid, lambda n: n.getRoleName() == "text" and "readonly" in
-                    [pyatspi.stateToString(s) for s in n.getState().getStates()])
-    text = view.queryText()
-    if command == "line":
-        print(view.name)
+    elif what == "line":
+        view = first(frame, read_only_text)
+        if view is None:
+            sys.exit(1)
+        text = view.queryText()
         line, _, _ = text.getTextAtOffset(text.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START)
+        print(view.name)
         print(line.rstrip("\r\n"))
-    elif command == "text":
-        print(text.getText(int(sys.argv[3]), int(sys.argv[4])))
+    else:
+        sys.exit(3)
 
 
 main()

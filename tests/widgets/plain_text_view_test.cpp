@@ -1,0 +1,104 @@
+#include "widgets/plain_text_view.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+TEST(TextLines, EveryKindOfLineEndEndsALineAndTabsWidenIt)
+{
+    const QString text = QStringLiteral("a\r\nbb\rccc\n\tx\nab\tc");
+    const TextLines lines(text);
+    ASSERT_EQ(lines.count(), 5);
+    EXPECT_EQ(lines.start(1), 3);
+    EXPECT_EQ(lines.length(1), 2);
+    EXPECT_EQ(lines.start(3), 10);
+    EXPECT_EQ(lines.start(4), 13);
+    EXPECT_EQ(lines.length(4), 4);
+    EXPECT_EQ(lines.widestColumns(), 9);   // "\tx" and "ab\tc"
+    EXPECT_EQ(lines.lineOf(1), 0);         // the CR of the first line
+    EXPECT_EQ(lines.lineOf(3), 1);
+    EXPECT_EQ(lines.lineOf(16), 4);
+    EXPECT_EQ(TextLines(QStringLiteral("x\n")).count(), 2);
+    EXPECT_EQ(TextLines().count(), 1);
+
+    EXPECT_EQ(TextLines::columnOf(u"ab\tc", 3), 8);
+    EXPECT_EQ(TextLines::indexAt(u"ab\tc", 5), 3);   // inside the tab: the character after it
+    EXPECT_EQ(TextLines::indexAt(u"ab\tc", 99), 4);
+    EXPECT_EQ(TextLines::expandTabs(u"ab\tc"), "ab      c");
+}
+
+namespace {
+
+class PlainTextViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QString text;
+        for (int i = 1; i <= 500; ++i)
+            text += QStringLiteral("строка %1\r\n").arg(i);
+        text += QString(300, u'w');
+        view.setText(text);
+        view.resize(300, 200);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+    QPoint at(qsizetype index) const { return view.characterRect(index).topLeft() + QPoint(0, 2); }
+
+    PlainTextView view;
+};
+
+} // namespace
+
+TEST_F(PlainTextViewTest, ScrollsOverEveryLineAndTheWidestOne)
+{
+    const int rows = view.viewport()->height() / view.fontMetrics().lineSpacing();
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 501 - rows);
+    const int cell = view.fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 4 + 300 * cell - view.viewport()->width());
+
+    view.verticalScrollBar()->setValue(100);   // line 101 is now the top line
+    EXPECT_EQ(view.indexAt(QPoint(2, 1)), view.lines().start(100));
+    EXPECT_EQ(view.characterRect(view.lines().start(100)).top(), 0);
+}
+
+TEST_F(PlainTextViewTest, SelectsWithTheMouseAndCopiesWithCtrlC)
+{
+    const qsizetype from = view.lines().start(1) + 2;   // "ст|рока 2"
+    const qsizetype to = view.lines().start(2) + 6;     // "строка| 3"
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, at(from));
+    QMouseEvent drag(QEvent::MouseMove, at(to), view.viewport()->mapToGlobal(at(to)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drag);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, at(to));
+    EXPECT_EQ(view.selectedText(), "рока 2\r\nстрока");
+    const QImage shot = view.viewport()->grab().toImage();   // the line end shows selected too
+    const QRect lineEnd = view.characterRect(view.lines().start(1) + view.lines().length(1));
+    EXPECT_EQ(shot.pixelColor(lineEnd.center()), view.palette().color(QPalette::Highlight));
+    EXPECT_EQ(shot.pixelColor(lineEnd.center() + QPoint(lineEnd.width(), 0)), view.palette().color(QPalette::Base));
+
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "рока 2\r\nстрока");
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.selectedText(), view.text());
+    QApplication::clipboard()->clear();
+}
+
+TEST_F(PlainTextViewTest, AScreenReaderReadsTheWholeTextReadOnly)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(accessible, nullptr);
+    ASSERT_NE(accessible->textInterface(), nullptr);
+    EXPECT_TRUE(accessible->state().readOnly);
+    EXPECT_EQ(accessible->textInterface()->characterCount(), view.text().size());
+    EXPECT_EQ(accessible->textInterface()->text(0, 8), "строка 1");
+    view.setSelection(2, 5);
+    int start = 0, end = 0;
+    accessible->textInterface()->selection(0, &start, &end);
+    EXPECT_EQ(start, 2);
+    EXPECT_EQ(end, 5);
+}

@@ -1,0 +1,134 @@
+#include "widgets/secret_panel.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+namespace {
+
+const QColor kLime(0, 255, 0);
+
+bool showsLime(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.green() > 160 && pixel.red() < 80 && pixel.blue() < 80)
+                return true;
+        }
+    return false;
+}
+
+// A panel set up as the About box sets up its credits.
+class SecretPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        panel.resize(166, 61);
+        panel.setBevelOuter(TBevelCut::bvNone);
+        panel.setColor(Qt::black);
+        panel.setFontColor(kLime);
+        QFont font(QStringLiteral("Liberation Serif"));
+        font.setPixelSize(16);
+        panel.setFont(font);
+        panel.setLines({"", "Lirra Reader", "", "Happy reading!", ""});
+        child = new QLabel(QStringLiteral("child"), &panel);
+        hiddenChild = new QLabel(QStringLiteral("hidden"), &panel);
+        hiddenChild->hide();
+        panel.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            panel.tick();
+    }
+
+    TSecretPanel panel;
+    QLabel* child = nullptr;
+    QLabel* hiddenChild = nullptr;
+};
+
+} // namespace
+
+TEST_F(SecretPanelTest, ActivatingHidesTheChildrenAndDeactivatingShowsTheSameOnesAgain)
+{
+    QSignalSpy started(&panel, &TSecretPanel::startPlay);
+    QSignalSpy stopped(&panel, &TSecretPanel::stopPlay);
+    panel.setActive(true);
+    panel.setActive(true);
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_TRUE(child->isHidden());
+
+    panel.setActive(false);
+    EXPECT_EQ(stopped.count(), 1);
+    EXPECT_FALSE(child->isHidden());
+    EXPECT_TRUE(hiddenChild->isHidden());   // it was hidden before: it stays so
+    EXPECT_TRUE(panel.stepImage().isNull());
+}
+
+TEST_F(SecretPanelTest, TextRisesFromBelowAndEachActivationStartsAgain)
+{
+    panel.setActive(true);
+    EXPECT_EQ(panel.textRect(), QRect(3, 3, 160, 55));
+    EXPECT_EQ(panel.maxScroll(), 55 + 4 * panel.lineHeight());
+    EXPECT_FALSE(showsLime(panel.stepImage()));   // step 0: nothing in view yet
+    ticks(30);
+    EXPECT_EQ(panel.scrollCounter(), 30);
+    EXPECT_TRUE(showsLime(panel.stepImage()));
+    EXPECT_TRUE(showsLime(panel.grab(panel.textRect()).toImage()));
+
+    panel.setActive(false);
+    panel.setActive(true);
+    EXPECT_EQ(panel.scrollCounter(), 0);
+    EXPECT_FALSE(showsLime(panel.stepImage()));
+
+    ticks(10);
+    panel.setLines({"Other lines"});   // new lines start from the beginning as well
+    EXPECT_EQ(panel.scrollCounter(), 0);
+}
+
+TEST_F(SecretPanelTest, WithoutCyclingItStopsItselfAfterTheLastLine)
+{
+    QSignalSpy stopped(&panel, &TSecretPanel::stopPlay);
+    panel.setActive(true);
+    ticks(panel.maxScroll());
+    EXPECT_TRUE(panel.active());
+    EXPECT_FALSE(showsLime(panel.stepImage()));   // the last line has just left
+    panel.tick();
+    EXPECT_FALSE(panel.active());
+    EXPECT_EQ(stopped.count(), 1);
+    EXPECT_FALSE(child->isHidden());
+}
+
+TEST_F(SecretPanelTest, CycledItComesBackFromBelow)
+{
+    panel.setCycled(true);
+    panel.setActive(true);
+    ticks(panel.maxScroll() + 1);
+    EXPECT_TRUE(panel.active());
+    EXPECT_EQ(panel.scrollCounter(), 0);
+    ticks(30);
+    EXPECT_TRUE(showsLime(panel.stepImage()));
+}
+
+TEST_F(SecretPanelTest, APanelTooSmallForItsMarginsShowsNoText)
+{
+    panel.resize(12, 8);
+    panel.setBevelOuter(TBevelCut::bvLowered);
+    panel.setActive(true);
+    EXPECT_TRUE(panel.textRect().isEmpty());
+    EXPECT_TRUE(panel.stepImage().isNull());
+    ticks(20);
+    EXPECT_FALSE(showsLime(panel.grab().toImage()));
+}
+
+TEST_F(SecretPanelTest, TheTimerDrivesTheSteps)
+{
+    panel.setInterval(5);
+    panel.setActive(true);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.scrollCounter() >= 3, 2000);
+}
