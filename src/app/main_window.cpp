@@ -8,6 +8,11 @@
 #include "history/library_links.h"
 #include "history/mru_manager.h"
 #include "history/reading_history.h"
+#include "navigation/auto_scroll.h"
+#include "navigation/find_command.h"
+#include "navigation/goto_command.h"
+#include "navigation/goto_dialog.h"
+#include "navigation/scroll_speed_dialog.h"
 #include "platform/beep.h"
 #include "reader/error_handler.h"
 #include "settings/color_themes.h"
@@ -20,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -66,10 +72,10 @@ static const Row kMenuRows[] = {
     {{K::Item, "Edit1", "ViewClipBoard1", "View ClipBoard", ""}},
 
     {{K::Menu, "", "FindText1", "Find &Text", ""}},
-    {{K::Item, "FindText1", "FindText2", "Find Text", "Ctrl+F"}},
+    {{K::Item, "FindText1", "FindText2", "Find Text", "Ctrl+F"}, &TForm1::FindText2Click},
     {{K::Separator, "FindText1", "N17", "", ""}},
-    {{K::Item, "FindText1", "Goto1", "Goto...", "F5"}},
-    {{K::Item, "FindText1", "GotoFirstPage1", "Goto First Page", ""}},
+    {{K::Item, "FindText1", "Goto1", "Goto...", "F5"}, &TForm1::Goto1Click},
+    {{K::Item, "FindText1", "GotoFirstPage1", "Goto First Page", ""}, &TForm1::GotoFirstPage1Click},
 
     {{K::Menu, "", "Options1", "&Options", ""}},
     {{K::Item, "Options1", "WordWrap1", "Word Wrap", "F2", kCheckable}},
@@ -113,9 +119,9 @@ static const Row kMenuRows[] = {
     {{K::Item, "Bookmarks1", "GetLastBookmark1", "Get Last Bookmark", "Alt+F1"}},
 
     {{K::Menu, "", "SetScrollSpeed1", "&Scroll Text", ""}},
-    {{K::Item, "SetScrollSpeed1", "SetScrollSpeed2", "Set Scroll Speed", "Ctrl+F11"}},
+    {{K::Item, "SetScrollSpeed1", "SetScrollSpeed2", "Set Scroll Speed", "Ctrl+F11"}, &TForm1::SetScrollSpeed2Click},
     {{K::Separator, "SetScrollSpeed1", "N9", "", ""}},
-    {{K::Item, "SetScrollSpeed1", "ScrollText1", "Scroll Text", "F11", kCheckable | kDisabled}},
+    {{K::Item, "SetScrollSpeed1", "ScrollText1", "Scroll Text", "F11", kCheckable | kDisabled}, &TForm1::ScrollText1Click},
 
     {{K::Menu, "", "Internet1", "&Internet", ""}},
     {{K::Submenu, "Internet1", "UsersURL1", "User's URL", "", kDisabled}},
@@ -163,6 +169,7 @@ return kMenuRows;
 TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent),
       m_mruManager1(new TMRUManager(this)),
+      m_timer1(new QTimer(this)),
       m_openDialog1(FileDialogRequest::Mode::Open, QStringLiteral("Open Book"), QStringLiteral("Book's Files|*.*"), true),
       m_openDialog2(FileDialogRequest::Mode::Open, QStringLiteral("Open RTF Book"),
                     QStringLiteral("RTF Lirra (*.rtf)|*.rtf|All Files (*.*)|*.*"), false),
@@ -179,6 +186,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     createMenus();
     connectView();
     FormCreate(arguments);
+    createWindows();
 }
 
 TForm1::~TForm1() = default;
@@ -250,6 +258,7 @@ void TForm1::connectView()
     QMenu* popup = findChild<QMenu*>(QStringLiteral("PopupMenu1"));
     connect(view, &TBookView::contextMenuRequested, popup, [popup](QPoint at) { popup->popup(at); });
     connect(m_panel2, &StatusLine::lineNumberHovered, this, [this] { Label3MouseMove(); });
+    connect(m_panel2, &StatusLine::gotoRequested, this, guarded([this] { Goto1Click(); }));
 }
 
 // Each step in order; an error shows the standard box and skips the rest.
@@ -274,6 +283,18 @@ void TForm1::FormCreate(const QStringList& arguments)
         }
         m_richEdit1->caretToStart();
     });
+}
+
+// The dialogs, in the order the reader has always made them, after the options are
+// read: the speed dialog starts from the stored speed.
+void TForm1::createWindows()
+{
+    m_form2 = new TForm2(*this, this);
+    m_form6 = new TForm6(m_options.ScrollSpeedHandOver, this);
+    m_findText = std::make_unique<FindText>(*this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(m_timer1, &QTimer::timeout, this, [this] { runCommand([this] { Timer1Timer(); }); });
+    m_autoScroll = std::make_unique<AutoScroll>(*m_richEdit1, *m_timer1, *findChild<QAction*>(QStringLiteral("ScrollText1")), *m_form6);
 }
 
 // Windows places a window by its outer frame; here the window manager draws the frame
@@ -306,9 +327,21 @@ void TForm1::SelectAll1Click() { m_richEdit1->selectAll(); }
 
 void TForm1::ClearAll1Click() { m_books.clear(); }
 
-void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options); }
+void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options, m_form6->speed()); }
 
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
+
+void TForm1::FindText2Click() { m_findText->FindText2Click(); }
+
+void TForm1::Goto1Click() { m_form2->ShowModal(); }
+
+void TForm1::GotoFirstPage1Click() { gotoFirstPage(*m_richEdit1); }
+
+void TForm1::SetScrollSpeed2Click() { m_autoScroll->SetScrollSpeed2Click(); }
+
+void TForm1::ScrollText1Click() { m_autoScroll->ScrollText1Click(); }
+
+void TForm1::Timer1Timer() { m_autoScroll->Timer1Timer(); }
 
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 

@@ -12,15 +12,21 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 class QFrame;
+class QTimer;
 
 namespace lirra {
 
 template <class Owner> struct MenuRow;
+class AutoScroll;
+class FindText;
 class StatusLine;
 class TBookView;
+class TForm2;
+class TForm6;
 class TMRUManager;
 
 class TForm1 : public QMainWindow, public ReaderWindow {
@@ -56,6 +62,7 @@ private:
     void createMenus();
     void connectView();
     void FormCreate(const QStringList& arguments);
+    void createWindows();
     void FormClose();
     void applyOptions();
     void fitRestoredFrame();
@@ -70,6 +77,12 @@ private:
     void ClearAll1Click();
     void SaveOptions1Click();
     void DefaultsOptions1Click();
+    void FindText2Click();
+    void Goto1Click();
+    void GotoFirstPage1Click();
+    void SetScrollSpeed2Click();
+    void ScrollText1Click();
+    void Timer1Timer();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
 
@@ -90,9 +103,14 @@ private:
     StatusLine* m_panel2 = nullptr;
     TBookView* m_richEdit1 = nullptr;
     TMRUManager* m_mruManager1 = nullptr;
+    QTimer* m_timer1 = nullptr;
     FileDialog m_openDialog1;
     FileDialog m_openDialog2;
     BookLoader m_books;
+    TForm2* m_form2 = nullptr;
+    TForm6* m_form6 = nullptr;
+    std::unique_ptr<FindText> m_findText;
+    std::unique_ptr<AutoScroll> m_autoScroll;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;
