@@ -10,7 +10,8 @@ packages=(
   fonts-liberation fonts-dejavu-core
 )
 case "${1:-}" in
-  --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox clang libclang-rt-14-dev) ;;
+  --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox clang libclang-rt-14-dev
+                    dbus python3-dbus python3-gi) ;;
   --bench) packages+=(python3) ;;
 esac
 
