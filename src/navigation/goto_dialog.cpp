@@ -51,8 +51,8 @@ TForm2::TForm2(ReaderWindow& reader, QWidget* parent) : QDialog(parent), m_reade
     m_edit2 = numberEdit(QStringLiteral("Edit2"), QStringLiteral("Line..."), this);
     m_button1 = new QPushButton(QStringLiteral("Goto..."), this);
     m_button1->setObjectName(QStringLiteral("Button1"));
-    // Enter in a field runs the jump through the field; the button must not run it again.
-    m_button1->setAutoDefault(false);
+    // Enter in either field, as on the button, runs the jump.
+    m_button1->setDefault(true);
     m_rxLabel1 = silverItalicLabel(QStringLiteral("RxLabel1"), QStringLiteral("Percents..."), this);
     m_rxLabel2 = silverItalicLabel(QStringLiteral("RxLabel2"), QStringLiteral("Line..."), this);
     m_rxLabel1->setBuddy(m_edit1);
@@ -70,10 +70,7 @@ TForm2::TForm2(ReaderWindow& reader, QWidget* parent) : QDialog(parent), m_reade
     column->addWidget(m_button1);
     setFixedSize(kWidth, sizeHint().height());
 
-    const auto jump = [this] { runCommand([this] { Button1Click(); }); };
-    connect(m_button1, &QPushButton::clicked, this, jump);
-    connect(m_edit1, &QLineEdit::returnPressed, this, jump);
-    connect(m_edit2, &QLineEdit::returnPressed, this, jump);
+    connect(m_button1, &QPushButton::clicked, this, [this] { runCommand([this] { Button1Click(); }); });
 }
 
 void TForm2::ShowModal()

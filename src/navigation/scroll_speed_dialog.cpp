@@ -42,8 +42,6 @@ TForm6::TForm6(std::int32_t speed, QWidget* parent) : QDialog(parent)
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button2 = new QPushButton(QStringLiteral("Cancel"), this);
     m_button2->setObjectName(QStringLiteral("Button2"));
-    for (QPushButton* button : {m_button1, m_button2})
-        button->setAutoDefault(false);
     m_label1 = new QLabel(QStringLiteral("Current Speed - "), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label2 = new QLabel(intervalText(kMinSpeed), this);
