@@ -132,7 +132,7 @@ bool TRxGradientCaption::formActive() const { return m_form->isActiveWindow(); }
 QRect TRxGradientCaption::textRect() const
 {
     QRect room = gradientRect().adjusted(kGap, 0, -kGap, 0);
-    if (hasIcon())
+    if (systemMenu())
         room.setLeft(room.left() + kSmallIcon + kGap);
     return room;
 }
@@ -201,7 +201,7 @@ void TRxGradientCaption::paintEvent(QPaintEvent*)
             painter.fillRect(bar.left() + band.left, bar.top(), band.width, bar.height(),
                              QColor(band.color.red, band.color.green, band.color.blue));
     }
-    if (hasIcon()) {
+    if (systemMenu()) {
         QIcon icon = m_form->windowIcon();
         if (icon.isNull())
             icon = style()->standardIcon(QStyle::SP_TitleBarMenuButton);

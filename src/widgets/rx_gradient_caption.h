@@ -66,7 +66,6 @@ private:
     void fitToForm();
     void paintFrame();
     QRect textRect() const;
-    bool hasIcon() const { return systemMenu(); }
 
     QWidget* m_form;
     QToolButton* m_closeButton = nullptr;

@@ -193,11 +193,3 @@ TEST_F(Navigation, TheStoredSpeedIsClampedOntoTheSliderAndSavedFromIt)
     action(form, "SaveOptions1")->trigger();
     EXPECT_EQ(storedSpeed(), 3);
 }
-
-TEST_F(Navigation, AStoredSpeedOfZeroStartsTheSliderAtOne)
-{
-    storeSpeed(0);
-    TForm1 form({});
-    action(form, "SaveOptions1")->trigger();
-    EXPECT_EQ(storedSpeed(), 1);
-}

@@ -62,29 +62,17 @@ TEST(ScrollSpeedDialog, CancelSetsTheSlowestSpeedAndBothButtonsClose)
     EXPECT_EQ(closed.count(), 2);
 }
 
-TEST(ScrollSpeedDialog, LooksBlackAndSilverUnderItsGradientCaptionWithoutACloseBox)
+TEST(ScrollSpeedDialog, TheSliderComesFirstInTheTabOrderAndThereIsNoCloseBox)
 {
     TForm6 form(1, nullptr);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Set Scroll Speed"));
-    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_EQ(child<QRadioButton>(form, "RadioButton1")->palette().color(QPalette::WindowText), QColor(192, 192, 192));
-    EXPECT_EQ(child<QLabel>(form, "Label1")->text(), QStringLiteral("Current Speed - "));
-    auto* caption = form.findChild<TRxGradientCaption*>();
-    ASSERT_TRUE(caption);
-    EXPECT_FALSE(caption->systemMenu());
+    EXPECT_FALSE(form.findChild<TRxGradientCaption*>()->systemMenu());
     form.show();
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    // Top to bottom: the slider, the modes, then Cancel, the speed and Set Speed.
-    auto* slider = child<TRxSlider>(form, "RxSlider1");
-    auto* cancel = child<QPushButton>(form, "Button2");
     auto* set = child<QPushButton>(form, "Button1");
-    EXPECT_LT(slider->geometry().bottom(), child<QRadioButton>(form, "RadioButton1")->geometry().top());
-    EXPECT_LT(cancel->x(), child<QLabel>(form, "Label1")->x());
-    EXPECT_LT(child<QLabel>(form, "Label2")->x(), set->x());
     set->setFocus();
-    QTest::keyClick(set, Qt::Key_Tab);   // the slider comes first in the tab order
-    EXPECT_TRUE(slider->hasFocus());
+    QTest::keyClick(set, Qt::Key_Tab);
+    EXPECT_TRUE(child<TRxSlider>(form, "RxSlider1")->hasFocus());
 }
 
 namespace {

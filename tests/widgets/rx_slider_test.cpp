@@ -147,21 +147,12 @@ TEST_F(Slider, HomeEndAndArrowsStepWithOneChangeEach)
     EXPECT_EQ(slider.Value(), 1);
     EXPECT_EQ(changes(), 3);
 
+    slider.setValue(0);   // clamped to 1, which it already is: no change
+    EXPECT_EQ(changes(), 3);
     slider.setOrientation(Qt::Vertical);
     QTest::keyClick(&slider, Qt::Key_Up);
     QTest::keyClick(&slider, Qt::Key_Right);
     EXPECT_EQ(slider.Value(), 2);
-}
-
-TEST_F(Slider, SettingValuesRaisesOnlyRealChanges)
-{
-    slider.setValue(0);
-    EXPECT_EQ(slider.Value(), 1);
-    slider.setValue(1);
-    EXPECT_EQ(changes(), 0);
-    slider.setValue(20000);
-    EXPECT_EQ(slider.Value(), 10000);
-    EXPECT_EQ(changes(), 1);
 }
 
 TEST_F(Slider, DraggingTheThumbFollowsTheMouseSmoothlyWithThePressedPicture)
@@ -183,18 +174,6 @@ TEST_F(Slider, DraggingTheThumbFollowsTheMouseSmoothlyWithThePressedPicture)
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(-50, thumbCentre().y()));
     EXPECT_FALSE(slider.thumbPressed());
     EXPECT_EQ(slider.grab(slider.thumbRect()).toImage(), normal);
-}
-
-TEST_F(Slider, WithoutSmoothDraggingSnapsToTheIncrement)
-{
-    slider.setIncrement(1000);
-    slider.setOptions(TRxSlider::soShowPoints);
-    QTest::mousePress(&slider, Qt::LeftButton, {}, thumbCentre());
-    for (int x = thumbCentre().x(); x < 300; x += 7) {
-        QTest::mouseMove(&slider, QPoint(x, thumbCentre().y()));
-        EXPECT_TRUE(slider.Value() == 1 || slider.Value() % 1000 == 1 || slider.Value() == 10000) << slider.Value();
-    }
-    QTest::mouseRelease(&slider, Qt::LeftButton, {}, thumbCentre());
 }
 
 TEST_F(Slider, AClickHeldOnTheRulerStepsTowardsTheMouseUntilTheThumbPassesIt)
