@@ -12,7 +12,7 @@ cache="$here/build/bench-books"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_open_probe >/dev/null
+cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_bench_navigation lirra_open_probe >/dev/null
 
 mkdir -p "$cache"
 book="$cache/book-${size}mb.txt"
@@ -28,12 +28,14 @@ export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
 "$build/bench/lirra_bench_view" --benchmark_out="$scratch/view.json" --benchmark_out_format=json
+"$build/bench/lirra_bench_navigation" --benchmark_out="$scratch/navigation.json" --benchmark_out_format=json
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
 probe="$("$build/bench/lirra_open_probe" "$book")"
 
-python3 - "$scratch/view.json" "$probe" <<'PY'
+python3 - "$scratch/view.json" "$probe" "$scratch/navigation.json" <<'PY'
 import json, sys
 runs = {b["name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+runs.update({b["name"]: b for b in json.load(open(sys.argv[3]))["benchmarks"]})
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 def ms(name):
     b = runs[name]
@@ -41,6 +43,10 @@ def ms(name):
 ratio = sys.argv[2].split()[0].split("=")[1]
 wrap = max(ms(n) for n in runs if n.startswith("BM_WrapToggle/"))
 status = max(ms(n) for n in runs if n.startswith("BM_StatusRefresh/")) * 1000
+goto = max(ms(n) for n in runs if n.startswith(("BM_GotoPercent/", "BM_GotoLine/")) and n.endswith("paint:1"))
+jump = max(ms(n) for n in runs if n.startswith(("BM_GotoPercent/", "BM_GotoLine/")) and n.endswith("paint:0"))
+tick = max(ms(n) for n in runs if n.startswith("BM_AutoScrollTick/"))
 print(f"open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
-      f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f}")
+      f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f} "
+      f"goto_ms={goto:.2f} goto_unpainted_ms={jump:.3f} find_common_letter_ms={ms('BM_FindCommonLetterToEnd'):.1f} scroll_tick_ms={tick:.2f}")
 PY
