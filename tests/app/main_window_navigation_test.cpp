@@ -74,11 +74,18 @@ protected:
         form.bookView().setFocus();
         return QTest::qWaitForWindowActive(&form);
     }
+    // Whether the step before opened a modal dialog; a failure when it did not.
+    static bool modalOpen()
+    {
+        if (QApplication::activeModalWidget())
+            return true;
+        ADD_FAILURE() << "no modal dialog";
+        return false;
+    }
     template <class T = QWidget>
     static T* modalChild(const char* name)
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        return modal ? modal->findChild<T*>(QLatin1String(name)) : nullptr;
+        return QApplication::activeModalWidget()->findChild<T*>(QLatin1String(name));
     }
     static QAction* action(TForm1& form, const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
     static QString label(TForm1& form, const char* name) { return form.findChild<QLabel*>(QLatin1String(name))->text(); }
@@ -94,6 +101,8 @@ TEST_F(Navigation, F5AndTheStatusLabelsOpenGotoWhichMovesTheStatusLine)
     ASSERT_TRUE(activate(form));
     QString modalTitle;
     QTimer::singleShot(0, &form, [&] {
+        if (!modalOpen())
+            return;
         modalTitle = QApplication::activeModalWidget()->windowTitle();
         modalChild<QLineEdit>("Edit2")->setText(QStringLiteral("120"));
         QTest::keyClick(modalChild<QLineEdit>("Edit2"), Qt::Key_Return);
@@ -107,6 +116,8 @@ TEST_F(Navigation, F5AndTheStatusLabelsOpenGotoWhichMovesTheStatusLine)
 
     for (const char* name : {"Label1", "Label3", "Label6"}) {
         QTimer::singleShot(0, &form, [&] {
+            if (!modalOpen())
+                return;
             modalChild<QLineEdit>("Edit1")->setText(QStringLiteral("50"));
             modalChild<QPushButton>("Button1")->click();
         });
@@ -145,7 +156,10 @@ TEST_F(Navigation, ScrollTextWaitsForTheSpeedDialogThenRunsTheTimerAcrossBooks)
     EXPECT_FALSE(timer1->isActive());
     EXPECT_FALSE(scrollText->isChecked());
 
-    QTimer::singleShot(0, &form, [&] { modalChild<QPushButton>("Button1")->click(); });
+    QTimer::singleShot(0, &form, [&] {
+        if (modalOpen())
+            modalChild<QPushButton>("Button1")->click();
+    });
     QTest::keyClick(&form, Qt::Key_F11, Qt::ControlModifier);
     EXPECT_TRUE(scrollText->isEnabled());
 
@@ -175,6 +189,8 @@ TEST_F(Navigation, TheStoredSpeedIsClampedOntoTheSliderAndSavedFromIt)
 
     // "Cancel" after moving the slider: the speed is the slowest.
     QTimer::singleShot(0, &form, [&] {
+        if (!modalOpen())
+            return;
         QTest::keyClick(modalChild("RxSlider1"), Qt::Key_Home);
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(modalChild("RxSlider1"), Qt::Key_Right);
@@ -185,6 +201,8 @@ TEST_F(Navigation, TheStoredSpeedIsClampedOntoTheSliderAndSavedFromIt)
     EXPECT_EQ(storedSpeed(), 1);
 
     QTimer::singleShot(0, &form, [&] {
+        if (!modalOpen())
+            return;
         QTest::keyClick(modalChild("RxSlider1"), Qt::Key_Right);
         QTest::keyClick(modalChild("RxSlider1"), Qt::Key_Right);
         modalChild<QPushButton>("Button1")->click();

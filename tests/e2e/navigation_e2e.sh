@@ -50,6 +50,10 @@ gone() { for _ in $(seq 50); do xdotool search --all --onlyvisible --pid "$app" 
 # The clipboard after Ctrl+C in the book view.
 copied() { xdotool key ctrl+c; sleep 0.3; xclip -o -selection clipboard 2>/dev/null || true; }
 caretLine() { xdotool key shift+Home; sleep 0.2; copied; }
+# Waits until window $1 has the focus.
+active() { for _ in $(seq 50); do [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0; sleep 0.1; done; return 1; }
+# A found occurrence gives the book view the focus: the main window comes to the front.
+mainActive() { active "$wid"; }
 focusMain
 
 # Goto by line: F5, Tab to "Line...", the number, Enter.
@@ -81,12 +85,18 @@ finder=$(waitFor '^Find$') || fail "Ctrl+F shows no find dialog"
 sleep 0.3
 xdotool type 'заГАДка'
 import -window root "$out/find-dialog.png"
-xdotool key Return; sleep 0.5
+xdotool key Return
+mainActive || fail "the first find left the focus in the find dialog"
 [ "$(copied)" = "Загадка" ] || fail "the first find did not select 'Загадка'"
 import -window root "$out/found.png"
-xdotool key ctrl+f; sleep 0.5; xdotool key Return; sleep 0.5
+xdotool key ctrl+f
+active "$finder" || fail "Ctrl+F did not bring the find dialog to the front"
+xdotool key Return
+mainActive || fail "the second find left the focus in the find dialog"
 [ "$(copied)" = "ЗАГАДКА" ] || fail "the second find did not select 'ЗАГАДКА'"
-xdotool key ctrl+f; sleep 0.5; xdotool key Return
+xdotool key ctrl+f
+active "$finder" || fail "Ctrl+F did not bring the find dialog to the front"
+xdotool key Return
 waitFor '^Lirra Reader v1\.01$' >/dev/null || fail "no 'End of Searching!' box"
 sleep 0.3
 import -window root "$out/end-of-searching.png"
