@@ -12,7 +12,7 @@ cache="$here/build/bench-books"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_bench_utilities lirra_bench_extras lirra_open_probe >/dev/null
+cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_bench_navigation lirra_bench_utilities lirra_bench_extras lirra_open_probe >/dev/null
 
 mkdir -p "$cache"
 book="$cache/book-${size}mb.txt"
@@ -28,6 +28,7 @@ export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
 "$build/bench/lirra_bench_view" --benchmark_out="$scratch/view.json" --benchmark_out_format=json
+"$build/bench/lirra_bench_navigation" --benchmark_out="$scratch/navigation.json" --benchmark_out_format=json
 "$build/bench/lirra_bench_utilities" --benchmark_out="$scratch/utilities.json" --benchmark_out_format=json
 "$build/bench/lirra_bench_extras" --benchmark_out="$scratch/extras.json" --benchmark_out_format=json
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
@@ -43,10 +44,14 @@ def ms(name):
 ratio = sys.argv[1].split()[0].split("=")[1]
 wrap = max(ms(n) for n in runs if n.startswith("BM_WrapToggle/"))
 status = max(ms(n) for n in runs if n.startswith("BM_StatusRefresh/")) * 1000
+goto = max(ms(n) for n in runs if n.startswith(("BM_GotoPercent/", "BM_GotoLine/")) and n.endswith("paint:1"))
+jump = max(ms(n) for n in runs if n.startswith(("BM_GotoPercent/", "BM_GotoLine/")) and n.endswith("paint:0"))
+tick = max(ms(n) for n in runs if n.startswith("BM_AutoScrollTick/"))
 print(f"open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
       f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f} "
       f"convert_to_win_ms={ms('BM_ConvertToWin'):.1f} save_as_ms={ms('BM_SaveBookAs'):.1f} "
       f"print_pages_per_s={runs['BM_PrintToPdf/real_time']['pages_per_s']:.0f} "
       f"clipboard_10mb_ms={ms('BM_ClipboardWindowShows10MBText/iterations:5'):.1f} "
-      f"credits_step_us={ms('BM_CreditsStep') * 1000:.1f}")
+      f"credits_step_us={ms('BM_CreditsStep') * 1000:.1f} "
+      f"goto_ms={goto:.2f} goto_unpainted_ms={jump:.3f} find_common_letter_ms={ms('BM_FindCommonLetterToEnd'):.1f} scroll_tick_ms={tick:.2f}")
 PY

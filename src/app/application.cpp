@@ -9,6 +9,10 @@
 #include <QIcon>
 #include <QTextStream>
 
+// The icon is compiled into this static library, where nothing refers to it, so the
+// linker would leave it out unless it is registered by hand.
+static void registerResources() { Q_INIT_RESOURCE(resources); }
+
 namespace lirra {
 
 namespace {
@@ -66,6 +70,7 @@ int runApplication(int argc, char** argv)
     g_previousHandler = qInstallMessageHandler(quietAboutRuntimeDir);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lirra-reader"));
+    registerResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lirra/lirra.png")));
     registerFontSubstitutions();
     platform::Registry::setDamageReporter(

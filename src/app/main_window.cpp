@@ -17,6 +17,11 @@
 #include "history/mru_manager.h"
 #include "history/reading_history.h"
 #include "history/user_addresses.h"
+#include "navigation/auto_scroll.h"
+#include "navigation/find_command.h"
+#include "navigation/goto_command.h"
+#include "navigation/goto_dialog.h"
+#include "navigation/scroll_speed_dialog.h"
 #include "platform/beep.h"
 #include "reader/error_handler.h"
 #include "settings/color_themes.h"
@@ -30,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -75,10 +81,10 @@ static const Row kMenuRows[] = {
     {{K::Item, "Edit1", "ViewClipBoard1", "View ClipBoard", ""}, &TForm1::ViewClipBoard1Click},
 
     {{K::Menu, "", "FindText1", "Find &Text", ""}},
-    {{K::Item, "FindText1", "FindText2", "Find Text", "Ctrl+F"}},
+    {{K::Item, "FindText1", "FindText2", "Find Text", "Ctrl+F"}, &TForm1::FindText2Click},
     {{K::Separator, "FindText1", "N17", "", ""}},
-    {{K::Item, "FindText1", "Goto1", "Goto...", "F5"}},
-    {{K::Item, "FindText1", "GotoFirstPage1", "Goto First Page", ""}},
+    {{K::Item, "FindText1", "Goto1", "Goto...", "F5"}, &TForm1::Goto1Click},
+    {{K::Item, "FindText1", "GotoFirstPage1", "Goto First Page", ""}, &TForm1::GotoFirstPage1Click},
 
     {{K::Menu, "", "Options1", "&Options", ""}},
     {{K::Item, "Options1", "WordWrap1", "Word Wrap", "F2", kCheckable}},
@@ -122,9 +128,9 @@ static const Row kMenuRows[] = {
     {{K::Item, "Bookmarks1", "GetLastBookmark1", "Get Last Bookmark", "Alt+F1"}},
 
     {{K::Menu, "", "SetScrollSpeed1", "&Scroll Text", ""}},
-    {{K::Item, "SetScrollSpeed1", "SetScrollSpeed2", "Set Scroll Speed", "Ctrl+F11"}},
+    {{K::Item, "SetScrollSpeed1", "SetScrollSpeed2", "Set Scroll Speed", "Ctrl+F11"}, &TForm1::SetScrollSpeed2Click},
     {{K::Separator, "SetScrollSpeed1", "N9", "", ""}},
-    {{K::Item, "SetScrollSpeed1", "ScrollText1", "Scroll Text", "F11", kCheckable | kDisabled}},
+    {{K::Item, "SetScrollSpeed1", "ScrollText1", "Scroll Text", "F11", kCheckable | kDisabled}, &TForm1::ScrollText1Click},
 
     {{K::Menu, "", "Internet1", "&Internet", ""}},
     {{K::Submenu, "Internet1", "UsersURL1", "User's URL", "", kDisabled}},
@@ -173,6 +179,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent),
       m_mruManager1(new TMRUManager(this)),
       m_urls(new TMRUManager(this)),
+      m_timer1(new QTimer(this)),
       m_openDialog1(FileDialogRequest::Mode::Open, QStringLiteral("Open Book"), QStringLiteral("Book's Files|*.*"), true),
       m_openDialog2(FileDialogRequest::Mode::Open, QStringLiteral("Open RTF Book"),
                     QStringLiteral("RTF Lirra (*.rtf)|*.rtf|All Files (*.*)|*.*"), false),
@@ -190,11 +197,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     createMenus();
     connectView();
     FormCreate(arguments);
-    m_form7 = new TForm7(*m_urls, this);
-    m_form8 = new TForm8(*this, this);
-    m_form9 = new TForm9(this);
-    m_form12 = new TForm12(this);
-    m_helpWindow = new HelpWindow(this);
+    createWindows();
 }
 
 TForm1::~TForm1() = default;
@@ -278,6 +281,7 @@ void TForm1::connectView()
     QMenu* popup = findChild<QMenu*>(QStringLiteral("PopupMenu1"));
     connect(view, &TBookView::contextMenuRequested, popup, [popup](QPoint at) { popup->popup(at); });
     connect(m_panel2, &StatusLine::lineNumberHovered, this, [this] { Label3MouseMove(); });
+    connect(m_panel2, &StatusLine::gotoRequested, this, guarded([this] { Goto1Click(); }));
 }
 
 // Each step in order; an error shows the standard box and skips the rest.
@@ -304,6 +308,23 @@ void TForm1::FormCreate(const QStringList& arguments)
     });
 }
 
+// The other windows, in the order the reader has always made them, after the options
+// are read: the speed dialog starts from the stored speed.
+void TForm1::createWindows()
+{
+    m_form2 = new TForm2(*this, this);
+    m_form6 = new TForm6(m_options.ScrollSpeedHandOver, this);
+    m_form7 = new TForm7(*m_urls, this);
+    m_form8 = new TForm8(*this, this);
+    m_form9 = new TForm9(this);
+    m_form12 = new TForm12(this);
+    m_helpWindow = new HelpWindow(this);
+    m_findText = std::make_unique<FindText>(*this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(m_timer1, &QTimer::timeout, this, [this] { runCommand([this] { Timer1Timer(); }); });
+    m_autoScroll = std::make_unique<AutoScroll>(*m_richEdit1, *m_timer1, *findChild<QAction*>(QStringLiteral("ScrollText1")), *m_form6);
+}
+
 // --- menu commands ------------------------------------------------------------------------------
 
 void TForm1::OpenBook1Click() { m_books.openBook(m_openDialog1); }
@@ -326,7 +347,7 @@ void TForm1::SelectAll1Click() { m_richEdit1->selectAll(); }
 
 void TForm1::ClearAll1Click() { m_books.clear(); }
 
-void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options); }
+void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options, m_form6->speed()); }
 
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
 
@@ -336,6 +357,18 @@ void TForm1::ViewClipBoard1Click() { m_form12->showInFront(); }
 void TForm1::Help2Click() { m_helpWindow->showContents(); }
 
 void TForm1::About1Click() { m_form9->exec(); }
+
+void TForm1::FindText2Click() { m_findText->FindText2Click(); }
+
+void TForm1::Goto1Click() { m_form2->ShowModal(); }
+
+void TForm1::GotoFirstPage1Click() { gotoFirstPage(*m_richEdit1); }
+
+void TForm1::SetScrollSpeed2Click() { m_autoScroll->SetScrollSpeed2Click(); }
+
+void TForm1::ScrollText1Click() { m_autoScroll->ScrollText1Click(); }
+
+void TForm1::Timer1Timer() { m_autoScroll->Timer1Timer(); }
 
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 

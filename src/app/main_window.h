@@ -13,16 +13,22 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 class QFrame;
+class QTimer;
 
 namespace lirra {
 
 template <class Owner> struct MenuRow;
+class AutoScroll;
+class FindText;
 class HelpWindow;
 class StatusLine;
 class TBookView;
+class TForm2;
+class TForm6;
 class TForm7;
 class TForm8;
 class TForm9;
@@ -62,6 +68,7 @@ private:
     void createMenus();
     void connectView();
     void FormCreate(const QStringList& arguments);
+    void createWindows();
     void FormClose();
     void applyOptions();
     static std::span<const MenuRow<TForm1>> menuRows();
@@ -83,6 +90,12 @@ private:
     void ViewClipBoard1Click();
     void Help2Click();
     void About1Click();
+    void FindText2Click();
+    void Goto1Click();
+    void GotoFirstPage1Click();
+    void SetScrollSpeed2Click();
+    void ScrollText1Click();
+    void Timer1Timer();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
     // url1Click ... url12Click: the fixed library address N (zero-based).
@@ -109,6 +122,7 @@ private:
     TBookView* m_richEdit1 = nullptr;
     TMRUManager* m_mruManager1 = nullptr;
     TMRUManager* m_urls = nullptr;
+    QTimer* m_timer1 = nullptr;
     FileDialog m_openDialog1;
     FileDialog m_openDialog2;
     FileDialog m_saveDialog1;
@@ -119,6 +133,10 @@ private:
     TForm9* m_form9 = nullptr;
     TForm12* m_form12 = nullptr;
     HelpWindow* m_helpWindow = nullptr;
+    TForm2* m_form2 = nullptr;
+    TForm6* m_form6 = nullptr;
+    std::unique_ptr<FindText> m_findText;
+    std::unique_ptr<AutoScroll> m_autoScroll;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;

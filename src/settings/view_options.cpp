@@ -16,13 +16,13 @@ void applyViewOptions(TBookView& view, OptionsRecord& options)
     view.setWordWrap(options.WordWrap != 0);
 }
 
-void saveViewOptions(const TBookView& view, const OptionsRecord& options)
+void saveViewOptions(const TBookView& view, const OptionsRecord& options, std::int32_t scrollTextSpeed)
 {
     OptionsRecord saved = options;
     saved.FontSize = view.fontSize();
     saved.FontColor = view.fontColor();
     saved.BGColor = view.backgroundColor();
-    saved.ScrollTextSpeed = options.ScrollSpeedHandOver;
+    saved.ScrollTextSpeed = scrollTextSpeed;
     saved.FontName = view.fontName();
     saveOptions(saved);
     showMessage(BoxKind::Plain, QStringLiteral("Options was saved."));

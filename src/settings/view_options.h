@@ -13,8 +13,8 @@ class TBookView;
 // handed over to the speed dialog.
 void applyViewOptions(TBookView& view, OptionsRecord& options);
 
-// Stores the view's look with the flags and speed of `options` as one record and
-// tells the user "Options was saved.".
-void saveViewOptions(const TBookView& view, const OptionsRecord& options);
+// Stores the view's look, the flags of `options` and the scroll speed as the speed
+// dialog's slider holds it, as one record, and tells the user "Options was saved.".
+void saveViewOptions(const TBookView& view, const OptionsRecord& options, std::int32_t scrollTextSpeed);
 
 } // namespace lirra

@@ -33,7 +33,7 @@ temp="$TMPDIR/lirra-$(id -u)/lirra.tmp"
 
 # The book named as one argument: the caption is the path with one trailing blank.
 "$lirra" "$book" 2>"$work/stderr.txt" & app=$!; pids+=($app)
-wid=$(timeout 20 xdotool search --sync --pid "$app" --name "e2e book" | head -n1) || fail "no window"
+wid=$(timeout 20 xdotool search --all --sync --pid "$app" --name "e2e book" | head -n1) || fail "no window"
 title=$(xdotool getwindowname "$wid")
 [ "$title" = "$book " ] || fail "caption is '$title'"
 

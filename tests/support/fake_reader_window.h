@@ -1,17 +1,51 @@
 #pragma once
 
-// A ReaderWindow without the main window: a book view, a caption and the name last
-// chosen in "Open Book", for testing a subsystem on its own.
+// A ReaderWindow without the main window, for testing a subsystem on its own: a real book
+// view, shown (so it lays its rows out), a caption, the name last chosen in "Open Book",
+// and a count of the status refreshes asked for.
 
 #include "bookview/widget/book_view.h"
 #include "reader/reader_window.h"
+#include "scratch_folder.h"
 
-#include <QWidget>
+#include <QApplication>
+#include <QTest>
+#include <string>
 
 class FakeReaderWindow : public lirra::ReaderWindow {
 public:
+    FakeReaderWindow()
+    {
+        view.resize(640, 400);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        static_cast<void>(QTest::qWaitForWindowExposed(&view));
+    }
+
+    // `text` in code page 1251, as the view holds a plain book.
+    void open(const std::string& text)
+    {
+        const std::string path = scratch / "book.txt";
+        writeFile(path, text);
+        view.loadFile(path);
+        view.reanchorLine(0);
+        view.caretToStart();
+    }
+    // "line 1" ... "line <count>", each ended by CR LF.
+    void openNumbered(int count)
+    {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+            text += "line " + std::to_string(i) + "\r\n";
+        open(text);
+    }
+    bool caretAtEndOf(std::int64_t line) const
+    {
+        return view.caretPosition() == view.lineIndex(line) + view.lineText(line).size();
+    }
+
     lirra::TBookView& bookView() override { return view; }
-    QWidget* dialogParent() override { return &window; }
+    QWidget* dialogParent() override { return &view; }
     QString bookName() const override { return caption; }
     void setBookName(const QString& name) override { caption = name; }
     QString lastChosenBookName() const override { return lastChosen; }
@@ -21,13 +55,14 @@ public:
         view.loadFile(name.toStdString());
         caption = name;
     }
-    void refreshStatus() override {}
+    void refreshStatus() override { ++refreshes; }
     std::int32_t currentLine() const override { return int(view.lineFromChar(view.caretPosition())) + 1; }
     std::int32_t currentColumn() const override { return 1; }
     QString shownLineNumber() const override { return QString::number(currentLine()); }
 
-    QWidget window;
-    lirra::TBookView view{&window};
+    ScratchFolder scratch;
+    lirra::TBookView view;
     QString caption = lirra::kIdleCaption;
     QString lastChosen;
+    int refreshes = 0;
 };

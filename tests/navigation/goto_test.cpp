@@ -1,0 +1,162 @@
+#include "navigation/goto_command.h"
+#include "navigation/goto_dialog.h"
+#include "navigation/integer_text.h"
+
+#include "error_text.h"
+#include "fake_reader_window.h"
+#include "reader/message_boxes.h"
+#include "widgets/rx_gradient_caption.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+TEST(PercentTargetLine, RoundsTheKthLineHalfToEven)
+{
+    EXPECT_EQ(percentTargetLine(1000, 50), 499);
+    EXPECT_EQ(percentTargetLine(1000, 100), 999);
+    EXPECT_EQ(percentTargetLine(5, 50), 1);   // 2.5: the 2nd line
+    EXPECT_EQ(percentTargetLine(3, 50), 1);   // 1.5: the 2nd line too
+    EXPECT_EQ(percentTargetLine(7, 50), 3);   // 3.5: the 4th
+    EXPECT_EQ(percentTargetLine(1, 10), -1);  // 0.1: no line, no move
+    EXPECT_EQ(percentTargetLine(1, 100), 0);
+    EXPECT_EQ(percentTargetLine(1000, 0), std::nullopt);
+    EXPECT_EQ(percentTargetLine(1000, 101), std::nullopt);
+    EXPECT_EQ(percentTargetLine(1000, -5), std::nullopt);
+    EXPECT_EQ(percentTargetLine(30'000'000, 100), 29'999'999);   // no 32-bit overflow
+}
+
+TEST(StrToInt, TakesWhatTheFieldsHaveAlwaysTakenAndNamesTheTextOtherwise)
+{
+    EXPECT_EQ(strToInt(QStringLiteral("42")), 42);
+    EXPECT_EQ(strToInt(QStringLiteral("  -7")), -7);
+    EXPECT_EQ(strToInt(QStringLiteral("+15")), 15);
+    EXPECT_EQ(strToInt(QStringLiteral("$1F")), 31);
+    EXPECT_EQ(strToInt(QStringLiteral("0x10")), 16);
+    EXPECT_EQ(strToInt(QStringLiteral("-2147483648")), INT32_MIN);
+    EXPECT_EQ(strToInt(QStringLiteral("$FFFFFFFF")), -1);
+    EXPECT_EQ(errorText([] { strToInt(QStringLiteral("abc")); }), "'abc' is not a valid integer value");
+    for (const char* bad : {"", " ", "12a", "5 ", "-", "$", "2147483648", "1,5", "٣"})
+        EXPECT_NE(errorText([&] { strToInt(QString::fromUtf8(bad)); }), "(no error)") << bad;
+}
+
+namespace {
+
+class GotoDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setMessagePresenter([this](const MessageBoxRequest& box) {
+            boxes.push_back(box.text);
+            return BoxAnswer::Ok;
+        });
+        reader.openNumbered(1000);
+        form.show();
+    }
+    void TearDown() override { setMessagePresenter({}); }
+
+    QLineEdit* edit(const char* name) { return form.findChild<QLineEdit*>(QLatin1String(name)); }
+    void jump(const QString& percent, const QString& line)
+    {
+        edit("Edit1")->setText(percent);
+        edit("Edit2")->setText(line);
+        form.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    }
+
+    FakeReaderWindow reader;
+    TForm2 form{reader, &reader.view};
+    std::vector<QString> boxes;
+};
+
+} // namespace
+
+TEST_F(GotoDialog, PercentageJumpsToTheEndOfItsLineRefreshesEmptiesAndCloses)
+{
+    jump(QStringLiteral("50"), QString());
+    EXPECT_TRUE(reader.caretAtEndOf(499));
+    EXPECT_EQ(reader.refreshes, 1);
+    EXPECT_TRUE(edit("Edit1")->text().isEmpty());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(GotoDialog, LineWinsOverPercentageAndOutOfRangeValuesLeaveTheCaret)
+{
+    jump(QStringLiteral("50"), QStringLiteral("10"));
+    EXPECT_TRUE(reader.caretAtEndOf(9));
+    for (const auto& [percent, line] : {std::pair{"0", ""}, {"150", ""}, {"-5", ""}, {"", "1001"}, {"", "0"}, {"", ""}}) {
+        form.show();
+        jump(QString::fromLatin1(percent), QString::fromLatin1(line));
+        EXPECT_TRUE(reader.caretAtEndOf(9)) << percent << "/" << line;
+        EXPECT_FALSE(form.isVisible());
+    }
+    EXPECT_EQ(reader.refreshes, 7);   // the status line is refreshed every time
+    form.show();
+    jump(QString(), QStringLiteral("1"));
+    EXPECT_TRUE(reader.caretAtEndOf(0));
+}
+
+TEST_F(GotoDialog, TextThatIsNoNumberKeepsTheDialogAndTheJumpMadeBeforeIt)
+{
+    jump(QStringLiteral("50"), QStringLiteral("ten"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], QStringLiteral("'ten' is not a valid integer value."));
+    EXPECT_TRUE(reader.caretAtEndOf(499));
+    EXPECT_EQ(reader.refreshes, 0);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("50"));
+    EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("ten"));
+}
+
+TEST_F(GotoDialog, EnterInEitherFieldJumpsOnce)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    edit("Edit2")->setText(QStringLiteral("20"));
+    QTest::keyClick(edit("Edit2"), Qt::Key_Return);
+    EXPECT_TRUE(reader.caretAtEndOf(19));
+    EXPECT_EQ(reader.refreshes, 1);
+    form.show();
+    edit("Edit1")->setText(QStringLiteral("100"));
+    QTest::keyClick(edit("Edit1"), Qt::Key_Enter);
+    EXPECT_TRUE(reader.caretAtEndOf(999));
+    EXPECT_EQ(reader.refreshes, 2);
+}
+
+TEST_F(GotoDialog, OneAndThreeLineBooksRoundAsTheyShould)
+{
+    reader.open("only\r\n");
+    jump(QStringLiteral("10"), QString());   // 0.1 rounds to no line
+    EXPECT_EQ(reader.view.caretPosition(), 0);
+    form.show();
+    reader.open("one\r\ntwo\r\nthree\r\n");
+    jump(QStringLiteral("50"), QString());
+    EXPECT_TRUE(reader.caretAtEndOf(1));
+}
+
+TEST_F(GotoDialog, OpensWithTheFocusInThePercentageAndClosesByItsCloseBox)
+{
+    form.hide();
+    auto* caption = form.findChild<TRxGradientCaption*>();
+    ASSERT_TRUE(caption && caption->systemMenu());
+    QWidget* focused = nullptr;
+    QTimer::singleShot(0, &form, [&] {
+        focused = form.focusWidget();
+        caption->findChild<QToolButton*>(QStringLiteral("CloseButton"))->click();
+    });
+    form.ShowModal();
+    EXPECT_EQ(focused, edit("Edit1"));
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(GotoDialog, FirstPageIsTheEndOfTheFirstLineWithTheViewAtTheTop)
+{
+    reader.view.reanchorLine(700);
+    gotoFirstPage(reader.view);
+    EXPECT_TRUE(reader.caretAtEndOf(0));
+    EXPECT_EQ(reader.view.firstVisibleLine(), 0);
+}

@@ -1,0 +1,107 @@
+// Runs on a session bus of its own (dbus-run-session), with a stand-in for the
+// desktop's screen saver living on another connection in another thread.
+
+#include "navigation/screen_saver_inhibitor.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QMutex>
+#include <QTest>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+namespace {
+
+class FakeScreenSaver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+public:
+    QStringList calls() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_calls;
+    }
+
+public slots:
+    uint Inhibit(const QString& application, const QString& reason)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_calls << QStringLiteral("Inhibit %1 (%2)").arg(application, reason);
+        return ++m_lastCookie;
+    }
+    void UnInhibit(uint cookie)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_calls << QStringLiteral("UnInhibit %1").arg(cookie);
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QStringList m_calls;
+    uint m_lastCookie = 40;
+};
+
+class ScreenSaver : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QDBusConnection::sessionBus().isConnected())
+            GTEST_SKIP() << "no session bus";
+        thread.start();
+        saver.moveToThread(&thread);
+        QDBusConnection desktop = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
+        ASSERT_TRUE(desktop.registerObject(ScreenSaverInhibitor::kPath, &saver, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(desktop.registerService(ScreenSaverInhibitor::kService));
+    }
+    void TearDown() override
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("desktop"));
+        thread.quit();
+        thread.wait();
+    }
+    // Waits until the stand-in has seen `count` calls.
+    QStringList callsAfter(int count)
+    {
+        for (int i = 0; i < 100 && saver.calls().size() < count; ++i)
+            QTest::qWait(20);
+        return saver.calls();
+    }
+
+    QThread thread;
+    FakeScreenSaver saver;
+};
+
+} // namespace
+
+TEST_F(ScreenSaver, HeldWhileWantedAndReleasedWithItsCookie)
+{
+    ScreenSaverInhibitor inhibitor;
+    inhibitor.inhibit();
+    inhibitor.inhibit();   // already asked: not twice
+    EXPECT_EQ(callsAfter(1), QStringList{QStringLiteral("Inhibit Lirra Reader v" LIRRA_VERSION " (Scrolling a book)")});
+    QTRY_VERIFY(inhibitor.holding());
+    inhibitor.release();
+    EXPECT_FALSE(inhibitor.holding());
+    EXPECT_EQ(callsAfter(2).value(1), QStringLiteral("UnInhibit 41"));
+    inhibitor.release();
+    QTest::qWait(100);
+    EXPECT_EQ(saver.calls().size(), 2);
+}
+
+TEST_F(ScreenSaver, ReleasedBeforeTheAnswerCameOrAtTheEnd)
+{
+    {
+        ScreenSaverInhibitor inhibitor;
+        inhibitor.inhibit();
+        inhibitor.release();   // the cookie is still on its way
+        EXPECT_EQ(callsAfter(2).value(1), QStringLiteral("UnInhibit 41"));
+        EXPECT_FALSE(inhibitor.holding());
+        inhibitor.inhibit();
+        QTRY_VERIFY(inhibitor.holding());
+    }
+    EXPECT_EQ(callsAfter(4).value(3), QStringLiteral("UnInhibit 42"));
+}
+
+#include "screen_saver_inhibitor_test.moc"

@@ -1,0 +1,161 @@
+#include "widgets/gradient_bands.h"
+#include "widgets/rx_gradient_caption.h"
+
+#include "bookview/widget/color_value.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+TEST(GradientBands, ThreeHundredPixelsInSixtyFourStepsEndInFortyFourPixelsOfTheEndColour)
+{
+    const Rgb black{0, 0, 0};
+    const Rgb caption{10, 36, 106};
+    const std::vector<GradientBand> bands = gradientBands(300, 64, black, caption);
+    ASSERT_EQ(bands.size(), 65u);
+    for (int i = 0; i < 64; ++i) {
+        EXPECT_EQ(bands[i].left, 4 * i);
+        EXPECT_EQ(bands[i].width, 4);
+    }
+    EXPECT_EQ(bands[0].color, black);
+    EXPECT_EQ(bands[63].color, caption);
+    EXPECT_EQ(bands[21].color, (Rgb{3, 12, 35}));   // a third of the way: 3.33, 12, 35.33
+    EXPECT_EQ(bands[64].left, 256);
+    EXPECT_EQ(bands[64].width, 44);
+    EXPECT_EQ(bands[64].color, caption);
+}
+
+TEST(GradientBands, StepsStayBetweenTwoAndOnePerPixelAndHalvesRoundToEven)
+{
+    const std::vector<GradientBand> perPixel = gradientBands(10, 64, {0, 0, 0}, {9, 9, 9});
+    ASSERT_EQ(perPixel.size(), 10u);
+    EXPECT_EQ(perPixel[9].color, (Rgb{9, 9, 9}));
+
+    const std::vector<GradientBand> two = gradientBands(101, 1, {0, 0, 0}, {255, 255, 255});
+    ASSERT_EQ(two.size(), 3u);
+    EXPECT_EQ(two[1].color, (Rgb{255, 255, 255}));
+    EXPECT_EQ(two[2].width, 1);
+
+    // 127.5 and 126.5 both go to the even neighbour, also on the way down.
+    const std::vector<GradientBand> three = gradientBands(3, 3, {0, 0, 255}, {255, 253, 0});
+    EXPECT_EQ(three[1].color, (Rgb{128, 126, 127}));
+
+    EXPECT_EQ(gradientBands(0, 64, {}, {}).size(), 2u);   // nothing to fill, nothing breaks
+}
+
+TEST(GradientBands, LongTextIsCutFromTheEndWithDots)
+{
+    const auto oneEach = [](const std::u16string& text) { return int(text.size()); };
+    EXPECT_EQ(elideWithDots(u"Goto...", 7, oneEach), u"Goto...");
+    EXPECT_EQ(elideWithDots(u"Enter Internet Adress...", 10, oneEach), u"Enter I...");
+    EXPECT_EQ(elideWithDots(u"Information", 2, oneEach), u"...");
+}
+
+namespace {
+
+// A dialog whose bar is 300 pixels wide inside its frame, as the six dialogs set it up.
+class GradientCaption : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.setWindowTitle(QStringLiteral("Set Scroll Speed"));
+        form.setFixedSize(300 + 2 * TRxGradientCaption::kFrameWidth, 120);
+        caption = new TRxGradientCaption(&form);
+        caption->setStartColor(0);
+        caption->setGradientInactive(true);
+    }
+    QImage bar() { return caption->grab().toImage(); }
+    QRgb barPixel(int x) { return bar().pixel(x, caption->height() / 2); }
+    static QRgb system(ColorValue value) { return colorFromValue(value, QGuiApplication::palette()).rgb(); }
+    // How many pixels of the text area show exactly `color`.
+    int textPixels(QRgb color)
+    {
+        const QImage image = bar();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 2; x < 120; ++x)
+                count += image.pixel(x, y) == color;
+        return count;
+    }
+    bool activate()
+    {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        form.activateWindow();
+        return QTest::qWaitForWindowActive(&form);
+    }
+
+    QDialog form;
+    TRxGradientCaption* caption = nullptr;
+};
+
+} // namespace
+
+TEST_F(GradientCaption, TakesTheFormsTopAndFrameAndFollowsItsTitle)
+{
+    EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(caption->geometry(), QRect(3, 3, 300, caption->captionHeight()));
+    EXPECT_EQ(form.contentsRect().top(), 3 + caption->captionHeight());
+    EXPECT_EQ(caption->shownText(), QStringLiteral("Set Scroll Speed"));
+    form.setWindowTitle(QStringLiteral("Goto..."));
+    EXPECT_EQ(caption->shownText(), QStringLiteral("Goto..."));
+}
+
+TEST_F(GradientCaption, InactiveFormKeepsAGradientToTheInactiveColourWithInactiveText)
+{
+    ASSERT_FALSE(caption->formActive());
+    EXPECT_EQ(barPixel(0), qRgb(0, 0, 0));
+    EXPECT_EQ(barPixel(299), system(0x80000003));
+    EXPECT_EQ(barPixel(260), system(0x80000003));   // the leftover pixels
+    EXPECT_NE(barPixel(128), barPixel(0));
+    EXPECT_GT(textPixels(system(0x80000013)), 0);
+
+    caption->setGradientInactive(false);
+    EXPECT_EQ(barPixel(0), system(0x80000003));
+}
+
+TEST_F(GradientCaption, ActiveFormEndsInTheActiveColourWithCaptionText)
+{
+    ASSERT_TRUE(activate());
+    ASSERT_TRUE(caption->formActive());
+    EXPECT_EQ(barPixel(0), qRgb(0, 0, 0));
+    EXPECT_EQ(barPixel(299), system(0x80000002));
+    EXPECT_GT(textPixels(system(0x80000009)), 0);
+}
+
+TEST_F(GradientCaption, TooLongACaptionEndsInDots)
+{
+    caption->setFormCaption(QStringLiteral("A caption far too long for a bar of three hundred pixels, surely"));
+    const QString shown = caption->shownText();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("...")));
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("A caption")));
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(shown), 300);
+}
+
+TEST_F(GradientCaption, SystemMenuBringsTheCloseButtonAndLeavesItsPlaceOutOfTheGradient)
+{
+    EXPECT_FALSE(caption->findChild<QToolButton*>(QStringLiteral("CloseButton")));
+    caption->setSystemMenu(true);
+    auto* close = caption->findChild<QToolButton*>(QStringLiteral("CloseButton"));
+    ASSERT_TRUE(close);
+    EXPECT_LT(caption->gradientRect().right(), close->geometry().left());
+    EXPECT_TRUE(caption->geometry().contains(close->geometry().translated(caption->pos())));
+    ASSERT_TRUE(activate());
+    close->click();
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(GradientCaption, DraggingTheBarMovesTheForm)
+{
+    ASSERT_TRUE(activate());
+    const QPoint before = form.pos();
+    QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(40, 5));
+    QTest::mouseMove(caption, QPoint(90, 35));
+    QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(90, 35));
+    EXPECT_EQ(form.pos(), before + QPoint(50, 30));
+}
