@@ -10,7 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
 )
 case "${1:-}" in
-  --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox clang libclang-rt-14-dev) ;;
+  --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox trayer fonts-urw-base35 clang libclang-rt-14-dev) ;;
   --bench) packages+=(python3) ;;
 esac
 
