@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 class QFrame;
@@ -21,7 +22,9 @@ namespace lirra {
 template <class Owner> struct MenuRow;
 class StatusLine;
 class TBookView;
+class TFonts;
 class TMRUManager;
+class WindowModes;
 
 class TForm1 : public QMainWindow, public ReaderWindow {
     Q_OBJECT
@@ -55,6 +58,7 @@ private:
     void createLayout();
     void createMenus();
     void connectView();
+    void createWindowModes();
     void FormCreate(const QStringList& arguments);
     void FormClose();
     void applyOptions();
@@ -70,6 +74,29 @@ private:
     void ClearAll1Click();
     void SaveOptions1Click();
     void DefaultsOptions1Click();
+    void WordWrap1Click();
+    void FullScreen1Click();
+    void HideToSysTray2Click();
+    void Fonts1Click();
+    void Inc1Click();
+    void Dec1Click();
+    void FontColor1Click();
+    void BGColor1Click();
+    void Grey1Click();
+    void Green1Click();
+    void BlackWhite1Click();
+    void WhiteonBlack1Click();
+    void Blue1Click();
+    void Dark1Click();
+    void Light1Click();
+    void Contrast1Click();
+    void WindowsDefault1Click();
+    void Clock1Click();
+    void HideClock1Click();
+    void HidetoSysTray1Click();
+    void ShowLirra1Click();
+    void Exit3Click();
+    void RxTrayIcon1Click();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
 
@@ -93,6 +120,8 @@ private:
     FileDialog m_openDialog1;
     FileDialog m_openDialog2;
     BookLoader m_books;
+    std::unique_ptr<WindowModes> m_windowModes;
+    TFonts* m_fonts = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;

@@ -1,0 +1,145 @@
+#include "settings/window_modes.h"
+
+#include "bookview/widget/book_view.h"
+#include "reader/message_boxes.h"
+#include "reader/reader_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QWidget>
+
+namespace lirra {
+
+QString trayHint() { return kApplicationTitle + QStringLiteral(" SE"); }
+
+WindowModes::WindowModes(ReaderWindow& reader, std::uint8_t& wordWrapFlag, const WindowParts& parts,
+                         std::unique_ptr<TrayShell> shell)
+    : m_reader(reader), m_wordWrapFlag(wordWrapFlag), m_parts(parts), m_rxTrayIcon1(nullptr, std::move(shell))
+{
+    m_rxTrayIcon1.setObjectName(QStringLiteral("RxTrayIcon1"));
+    m_rxTrayIcon1.setActive(false);
+    m_rxTrayIcon1.setHint(trayHint());
+    m_rxTrayIcon1.setPopupMenu(&m_parts.trayMenu);
+}
+
+void WindowModes::reanchorOn(std::int32_t curLine) { m_reader.bookView().reanchorLine(curLine); }
+
+void WindowModes::toggleWordWrap()
+{
+    const std::int32_t curLine = m_reader.currentLine();
+    TBookView& view = m_reader.bookView();
+    const bool on = !m_parts.wordWrap.isChecked();
+    view.setWordWrap(on);
+    m_wordWrapFlag = on ? 1 : 0;
+    m_parts.wordWrap.setChecked(on);
+    view.repaintNow();
+    view.hideCaret();
+    reanchorOn(curLine);
+}
+
+void WindowModes::toggleFullScreen()
+{
+    if (m_parts.fullScreen.isChecked())
+        leaveFullScreen();
+    else
+        enterFullScreen();
+}
+
+// Frameless and maximised; the menu bar and the status panel stay.
+void WindowModes::enterFullScreen()
+{
+    const std::int32_t curLine = m_reader.currentLine();
+    QWidget& window = m_parts.window;
+    window.setWindowFlag(Qt::FramelessWindowHint, true);   // hides the window until shown again
+    window.move(0, 0);
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    window.show();
+    m_parts.fullScreen.setChecked(true);
+    TBookView& view = m_reader.bookView();
+    view.setFocus();
+    view.repaintNow();
+    view.hideCaret();
+    reanchorOn(curLine);
+}
+
+// Framed and maximised again, one pixel smaller each way, which makes the whole frame
+// draw anew.
+void WindowModes::leaveFullScreen()
+{
+    const std::int32_t curLine = m_reader.currentLine();
+    QWidget& window = m_parts.window;
+    window.setWindowFlag(Qt::FramelessWindowHint, false);
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    window.show();
+    m_parts.fullScreen.setChecked(false);
+    window.move(0, 0);
+    window.resize(window.width() - 1, window.height() - 1);
+    TBookView& view = m_reader.bookView();
+    view.setFocus();
+    view.repaintNow();
+    window.repaint();
+    view.hideCaret();
+    reanchorOn(curLine);
+}
+
+void WindowModes::toggleStatusBar()
+{
+    const bool hide = !m_parts.hideStatusBar.isChecked();
+    // Showing the panel always shows its clock, whatever "Hide Clock" says.
+    m_parts.clock.setVisible(!hide);
+    m_parts.statusPanel.setVisible(!hide);
+    m_parts.hideStatusBar.setChecked(hide);
+    m_reader.bookView().repaintNow();
+}
+
+void WindowModes::toggleClock()
+{
+    const bool hide = !m_parts.hideClock.isChecked();
+    m_parts.clock.setVisible(!hide);
+    m_parts.hideClock.setChecked(hide);
+    m_reader.bookView().repaintNow();
+}
+
+void WindowModes::hideToTray()
+{
+    QWidget& window = m_parts.window;
+    m_rxTrayIcon1.setIcon(window.windowIcon());
+    m_rxTrayIcon1.setActive(true);
+    if (!m_rxTrayIcon1.isAdded()) {
+        m_rxTrayIcon1.setActive(false);
+        window.showMinimized();
+        return;
+    }
+    m_lastActive = QApplication::activeWindow();
+    m_hiddenWindows.clear();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->windowType() != Qt::Popup && top->windowType() != Qt::ToolTip) {
+            m_hiddenWindows.append(top);
+            top->hide();
+        }
+    }
+}
+
+void WindowModes::showFromTray()
+{
+    for (const QPointer<QWidget>& hidden : std::as_const(m_hiddenWindows)) {
+        if (!hidden)
+            continue;
+        hidden->setWindowState(hidden->windowState() & ~Qt::WindowMinimized);
+        hidden->show();
+    }
+    m_hiddenWindows.clear();
+    QWidget* front = m_lastActive ? m_lastActive.data() : &m_parts.window;
+    front->raise();
+    front->activateWindow();
+    m_rxTrayIcon1.setActive(false);
+}
+
+void WindowModes::exitFromTray()
+{
+    m_rxTrayIcon1.setActive(false);
+    m_parts.window.close();
+}
+
+} // namespace lirra
