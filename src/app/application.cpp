@@ -9,6 +9,10 @@
 #include <QIcon>
 #include <QTextStream>
 
+// The program's icon lives in the app library's resources; a static library's
+// resources must be pulled in by name.
+static void loadAppResources() { Q_INIT_RESOURCE(resources); }
+
 namespace lirra {
 
 namespace {
@@ -54,6 +58,7 @@ int runApplication(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lirra-reader"));
+    loadAppResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lirra/lirra.png")));
     registerFontSubstitutions();
     platform::Registry::setDamageReporter(

@@ -38,6 +38,20 @@ void WindowModes::toggleWordWrap()
     reanchorOn(curLine);
 }
 
+// A new frame style makes the window anew, hidden until shown again.
+void WindowModes::setFrame(bool framed) { m_parts.window.setWindowFlag(Qt::FramelessWindowHint, !framed); }
+
+// The state is handed over afresh: the new window would otherwise be shown at its
+// restored size, the window manager not knowing it as maximised.
+void WindowModes::showMaximized()
+{
+    QWidget& window = m_parts.window;
+    const Qt::WindowStates others = window.windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized);
+    window.setWindowState(others);
+    window.setWindowState(others | Qt::WindowMaximized);
+    window.show();
+}
+
 void WindowModes::toggleFullScreen()
 {
     if (m_parts.fullScreen.isChecked())
@@ -51,10 +65,9 @@ void WindowModes::enterFullScreen()
 {
     const std::int32_t curLine = m_reader.currentLine();
     QWidget& window = m_parts.window;
-    window.setWindowFlag(Qt::FramelessWindowHint, true);   // hides the window until shown again
+    setFrame(false);
     window.move(0, 0);
-    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    window.show();
+    showMaximized();
     m_parts.fullScreen.setChecked(true);
     TBookView& view = m_reader.bookView();
     view.setFocus();
@@ -63,18 +76,16 @@ void WindowModes::enterFullScreen()
     reanchorOn(curLine);
 }
 
-// Framed and maximised again, one pixel smaller each way, which makes the whole frame
-// draw anew.
+// Framed and maximised again. No one-pixel resize to have the frame drawn anew, as on
+// Windows: a window manager takes a resize as leaving the maximised state, and the
+// caption would end above the screen.
 void WindowModes::leaveFullScreen()
 {
     const std::int32_t curLine = m_reader.currentLine();
     QWidget& window = m_parts.window;
-    window.setWindowFlag(Qt::FramelessWindowHint, false);
-    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    window.show();
+    setFrame(true);
+    showMaximized();
     m_parts.fullScreen.setChecked(false);
-    window.move(0, 0);
-    window.resize(window.width() - 1, window.height() - 1);
     TBookView& view = m_reader.bookView();
     view.setFocus();
     view.repaintNow();
@@ -104,6 +115,11 @@ void WindowModes::toggleClock()
 void WindowModes::hideToTray()
 {
     QWidget& window = m_parts.window;
+    // Taken before the icon comes: on some desktops the icon is a window of its own.
+    QList<QPointer<QWidget>> shown;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->windowType() != Qt::Popup && top->windowType() != Qt::ToolTip)
+            shown.append(top);
     m_rxTrayIcon1.setIcon(window.windowIcon());
     m_rxTrayIcon1.setActive(true);
     if (!m_rxTrayIcon1.isAdded()) {
@@ -112,13 +128,9 @@ void WindowModes::hideToTray()
         return;
     }
     m_lastActive = QApplication::activeWindow();
-    m_hiddenWindows.clear();
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->isVisible() && top->windowType() != Qt::Popup && top->windowType() != Qt::ToolTip) {
-            m_hiddenWindows.append(top);
-            top->hide();
-        }
-    }
+    m_hiddenWindows = shown;
+    for (const QPointer<QWidget>& top : std::as_const(shown))
+        top->hide();
 }
 
 void WindowModes::showFromTray()

@@ -60,6 +60,8 @@ public:
 private:
     void enterFullScreen();
     void leaveFullScreen();
+    void setFrame(bool framed);
+    void showMaximized();
     // Puts the view back on line index `curLine`: the line after the one the 1-based
     // line number names. Nothing moves when the view has no such line.
     void reanchorOn(std::int32_t curLine);
