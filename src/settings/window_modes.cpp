@@ -41,15 +41,15 @@ void WindowModes::toggleWordWrap()
 // A new frame style makes the window anew, hidden until shown again.
 void WindowModes::setFrame(bool framed) { m_parts.window.setWindowFlag(Qt::FramelessWindowHint, !framed); }
 
-// The state is handed over afresh: the new window would otherwise be shown at its
-// restored size, the window manager not knowing it as maximised.
+// The new window is shown first and then maximised as a change of state: a window
+// manager does not always take the state a window is first shown with.
 void WindowModes::showMaximized()
 {
     QWidget& window = m_parts.window;
+    window.show();
     const Qt::WindowStates others = window.windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized);
     window.setWindowState(others);
     window.setWindowState(others | Qt::WindowMaximized);
-    window.show();
 }
 
 void WindowModes::toggleFullScreen()
@@ -151,7 +151,10 @@ void WindowModes::showFromTray()
 void WindowModes::exitFromTray()
 {
     m_rxTrayIcon1.setActive(false);
-    m_parts.window.close();
+    // Closing the main window ends the program; a hidden window's closing does not end
+    // the event loop by itself.
+    if (m_parts.window.close())
+        QCoreApplication::quit();
 }
 
 } // namespace lirra

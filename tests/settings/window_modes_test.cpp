@@ -136,6 +136,7 @@ TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWere
     EXPECT_FALSE(reader.isVisible());
     EXPECT_FALSE(beside.isVisible());
     EXPECT_TRUE(shell->shown);
+    EXPECT_TRUE(shell->iconWindow.isVisible());
     EXPECT_EQ(shell->tip, QStringLiteral("Lirra Reader v1.01 SE"));
     EXPECT_EQ(shell->iconKey, reader.windowIcon().cacheKey());
     EXPECT_TRUE(modes.trayIcon().active());

@@ -6,6 +6,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <QWidget>
 
 class FakeTrayShell : public lirra::TrayShell {
 public:
@@ -15,11 +16,13 @@ public:
     QString tip;
     qint64 iconKey = 0;
     int modifications = 0;
+    QWidget iconWindow;
 
     bool available() const override { return present; }
     bool addIcon(const QIcon& icon, const QString& newTip) override
     {
         shown = present && accepts;
+        iconWindow.setVisible(shown);   // as on X11, where the icon is a window of its own
         tip = newTip;
         iconKey = icon.cacheKey();
         return shown;
@@ -30,6 +33,10 @@ public:
         tip = newTip;
         iconKey = icon.cacheKey();
     }
-    void deleteIcon() override { shown = false; }
+    void deleteIcon() override
+    {
+        shown = false;
+        iconWindow.hide();
+    }
     void send(lirra::TrayMouseMessage message) { emit mouseMessage(message); }
 };
