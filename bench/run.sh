@@ -12,7 +12,7 @@ cache="$here/build/bench-books"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_open_probe >/dev/null
+cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_bench_look lirra_open_probe >/dev/null
 
 mkdir -p "$cache"
 book="$cache/book-${size}mb.txt"
@@ -28,12 +28,13 @@ export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
 "$build/bench/lirra_bench_view" --benchmark_out="$scratch/view.json" --benchmark_out_format=json
+"$build/bench/lirra_bench_look" --benchmark_out="$scratch/look.json" --benchmark_out_format=json
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
 probe="$("$build/bench/lirra_open_probe" "$book")"
 
-python3 - "$scratch/view.json" "$probe" <<'PY'
+python3 - "$scratch/view.json" "$probe" "$scratch/look.json" <<'PY'
 import json, sys
-runs = {b["name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+runs = {b["name"]: b for f in (sys.argv[1], sys.argv[3]) for b in json.load(open(f))["benchmarks"]}
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 def ms(name):
     b = runs[name]
@@ -43,4 +44,9 @@ wrap = max(ms(n) for n in runs if n.startswith("BM_WrapToggle/"))
 status = max(ms(n) for n in runs if n.startswith("BM_StatusRefresh/")) * 1000
 print(f"open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
       f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f}")
+print(f"font_size_step_wrapped_ms={ms('BM_FontSizeStepWrapped/real_time'):.1f} "
+      f"face_change_wrapped_ms={ms('BM_FaceChangeWrapped/real_time'):.1f} "
+      f"wrap_on_command_ms={ms('BM_WordWrapToggle/on:1/real_time'):.1f} "
+      f"wrap_off_command_ms={ms('BM_WordWrapToggle/on:0/real_time'):.1f} "
+      f"theme_change_ms={ms('BM_ThemeChange/real_time'):.2f} font_listing_ms={ms('BM_FontListing/real_time'):.2f}")
 PY

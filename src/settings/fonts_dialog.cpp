@@ -38,15 +38,26 @@ Control* place(Control* control, const char* name, const QString& accessibleName
 
 } // namespace
 
+namespace {
+// Each font setter of the view lays a wrapped book out anew: only what differs is set.
+template <class Get, class Set, class Value>
+void setChanged(TBookView& view, Get get, Set set, const Value& value)
+{
+    if ((view.*get)() != value)
+        (view.*set)(value);
+}
+} // namespace
+
 void applyFontChoice(TBookView& view, const FontChoice& choice)
 {
     if (!choice.face.isEmpty())
-        view.setFontName(choice.face);
+        setChanged(view, &TBookView::fontName, &TBookView::setFontName, choice.face);
     view.setFontColor(choice.color);
-    view.setFontSize(strToInt(choice.sizeText.toStdString()));
-    view.setBold(choice.bold);
-    view.setItalic(choice.italic);
-    view.setPitch(FontPitch::Fixed);
+    const int height = heightFromPoints(strToInt(choice.sizeText.toStdString()), view.logicalDpiY());
+    setChanged(view, &TBookView::fontHeight, &TBookView::setFontHeight, height);
+    setChanged(view, &TBookView::bold, &TBookView::setBold, choice.bold);
+    setChanged(view, &TBookView::italic, &TBookView::setItalic, choice.italic);
+    setChanged(view, &TBookView::pitch, &TBookView::setPitch, FontPitch::Fixed);
 }
 
 TFonts::TFonts(ReaderWindow& reader)
@@ -76,9 +87,9 @@ TFonts::TFonts(ReaderWindow& reader)
 
 void TFonts::createControls()
 {
-    m_fontComboBox1 = place(new TFontComboBox(this), "FontComboBox1", QStringLiteral("Font Name"), {7, 8, 313, 22});
+    m_fontComboBox1 = place(new TFontComboBox(this, TFontListOption::foNoSymbolFonts), "FontComboBox1",
+                            QStringLiteral("Font Name"), {7, 8, 313, 22});
     m_fontComboBox1->setToolTip(QStringLiteral("Font Name"));
-    m_fontComboBox1->setOptions(TFontListOption::foNoSymbolFonts);
     m_colorComboBox1 = place(new TColorComboBox(this), "ColorComboBox1", QStringLiteral("Font Color"), {7, 38, 313, 22});
     m_label1 = place(new QLabel(QStringLiteral("Size"), this), "Label1", QStringLiteral("Size"), {12, 77, 30, 16});
     m_label1->setFont(arial(12));

@@ -80,7 +80,8 @@ QList<FontFamily> installedFontFamilies(TFontDevice device)
     return families;
 }
 
-TFontComboBox::TFontComboBox(QWidget* parent) : TOwnerDrawComboBox(parent)
+TFontComboBox::TFontComboBox(QWidget* parent, TFontListOptions options)
+    : TOwnerDrawComboBox(parent), m_options(options)
 {
     loadWidgetResources();
     m_trueTypeGlyph = QPixmap(QStringLiteral(":/lirra/widgets/TRUETYPE_FNT"));

@@ -15,7 +15,8 @@ enum class TFontDevice { fdScreen, fdPrinter, fdBoth };
 class TFontComboBox : public TOwnerDrawComboBox {
     Q_OBJECT
 public:
-    explicit TFontComboBox(QWidget* parent = nullptr);
+    // The list is built at once, with the options it is designed with.
+    explicit TFontComboBox(QWidget* parent = nullptr, TFontListOptions options = {});
 
     // The selected item's name; empty when nothing is selected (in a drop-down, the
     // typed text). Writing selects the first item of that name without regard to case,
