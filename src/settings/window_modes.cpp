@@ -52,44 +52,25 @@ void WindowModes::showMaximized()
     window.setWindowState(others | Qt::WindowMaximized);
 }
 
+// Entering: frameless and maximised, the menu bar and the status panel kept. Leaving:
+// framed and maximised again. (No one-pixel resize to have the frame drawn anew, as on
+// Windows: a window manager takes a resize as leaving the maximised state, and the
+// caption would end above the screen.)
 void WindowModes::toggleFullScreen()
 {
-    if (m_parts.fullScreen.isChecked())
-        leaveFullScreen();
-    else
-        enterFullScreen();
-}
-
-// Frameless and maximised; the menu bar and the status panel stay.
-void WindowModes::enterFullScreen()
-{
     const std::int32_t curLine = m_reader.currentLine();
+    const bool entering = !m_parts.fullScreen.isChecked();
     QWidget& window = m_parts.window;
-    setFrame(false);
-    window.move(0, 0);
+    setFrame(!entering);
+    if (entering)
+        window.move(0, 0);
     showMaximized();
-    m_parts.fullScreen.setChecked(true);
+    m_parts.fullScreen.setChecked(entering);
     TBookView& view = m_reader.bookView();
     view.setFocus();
     view.repaintNow();
-    view.hideCaret();
-    reanchorOn(curLine);
-}
-
-// Framed and maximised again. No one-pixel resize to have the frame drawn anew, as on
-// Windows: a window manager takes a resize as leaving the maximised state, and the
-// caption would end above the screen.
-void WindowModes::leaveFullScreen()
-{
-    const std::int32_t curLine = m_reader.currentLine();
-    QWidget& window = m_parts.window;
-    setFrame(true);
-    showMaximized();
-    m_parts.fullScreen.setChecked(false);
-    TBookView& view = m_reader.bookView();
-    view.setFocus();
-    view.repaintNow();
-    window.repaint();
+    if (!entering)
+        window.repaint();
     view.hideCaret();
     reanchorOn(curLine);
 }

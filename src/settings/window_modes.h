@@ -58,8 +58,6 @@ public:
     void exitFromTray();
 
 private:
-    void enterFullScreen();
-    void leaveFullScreen();
     void setFrame(bool framed);
     void showMaximized();
     // Puts the view back on line index `curLine`: the line after the one the 1-based

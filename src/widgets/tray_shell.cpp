@@ -49,18 +49,17 @@ protected:
     {
         if (watched != m_iconWindow)
             return false;
-        const auto* mouse = static_cast<QMouseEvent*>(event);
+        using M = TrayMouseMessage;
         switch (event->type()) {
         case QEvent::MouseMove:
-            post(TrayMouseMessage::Move);
+            post(M::Move);
             return true;
         case QEvent::MouseButtonPress:
-            return post(mouse->button(), TrayMouseMessage::LeftDown, TrayMouseMessage::RightDown, TrayMouseMessage::MiddleDown);
+            return post(buttonOf(event), M::LeftDown, M::RightDown, M::MiddleDown);
         case QEvent::MouseButtonRelease:
-            return post(mouse->button(), TrayMouseMessage::LeftUp, TrayMouseMessage::RightUp, TrayMouseMessage::MiddleUp);
+            return post(buttonOf(event), M::LeftUp, M::RightUp, M::MiddleUp);
         case QEvent::MouseButtonDblClick:
-            return post(mouse->button(), TrayMouseMessage::LeftDouble, TrayMouseMessage::RightDouble,
-                        TrayMouseMessage::MiddleDouble);
+            return post(buttonOf(event), M::LeftDouble, M::RightDouble, M::MiddleDouble);
         default:
             return false;
         }
@@ -100,6 +99,8 @@ private:
             break;
         }
     }
+
+    static Qt::MouseButton buttonOf(QEvent* event) { return static_cast<QMouseEvent*>(event)->button(); }
 
     // Queued: a message's handler may remove the icon, and with it the window whose
     // event is being delivered.
