@@ -1,5 +1,6 @@
-// The look commands as the reader's main window runs them: menu rows, keys, the stored
-// options and the status panel that keeps its own colours.
+// The look commands as the reader's main window runs them: the stored colours, the status
+// panel that keeps its own, the desktop's palette, and the desktop without a tray. (Keys,
+// word wrap across a restart and the Fonts dialog are driven in tests/e2e/look_e2e.sh.)
 
 #include "app/main_window.h"
 
@@ -10,10 +11,6 @@
 #include "settings/color_themes.h"
 
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 using namespace lirra;
 
@@ -97,49 +94,6 @@ TEST_F(MainWindowLook, WindowsDefaultFollowsTheDesktopPalette)
     trigger(form, "SaveOptions1");
     EXPECT_EQ(stored("BGColor"), 0x80000005u);
     EXPECT_EQ(stored("FontColor"), 0x80000008u);
-}
-
-TEST_F(MainWindowLook, WordWrapFromF2IsSavedAndRestoredAtTheNextStart)
-{
-    {
-        TForm1 form({});
-        form.show();
-        QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(&form.bookView(), Qt::Key_F2);
-        EXPECT_TRUE(form.bookView().wordWrap());
-        QTest::keyClick(&form.bookView(), Qt::Key_F10);
-        EXPECT_TRUE(form.findChild<QWidget*>(QStringLiteral("Panel2"))->isHidden());
-        trigger(form, "SaveOptions1");
-    }
-    EXPECT_EQ(stored("WordWrap"), 1u);
-    TForm1 again({});
-    EXPECT_TRUE(again.bookView().wordWrap());
-    EXPECT_TRUE(again.findChild<QAction*>(QStringLiteral("WordWrap1"))->isChecked());
-    EXPECT_FALSE(again.findChild<QAction*>(QStringLiteral("Clock1"))->isChecked());
-}
-
-TEST_F(MainWindowLook, FontSizeStepsAndTheFontsDialog)
-{
-    TForm1 form({});
-    trigger(form, "Inc1");
-    trigger(form, "Inc1");
-    trigger(form, "Dec1");
-    EXPECT_EQ(form.bookView().fontSize(), 14);
-
-    bool answered = false;
-    QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
-        QWidget* fonts = QApplication::activeModalWidget();
-        EXPECT_EQ(fonts->windowTitle(), QStringLiteral("Fonts"));
-        EXPECT_EQ(fonts->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), QStringLiteral("14"));
-        fonts->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("20"));
-        fonts->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-        answered = true;
-    });
-    trigger(form, "Fonts1");
-    EXPECT_TRUE(answered);
-    EXPECT_EQ(form.bookView().fontSize(), 20);
 }
 
 TEST_F(MainWindowLook, WithoutATrayHidingMinimisesAndTheTrayExitCloses)
