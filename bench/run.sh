@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # bench/run.sh [SIZE_MB]: builds the benchmarks in Release, generates a DOS book of
 # SIZE_MB megabytes (default 10) once into a cache folder, runs the benchmarks and ends
-# with one summary line of the numbers the performance targets name.
+# with summary lines of the numbers the performance targets name, one line per area.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 size="${1:-10}"
@@ -9,10 +9,14 @@ build="$here/build/release-bench"
 cache="$here/build/bench-books"
 "$here/tools/install-deps.sh" --bench
 
+# The benchmark programs whose results go into the summary (lirra_bench_core prints only).
+benches=(view navigation look utilities extras)
+
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_bench_navigation lirra_bench_utilities lirra_bench_extras lirra_open_probe >/dev/null
+cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_open_probe \
+  "${benches[@]/#/lirra_bench_}" >/dev/null
 
 mkdir -p "$cache"
 book="$cache/book-${size}mb.txt"
@@ -21,16 +25,16 @@ book="$cache/book-${size}mb.txt"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 chmod 700 "$scratch"
-mkdir -m 700 "$scratch/runtime"
+mkdir -m 700 "$scratch/runtime" "$scratch/cache"
 # The reader's settings and temporary copy stay in the scratch folder, never the user's.
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" TMPDIR="$scratch" LIRRA_REGISTRY="$scratch/registry.reg"
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache"
+export TMPDIR="$scratch" LIRRA_REGISTRY="$scratch/registry.reg"
 export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
-"$build/bench/lirra_bench_view" --benchmark_out="$scratch/view.json" --benchmark_out_format=json
-"$build/bench/lirra_bench_navigation" --benchmark_out="$scratch/navigation.json" --benchmark_out_format=json
-"$build/bench/lirra_bench_utilities" --benchmark_out="$scratch/utilities.json" --benchmark_out_format=json
-"$build/bench/lirra_bench_extras" --benchmark_out="$scratch/extras.json" --benchmark_out_format=json
+for bench in "${benches[@]}"; do
+  "$build/bench/lirra_bench_$bench" --benchmark_out="$scratch/$bench.json" --benchmark_out_format=json
+done
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
 probe="$("$build/bench/lirra_open_probe" "$book")"
 
@@ -41,17 +45,22 @@ scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 def ms(name):
     b = runs[name]
     return b["real_time"] * scale[b["time_unit"]]
+def worst(*prefixes, suffix=""):
+    return max(ms(n) for n in runs if n.startswith(prefixes) and n.endswith(suffix))
 ratio = sys.argv[1].split()[0].split("=")[1]
-wrap = max(ms(n) for n in runs if n.startswith("BM_WrapToggle/"))
-status = max(ms(n) for n in runs if n.startswith("BM_StatusRefresh/")) * 1000
-goto = max(ms(n) for n in runs if n.startswith(("BM_GotoPercent/", "BM_GotoLine/")) and n.endswith("paint:1"))
-jump = max(ms(n) for n in runs if n.startswith(("BM_GotoPercent/", "BM_GotoLine/")) and n.endswith("paint:0"))
-tick = max(ms(n) for n in runs if n.startswith("BM_AutoScrollTick/"))
-print(f"open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
-      f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f} "
-      f"convert_to_win_ms={ms('BM_ConvertToWin'):.1f} save_as_ms={ms('BM_SaveBookAs'):.1f} "
-      f"print_pages_per_s={runs['BM_PrintToPdf/real_time']['pages_per_s']:.0f} "
-      f"clipboard_10mb_ms={ms('BM_ClipboardWindowShows10MBText/iterations:5'):.1f} "
-      f"credits_step_us={ms('BM_CreditsStep') * 1000:.1f} "
-      f"goto_ms={goto:.2f} goto_unpainted_ms={jump:.3f} find_common_letter_ms={ms('BM_FindCommonLetterToEnd'):.1f} scroll_tick_ms={tick:.2f}")
+print(f"view: open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
+      f"wrap_toggle_ms={worst('BM_WrapToggle/'):.1f} find_all_ms={ms('BM_FindToEnd'):.1f} "
+      f"status_refresh_us={worst('BM_StatusRefresh/') * 1000:.2f}")
+print(f"navigation: goto_ms={worst('BM_GotoPercent/', 'BM_GotoLine/', suffix='paint:1'):.2f} "
+      f"goto_unpainted_ms={worst('BM_GotoPercent/', 'BM_GotoLine/', suffix='paint:0'):.3f} "
+      f"find_common_letter_ms={ms('BM_FindCommonLetterToEnd'):.1f} scroll_tick_ms={worst('BM_AutoScrollTick/'):.2f}")
+print(f"look: font_size_step_wrapped_ms={ms('BM_FontSizeStepWrapped/real_time'):.1f} "
+      f"face_change_wrapped_ms={ms('BM_FaceChangeWrapped/real_time'):.1f} "
+      f"wrap_on_command_ms={ms('BM_WordWrapToggle/on:1/real_time'):.1f} "
+      f"wrap_off_command_ms={ms('BM_WordWrapToggle/on:0/real_time'):.1f} "
+      f"theme_change_ms={ms('BM_ThemeChange/real_time'):.2f} font_listing_ms={ms('BM_FontListing/real_time'):.2f}")
+print(f"utilities: convert_to_win_ms={ms('BM_ConvertToWin'):.1f} save_as_ms={ms('BM_SaveBookAs'):.1f} "
+      f"print_pages_per_s={runs['BM_PrintToPdf/real_time']['pages_per_s']:.0f}")
+print(f"extras: clipboard_10mb_ms={ms('BM_ClipboardWindowShows10MBText/iterations:5'):.1f} "
+      f"credits_step_us={ms('BM_CreditsStep') * 1000:.1f}")
 PY

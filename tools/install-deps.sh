@@ -10,8 +10,9 @@ packages=(
   fonts-liberation fonts-dejavu-core
 )
 case "${1:-}" in
-  --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox wmctrl
-                     at-spi2-core dbus python3-pyatspi python3-dbus python3-gi clang libclang-rt-14-dev) ;;
+  --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox wmctrl trayer
+                     fonts-urw-base35 at-spi2-core dbus python3-pyatspi python3-dbus python3-gi
+                     clang libclang-rt-14-dev) ;;
   --bench) packages+=(python3) ;;
 esac
 

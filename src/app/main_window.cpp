@@ -24,8 +24,11 @@
 #include "navigation/scroll_speed_dialog.h"
 #include "platform/beep.h"
 #include "reader/error_handler.h"
+#include "settings/color_commands.h"
 #include "settings/color_themes.h"
+#include "settings/fonts_dialog.h"
 #include "settings/view_options.h"
+#include "settings/window_modes.h"
 #include "widgets/windows_menu_style.h"
 
 #include <QCloseEvent>
@@ -87,31 +90,31 @@ static const Row kMenuRows[] = {
     {{K::Item, "FindText1", "GotoFirstPage1", "Goto First Page", ""}, &TForm1::GotoFirstPage1Click},
 
     {{K::Menu, "", "Options1", "&Options", ""}},
-    {{K::Item, "Options1", "WordWrap1", "Word Wrap", "F2", kCheckable}},
+    {{K::Item, "Options1", "WordWrap1", "Word Wrap", "F2", kCheckable}, &TForm1::WordWrap1Click},
     {{K::Separator, "Options1", "N5", "", ""}},
-    {{K::Item, "Options1", "FullScreen1", "Full Screen", "Alt+Enter", kCheckable}},
-    {{K::Item, "Options1", "HideToSysTray2", "Hide To SysTray", "Ctrl+F12"}},
+    {{K::Item, "Options1", "FullScreen1", "Full Screen", "Alt+Enter", kCheckable}, &TForm1::FullScreen1Click},
+    {{K::Item, "Options1", "HideToSysTray2", "Hide To SysTray", "Ctrl+F12"}, &TForm1::HideToSysTray2Click},
     {{K::Separator, "Options1", "N2", "", ""}},
-    {{K::Item, "Options1", "Fonts1", "Fonts", "F4"}},
+    {{K::Item, "Options1", "Fonts1", "Fonts", "F4"}, &TForm1::Fonts1Click},
     {{K::Submenu, "Options1", "FontSize1", "Font Size", ""}},
-    {{K::Item, "FontSize1", "Inc1", "Inc  (+)", ""}},
-    {{K::Item, "FontSize1", "Dec1", "Dec  (-)", ""}},
+    {{K::Item, "FontSize1", "Inc1", "Inc  (+)", ""}, &TForm1::Inc1Click},
+    {{K::Item, "FontSize1", "Dec1", "Dec  (-)", ""}, &TForm1::Dec1Click},
     {{K::Submenu, "Options1", "Color1", "Color", ""}},
-    {{K::Item, "Color1", "FontColor1", "FontColor", "F6"}},
-    {{K::Item, "Color1", "BGColor1", "BG Color", "F7"}},
+    {{K::Item, "Color1", "FontColor1", "FontColor", "F6"}, &TForm1::FontColor1Click},
+    {{K::Item, "Color1", "BGColor1", "BG Color", "F7"}, &TForm1::BGColor1Click},
     {{K::Submenu, "Options1", "ColorThemes1", "Color Themes", ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[0].menuName, kColorThemes[0].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[1].menuName, kColorThemes[1].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[2].menuName, kColorThemes[2].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[3].menuName, kColorThemes[3].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[4].menuName, kColorThemes[4].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[5].menuName, kColorThemes[5].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[6].menuName, kColorThemes[6].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[7].menuName, kColorThemes[7].caption, ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[8].menuName, kColorThemes[8].caption, ""}},
+    {{K::Item, "ColorThemes1", kColorThemes[0].menuName, kColorThemes[0].caption, ""}, &TForm1::Grey1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[1].menuName, kColorThemes[1].caption, ""}, &TForm1::Green1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[2].menuName, kColorThemes[2].caption, ""}, &TForm1::BlackWhite1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[3].menuName, kColorThemes[3].caption, ""}, &TForm1::WhiteonBlack1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[4].menuName, kColorThemes[4].caption, ""}, &TForm1::Blue1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[5].menuName, kColorThemes[5].caption, ""}, &TForm1::Dark1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[6].menuName, kColorThemes[6].caption, ""}, &TForm1::Light1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[7].menuName, kColorThemes[7].caption, ""}, &TForm1::Contrast1Click},
+    {{K::Item, "ColorThemes1", kColorThemes[8].menuName, kColorThemes[8].caption, ""}, &TForm1::WindowsDefault1Click},
     {{K::Separator, "Options1", "N4", "", ""}},
-    {{K::Item, "Options1", "Clock1", "Hide StatusBar", "F10", kCheckable}},
-    {{K::Item, "Options1", "HideClock1", "Hide Clock", "", kCheckable}},
+    {{K::Item, "Options1", "Clock1", "Hide StatusBar", "F10", kCheckable}, &TForm1::Clock1Click},
+    {{K::Item, "Options1", "HideClock1", "Hide Clock", "", kCheckable}, &TForm1::HideClock1Click},
     {{K::Separator, "Options1", "N20", "", ""}},
     {{K::Item, "Options1", "ConverttoWin1", "Convert to Win", "Ctrl+W"}, &TForm1::ConverttoWin1Click},
     {{K::Separator, "Options1", "N3", "", ""}},
@@ -161,15 +164,15 @@ static const Row kMenuRows[] = {
     {{K::Item, "PopupMenu1", "SelectAll1", "Select All", "Ctrl+A", kShortcutShownOnly}, &TForm1::SelectAll1Click},
     {{K::Item, "PopupMenu1", "ClearAll1", "Clear All", "", kShortcutShownOnly}, &TForm1::ClearAll1Click},
     {{K::Separator, "PopupMenu1", "N8", "", ""}},
-    {{K::Item, "PopupMenu1", "HidetoSysTray1", "Hide to SysTray", "", kShortcutShownOnly}},
+    {{K::Item, "PopupMenu1", "HidetoSysTray1", "Hide to SysTray", "", kShortcutShownOnly}, &TForm1::HidetoSysTray1Click},
     {{K::Separator, "PopupMenu1", "N6", "", ""}},
     {{K::Item, "PopupMenu1", "Exit2", "Exit", "Alt+X", kShortcutShownOnly}, &TForm1::Exit1Click},
 
     // The tray icon's menu.
     {{K::Popup, "", "PopupMenu2", "", ""}},
-    {{K::Item, "PopupMenu2", "ShowLirra1", "Show Lirra Reader !", ""}},
+    {{K::Item, "PopupMenu2", "ShowLirra1", "Show Lirra Reader !", ""}, &TForm1::ShowLirra1Click},
     {{K::Separator, "PopupMenu2", "N14", "", ""}},
-    {{K::Item, "PopupMenu2", "Exit3", "Exit", ""}},
+    {{K::Item, "PopupMenu2", "Exit3", "Exit", ""}, &TForm1::Exit3Click},
 };
 // clang-format on
 return kMenuRows;
@@ -196,6 +199,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     createLayout();
     createMenus();
     connectView();
+    createWindowModes();
     FormCreate(arguments);
     createWindows();
 }
@@ -284,6 +288,16 @@ void TForm1::connectView()
     connect(m_panel2, &StatusLine::gotoRequested, this, guarded([this] { Goto1Click(); }));
 }
 
+void TForm1::createWindowModes()
+{
+    auto item = [this](const char* name) -> QAction& { return *findChild<QAction*>(QLatin1String(name)); };
+    const WindowParts parts{*this, *m_panel2, *m_panel2->findChild<QWidget*>(QStringLiteral("RxClock1")),
+                            item("WordWrap1"), item("FullScreen1"), item("Clock1"), item("HideClock1"),
+                            *findChild<QMenu*>(QStringLiteral("PopupMenu2"))};
+    m_windowModes = std::make_unique<WindowModes>(*this, m_options.WordWrap, parts);
+    connect(&m_windowModes->trayIcon(), &TRxTrayIcon::clicked, this, [this] { runCommand([this] { RxTrayIcon1Click(); }); });
+}
+
 // Each step in order; an error shows the standard box and skips the rest.
 void TForm1::FormCreate(const QStringList& arguments)
 {
@@ -317,6 +331,7 @@ void TForm1::createWindows()
     m_form7 = new TForm7(*m_urls, this);
     m_form8 = new TForm8(*this, this);
     m_form9 = new TForm9(this);
+    m_fonts = new TFonts(*this);
     m_form12 = new TForm12(this);
     m_helpWindow = new HelpWindow(this);
     m_findText = std::make_unique<FindText>(*this);
@@ -369,6 +384,52 @@ void TForm1::SetScrollSpeed2Click() { m_autoScroll->SetScrollSpeed2Click(); }
 void TForm1::ScrollText1Click() { m_autoScroll->ScrollText1Click(); }
 
 void TForm1::Timer1Timer() { m_autoScroll->Timer1Timer(); }
+
+void TForm1::WordWrap1Click() { m_windowModes->toggleWordWrap(); }
+
+void TForm1::FullScreen1Click() { m_windowModes->toggleFullScreen(); }
+
+void TForm1::HideToSysTray2Click() { m_windowModes->hideToTray(); }
+
+void TForm1::Fonts1Click() { m_fonts->execute(); }
+
+void TForm1::Inc1Click() { stepFontSize(*m_richEdit1, 1); }
+
+void TForm1::Dec1Click() { stepFontSize(*m_richEdit1, -1); }
+
+void TForm1::FontColor1Click() { chooseFontColor(*m_richEdit1, this); }
+
+void TForm1::BGColor1Click() { chooseBackgroundColor(*m_richEdit1, this); }
+
+void TForm1::Grey1Click() { applyColorTheme(*m_richEdit1, kColorThemes[0]); }
+
+void TForm1::Green1Click() { applyColorTheme(*m_richEdit1, kColorThemes[1]); }
+
+void TForm1::BlackWhite1Click() { applyColorTheme(*m_richEdit1, kColorThemes[2]); }
+
+void TForm1::WhiteonBlack1Click() { applyColorTheme(*m_richEdit1, kColorThemes[3]); }
+
+void TForm1::Blue1Click() { applyColorTheme(*m_richEdit1, kColorThemes[4]); }
+
+void TForm1::Dark1Click() { applyColorTheme(*m_richEdit1, kColorThemes[5]); }
+
+void TForm1::Light1Click() { applyColorTheme(*m_richEdit1, kColorThemes[6]); }
+
+void TForm1::Contrast1Click() { applyColorTheme(*m_richEdit1, kColorThemes[7]); }
+
+void TForm1::WindowsDefault1Click() { applyColorTheme(*m_richEdit1, kColorThemes[8]); }
+
+void TForm1::Clock1Click() { m_windowModes->toggleStatusBar(); }
+
+void TForm1::HideClock1Click() { m_windowModes->toggleClock(); }
+
+void TForm1::HidetoSysTray1Click() { m_windowModes->hideToTray(); }
+
+void TForm1::ShowLirra1Click() { m_windowModes->showFromTray(); }
+
+void TForm1::Exit3Click() { m_windowModes->exitFromTray(); }
+
+void TForm1::RxTrayIcon1Click() { m_windowModes->showFromTray(); }
 
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 

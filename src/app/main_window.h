@@ -33,7 +33,9 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TForm12;
+class TFonts;
 class TMRUManager;
+class WindowModes;
 
 class TForm1 : public QMainWindow, public ReaderWindow {
     Q_OBJECT
@@ -67,6 +69,7 @@ private:
     void createLayout();
     void createMenus();
     void connectView();
+    void createWindowModes();
     void FormCreate(const QStringList& arguments);
     void createWindows();
     void FormClose();
@@ -96,6 +99,29 @@ private:
     void SetScrollSpeed2Click();
     void ScrollText1Click();
     void Timer1Timer();
+    void WordWrap1Click();
+    void FullScreen1Click();
+    void HideToSysTray2Click();
+    void Fonts1Click();
+    void Inc1Click();
+    void Dec1Click();
+    void FontColor1Click();
+    void BGColor1Click();
+    void Grey1Click();
+    void Green1Click();
+    void BlackWhite1Click();
+    void WhiteonBlack1Click();
+    void Blue1Click();
+    void Dark1Click();
+    void Light1Click();
+    void Contrast1Click();
+    void WindowsDefault1Click();
+    void Clock1Click();
+    void HideClock1Click();
+    void HidetoSysTray1Click();
+    void ShowLirra1Click();
+    void Exit3Click();
+    void RxTrayIcon1Click();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
     // url1Click ... url12Click: the fixed library address N (zero-based).
@@ -137,6 +163,8 @@ private:
     TForm6* m_form6 = nullptr;
     std::unique_ptr<FindText> m_findText;
     std::unique_ptr<AutoScroll> m_autoScroll;
+    std::unique_ptr<WindowModes> m_windowModes;
+    TFonts* m_fonts = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;

@@ -347,25 +347,23 @@ TEST_F(MainWindow, ReadingKeysPageScrollAndResize)
     EXPECT_EQ(view(form).fontSize(), size - 1);
 }
 
-TEST_F(MainWindow, CheckItemsWhoseCommandIsNotBuiltKeepTheirTick)
+TEST_F(MainWindow, ATickFollowsItsCommandAndSaveOptionsStoresIt)
 {
     TForm1 form({});
     ASSERT_TRUE(activate(form));
     QAction* wrap = action(form, "WordWrap1");
-    QAction* confirm = action(form, "SetBookmarkBeforeExit1");
-    ASSERT_TRUE(wrap->isCheckable() && confirm->isCheckable());
     QTest::keyClick(&form, Qt::Key_F2);
-    confirm->trigger();
-    EXPECT_FALSE(wrap->isChecked());
-    EXPECT_TRUE(confirm->isChecked());
-    EXPECT_FALSE(view(form).wordWrap());
+    EXPECT_TRUE(wrap->isChecked());
+    EXPECT_TRUE(view(form).wordWrap());
+    QTest::keyClick(&form, Qt::Key_F2);
+    QTest::keyClick(&form, Qt::Key_F2);
+    EXPECT_TRUE(wrap->isChecked());
 
     // What Save Options stores is what the view and the ticks say.
     action(form, "SaveOptions1")->trigger();
     Registry registry;
     registry.openKey("Software\\Lirra Reader\\Options", false);
-    EXPECT_EQ(registry.readInteger("WordWrap"), 0);
-    EXPECT_EQ(registry.readInteger("ConfirmSetBMExit"), 1);
+    EXPECT_EQ(registry.readInteger("WordWrap"), 1);
 }
 
 TEST_F(MainWindow, MenusShowWindowsShortcutNamesAndNoBoxForUntickedItems)

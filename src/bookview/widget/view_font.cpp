@@ -74,12 +74,31 @@ int heightFromPoints(int points, int dpi) { return -int(std::lround(points * dou
 
 int pointsFromHeight(int height, int dpi) { return -int(std::lround(height * 72.0 / dpi)); }
 
+namespace {
+struct FaceSubstitution {
+    const char* designed;
+    const char* installed;
+};
+constexpr FaceSubstitution kFaceSubstitutions[] = {
+    {"Courier New Cyr", "Liberation Mono"},
+    {"Times New Roman Cyr", "Liberation Serif"},
+    {"Arial Cyr", "Liberation Sans"},
+    {"MS Sans Serif", "Liberation Sans"},
+};
+} // namespace
+
 void registerFontSubstitutions()
 {
-    QFont::insertSubstitution(QStringLiteral("Courier New Cyr"), QStringLiteral("Liberation Mono"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman Cyr"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("Arial Cyr"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    for (const FaceSubstitution& face : kFaceSubstitutions)
+        QFont::insertSubstitution(QLatin1String(face.designed), QLatin1String(face.installed));
+}
+
+QStringList substitutedFaces()
+{
+    QStringList faces;
+    for (const FaceSubstitution& face : kFaceSubstitutions)
+        faces << QLatin1String(face.designed);
+    return faces;
 }
 
 } // namespace lirra

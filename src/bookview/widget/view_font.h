@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 namespace lirra {
 
@@ -38,5 +39,7 @@ int pointsFromHeight(int height, int dpi);
 // The designed faces do not exist on Linux; map them to their metric twins. The face
 // name the view holds and saves stays the designed one. Call once at start.
 void registerFontSubstitutions();
+// The designed face names registered there, spelt as designed.
+QStringList substitutedFaces();
 
 } // namespace lirra

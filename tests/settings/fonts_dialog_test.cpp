@@ -1,0 +1,180 @@
+#include "settings/fonts_dialog.h"
+
+#include "fake_main_window.h"
+#include "reader/message_boxes.h"
+#include "widgets/color_combo_box.h"
+#include "widgets/font_combo_box.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+namespace {
+
+class FontsDialogTest : public ::testing::Test {
+protected:
+    FontsDialogTest()
+    {
+        setMessagePresenter([this](const MessageBoxRequest& box) {
+            boxes.push_back(box.text);
+            return BoxAnswer::Ok;
+        });
+    }
+    ~FontsDialogTest() override { setMessagePresenter({}); }
+
+    template <class Control>
+    Control& control(const char* name)
+    {
+        auto* found = fonts.findChild<Control*>(QLatin1String(name));
+        if (!found)
+            throw std::runtime_error(name);
+        return *found;
+    }
+    TFontComboBox& face() { return control<TFontComboBox>("FontComboBox1"); }
+    TColorComboBox& color() { return control<TColorComboBox>("ColorComboBox1"); }
+    QLineEdit& size() { return control<QLineEdit>("Edit1"); }
+    QCheckBox& check(const char* name) { return control<QCheckBox>(name); }
+    void ok() { control<QPushButton>("Button1").click(); }
+    TBookView& view() { return *reader.view; }
+
+    FakeMainWindow reader;
+    TFonts fonts{reader};
+    std::vector<QString> boxes;
+};
+
+} // namespace
+
+TEST_F(FontsDialogTest, LooksAsDesignedWithItsTabOrder)
+{
+    EXPECT_EQ(fonts.windowTitle(), QStringLiteral("Fonts"));
+    EXPECT_EQ(fonts.size(), QSize(327, 181));
+    EXPECT_EQ(fonts.minimumSize(), fonts.maximumSize());
+    EXPECT_EQ(fonts.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(face().width(), 313);
+    EXPECT_EQ(face().toolTip(), QStringLiteral("Font Name"));
+    EXPECT_FALSE(face().isEditable());
+    EXPECT_TRUE(face().options().testFlag(TFontListOption::foNoSymbolFonts));
+    EXPECT_TRUE(check("CheckBox2").font().bold());
+    EXPECT_TRUE(check("CheckBox3").font().italic());
+
+    QStringList order;
+    QWidget* at = &face();
+    do {
+        if (at->focusPolicy() & Qt::TabFocus)
+            order << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != &face());
+    EXPECT_EQ(order, QStringList({"FontComboBox1", "ColorComboBox1", "Button1", "Button2", "Edit1", "CheckBox1",
+                                  "CheckBox2", "CheckBox3"}));
+    for (QWidget* child : fonts.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_FALSE(child->accessibleName().isEmpty()) << child->objectName().toStdString();
+}
+
+TEST_F(FontsDialogTest, EachShowingStartsFromTheViewButTheTicksStay)
+{
+    view().setFontName(QStringLiteral("liberation mono"));
+    view().setFontColor(0x000000FF);
+    view().setFontSize(17);
+    fonts.show();
+    EXPECT_EQ(face().fontName(), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(color().currentText(), QStringLiteral("Red"));
+    EXPECT_EQ(size().text(), QStringLiteral("17"));
+    check("CheckBox2").setChecked(true);
+    fonts.hide();
+
+    view().setFontSize(9);
+    fonts.show();
+    EXPECT_EQ(size().text(), QStringLiteral("9"));
+    EXPECT_TRUE(check("CheckBox2").isChecked());
+    EXPECT_FALSE(view().bold());
+}
+
+TEST_F(FontsDialogTest, OkAppliesFaceColourSizeAndStylesAndAlwaysFixesThePitch)
+{
+    view().setItalic(true);
+    view().setUnderline(true);
+    view().setPitch(FontPitch::Variable);
+    fonts.show();
+    face().setFontName(QStringLiteral("Liberation Serif"));
+    color().setColorValue(0x00FF0000);
+    size().setText(QStringLiteral("12"));
+    check("CheckBox2").setChecked(true);
+    ok();
+    EXPECT_FALSE(fonts.isVisible());
+    EXPECT_EQ(fonts.result(), QDialog::Accepted);
+    EXPECT_EQ(view().fontName(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(view().fontColor(), 0x00FF0000u);
+    EXPECT_EQ(view().fontSize(), 12);
+    EXPECT_TRUE(view().bold());
+    EXPECT_FALSE(view().italic());
+    EXPECT_TRUE(view().underline());
+    EXPECT_EQ(view().pitch(), FontPitch::Fixed);
+    EXPECT_TRUE(boxes.empty());
+
+    for (const char* text : {"0", "-3"}) {
+        fonts.show();
+        size().setText(QLatin1String(text));
+        QTest::keyClick(&size(), Qt::Key_Return);   // Enter in the size field is OK
+        EXPECT_FALSE(fonts.isVisible()) << text;
+        EXPECT_EQ(view().fontSize(), std::atoi(text));
+    }
+}
+
+TEST_F(FontsDialogTest, SizeThatIsNoNumberStopsAfterFaceAndColour)
+{
+    fonts.show();
+    face().setFontName(QStringLiteral("Liberation Sans"));
+    color().setColorValue(0x0000FF00);
+    size().setText(QStringLiteral("abc"));
+    check("CheckBox2").setChecked(true);
+    ok();
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("'abc' is not a valid integer value.")});
+    EXPECT_TRUE(fonts.isVisible());
+    EXPECT_EQ(size().text(), QStringLiteral("abc"));
+    EXPECT_EQ(view().fontName(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(view().fontColor(), 0x0000FF00u);
+    EXPECT_EQ(view().fontSize(), 13);
+    EXPECT_FALSE(view().bold());
+}
+
+TEST_F(FontsDialogTest, CancelAndTheCloseBoxChangeNothing)
+{
+    for (bool closeBox : {false, true}) {
+        fonts.show();
+        face().setFontName(QStringLiteral("Liberation Serif"));
+        color().setColorValue(0x00FFFFFF);
+        size().setText(QStringLiteral("30"));
+        if (closeBox)
+            fonts.close();
+        else
+            control<QPushButton>("Button2").click();
+        EXPECT_FALSE(fonts.isVisible());
+        EXPECT_EQ(view().fontName(), QStringLiteral("Courier New Cyr"));
+        EXPECT_EQ(view().fontColor(), 0x00C0C0C0u);
+        EXPECT_EQ(view().fontSize(), 13);
+    }
+}
+
+TEST_F(FontsDialogTest, WhatThePickersCannotShowSurvivesOk)
+{
+    view().setFontName(QStringLiteral("Liberation Serif"));
+    view().setFontColor(0x00B4B4B4);   // "Grey (DN like)"
+    fonts.show();
+    EXPECT_EQ(color().currentIndex(), -1);
+    check("CheckBox1").setChecked(true);   // "Fixed Pitch Only" drops the proportional face
+    EXPECT_EQ(face().currentIndex(), -1);
+    ok();
+    EXPECT_EQ(view().fontName(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(view().fontColor(), 0x00B4B4B4u);
+
+    // The filter stays for the next showing.
+    fonts.show();
+    EXPECT_TRUE(face().options().testFlag(TFontListOption::foFixedPitchOnly));
+    check("CheckBox1").setChecked(false);
+    EXPECT_EQ(face().fontName(), QString());
+    EXPECT_FALSE(face().options().testFlag(TFontListOption::foFixedPitchOnly));
+}

@@ -1,0 +1,111 @@
+// The look commands as the reader's main window runs them: the stored colours, the status
+// panel that keeps its own, the desktop's palette, and the desktop without a tray. (Keys,
+// word wrap across a restart and the Fonts dialog are driven in tests/e2e/look_e2e.sh.)
+
+#include "app/main_window.h"
+
+#include "bookview/widget/book_view.h"
+#include "platform/registry_hive.h"
+#include "reader/message_boxes.h"
+#include "registry_fixture.h"
+#include "settings/color_themes.h"
+
+#include <QApplication>
+
+using namespace lirra;
+
+namespace {
+
+class MainWindowLook : public OwnHive {
+protected:
+    void SetUp() override
+    {
+        OwnHive::SetUp();
+        const std::string runtime = m_scratch / "runtime";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setMessagePresenter([this](const MessageBoxRequest& box) {
+            boxes.push_back(box.text);
+            return BoxAnswer::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        setMessagePresenter({});
+        OwnHive::TearDown();
+    }
+
+    static void trigger(TForm1& form, const char* name)
+    {
+        QAction* found = form.findChild<QAction*>(QLatin1String(name));
+        ASSERT_TRUE(found) << name;
+        found->trigger();
+    }
+    static std::uint32_t stored(const char* value)
+    {
+        platform::Registry registry;
+        registry.openKey("Software\\Lirra Reader\\Options", false);
+        return std::uint32_t(registry.readInteger(value));
+    }
+    static QRgb pixel(QWidget& widget, QPoint at) { return widget.grab().toImage().pixel(at); }
+
+    std::vector<QString> boxes;
+};
+
+} // namespace
+
+TEST_F(MainWindowLook, ThemesSetBothColoursKeepTheStatusPanelAndAreSavedByF12)
+{
+    TForm1 form({});
+    form.resize(640, 480);
+    form.show();
+    TBookView& view = form.bookView();
+    QWidget& panel = *form.findChild<QWidget*>(QStringLiteral("Panel2"));
+    for (const ColorTheme& theme : kColorThemes) {
+        trigger(form, theme.menuName);
+        EXPECT_EQ(view.fontColor(), theme.text) << theme.caption;
+        EXPECT_EQ(view.backgroundColor(), theme.background) << theme.caption;
+        EXPECT_EQ(pixel(panel, {150, 11}), qRgb(0, 0, 0)) << theme.caption;
+        EXPECT_EQ(panel.palette().color(QPalette::WindowText), QColor(192, 192, 192));
+    }
+    trigger(form, "Dark1");
+    trigger(form, "SaveOptions1");
+    EXPECT_EQ(boxes.back(), QStringLiteral("Options was saved."));
+    EXPECT_EQ(stored("FontColor"), 0x00BCBCBCu);
+    EXPECT_EQ(stored("BGColor"), 0x00000000u);
+}
+
+TEST_F(MainWindowLook, WindowsDefaultFollowsTheDesktopPalette)
+{
+    TForm1 form({});
+    form.resize(640, 480);
+    form.show();
+    trigger(form, "WindowsDefault1");
+    const QPalette original = QApplication::palette();
+    QPalette changed = original;
+    changed.setColor(QPalette::Base, QColor(0, 96, 0));
+    QApplication::setPalette(changed);
+    QCoreApplication::processEvents();   // the new palette reaches the widgets through the event loop
+    const QRgb painted = pixel(form.bookView(), {300, 200});
+    QApplication::setPalette(original);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(painted, qRgb(0, 96, 0));
+    trigger(form, "SaveOptions1");
+    EXPECT_EQ(stored("BGColor"), 0x80000005u);
+    EXPECT_EQ(stored("FontColor"), 0x80000008u);
+}
+
+TEST_F(MainWindowLook, WithoutATrayHidingMinimisesAndTheTrayExitCloses)
+{
+    TForm1 form({});
+    form.show();
+    trigger(form, "HideToSysTray2");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.isMinimized());
+    form.showNormal();
+    trigger(form, "HidetoSysTray1");
+    EXPECT_TRUE(form.isMinimized());
+    trigger(form, "Exit3");
+    EXPECT_FALSE(form.isVisible());
+}

@@ -1,0 +1,180 @@
+#include "settings/window_modes.h"
+
+#include "fake_main_window.h"
+#include "fake_tray_shell.h"
+#include "scratch_folder.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPixmap>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+namespace {
+
+class WindowModesTest : public ::testing::Test {
+protected:
+    WindowModesTest() : modes(reader, wordWrapFlag, reader.parts(), std::unique_ptr<TrayShell>(shell))
+    {
+        std::string text;
+        for (int i = 1; i <= 100; ++i)
+            text += "line " + std::to_string(i) + "\r\n";
+        writeFile(scratch / "book.txt", text);
+        reader.LoadBook(QString::fromStdString(scratch / "book.txt"));
+        QPixmap icon(16, 16);
+        icon.fill(Qt::darkBlue);
+        reader.setWindowIcon(QIcon(icon));
+        reader.show();
+    }
+
+    // The caret to the start of a line, as the keyboard leaves it (status refreshed).
+    void keyboardTo(int line)
+    {
+        reader.view->setSelection(reader.view->lineIndex(line - 1));
+        reader.refreshStatus();
+    }
+    std::int64_t endOf(int lineIndex) const
+    {
+        return reader.view->lineIndex(lineIndex) + reader.view->lineText(lineIndex).size();
+    }
+
+    ScratchFolder scratch;
+    FakeMainWindow reader;
+    std::uint8_t wordWrapFlag = 0;
+    FakeTrayShell* shell = new FakeTrayShell;
+    WindowModes modes;
+};
+
+} // namespace
+
+TEST_F(WindowModesTest, WordWrapFlipsFlagAndTickAndReanchorsOnTheLineAfterCurLine)
+{
+    keyboardTo(10);
+    modes.toggleWordWrap();
+    EXPECT_TRUE(reader.view->wordWrap());
+    EXPECT_EQ(wordWrapFlag, 1);
+    EXPECT_TRUE(reader.wordWrap.isChecked());
+    EXPECT_EQ(reader.view->caretPosition(), endOf(10));
+    EXPECT_EQ(reader.curLine, 11);
+
+    modes.toggleWordWrap();
+    EXPECT_FALSE(reader.view->wordWrap());
+    EXPECT_EQ(wordWrapFlag, 0);
+    EXPECT_FALSE(reader.wordWrap.isChecked());
+    EXPECT_EQ(reader.curLine, 12);
+
+    // A mouse click moves the caret without a status refresh: CurLine still counts.
+    reader.view->setSelection(reader.view->lineIndex(49));
+    modes.toggleWordWrap();
+    EXPECT_EQ(reader.view->caretPosition(), endOf(12));
+}
+
+TEST_F(WindowModesTest, WordWrapOnTheLastLineLeavesTheViewWhereItIs)
+{
+    keyboardTo(100);
+    const std::int64_t caret = reader.view->caretPosition();
+    modes.toggleWordWrap();
+    EXPECT_TRUE(reader.view->wordWrap());
+    EXPECT_EQ(reader.view->caretPosition(), caret);
+    EXPECT_EQ(reader.curLine, 100);
+}
+
+TEST_F(WindowModesTest, ShowingTheStatusBarAgainShowsTheClockWhateverHideClockSays)
+{
+    const auto viewHeight = [this] {
+        reader.centralWidget()->layout()->activate();
+        return reader.view->height();
+    };
+    const int designed = viewHeight();
+    modes.toggleStatusBar();
+    EXPECT_TRUE(reader.hideStatusBar.isChecked());
+    EXPECT_TRUE(reader.panel->isHidden());
+    EXPECT_TRUE(reader.clock->isHidden());
+    EXPECT_GT(viewHeight(), designed);   // the view takes the panel's place
+    modes.toggleClock();
+    EXPECT_TRUE(reader.hideClock.isChecked());
+    modes.toggleStatusBar();
+    EXPECT_FALSE(reader.hideStatusBar.isChecked());
+    EXPECT_FALSE(reader.panel->isHidden());
+    EXPECT_FALSE(reader.clock->isHidden());
+    EXPECT_TRUE(reader.hideClock.isChecked());
+    EXPECT_EQ(viewHeight(), designed);
+    modes.toggleClock();   // finds its tick set: the clock shows (it does) and the tick goes
+    EXPECT_FALSE(reader.hideClock.isChecked());
+    EXPECT_FALSE(reader.clock->isHidden());
+    modes.toggleClock();
+    EXPECT_TRUE(reader.clock->isHidden());
+    EXPECT_FALSE(reader.panel->isHidden());
+}
+
+TEST_F(WindowModesTest, FullScreenIsFramelessAndMaximisedAndComesBackFramedTwice)
+{
+    keyboardTo(5);
+    for (int round = 0; round < 2; ++round) {
+        modes.toggleFullScreen();
+        EXPECT_TRUE(reader.fullScreen.isChecked());
+        EXPECT_TRUE(reader.windowFlags() & Qt::FramelessWindowHint);
+        EXPECT_TRUE(reader.isMaximized());
+        EXPECT_TRUE(reader.isVisible());
+        EXPECT_TRUE(reader.view->hasFocus() || QApplication::focusWidget() == nullptr);
+        modes.toggleFullScreen();
+        EXPECT_FALSE(reader.fullScreen.isChecked());
+        EXPECT_FALSE(reader.windowFlags() & Qt::FramelessWindowHint);
+        EXPECT_TRUE(reader.isVisible());
+    }
+    EXPECT_EQ(reader.curLine, 9);   // each toggle re-anchors one line on
+}
+
+TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWere)
+{
+    QDialog beside(&reader);   // a window of the program open beside the main one
+    beside.show();
+    modes.toggleFullScreen();
+    modes.hideToTray();
+    EXPECT_FALSE(reader.isVisible());
+    EXPECT_FALSE(beside.isVisible());
+    EXPECT_TRUE(shell->shown);
+    EXPECT_TRUE(shell->iconWindow.isVisible());
+    EXPECT_EQ(shell->tip, QStringLiteral("Lirra Reader v1.01 SE"));
+    EXPECT_EQ(shell->iconKey, reader.windowIcon().cacheKey());
+    EXPECT_TRUE(modes.trayIcon().active());
+
+    modes.showFromTray();
+    EXPECT_TRUE(reader.isVisible());
+    EXPECT_TRUE(beside.isVisible());
+    EXPECT_TRUE(reader.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(reader.isMaximized());
+    EXPECT_FALSE(reader.isMinimized());
+    EXPECT_FALSE(shell->shown);
+    EXPECT_FALSE(modes.trayIcon().active());
+}
+
+TEST_F(WindowModesTest, WithoutANotificationAreaHidingMinimisesAndKeepsTheWindow)
+{
+    shell->present = false;
+    modes.hideToTray();
+    EXPECT_TRUE(reader.isVisible());
+    EXPECT_TRUE(reader.isMinimized());
+    EXPECT_FALSE(modes.trayIcon().active());
+    EXPECT_FALSE(shell->shown);
+
+    // Nor is the window hidden behind an icon that cannot be drawn.
+    reader.showNormal();
+    shell->present = true;
+    reader.setWindowIcon(QIcon());
+    QApplication::setWindowIcon(QIcon());
+    modes.hideToTray();
+    EXPECT_TRUE(reader.isVisible());
+    EXPECT_FALSE(modes.trayIcon().active());
+}
+
+TEST_F(WindowModesTest, TrayExitRemovesTheIconAndClosesTheWindow)
+{
+    modes.hideToTray();
+    modes.exitFromTray();
+    EXPECT_FALSE(shell->shown);
+    EXPECT_FALSE(modes.trayIcon().active());
+    EXPECT_EQ(reader.closes, 1);
+}

@@ -1,0 +1,103 @@
+#include "widgets/color_combo_box.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace lirra;
+
+TEST(ColorComboBox, SixteenNamedColoursAndNamesReplacedByPosition)
+{
+    TColorComboBox combo;
+    ASSERT_EQ(combo.count(), 16);
+    EXPECT_EQ(combo.itemText(0), QStringLiteral("Black"));
+    EXPECT_EQ(combo.itemText(8), QStringLiteral("Silver"));
+    EXPECT_EQ(combo.itemText(15), QStringLiteral("White"));
+    EXPECT_EQ(combo.currentIndex(), 0);   // black, the default value
+    combo.setColorNames({QStringLiteral("Schwarz"), QString(), QStringLiteral("Grün")});
+    EXPECT_EQ(combo.itemText(0), QStringLiteral("Schwarz"));
+    EXPECT_EQ(combo.itemText(1), QStringLiteral("Maroon"));
+    EXPECT_EQ(combo.itemText(2), QStringLiteral("Grün"));
+    EXPECT_EQ(combo.itemText(3), QStringLiteral("Olive"));
+    EXPECT_EQ(combo.currentIndex(), 0);
+}
+
+TEST(ColorComboBox, KeepsAColourOutsideTheListWithNothingSelected)
+{
+    TColorComboBox combo;
+    QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
+    combo.setColorValue(0x00B4B4B4);
+    EXPECT_EQ(combo.currentIndex(), -1);
+    EXPECT_EQ(combo.colorValue(), 0x00B4B4B4u);
+    // With nothing selected, even the same value is set again and announced.
+    combo.setColorValue(0x00B4B4B4);
+    EXPECT_EQ(changes.count(), 2);
+    combo.setColorValue(0x000000FF);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Red"));
+    combo.setColorValue(0x000000FF);
+    EXPECT_EQ(changes.count(), 3);
+    combo.setColorValue(0x80000008);   // a system colour is none of the sixteen
+    EXPECT_EQ(combo.currentIndex(), -1);
+    EXPECT_EQ(combo.colorValue(), 0x80000008u);
+}
+
+TEST(ColorComboBox, ChoosingAnItemSetsItsColourThenClicks)
+{
+    TColorComboBox combo;
+    combo.setColorValue(0x00B4B4B4);
+    std::vector<std::string> events;
+    QObject::connect(&combo, &TOwnerDrawComboBox::changed, [&] { events.push_back("change " + std::to_string(combo.colorValue())); });
+    QObject::connect(&combo, &TColorComboBox::clicked, [&] { events.push_back("click"); });
+    combo.setCurrentIndex(12);
+    emit combo.activated(12);   // as the list does when the user picks "Blue"
+    EXPECT_EQ(events, (std::vector<std::string>{"change " + std::to_string(0x00FF0000), "click"}));
+    EXPECT_EQ(combo.colorValue(), 0x00FF0000u);
+}
+
+TEST(ColorComboBox, DropDownReadsATypedNameOrNumber)
+{
+    TColorComboBox combo;
+    combo.setComboStyle(TComboBoxStyle::csDropDown);
+    combo.setColorValue(0x00B4B4B4);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("$00B4B4B4"));
+    EXPECT_EQ(combo.colorValue(), 0x00B4B4B4u);
+    combo.setEditText(QStringLiteral("navy"));
+    EXPECT_EQ(combo.colorValue(), 0x00800000u);
+    combo.setEditText(QStringLiteral("255"));
+    EXPECT_EQ(combo.colorValue(), 0x000000FFu);
+    combo.setEditText(QStringLiteral("no colour"));
+    EXPECT_EQ(combo.colorValue(), 0x00B4B4B4u);
+}
+
+TEST(ColorComboBox, DrawsAnOutlinedSwatchAndTheName)
+{
+    TColorComboBox combo;
+    QImage item(160, 18, QImage::Format_RGB32);
+    {
+        QPainter painter(&item);
+        combo.drawItem(painter, item.rect(), 9, false);   // red
+    }
+    const QRgb outline = combo.palette().color(QPalette::Text).rgb();
+    const QRgb background = combo.palette().color(QPalette::Base).rgb();
+    EXPECT_EQ(item.pixel(1, 9), background);
+    EXPECT_EQ(item.pixel(2, 2), outline);
+    EXPECT_EQ(item.pixel(23, 15), outline);   // 22 wide, 2 short of the bottom
+    EXPECT_EQ(item.pixel(24, 9), background);
+    EXPECT_EQ(item.pixel(3, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(item.pixel(22, 14), qRgb(255, 0, 0));
+    bool name = false;
+    for (int x = 28; x < 60; ++x)
+        for (int y = 0; y < item.height(); ++y)
+            name |= item.pixel(x, y) != background;
+    EXPECT_TRUE(name);
+
+    combo.setDisplayNames(false);   // the swatch fills the item, 3 short of its right edge
+    {
+        QPainter painter(&item);
+        combo.drawItem(painter, item.rect(), 9, false);
+    }
+    EXPECT_EQ(item.pixel(156, 9), outline);
+    EXPECT_EQ(item.pixel(157, 9), background);
+    EXPECT_EQ(item.pixel(100, 9), qRgb(255, 0, 0));
+}
