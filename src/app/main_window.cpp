@@ -8,6 +8,10 @@
 #include "history/library_links.h"
 #include "history/mru_manager.h"
 #include "history/reading_history.h"
+#include "navigation/bookmark_jump.h"
+#include "navigation/exit_prompt.h"
+#include "navigation/get_bookmarks_dialog.h"
+#include "navigation/set_bookmarks_dialog.h"
 #include "platform/beep.h"
 #include "reader/error_handler.h"
 #include "settings/color_themes.h"
@@ -101,16 +105,16 @@ static const Row kMenuRows[] = {
     {{K::Item, "Options1", "ConverttoWin1", "Convert to Win", "Ctrl+W"}},
     {{K::Separator, "Options1", "N3", "", ""}},
     {{K::Submenu, "Options1", "Confirm1", "Confirm", ""}},
-    {{K::Item, "Confirm1", "SetBookmarkBeforeExit1", "Set Bookmark Before Exit", "", kCheckable | kChecked}},
+    {{K::Item, "Confirm1", "SetBookmarkBeforeExit1", "Set Bookmark Before Exit", "", kCheckable | kChecked}, &TForm1::SetBookmarkBeforeExit1Click},
     {{K::Separator, "Options1", "N21", "", ""}},
     {{K::Item, "Options1", "SaveOptions1", "Save Options ", "F12"}, &TForm1::SaveOptions1Click},
     {{K::Item, "Options1", "DefaultsOptions1", "Defaults Options", ""}, &TForm1::DefaultsOptions1Click},
 
     {{K::Menu, "", "Bookmarks1", "Book-&marks", ""}},
-    {{K::Item, "Bookmarks1", "SetBookMark1", "Set Book-Mark", "Ctrl+F2"}},
+    {{K::Item, "Bookmarks1", "SetBookMark1", "Set Book-Mark", "Ctrl+F2"}, &TForm1::SetBookMark1Click},
     {{K::Separator, "Bookmarks1", "N12", "", ""}},
-    {{K::Item, "Bookmarks1", "GetBookMark1", "Get Book-Mark", "Ctrl+F1"}},
-    {{K::Item, "Bookmarks1", "GetLastBookmark1", "Get Last Bookmark", "Alt+F1"}},
+    {{K::Item, "Bookmarks1", "GetBookMark1", "Get Book-Mark", "Ctrl+F1"}, &TForm1::GetBookMark1Click},
+    {{K::Item, "Bookmarks1", "GetLastBookmark1", "Get Last Bookmark", "Alt+F1"}, &TForm1::GetLastBookmark1Click},
 
     {{K::Menu, "", "SetScrollSpeed1", "&Scroll Text", ""}},
     {{K::Item, "SetScrollSpeed1", "SetScrollSpeed2", "Set Scroll Speed", "Ctrl+F11"}},
@@ -179,6 +183,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
     createMenus();
     connectView();
     FormCreate(arguments);
+    m_form4 = new TForm4(*this, this);
+    m_form5 = new TForm5(*this, this);
 }
 
 TForm1::~TForm1() = default;
@@ -310,6 +316,17 @@ void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options); }
 
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
 
+void TForm1::SetBookmarkBeforeExit1Click()
+{
+    toggleBookmarkBeforeExit(*findChild<QAction*>(QStringLiteral("SetBookmarkBeforeExit1")), m_options.ConfirmSetBMExit);
+}
+
+void TForm1::SetBookMark1Click() { m_form4->exec(); }
+
+void TForm1::GetBookMark1Click() { m_form5->exec(); }
+
+void TForm1::GetLastBookmark1Click() { openLastBookmark(*this); }
+
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 
 void TForm1::WMDropFiles(const QStringList& files) { m_books.openDropped(files); }
@@ -352,6 +369,9 @@ void TForm1::RichEdit1MouseDown(Qt::MouseButton button)
     // A click in an empty view is how a new reader opens a book.
     if (m_richEdit1->lineCount() == 0 && button == Qt::LeftButton)
         OpenBook1Click();
+    // ... and a right click there offers the bookmarks to go back to.
+    else if (m_richEdit1->lineCount() == 0 && button == Qt::RightButton)
+        GetBookMark1Click();
 }
 
 void TForm1::RichEdit1MouseUp() { storeStatus(false); }
@@ -362,10 +382,20 @@ void TForm1::Label3MouseMove() { m_panel2->hintLineOf(m_richEdit1->lineCount());
 
 // --- window events ----------------------------------------------------------------------------------
 
+// Runs whichever way the window is closed (menu, Alt+X, the close box, the system)
+// and never refuses: a Yes to the question shows the Set dialog, then the close goes on.
+void TForm1::FormCloseQuery()
+{
+    platform::setWarningBeep(true);
+    offerBookmarkBeforeExit(*this, m_options.ConfirmSetBMExit == 1, m_bookmarkSetBeforeExit,
+                            [this] { SetBookMark1Click(); });
+}
+
 void TForm1::FormClose() { m_books.dropCopy(); }
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    runCommand([&] { FormCloseQuery(); });
     runCommand([&] { FormClose(); });
     event->accept();
 }

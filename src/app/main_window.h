@@ -21,6 +21,8 @@ namespace lirra {
 template <class Owner> struct MenuRow;
 class StatusLine;
 class TBookView;
+class TForm4;
+class TForm5;
 class TMRUManager;
 
 class TForm1 : public QMainWindow, public ReaderWindow {
@@ -56,6 +58,7 @@ private:
     void createMenus();
     void connectView();
     void FormCreate(const QStringList& arguments);
+    void FormCloseQuery();
     void FormClose();
     void applyOptions();
     void fitRestoredFrame();
@@ -70,6 +73,10 @@ private:
     void ClearAll1Click();
     void SaveOptions1Click();
     void DefaultsOptions1Click();
+    void SetBookmarkBeforeExit1Click();
+    void SetBookMark1Click();
+    void GetBookMark1Click();
+    void GetLastBookmark1Click();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
 
@@ -93,6 +100,8 @@ private:
     FileDialog m_openDialog1;
     FileDialog m_openDialog2;
     BookLoader m_books;
+    TForm4* m_form4 = nullptr;
+    TForm5* m_form5 = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;
