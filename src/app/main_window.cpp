@@ -28,6 +28,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <utility>
+
 namespace lirra {
 
 namespace {
@@ -254,7 +256,10 @@ void TForm1::connectView()
             guarded([this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { RichEdit1MouseUp(); }));
     connect(view, &TBookView::entered, this, guarded([this] { RichEdit1Enter(); }));
     QMenu* popup = findChild<QMenu*>(QStringLiteral("PopupMenu1"));
-    connect(view, &TBookView::contextMenuRequested, popup, [popup](QPoint at) { popup->popup(at); });
+    connect(view, &TBookView::contextMenuRequested, popup, [this, popup](QPoint at) {
+        if (!std::exchange(m_pressOpenedBookmarks, false))
+            popup->popup(at);
+    });
     connect(m_panel2, &StatusLine::lineNumberHovered, this, [this] { Label3MouseMove(); });
 }
 
@@ -366,11 +371,12 @@ void TForm1::RichEdit1KeyPress(QChar character) { applyReadingKey(*m_richEdit1, 
 void TForm1::RichEdit1MouseDown(Qt::MouseButton button)
 {
     storeStatus(false);
-    // A click in an empty view is how a new reader opens a book.
+    m_pressOpenedBookmarks = m_richEdit1->lineCount() == 0 && button == Qt::RightButton;
+    // A click in an empty view is how a new reader opens a book, a right click how they
+    // go back to a bookmark.
     if (m_richEdit1->lineCount() == 0 && button == Qt::LeftButton)
         OpenBook1Click();
-    // ... and a right click there offers the bookmarks to go back to.
-    else if (m_richEdit1->lineCount() == 0 && button == Qt::RightButton)
+    else if (m_pressOpenedBookmarks)
         GetBookMark1Click();
 }
 

@@ -108,6 +108,9 @@ private:
     std::int32_t m_curCol = 0;
     OptionsRecord m_options;
     bool m_bookmarkSetBeforeExit = false;
+    // The right press that showed the bookmarks in an empty view has had its answer; the
+    // context menu that follows it would pop up over the book just opened.
+    bool m_pressOpenedBookmarks = false;
     bool m_frameFitted = false;
 };
 
