@@ -59,6 +59,11 @@ BookmarkListDialog::BookmarkListDialog(ReaderWindow& reader, const QString& obje
     auto* columns = new QHBoxLayout(this);
     columns->addWidget(m_listBox1, 1);
     columns->addLayout(buttons);
+    // Tab goes down the list and the buttons as they stand.
+    setTabOrder(m_listBox1, m_button1);
+    setTabOrder(m_button1, m_button3);
+    setTabOrder(m_button3, m_button4);
+    setTabOrder(m_button4, m_button2);
 
     // Every handler runs as a command: an error ends it in the default error box.
     auto command = [this](void (BookmarkListDialog::*handler)()) {
