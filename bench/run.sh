@@ -12,7 +12,7 @@ cache="$here/build/bench-books"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_open_probe >/dev/null
+cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_bench_bookmarks lirra_open_probe >/dev/null
 
 mkdir -p "$cache"
 book="$cache/book-${size}mb.txt"
@@ -28,12 +28,13 @@ export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
 "$build/bench/lirra_bench_view" --benchmark_out="$scratch/view.json" --benchmark_out_format=json
+"$build/bench/lirra_bench_bookmarks" --benchmark_out="$scratch/bookmarks.json" --benchmark_out_format=json
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
 probe="$("$build/bench/lirra_open_probe" "$book")"
 
-python3 - "$scratch/view.json" "$probe" <<'PY'
+python3 - "$scratch/view.json" "$probe" "$scratch/bookmarks.json" <<'PY'
 import json, sys
-runs = {b["name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"]}
+runs = {b["name"]: b for f in (sys.argv[1], sys.argv[3]) for b in json.load(open(f))["benchmarks"]}
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 def ms(name):
     b = runs[name]
@@ -42,5 +43,7 @@ ratio = sys.argv[2].split()[0].split("=")[1]
 wrap = max(ms(n) for n in runs if n.startswith("BM_WrapToggle/"))
 status = max(ms(n) for n in runs if n.startswith("BM_StatusRefresh/")) * 1000
 print(f"open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
-      f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f}")
+      f"wrap_toggle_ms={wrap:.1f} find_all_ms={ms('BM_FindToEnd'):.1f} status_refresh_us={status:.2f} "
+      f"get_bookmark_ms={ms('BM_GetBookMark/min_time:2.000'):.1f} get_last_bookmark_ms={ms('BM_GetLastBookmark/min_time:2.000'):.1f} "
+      f"bookmark_list_1000_ms={ms('BM_BookmarkDialogWithList'):.1f}")
 PY

@@ -405,6 +405,7 @@ TEST_F(BookmarkCommands, ClosingWithABookOpenOffersABookmarkOnce)
               });
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(loadBookmarks(), QStringList{entry(path, 1)});
+    answer = BoxAnswer::No;   // were it asked again, it would not block
     form.show();
     form.close();
     EXPECT_EQ(boxes.size(), 2u);
