@@ -414,6 +414,7 @@ TEST_F(BookmarkCommands, ClosingWithABookOpenOffersABookmarkOnce)
 TEST_F(BookmarkCommands, TheOfferFollowsItsMenuItemAndTheSavedOption)
 {
     const QString path = book("a.txt", 10);
+    answer = BoxAnswer::No;   // a question asked by mistake must not block
     {
         TForm1 form({});
         QAction& item = action(form, "SetBookmarkBeforeExit1");
@@ -435,7 +436,6 @@ TEST_F(BookmarkCommands, TheOfferFollowsItsMenuItemAndTheSavedOption)
     EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1").isChecked());
     form.LoadBook(path);
     form.show();
-    answer = BoxAnswer::No;
     form.close();
     EXPECT_EQ(boxes, std::vector<QString>{"Information: Set Book-Mark before exit?"});
 }
