@@ -203,6 +203,9 @@ TEST_F(BookmarkCommands, SetStoresTheShownLineAndDeleteRemovesTheSelectedRow)
     EXPECT_EQ(boxes, std::vector<QString>(2, "Information: Are you sure?"));
     EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 30)}));
     EXPECT_EQ(loadBookmarks(), rows(set));
+    Registry registry;
+    ASSERT_TRUE(registry.openKey(kBookMarksKey, false));
+    EXPECT_FALSE(registry.valueExists("2"));   // the former last index is gone
 
     // A double-click on a row adds a bookmark; it does not jump.
     doubleClick(set, 0);

@@ -13,36 +13,12 @@ using lirra::platform::Registry;
 
 namespace {
 
-class BookmarkStore : public OwnHive {
-protected:
-    // The key as stored: "Count" first, then the value names present, in order.
-    static std::vector<std::string> stored()
-    {
-        Registry registry;
-        if (!registry.openKey(kBookMarksKey, false))
-            return {"(no key)"};
-        std::vector<std::string> names = registry.valueNames();
-        std::sort(names.begin(), names.end());
-        std::vector<std::string> values{"Count=" + std::to_string(registry.readInteger("Count"))};
-        for (const std::string& name : names)
-            if (name != "Count")
-                values.push_back(name + "=" + registry.readString(name));
-        return values;
-    }
-};
+using BookmarkStore = OwnHive;
 
-TEST(BookmarkEntry, IsWrittenWithAnEightCharacterDateAndSplitsBack)
+TEST(BookmarkEntry, IsWrittenWithAnEightCharacterDateAndGivesTheFileNameBackWhole)
 {
-    const QString entry = bookmarkEntry(QDate(1999, 12, 5), QStringLiteral("/books/tale.txt"), QStringLiteral("128"));
-    EXPECT_EQ(entry, QStringLiteral("[05.12.99] /books/tale.txt <128>"));
-    const auto place = splitBookmark(entry);
-    ASSERT_TRUE(place);
-    EXPECT_EQ(place->book, QStringLiteral("/books/tale.txt"));
-    EXPECT_EQ(place->lineNumber, QStringLiteral("128"));
-}
-
-TEST(BookmarkEntry, FileNamesComeBackWholeWhateverTheyHold)
-{
+    EXPECT_EQ(bookmarkEntry(QDate(1999, 12, 5), QStringLiteral("/books/tale.txt"), QStringLiteral("128")),
+              QStringLiteral("[05.12.99] /books/tale.txt <128>"));
     const QString names[] = {
         QStringLiteral("/home/anna/my books/Война и мир.txt"),
         QStringLiteral("/books/tale.txt "),               // opened from the command line
@@ -92,27 +68,6 @@ TEST_F(BookmarkStore, NothingStoredReadsAsNoListAndNoLastEntry)
     EXPECT_FALSE(loadBookmarks());
     EXPECT_FALSE(lastBookmark());
     EXPECT_TRUE(clearBookmarks());
-}
-
-TEST_F(BookmarkStore, ThreeSetThenTheMiddleDeletedThenAllDeleted)
-{
-    storeBookmarks({QStringLiteral("e0")});
-    storeBookmarks({QStringLiteral("e0"), QStringLiteral("e1")});
-    storeBookmarks({QStringLiteral("e0"), QStringLiteral("e1"), QStringLiteral("e2")});
-    EXPECT_EQ(stored(), (std::vector<std::string>{"Count=2", "0=e0", "1=e1", "2=e2"}));
-    EXPECT_EQ(lastBookmark(), QStringLiteral("e2"));
-
-    replaceBookmarks({QStringLiteral("e0"), QStringLiteral("e2")});
-    EXPECT_EQ(stored(), (std::vector<std::string>{"Count=1", "0=e0", "1=e2"}));
-    EXPECT_EQ(lastBookmark(), QStringLiteral("e2"));
-
-    replaceBookmarks({});
-    EXPECT_EQ(stored(), std::vector<std::string>{"Count=-1"});
-    EXPECT_EQ(loadBookmarks(), QStringList());
-    EXPECT_FALSE(lastBookmark());
-
-    EXPECT_TRUE(clearBookmarks());
-    EXPECT_EQ(stored(), std::vector<std::string>{"(no key)"});
 }
 
 TEST_F(BookmarkStore, AHandEditedKeyLoadsWithoutFillingTheListWithEmptyRows)
