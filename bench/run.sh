@@ -10,7 +10,7 @@ cache="$here/build/bench-books"
 "$here/tools/install-deps.sh" --bench
 
 # The benchmark programs whose results go into the summary (lirra_bench_core prints only).
-benches=(view navigation look utilities extras)
+benches=(view navigation bookmarks look utilities extras)
 
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
@@ -54,6 +54,9 @@ print(f"view: open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ra
 print(f"navigation: goto_ms={worst('BM_GotoPercent/', 'BM_GotoLine/', suffix='paint:1'):.2f} "
       f"goto_unpainted_ms={worst('BM_GotoPercent/', 'BM_GotoLine/', suffix='paint:0'):.3f} "
       f"find_common_letter_ms={ms('BM_FindCommonLetterToEnd'):.1f} scroll_tick_ms={worst('BM_AutoScrollTick/'):.2f}")
+print(f"bookmarks: get_bookmark_ms={ms('BM_GetBookMark/min_time:2.000'):.1f} "
+      f"get_last_bookmark_ms={ms('BM_GetLastBookmark/min_time:2.000'):.1f} "
+      f"bookmark_list_1000_ms={ms('BM_BookmarkDialogWithList'):.1f}")
 print(f"look: font_size_step_wrapped_ms={ms('BM_FontSizeStepWrapped/real_time'):.1f} "
       f"face_change_wrapped_ms={ms('BM_FaceChangeWrapped/real_time'):.1f} "
       f"wrap_on_command_ms={ms('BM_WordWrapToggle/on:1/real_time'):.1f} "

@@ -22,6 +22,10 @@
 #include "navigation/goto_command.h"
 #include "navigation/goto_dialog.h"
 #include "navigation/scroll_speed_dialog.h"
+#include "navigation/bookmark_jump.h"
+#include "navigation/exit_prompt.h"
+#include "navigation/get_bookmarks_dialog.h"
+#include "navigation/set_bookmarks_dialog.h"
 #include "platform/beep.h"
 #include "reader/error_handler.h"
 #include "settings/color_commands.h"
@@ -41,6 +45,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace lirra {
 
@@ -119,16 +125,16 @@ static const Row kMenuRows[] = {
     {{K::Item, "Options1", "ConverttoWin1", "Convert to Win", "Ctrl+W"}, &TForm1::ConverttoWin1Click},
     {{K::Separator, "Options1", "N3", "", ""}},
     {{K::Submenu, "Options1", "Confirm1", "Confirm", ""}},
-    {{K::Item, "Confirm1", "SetBookmarkBeforeExit1", "Set Bookmark Before Exit", "", kCheckable | kChecked}},
+    {{K::Item, "Confirm1", "SetBookmarkBeforeExit1", "Set Bookmark Before Exit", "", kCheckable | kChecked}, &TForm1::SetBookmarkBeforeExit1Click},
     {{K::Separator, "Options1", "N21", "", ""}},
     {{K::Item, "Options1", "SaveOptions1", "Save Options ", "F12"}, &TForm1::SaveOptions1Click},
     {{K::Item, "Options1", "DefaultsOptions1", "Defaults Options", ""}, &TForm1::DefaultsOptions1Click},
 
     {{K::Menu, "", "Bookmarks1", "Book-&marks", ""}},
-    {{K::Item, "Bookmarks1", "SetBookMark1", "Set Book-Mark", "Ctrl+F2"}},
+    {{K::Item, "Bookmarks1", "SetBookMark1", "Set Book-Mark", "Ctrl+F2"}, &TForm1::SetBookMark1Click},
     {{K::Separator, "Bookmarks1", "N12", "", ""}},
-    {{K::Item, "Bookmarks1", "GetBookMark1", "Get Book-Mark", "Ctrl+F1"}},
-    {{K::Item, "Bookmarks1", "GetLastBookmark1", "Get Last Bookmark", "Alt+F1"}},
+    {{K::Item, "Bookmarks1", "GetBookMark1", "Get Book-Mark", "Ctrl+F1"}, &TForm1::GetBookMark1Click},
+    {{K::Item, "Bookmarks1", "GetLastBookmark1", "Get Last Bookmark", "Alt+F1"}, &TForm1::GetLastBookmark1Click},
 
     {{K::Menu, "", "SetScrollSpeed1", "&Scroll Text", ""}},
     {{K::Item, "SetScrollSpeed1", "SetScrollSpeed2", "Set Scroll Speed", "Ctrl+F11"}, &TForm1::SetScrollSpeed2Click},
@@ -283,7 +289,10 @@ void TForm1::connectView()
             guarded([this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { RichEdit1MouseUp(); }));
     connect(view, &TBookView::entered, this, guarded([this] { RichEdit1Enter(); }));
     QMenu* popup = findChild<QMenu*>(QStringLiteral("PopupMenu1"));
-    connect(view, &TBookView::contextMenuRequested, popup, [popup](QPoint at) { popup->popup(at); });
+    connect(view, &TBookView::contextMenuRequested, popup, [this, popup](QPoint at) {
+        if (!std::exchange(m_pressOpenedBookmarks, false))
+            popup->popup(at);
+    });
     connect(m_panel2, &StatusLine::lineNumberHovered, this, [this] { Label3MouseMove(); });
     connect(m_panel2, &StatusLine::gotoRequested, this, guarded([this] { Goto1Click(); }));
 }
@@ -327,6 +336,8 @@ void TForm1::FormCreate(const QStringList& arguments)
 void TForm1::createWindows()
 {
     m_form2 = new TForm2(*this, this);
+    m_form4 = new TForm4(*this, this);
+    m_form5 = new TForm5(*this, this);
     m_form6 = new TForm6(m_options.ScrollSpeedHandOver, this);
     m_form7 = new TForm7(*m_urls, this);
     m_form8 = new TForm8(*this, this);
@@ -431,6 +442,17 @@ void TForm1::Exit3Click() { m_windowModes->exitFromTray(); }
 
 void TForm1::RxTrayIcon1Click() { m_windowModes->showFromTray(); }
 
+void TForm1::SetBookmarkBeforeExit1Click()
+{
+    toggleBookmarkBeforeExit(*findChild<QAction*>(QStringLiteral("SetBookmarkBeforeExit1")), m_options.ConfirmSetBMExit);
+}
+
+void TForm1::SetBookMark1Click() { m_form4->exec(); }
+
+void TForm1::GetBookMark1Click() { m_form5->exec(); }
+
+void TForm1::GetLastBookmark1Click() { openLastBookmark(*this); }
+
 void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(recentName); }
 
 void TForm1::WMDropFiles(const QStringList& files) { m_books.openDropped(files); }
@@ -478,9 +500,13 @@ void TForm1::RichEdit1KeyPress(QChar character) { applyReadingKey(*m_richEdit1, 
 void TForm1::RichEdit1MouseDown(Qt::MouseButton button)
 {
     storeStatus(false);
-    // A click in an empty view is how a new reader opens a book.
+    m_pressOpenedBookmarks = m_richEdit1->lineCount() == 0 && button == Qt::RightButton;
+    // A click in an empty view is how a new reader opens a book, a right click how they
+    // go back to a bookmark.
     if (m_richEdit1->lineCount() == 0 && button == Qt::LeftButton)
         OpenBook1Click();
+    else if (m_pressOpenedBookmarks)
+        GetBookMark1Click();
 }
 
 void TForm1::RichEdit1MouseUp() { storeStatus(false); }
@@ -491,10 +517,20 @@ void TForm1::Label3MouseMove() { m_panel2->hintLineOf(m_richEdit1->lineCount());
 
 // --- window events ----------------------------------------------------------------------------------
 
+// Runs whichever way the window is closed (menu, Alt+X, the close box, the system)
+// and never refuses: a Yes to the question shows the Set dialog, then the close goes on.
+void TForm1::FormCloseQuery()
+{
+    platform::setWarningBeep(true);
+    offerBookmarkBeforeExit(*this, m_options.ConfirmSetBMExit == 1, m_bookmarkSetBeforeExit,
+                            [this] { SetBookMark1Click(); });
+}
+
 void TForm1::FormClose() { m_books.dropCopy(); }
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    runCommand([&] { FormCloseQuery(); });
     runCommand([&] { FormClose(); });
     event->accept();
 }

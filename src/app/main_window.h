@@ -28,6 +28,8 @@ class HelpWindow;
 class StatusLine;
 class TBookView;
 class TForm2;
+class TForm4;
+class TForm5;
 class TForm6;
 class TForm7;
 class TForm8;
@@ -72,6 +74,7 @@ private:
     void createWindowModes();
     void FormCreate(const QStringList& arguments);
     void createWindows();
+    void FormCloseQuery();
     void FormClose();
     void applyOptions();
     static std::span<const MenuRow<TForm1>> menuRows();
@@ -122,6 +125,10 @@ private:
     void ShowLirra1Click();
     void Exit3Click();
     void RxTrayIcon1Click();
+    void SetBookmarkBeforeExit1Click();
+    void SetBookMark1Click();
+    void GetBookMark1Click();
+    void GetLastBookmark1Click();
     void MRUManager1Click(const QString& recentName);
     void WMDropFiles(const QStringList& files);
     // url1Click ... url12Click: the fixed library address N (zero-based).
@@ -165,12 +172,17 @@ private:
     std::unique_ptr<AutoScroll> m_autoScroll;
     std::unique_ptr<WindowModes> m_windowModes;
     TFonts* m_fonts = nullptr;
+    TForm4* m_form4 = nullptr;
+    TForm5* m_form5 = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;
     std::int32_t m_curCol = 0;
     OptionsRecord m_options;
     bool m_bookmarkSetBeforeExit = false;
+    // The right press that showed the bookmarks in an empty view has had its answer; the
+    // context menu that follows it would pop up over the book just opened.
+    bool m_pressOpenedBookmarks = false;
 };
 
 } // namespace lirra

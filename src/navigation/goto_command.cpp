@@ -2,7 +2,7 @@
 
 #include "bookview/core/percent.h"
 #include "bookview/widget/book_view.h"
-#include "navigation/integer_text.h"
+#include "platform/integer_text.h"
 #include "reader/reader_window.h"
 
 namespace lirra {
@@ -19,12 +19,12 @@ void gotoPercentOrLine(ReaderWindow& reader, const QString& percentText, const Q
 {
     TBookView& view = reader.bookView();
     if (!percentText.isEmpty()) {
-        if (const auto line = percentTargetLine(view.lineCount(), strToInt(percentText)))
+        if (const auto line = percentTargetLine(view.lineCount(), strToInt(percentText.toStdString())))
             view.reanchorLine(*line);
     }
     // No range check: a line that does not exist leaves the caret where it is.
     if (!lineText.isEmpty())
-        view.reanchorLine(std::int64_t(strToInt(lineText)) - 1);
+        view.reanchorLine(std::int64_t(strToInt(lineText.toStdString())) - 1);
     reader.refreshStatus();
     view.repaintNow();
 }

@@ -150,6 +150,15 @@ bool Registry::valueExists(const std::string& name) const
     return findValue(name) != nullptr;
 }
 
+std::vector<std::string> Registry::valueNames() const
+{
+    std::vector<std::string> names;
+    if (const auto* key = m_openPath ? hive::findKey(m_snapshot, *m_openPath) : nullptr)
+        for (const auto& [folded, value] : key->values)
+            names.push_back(value.name);
+    return names;
+}
+
 std::int32_t Registry::readInteger(const std::string& name) const
 {
     const auto* value = findValue(name);
@@ -179,6 +188,15 @@ hive::Value stringValue(std::string name, const std::string& text)
 {
     return hive::Value{std::move(name), hive::RegSz, text.substr(0, text.find('\0'))};
 }
+
+// The list layout: "Count" = index of the last entry, then "0", "1", ...
+std::vector<hive::Value> listValues(const std::vector<std::string>& entries)
+{
+    std::vector<hive::Value> values{hive::dwordValue("Count", static_cast<std::uint32_t>(static_cast<std::int32_t>(entries.size()) - 1))};
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        values.push_back(stringValue(std::to_string(i), entries[i]));
+    return values;
+}
 } // namespace
 
 void Registry::writeInteger(const std::string& name, std::int32_t value)
@@ -193,10 +211,28 @@ void Registry::writeString(const std::string& name, const std::string& text)
 
 void Registry::writeStringList(const std::vector<std::string>& entries)
 {
-    std::vector<hive::Value> values{hive::dwordValue("Count", static_cast<std::uint32_t>(static_cast<std::int32_t>(entries.size()) - 1))};
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        values.push_back(stringValue(std::to_string(i), entries[i]));
-    writeValues(std::move(values));
+    writeValues(listValues(entries));
+}
+
+void Registry::replaceKeyWithStringList(const std::string& path, const std::vector<std::string>& entries)
+{
+    const auto names = hive::splitKeyPath(path);
+    if (!names || names->empty())
+        throw Error(formatText("Failed to create key %s", path));
+    try {
+        m_snapshot = m_file.update([&](hive::Key& root) {
+            hive::createKey(root, *names);
+            hive::Key& key = *hive::findKey(root, *names);
+            key.values.clear();
+            key.subkeys.clear();
+            for (auto& value : listValues(entries))
+                key.setValue(std::move(value));
+            return true;
+        });
+    } catch (const std::system_error&) {
+        throw Error("Failed to set data for 'Count'");
+    }
+    m_openPath = *names;
 }
 
 // The error names the first value, the one a caller writing them one by one would

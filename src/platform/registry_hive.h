@@ -45,6 +45,8 @@ public:
     // Values of the open key, as read by the last openKey or change. With no key
     // open there are no values to read, and writes fail.
     bool valueExists(const std::string& name) const;
+    // The names in the spelling they were created with, in no particular order.
+    std::vector<std::string> valueNames() const;
     // REG_DWORD; throws "Failed to get data for '%s'" or "Invalid data type for '%s'".
     std::int32_t readInteger(const std::string& name) const;
     // REG_SZ or REG_EXPAND_SZ (not expanded); missing: empty; other types throw
@@ -59,6 +61,13 @@ public:
     // entries in order. Other values of the key stay. One change of the file, so all
     // values are stored or none ("Failed to set data for 'Count'").
     void writeStringList(const std::vector<std::string>& entries);
+    // Makes `path` the open key and leaves it holding the list and nothing else, as if
+    // the key were deleted, created anew and written, but in one change: a reader, or
+    // a crash, meets either the old key or the new one, never a missing or half-written
+    // one. A missing key is created. Throws "Failed to create key %s" for a path that
+    // cannot name a key and "Failed to set data for 'Count'" when the hive cannot be
+    // changed.
+    void replaceKeyWithStringList(const std::string& path, const std::vector<std::string>& entries);
 
 private:
     const hive::Value* findValue(const std::string& name) const;

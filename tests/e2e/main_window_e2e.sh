@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the reader on a generated DOS book under Xvfb with its own hive and temp folder,
 # and checks what a user would: the caption, the converted temporary copy, the restored
-# window's frame, F12, the history, that Alt+X ends the program and removes the copy, and
-# that nothing was printed on stderr (no desktop session: XDG_RUNTIME_DIR is unset).
+# window's frame, F12, the history, that Alt+X (declining the bookmark it offers) ends the
+# program and removes the copy, and that nothing was printed on stderr (no desktop
+# session: XDG_RUNTIME_DIR is unset).
 set -euo pipefail
 lirra=$1 genbook=$2 out=$3
 mkdir -p "$out"
@@ -75,10 +76,13 @@ grep -qF '"FontSize"=dword:0000000d' "$LIRRA_REGISTRY" || fail "F12 did not writ
 grep -qF '"BGColor"=dword:005c5c5c' "$LIRRA_REGISTRY" || fail "F12 did not write BGColor"
 grep -qF '"WordWrap"=dword:00000000' "$LIRRA_REGISTRY" || fail "F12 did not write WordWrap"
 
-# Alt+X ends the program and removes the temporary copy.
+# Alt+X, with a book open, first offers a bookmark; No ends the program and removes the
+# temporary copy.
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.3
 xdotool key alt+x
+timeout 10 xdotool search --sync --pid "$app" --name "^Information$" >/dev/null || fail "Alt+X offered no bookmark"
+xdotool key alt+n
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Alt+X did not end the program"
 wait "$app" || fail "the program exited with an error"

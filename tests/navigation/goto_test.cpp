@@ -1,6 +1,5 @@
 #include "navigation/goto_command.h"
 #include "navigation/goto_dialog.h"
-#include "navigation/integer_text.h"
 
 #include "error_text.h"
 #include "fake_reader_window.h"
@@ -28,20 +27,6 @@ TEST(PercentTargetLine, RoundsTheKthLineHalfToEven)
     EXPECT_EQ(percentTargetLine(1000, 101), std::nullopt);
     EXPECT_EQ(percentTargetLine(1000, -5), std::nullopt);
     EXPECT_EQ(percentTargetLine(30'000'000, 100), 29'999'999);   // no 32-bit overflow
-}
-
-TEST(StrToInt, TakesWhatTheFieldsHaveAlwaysTakenAndNamesTheTextOtherwise)
-{
-    EXPECT_EQ(strToInt(QStringLiteral("42")), 42);
-    EXPECT_EQ(strToInt(QStringLiteral("  -7")), -7);
-    EXPECT_EQ(strToInt(QStringLiteral("+15")), 15);
-    EXPECT_EQ(strToInt(QStringLiteral("$1F")), 31);
-    EXPECT_EQ(strToInt(QStringLiteral("0x10")), 16);
-    EXPECT_EQ(strToInt(QStringLiteral("-2147483648")), INT32_MIN);
-    EXPECT_EQ(strToInt(QStringLiteral("$FFFFFFFF")), -1);
-    EXPECT_EQ(errorText([] { strToInt(QStringLiteral("abc")); }), "'abc' is not a valid integer value");
-    for (const char* bad : {"", " ", "12a", "5 ", "-", "$", "2147483648", "1,5", "٣"})
-        EXPECT_NE(errorText([&] { strToInt(QString::fromUtf8(bad)); }), "(no error)") << bad;
 }
 
 namespace {

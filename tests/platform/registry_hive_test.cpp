@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <vector>
@@ -172,6 +173,40 @@ TEST_F(RegistryTest, AListIsStoredAsCountAndNumberedValuesInOneChange)
 
     ASSERT_TRUE(r.deleteKey("Software\\Lirra Reader"));
     EXPECT_EQ(errorText([&] { r.writeStringList({"x"}); }), "Failed to set data for 'Count'");
+}
+
+TEST_F(RegistryTest, ReplacingAListLeavesTheKeyHoldingOnlyTheList)
+{
+    const std::string key = "Software\\Lirra Reader\\BookMarks";
+    auto r = registry();
+    ASSERT_TRUE(r.openKey(key, true));
+    r.writeStringList({"a", "b", "c"});
+    r.writeString("7", "stray entry");
+    r.createKey(key + "\\Below");
+
+    r.replaceKeyWithStringList(key, {"a", "c"});
+    EXPECT_EQ(r.readString("1"), "c");  // the key is open on the new list
+    auto reader = registry();
+    ASSERT_TRUE(reader.openKey(key, false));
+    auto names = reader.valueNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"0", "1", "Count"}));
+    EXPECT_EQ(reader.readInteger("Count"), 1);
+    EXPECT_EQ(reader.readString("0"), "a");
+    EXPECT_FALSE(reader.keyExists(key + "\\Below"));
+
+    r.replaceKeyWithStringList(key, {});
+    ASSERT_TRUE(reader.openKey(key, false));
+    EXPECT_EQ(reader.valueNames(), std::vector<std::string>{"Count"});
+    EXPECT_EQ(reader.readInteger("Count"), -1);
+
+    // A missing key is created; a path that names no key is refused.
+    ASSERT_TRUE(r.deleteKey("Software\\Lirra Reader"));
+    r.replaceKeyWithStringList(key, {"only"});
+    ASSERT_TRUE(reader.openKey(key, false));
+    EXPECT_EQ(reader.readString("0"), "only");
+    EXPECT_EQ(errorText([&] { r.replaceKeyWithStringList("Software\\\\Lirra", {"x"}); }),
+              "Failed to create key Software\\\\Lirra");
 }
 
 TEST_F(RegistryTest, ChangesOfAnotherReaderAreSeenAndKept)
@@ -364,6 +399,33 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing)
     EXPECT_EQ(valuesPresent(hive, "Software\\Lirra Reader\\A", kWrites), kWrites);
     EXPECT_EQ(valuesPresent(hive, "Software\\Lirra Reader\\B", kWrites), kWrites);
     EXPECT_TRUE(reports.empty());
+}
+
+// While one process replaces a list again and again, another never finds the key
+// missing or a list shorter than its "Count".
+TEST_F(RegistryTest, AReplacedListIsNeverSeenMissingOrHalfWritten)
+{
+    const std::string key = "Software\\Lirra Reader\\BookMarks";
+    registry().replaceKeyWithStringList(key, {"a", "b", "c"});
+    const pid_t watcher = ::fork();
+    if (watcher == 0) {
+        Registry r(hive);
+        for (int look = 0; look < 400; ++look) {
+            if (!r.openKey(key, false))
+                std::_Exit(2);
+            const int last = r.readInteger("Count");
+            for (int i = 0; i <= last; ++i)
+                if (r.readString(std::to_string(i)).empty())
+                    std::_Exit(3);
+        }
+        std::_Exit(0);
+    }
+    ASSERT_GT(watcher, 0);
+    auto r = registry();
+    int status = 0;
+    for (int round = 0; ::waitpid(watcher, &status, WNOHANG) == 0; ++round)
+        r.replaceKeyWithStringList(key, round % 2 ? std::vector<std::string>{"a", "b", "c"} : std::vector<std::string>{"x"});
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST_F(RegistryTest, AWriterKilledMidWayLeavesAReadableHive)

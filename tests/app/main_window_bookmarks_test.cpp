@@ -1,0 +1,446 @@
+// The bookmark commands as a reader meets them in the main window: the two dialogs,
+// "Get Last Bookmark", the offer at exit and its menu item, and the right click in an
+// empty view.
+
+#include "app/main_window.h"
+#include "bookview/widget/book_view.h"
+#include "navigation/bookmark_store.h"
+#include "platform/registry_hive.h"
+#include "reader/file_dialogs.h"
+#include "reader/message_boxes.h"
+#include "registry_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace lirra;
+using lirra::platform::Registry;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace {
+
+class BookmarkCommands : public OwnHive {
+protected:
+    void SetUp() override
+    {
+        OwnHive::SetUp();
+        const std::string runtime = m_scratch / "runtime";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setMessagePresenter([this](const MessageBoxRequest& box) {
+            boxes.push_back(box.title + QStringLiteral(": ") + box.text);
+            return box.buttons == BoxButtons::YesNo ? answer : BoxAnswer::Ok;
+        });
+        setFileDialogPresenter([this](const FileDialogRequest& request) -> std::optional<QString> {
+            fileDialogs.push_back(request.title);
+            return std::nullopt;
+        });
+    }
+    void TearDown() override
+    {
+        setMessagePresenter({});
+        setFileDialogPresenter({});
+        OwnHive::TearDown();
+    }
+
+    // A DOS book of `count` lines "<prefix> 1", "<prefix> 2", ...
+    QString book(const std::string& name, int count, const std::string& prefix = "line")
+    {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+            text += prefix + " " + std::to_string(i) + "\r\n";
+        writeFile(m_scratch / name, text);
+        return QString::fromStdString(m_scratch / name);
+    }
+    static QString today() { return QDate::currentDate().toString(QStringLiteral("dd.MM.yy")); }
+    static QString entry(const QString& book, int line)
+    {
+        return QLatin1Char('[') + today() + QStringLiteral("] ") + book + QStringLiteral(" <") + QString::number(line)
+            + QLatin1Char('>');
+    }
+
+    static QDialog& dialog(TForm1& form, const char* name)
+    {
+        auto* found = form.findChild<QDialog*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return *found;
+    }
+    // Shows a bookmark dialog without blocking, as the menu would show it.
+    static QDialog& opened(TForm1& form, const char* name)
+    {
+        QDialog& shown = dialog(form, name);
+        shown.show();
+        QApplication::setActiveWindow(&shown);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&shown));
+        return shown;
+    }
+    static QListWidget& list(QDialog& shown) { return *shown.findChild<QListWidget*>(QStringLiteral("ListBox1")); }
+    static QStringList rows(QDialog& shown)
+    {
+        QStringList texts;
+        for (int i = 0; i < list(shown).count(); ++i)
+            texts << list(shown).item(i)->text();
+        return texts;
+    }
+    static void press(QDialog& shown, const char* button)
+    {
+        shown.findChild<QPushButton*>(QLatin1String(button))->click();
+    }
+    static void select(QDialog& shown, int row) { list(shown).setCurrentRow(row); }
+    // The first press of a double-click selects the row, as a real one does.
+    static void doubleClick(QDialog& shown, int row)
+    {
+        const QPoint at = list(shown).visualItemRect(list(shown).item(row)).center();
+        QTest::mouseClick(list(shown).viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list(shown).viewport(), Qt::LeftButton, {}, at);
+    }
+    // A right press, then the context menu event, as the X server delivers them.
+    static void rightClick(TForm1& form)
+    {
+        QWidget* viewport = form.bookView().viewport();
+        QTest::mousePress(viewport, Qt::RightButton);
+        const QPoint at = viewport->rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &menu);
+        QTest::mouseRelease(viewport, Qt::RightButton);
+    }
+    static QAction& action(TForm1& form, const char* name) { return *form.findChild<QAction*>(QLatin1String(name)); }
+    static QString lineLabel(TForm1& form) { return form.findChild<QLabel*>(QStringLiteral("Label3"))->text(); }
+    static std::vector<std::string> history()
+    {
+        Registry registry;
+        std::vector<std::string> entries;
+        if (registry.openKey("Software\\Lirra Reader\\History", false))
+            for (int i = 0; i <= registry.readInteger("Count"); ++i)
+                entries.push_back(registry.readString(std::to_string(i)));
+        return entries;
+    }
+    // Runs `blocking` (which shows a modal window) and, once that window is up and
+    // active, as the window manager makes it, `act` on it.
+    static void whenModal(const std::function<void()>& blocking, const std::function<void(QWidget&)>& act)
+    {
+        bool acted = false;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            QWidget& modal = *QApplication::activeModalWidget();
+            QApplication::setActiveWindow(&modal);
+            QVERIFY(QTest::qWaitForWindowActive(&modal));
+            act(modal);
+            acted = true;
+        });
+        blocking();
+        EXPECT_TRUE(acted);
+    }
+
+    std::vector<QString> boxes;
+    std::vector<QString> fileDialogs;
+    BoxAnswer answer = BoxAnswer::Yes;
+};
+
+TEST_F(BookmarkCommands, DialogsLookAsDesignedAndLoadTheStoredList)
+{
+    storeBookmarks({QStringLiteral("[05.12.99] /a.txt <3>"), QStringLiteral("[06.12.99] /b.txt <9>")});
+    TForm1 form({});
+    for (const auto& [name, caption, first] : {std::tuple{"Form4", "Set Book-Marks", "Set Book-Mark"},
+                                               std::tuple{"Form5", "Get Book-Marks", "Get Book-Mark"}}) {
+        QDialog& shown = dialog(form, name);
+        EXPECT_EQ(shown.windowTitle(), QLatin1String(caption));
+        EXPECT_FALSE(shown.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_EQ(shown.minimumSize(), shown.maximumSize());
+        EXPECT_EQ(shown.findChild<QPushButton*>(QStringLiteral("Button1"))->text(), QLatin1String(first));
+        EXPECT_EQ(rows(shown), (QStringList{"[05.12.99] /a.txt <3>", "[06.12.99] /b.txt <9>"}));  // loaded at start
+        opened(form, name);
+        EXPECT_TRUE(shown.findChild<QPushButton*>(QStringLiteral("Button2"))->hasFocus());
+        press(shown, "Button2");
+        EXPECT_FALSE(shown.isVisible());
+    }
+}
+
+TEST_F(BookmarkCommands, SetWithNoBookOpenStoresNothingAndCloses)
+{
+    TForm1 form({});
+    QDialog& set = opened(form, "Form4");
+    press(set, "Button1");
+    EXPECT_EQ(boxes, std::vector<QString>{"Error: The book was not opened! Please, open the book."});
+    EXPECT_FALSE(set.isVisible());
+    EXPECT_FALSE(loadBookmarks());
+}
+
+TEST_F(BookmarkCommands, SetStoresTheShownLineAndDeleteRemovesTheSelectedRow)
+{
+    const QString path = book("a.txt", 50);
+    TForm1 form({});
+    form.LoadBook(path);
+    QDialog& set = opened(form, "Form4");
+    for (int line : {1, 12, 30}) {
+        form.bookView().reanchorLine(line - 1);
+        press(set, "Button1");
+    }
+    EXPECT_TRUE(set.isVisible());
+    EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 12), entry(path, 30)}));
+    EXPECT_EQ(loadBookmarks(), rows(set));
+
+    press(set, "Button3");   // no row selected: no question, no change
+    EXPECT_TRUE(boxes.empty());
+    answer = BoxAnswer::No;
+    select(set, 1);
+    press(set, "Button3");
+    EXPECT_EQ(rows(set).size(), 3);
+    answer = BoxAnswer::Yes;
+    select(set, 1);
+    press(set, "Button3");
+    EXPECT_EQ(boxes, std::vector<QString>(2, "Information: Are you sure?"));
+    EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 30)}));
+    EXPECT_EQ(loadBookmarks(), rows(set));
+    Registry registry;
+    ASSERT_TRUE(registry.openKey(kBookMarksKey, false));
+    EXPECT_FALSE(registry.valueExists("2"));   // the former last index is gone
+
+    // A double-click on a row adds a bookmark; it does not jump.
+    doubleClick(set, 0);
+    EXPECT_EQ(rows(set).last(), entry(path, 30));
+    EXPECT_EQ(rows(set).size(), 3);
+}
+
+TEST_F(BookmarkCommands, DeletingTheOnlyRowAndClearingTwice)
+{
+    const QString path = book("a.txt", 5);
+    TForm1 form({});
+    form.LoadBook(path);
+    QDialog& get = opened(form, "Form5");
+    storeBookmarks({entry(path, 2)});
+    QApplication::setActiveWindow(&form);
+    QApplication::setActiveWindow(&get);   // becoming active again reloads the list
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&get));
+    ASSERT_EQ(rows(get).size(), 1);
+    select(get, 0);
+    press(get, "Button3");
+    EXPECT_TRUE(rows(get).isEmpty());
+    EXPECT_EQ(lastBookmark(), std::nullopt);
+    EXPECT_TRUE(Registry().keyExists(kBookMarksKey));   // "Count" -1, no entries
+
+    press(get, "Button4");
+    EXPECT_FALSE(Registry().keyExists(kBookMarksKey));
+    press(get, "Button4");
+    EXPECT_EQ(boxes.back(), QStringLiteral("Information: Set any bookmarks before clearing list."));
+    answer = BoxAnswer::No;
+    storeBookmarks({entry(path, 2)});
+    press(get, "Button4");
+    EXPECT_TRUE(Registry().keyExists(kBookMarksKey));
+}
+
+TEST_F(BookmarkCommands, RowsShownBeforeDefaultsOptionsAreStoredAgainWithTheNextBookmark)
+{
+    const QString path = book("a.txt", 5);
+    storeBookmarks({entry(path, 1), entry(path, 2)});
+    TForm1 form({});
+    form.LoadBook(path);
+    action(form, "DefaultsOptions1").trigger();
+    QDialog& set = opened(form, "Form4");
+    EXPECT_EQ(rows(set).size(), 2);   // the key is gone; the rows stay
+    press(set, "Button1");
+    EXPECT_EQ(loadBookmarks(), (QStringList{entry(path, 1), entry(path, 2), entry(path, 1)}));
+}
+
+TEST_F(BookmarkCommands, GetOpensTheBookAnewWithTheBookmarkedLineOnTop)
+{
+    const QString a = book("a.txt", 20, "a"), b = book("b.txt", 1000, "b");
+    storeBookmarks({entry(b, 128), entry(b, 1), entry(b, 998)});
+    TForm1 form({});
+    form.resize(800, 600);
+    form.show();
+    form.LoadBook(a);
+    QDialog& get = opened(form, "Form5");
+    press(get, "Button1");   // no row selected: nothing
+    EXPECT_TRUE(get.isVisible());
+
+    select(get, 0);
+    press(get, "Button1");
+    EXPECT_FALSE(get.isVisible());
+    EXPECT_EQ(form.windowTitle(), b);
+    EXPECT_EQ(form.bookView().firstVisibleLine(), 127);
+    EXPECT_EQ(form.bookView().caretPosition(), form.bookView().lineIndex(128));
+    EXPECT_EQ(lineLabel(form), QStringLiteral("129"));
+    EXPECT_EQ(history(), std::vector<std::string>{a.toStdString()});   // not recorded
+
+    // A bookmark set right after the jump stores the shown line: one more.
+    QDialog& set = opened(form, "Form4");
+    press(set, "Button1");
+    EXPECT_EQ(rows(set).last(), entry(b, 129));
+    press(set, "Button2");
+
+    // Line 1: the first line stays on top. Near the end as well the bookmarked line goes
+    // on top, as the view scrolls until its last line is the top one.
+    opened(form, "Form5");
+    select(get, 1);
+    press(get, "Button1");
+    EXPECT_EQ(form.bookView().firstVisibleLine(), 0);
+    EXPECT_EQ(lineLabel(form), QStringLiteral("2"));
+    opened(form, "Form5");
+    doubleClick(get, 2);
+    EXPECT_FALSE(get.isVisible());
+    EXPECT_EQ(lineLabel(form), QStringLiteral("999"));
+    EXPECT_EQ(form.bookView().firstVisibleLine(), 997);
+}
+
+TEST_F(BookmarkCommands, GetFailuresLeaveViewCaptionAndDialog)
+{
+    const QString a = book("a.txt", 20, "a"), b = book("b.txt", 20, "b");
+    storeBookmarks({entry(m_scratch.path().c_str() + QStringLiteral("/gone.txt"), 3),
+                    QStringLiteral("[05.12.99] ") + b + QStringLiteral(" <x12>"), QStringLiteral("no book here"),
+                    entry(b, 500)});
+    TForm1 form({});
+    form.LoadBook(a);
+    QDialog& get = opened(form, "Form5");
+    const QString expected[] = {"Lirra Reader v1.01: File not found.", "Lirra Reader v1.01: 'x12' is not a valid integer value.",
+                                "Lirra Reader v1.01: 'no book here' is not a book-mark."};
+    for (int row = 0; row < 3; ++row) {
+        select(get, row);
+        press(get, "Button1");
+        EXPECT_EQ(boxes.back(), expected[row]);
+        EXPECT_TRUE(get.isVisible());
+        EXPECT_EQ(form.windowTitle(), a);
+        EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("a 1"));
+    }
+    // A line past the end of a shorter book: the book opens, the caret stays at its start.
+    select(get, 3);
+    press(get, "Button1");
+    EXPECT_EQ(form.windowTitle(), b);
+    EXPECT_EQ(form.bookView().caretPosition(), 0);
+    EXPECT_EQ(lineLabel(form), QStringLiteral("1"));
+}
+
+TEST_F(BookmarkCommands, GetLastOpensTheNewestEntryThroughTheHistory)
+{
+    const QString a = book("a.txt", 300, "a"), b = book("b book.txt", 300, "b");
+    TForm1 form({});
+    form.resize(800, 600);
+    form.show();
+    action(form, "GetLastBookmark1").trigger();
+    EXPECT_EQ(boxes, std::vector<QString>{"Information: No book-mark has been set yet."});
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
+
+    storeBookmarks({entry(a, 40), entry(b, 70), entry(a, 5)});
+    form.LoadBook(a);
+    replaceBookmarks({entry(a, 40), entry(b, 70)});   // the newest deleted: b is last now
+    action(form, "GetLastBookmark1").trigger();
+    EXPECT_EQ(form.windowTitle(), b);
+    EXPECT_EQ(lineLabel(form), QStringLiteral("71"));
+    EXPECT_EQ(form.bookView().lineText(form.bookView().firstVisibleLine()), QStringLiteral("b 70"));
+    EXPECT_EQ(history(), (std::vector<std::string>{b.toStdString(), a.toStdString()}));
+
+    storeBookmarks({QStringLiteral("[05.12.99] ") + a + QStringLiteral(" <seven>")});
+    action(form, "GetLastBookmark1").trigger();
+    EXPECT_EQ(boxes.back(), QStringLiteral("Lirra Reader v1.01: 'seven' is not a valid integer value."));
+    EXPECT_EQ(form.windowTitle(), b);
+}
+
+TEST_F(BookmarkCommands, TheMenuShowsTheDialogsModally)
+{
+    const QString path = book("a.txt", 10);
+    TForm1 form({});
+    form.LoadBook(path);
+    whenModal([&] { action(form, "SetBookMark1").trigger(); },
+              [&](QWidget& modal) {
+                  EXPECT_EQ(modal.objectName(), QStringLiteral("Form4"));
+                  press(static_cast<QDialog&>(modal), "Button1");
+                  press(static_cast<QDialog&>(modal), "Button2");
+              });
+    EXPECT_EQ(loadBookmarks(), QStringList{entry(path, 1)});
+
+    // A right click in an empty view offers the bookmarks, and the context menu that
+    // follows the press stays away; with a book shown the menu comes and nothing else.
+    action(form, "ClearAll2").trigger();
+    form.show();
+    whenModal([&] { rightClick(form); },
+              [&](QWidget& modal) {
+                  EXPECT_EQ(modal.objectName(), QStringLiteral("Form5"));
+                  select(static_cast<QDialog&>(modal), 0);
+                  press(static_cast<QDialog&>(modal), "Button1");
+              });
+    EXPECT_EQ(form.windowTitle(), path);
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    rightClick(form);
+    EXPECT_FALSE(QApplication::activeModalWidget());
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_TRUE(popup);
+    EXPECT_EQ(popup->objectName(), QStringLiteral("PopupMenu1"));
+    popup->close();
+    EXPECT_TRUE(fileDialogs.empty());
+}
+
+TEST_F(BookmarkCommands, ClosingWithABookOpenOffersABookmarkOnce)
+{
+    const QString path = book("a.txt", 10);
+    {
+        TForm1 idle({});
+        idle.show();
+        idle.close();
+        EXPECT_TRUE(boxes.empty());   // no book, no question
+    }
+    TForm1 form({});
+    form.LoadBook(path);
+    form.show();
+    answer = BoxAnswer::No;
+    form.close();
+    EXPECT_EQ(boxes, std::vector<QString>{"Information: Set Book-Mark before exit?"});
+    EXPECT_FALSE(loadBookmarks());
+
+    // Yes shows the Set dialog; the close then goes on and is never asked about again.
+    answer = BoxAnswer::Yes;
+    form.show();
+    whenModal([&] { form.close(); },
+              [&](QWidget& modal) {
+                  EXPECT_EQ(modal.objectName(), QStringLiteral("Form4"));
+                  press(static_cast<QDialog&>(modal), "Button1");
+                  press(static_cast<QDialog&>(modal), "Button2");
+              });
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(loadBookmarks(), QStringList{entry(path, 1)});
+    answer = BoxAnswer::No;   // were it asked again, it would not block
+    form.show();
+    form.close();
+    EXPECT_EQ(boxes.size(), 2u);
+}
+
+TEST_F(BookmarkCommands, TheOfferFollowsItsMenuItemAndTheSavedOption)
+{
+    const QString path = book("a.txt", 10);
+    answer = BoxAnswer::No;   // a question asked by mistake must not block
+    {
+        TForm1 form({});
+        QAction& item = action(form, "SetBookmarkBeforeExit1");
+        item.trigger();
+        EXPECT_FALSE(item.isChecked());
+        form.LoadBook(path);
+        form.show();
+        form.close();
+        EXPECT_TRUE(boxes.empty());
+        action(form, "SaveOptions1").trigger();   // stores the flag as 0
+        item.trigger();
+        item.trigger();
+        EXPECT_FALSE(item.isChecked());
+    }
+    boxes.clear();
+    TForm1 form({});
+    EXPECT_FALSE(action(form, "SetBookmarkBeforeExit1").isChecked());
+    action(form, "SetBookmarkBeforeExit1").trigger();
+    EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1").isChecked());
+    form.LoadBook(path);
+    form.show();
+    form.close();
+    EXPECT_EQ(boxes, std::vector<QString>{"Information: Set Book-Mark before exit?"});
+}
+
+} // namespace
