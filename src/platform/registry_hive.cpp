@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <mutex>
+#include <cassert>
 #include <system_error>
 
 #include <pwd.h>
@@ -224,6 +225,34 @@ void Registry::writeValues(std::vector<hive::Value> values)
     }
     if (keyGone)
         throw failure;
+}
+
+void Registry::writeValues(const std::string& path, const std::vector<NamedValue>& values)
+{
+    assert(!values.empty());
+    const auto names = hive::splitKeyPath(path);
+    try {
+        if (names && !names->empty()) {
+            m_snapshot = m_file.update([&](hive::Key& root) {
+                bool changed = hive::createKey(root, *names);
+                hive::Key& key = *hive::findKey(root, *names);
+                for (const auto& [name, data] : values) {
+                    changed |= key.setValue(std::holds_alternative<std::int32_t>(data)
+                                                ? hive::dwordValue(name, static_cast<std::uint32_t>(std::get<std::int32_t>(data)))
+                                                : stringValue(name, std::get<std::string>(data)));
+                }
+                return changed;
+            });
+            m_openPath = *names;
+            return;
+        }
+    } catch (const std::system_error&) {
+        // Written one by one, the values would have failed at the first of them, or
+        // at creating the key before it.
+        if (keyExists(path))
+            throw Error(formatText("Failed to set data for '%s'", values.front().name));
+    }
+    throw Error(formatText("Failed to create key %s", path));
 }
 
 } // namespace lirra::platform

@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace lirra::platform {
@@ -59,6 +60,18 @@ public:
     // entries in order. Other values of the key stay. One change of the file, so all
     // values are stored or none ("Failed to set data for 'Count'").
     void writeStringList(const std::vector<std::string>& entries);
+
+    // A value for writeValues: a number is stored as REG_DWORD, a text as REG_SZ.
+    struct NamedValue {
+        std::string name;
+        std::variant<std::int32_t, std::string> data;
+    };
+    // Writes the values (at least one) into the key `path`, creating it when missing,
+    // in one change of the file: a reader, or a crash, meets the key as it was or with
+    // all the values, never some of them. Makes `path` the open key. Throws "Failed to
+    // create key %s" when the key is missing and cannot be created, else "Failed to
+    // set data for '%s'" with the first value's name.
+    void writeValues(const std::string& path, const std::vector<NamedValue>& values);
 
 private:
     const hive::Value* findValue(const std::string& name) const;

@@ -174,6 +174,21 @@ TEST_F(RegistryTest, AListIsStoredAsCountAndNumberedValuesInOneChange)
     EXPECT_EQ(errorText([&] { r.writeStringList({"x"}); }), "Failed to set data for 'Count'");
 }
 
+TEST_F(RegistryTest, SeveralValuesAreWrittenInOneChangeThatCreatesTheKey)
+{
+    auto r = registry();
+    r.writeValues(kOptions, {{"FontSize", -1}, {"FontName", std::string("Arial\0Cyr", 9)}, {"fontsize", 13}});
+    EXPECT_EQ(r.readInteger("FontSize"), 13); // the written key is the open one
+    EXPECT_EQ(r.readString("FontName"), "Arial");
+    EXPECT_NE(readFile(hive).find("\"FontSize\"=dword:0000000d\n"), std::string::npos);
+
+    writeFile(folder / "not-a-folder", "x");
+    Registry broken(folder / "not-a-folder/registry.reg");
+    EXPECT_EQ(errorText([&] { broken.writeValues(kOptions, {{"FontSize", 1}}); }), "Failed to create key " + kOptions);
+    EXPECT_EQ(errorText([&] { r.writeValues("Software\\\\Empty", {{"FontSize", 1}}); }),
+              "Failed to create key Software\\\\Empty");
+}
+
 TEST_F(RegistryTest, ChangesOfAnotherReaderAreSeenAndKept)
 {
     auto first = registry(), second = registry();
