@@ -12,7 +12,7 @@ cache="$here/build/bench-books"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_open_probe >/dev/null
+cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_view lirra_bench_settings lirra_open_probe >/dev/null
 
 mkdir -p "$cache"
 book="$cache/book-${size}mb.txt"
@@ -23,10 +23,12 @@ trap 'rm -rf "$scratch"' EXIT
 chmod 700 "$scratch"
 mkdir -m 700 "$scratch/runtime"
 # The reader's settings and temporary copy stay in the scratch folder, never the user's.
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" TMPDIR="$scratch" LIRRA_REGISTRY="$scratch/registry.reg"
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache" TMPDIR="$scratch" \
+       LIRRA_REGISTRY="$scratch/registry.reg"
 export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
+"$build/bench/lirra_bench_settings"
 "$build/bench/lirra_bench_view" --benchmark_out="$scratch/view.json" --benchmark_out_format=json
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
 probe="$("$build/bench/lirra_open_probe" "$book")"
