@@ -80,8 +80,7 @@ bool Registry::keyExists(const std::string& path)
     if (!names)
         return false;
     try {
-        auto current = m_file.load();
-        return hive::findKey(current, *names) != nullptr;
+        return hive::findKey(*m_file.load(), *names) != nullptr;
     } catch (const std::system_error&) {
         return false;
     }
@@ -94,10 +93,10 @@ bool Registry::openKey(const std::string& path, bool canCreate)
         return false;
     try {
         auto current = m_file.load();
-        if (!hive::findKey(current, *names)) {
+        if (!hive::findKey(*current, *names)) {
             if (!canCreate)
                 return false;
-            current = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            current = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names).second; });
         }
         m_snapshot = std::move(current);
     } catch (const std::system_error&) {
@@ -112,7 +111,7 @@ void Registry::createKey(const std::string& path)
     const auto names = hive::splitKeyPath(path);
     try {
         if (names && !names->empty()) {
-            m_snapshot = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            m_snapshot = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names).second; });
             return;
         }
     } catch (const std::system_error&) {
@@ -137,12 +136,12 @@ bool Registry::deleteKey(const std::string& path)
 void Registry::closeKey()
 {
     m_openPath.reset();
-    m_snapshot = {};
+    m_snapshot.reset();
 }
 
 const hive::Value* Registry::findValue(const std::string& name) const
 {
-    const auto* key = m_openPath ? hive::findKey(m_snapshot, *m_openPath) : nullptr;
+    const auto* key = m_openPath && m_snapshot ? hive::findKey(*m_snapshot, *m_openPath) : nullptr;
     return key ? key->findValue(name) : nullptr;
 }
 
@@ -234,10 +233,9 @@ void Registry::writeValues(const std::string& path, const std::vector<NamedValue
     try {
         if (names && !names->empty()) {
             m_snapshot = m_file.update([&](hive::Key& root) {
-                bool changed = hive::createKey(root, *names);
-                hive::Key& key = *hive::findKey(root, *names);
+                auto [key, changed] = hive::createKey(root, *names);
                 for (const auto& [name, data] : values) {
-                    changed |= key.setValue(std::holds_alternative<std::int32_t>(data)
+                    changed |= key->setValue(std::holds_alternative<std::int32_t>(data)
                                                 ? hive::dwordValue(name, static_cast<std::uint32_t>(std::get<std::int32_t>(data)))
                                                 : stringValue(name, std::get<std::string>(data)));
                 }

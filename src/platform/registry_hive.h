@@ -6,8 +6,8 @@
 // ("Software\\Lirra Reader\\Options"). Names compare without regard to letter case
 // and keep the spelling they were created with.
 //
-// Every openKey reads the file afresh, and every change is made on the file as it is
-// at that moment, so two running readers never lose each other's changes. File
+// Every openKey reads the file afresh (unless it is unchanged since this object last
+// read it), and every change is made on the file as it is at that moment, so two running readers never lose each other's changes. File
 // format, location and locking: docs/registry-format.md.
 
 #include "platform/hive_file.h"
@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -78,7 +79,7 @@ private:
     void writeValues(std::vector<hive::Value> values);
 
     hive::HiveFile m_file;
-    hive::Key m_snapshot;
+    std::shared_ptr<const hive::Key> m_snapshot;
     std::optional<hive::KeyPath> m_openPath;
 };
 
