@@ -2,6 +2,7 @@
 
 #include "platform/hive_format.h"
 #include "platform/posix_io.h"
+#include "platform/user_folders.h"
 
 #include <cerrno>
 #include <cstring>
@@ -86,17 +87,6 @@ bool mayChange(const std::string& path, const struct stat& info)
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-// mkdir -p, the new folders private to the user.
-void createFolders(const fs::path& folder)
-{
-    std::error_code ec;
-    if (folder.empty() || fs::is_directory(folder, ec))
-        return;
-    createFolders(folder.parent_path());
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        throwErrno("cannot create the folder " + folder.string());
-}
-
 std::string folderOf(const std::string& path)
 {
     const auto folder = fs::path(path).parent_path();
@@ -163,7 +153,8 @@ std::shared_ptr<const Key> HiveFile::load()
 
 std::shared_ptr<const Key> HiveFile::update(const std::function<bool(Key&)>& change)
 {
-    createFolders(fs::path(m_path).parent_path());
+    if (const std::string folder = fs::path(m_path).parent_path().string(); !createFolders(folder))
+        throwErrno("cannot create the folder " + folder);
     HiveLock lock(m_path);
     const std::string target = targetPath();
     removeStaleTemporaries(target);

@@ -1,16 +1,15 @@
 #include "platform/registry_hive.h"
 
 #include "platform/lirra_error.h"
+#include "platform/user_folders.h"
 #include "platform/utf8.h"
 
+#include <cassert>
 #include <cstdlib>
 #include <iostream>
 #include <mutex>
-#include <cassert>
 #include <system_error>
 
-#include <pwd.h>
-#include <unistd.h>
 
 namespace lirra::platform {
 
@@ -44,24 +43,16 @@ void reportDamage(const std::string& message)
     reporter(message);
 }
 
-std::string homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        return user->pw_dir;
-    throw Error("Cannot find the home folder for the settings file");
-}
-
 } // namespace
 
 std::string Registry::defaultHivePath()
 {
     if (const char* path = std::getenv("LIRRA_REGISTRY"); path && *path)
         return path;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string base = config && *config ? std::string(config) : homeFolder() + "/.config";
-    return base + "/lirra-reader/registry.reg";
+    const auto config = xdgFolder("XDG_CONFIG_HOME", ".config");
+    if (!config)
+        throw Error("Cannot find the home folder for the settings file");
+    return *config + "/lirra-reader/registry.reg";
 }
 
 void Registry::setDamageReporter(std::function<void(const std::string& message)> reporter)
