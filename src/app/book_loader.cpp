@@ -6,40 +6,41 @@
 #include "platform/codepage_tables.h"
 #include "platform/file_names.h"
 #include "platform/temp_dir.h"
+#include "reader/book_names.h"
 #include "reader/file_dialogs.h"
 #include "reader/reader_window.h"
-
-#include <QFile>
 
 namespace lirra {
 
 namespace {
-
-// Names reach the file system in the encoding it uses for names.
-std::string fileSystemName(const QString& name)
-{
-    return QFile::encodeName(name).toStdString();
-}
-
+constexpr const char* kCopyName = "lirra.tmp";
 } // namespace
 
 BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history) : m_reader(reader), m_history(history) {}
 
 std::string BookLoader::copyPath() const
 {
-    return platform::tempDirectory() + "lirra.tmp";
+    return platform::tempDirectory() + kCopyName;
 }
 
+// Nothing is created to delete nothing: without a usable folder there is no copy.
 void BookLoader::dropCopy()
 {
-    platform::deleteFile(copyPath());
+    if (const auto folder = platform::existingTempDirectory())
+        platform::deleteFile(*folder + kCopyName);
 }
 
 void BookLoader::showBook(const QString& name)
 {
     const std::string copy = copyPath();
     platform::deleteFile(copy);
-    copyBookLines(fileSystemName(name), copy, platform::tables::oem866ToAnsi1251);
+    try {
+        copyBookLines(fileSystemName(name), copy, platform::tables::oem866ToAnsi1251);
+    } catch (...) {
+        // A copy cut short (a full disk) is of no use and may be large: gone at once.
+        platform::deleteFile(copy);
+        throw;
+    }
     TBookView& view = m_reader.bookView();
     view.loadFile(copy);
     view.reanchorLine(0);

@@ -29,7 +29,7 @@ public:
     void openDropped(const QStringList& files);
     // "Clear All": an empty view and the idle caption.
     void clear();
-    // Deletes lirra.tmp; a missing copy is no error.
+    // Deletes lirra.tmp; a copy that is missing or cannot be deleted is no error.
     void dropCopy();
 
 private:

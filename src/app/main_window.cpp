@@ -9,6 +9,7 @@
 #include "history/mru_manager.h"
 #include "history/reading_history.h"
 #include "platform/beep.h"
+#include "reader/book_names.h"
 #include "reader/error_handler.h"
 #include "settings/color_themes.h"
 #include "settings/view_options.h"
@@ -190,9 +191,13 @@ TBookView& TForm1::bookView() { return *m_richEdit1; }
 
 QWidget* TForm1::dialogParent() { return this; }
 
-QString TForm1::bookName() const { return windowTitle(); }
+QString TForm1::bookName() const { return m_bookName; }
 
-void TForm1::setBookName(const QString& name) { setWindowTitle(name); }
+void TForm1::setBookName(const QString& name)
+{
+    m_bookName = name;
+    setWindowTitle(shownBookName(name));
+}
 
 void TForm1::LoadBook(const QString& name) { m_books.loadBook(name); }
 
@@ -367,6 +372,12 @@ void TForm1::Label3MouseMove() { m_panel2->hintLineOf(m_richEdit1->lineCount());
 // --- window events ----------------------------------------------------------------------------------
 
 void TForm1::FormClose() { m_books.dropCopy(); }
+
+void TForm1::closeWithoutQuestion()
+{
+    m_askBeforeClosing = false;
+    close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

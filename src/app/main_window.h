@@ -42,6 +42,10 @@ public:
     std::int32_t currentColumn() const override { return m_curCol; }
     QString shownLineNumber() const override;
 
+    // Ends the program as "Exit" does, but asks nothing: the session is ending (a
+    // logout, kill, Ctrl+C in the terminal).
+    void closeWithoutQuestion();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -100,6 +104,10 @@ private:
     OptionsRecord m_options;
     bool m_bookmarkSetBeforeExit = false;
     bool m_frameFitted = false;
+    // The open book's name (the caption shows it decoded, see shownBookName).
+    QString m_bookName = kIdleCaption;
+    // Off once the session is ending: the close query then asks no question.
+    bool m_askBeforeClosing = true;
 };
 
 } // namespace lirra
