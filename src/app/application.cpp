@@ -19,7 +19,7 @@ const char* const kUsage =
     "Usage: lirra [BOOK]\n"
     "Opens BOOK, a plain-text book in the DOS code page 866, in Lirra Reader.\n"
     "All arguments are joined by blanks into one file name, so a path with blanks\n"
-    "needs no quotes.\n"
+    "needs no quotes; an argument that starts with '-' is part of the name too.\n"
     "\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"

@@ -2,36 +2,13 @@
 # Starts the reader on a generated DOS book under Xvfb with its own hive and cache folder,
 # and checks what a user would: the caption, the converted temporary copy, the restored
 # window's frame, F12, the history, that Alt+X ends the program and removes the copy, and
-# that nothing was printed on stderr (no desktop session: XDG_RUNTIME_DIR is unset). Then
-# that a logout, kill or Ctrl+C ends it the same way, and that book names reach the file
-# system as they are: "-reverse" is a book, not a toolkit option, and a CP866 name opens.
+# that nothing was printed on stderr (no desktop session: XDG_RUNTIME_DIR is unset).
 set -euo pipefail
 lirra=$1 genbook=$2 out=$3
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
-
-# A display of our own.
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 0.5
-
-export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" XDG_CACHE_HOME="$work/cache" TMPDIR="$work/tmp"
-unset XDG_RUNTIME_DIR
-mkdir -m 700 -p "$TMPDIR"
+source "$(dirname "$0")/x_session.sh"
 book="$work/e2e book.txt"
 "$genbook" 1 "$book"
-temp="$XDG_CACHE_HOME/lirra-reader/lirra.tmp"
 
 # The book named as one argument: the caption is the path with one trailing blank.
 "$lirra" "$book" 2>"$work/stderr.txt" & app=$!; pids+=($app)
@@ -79,41 +56,5 @@ for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Alt+X did not end the program"
 wait "$app" || fail "the program exited with an error"
 [ ! -e "$temp" ] || fail "lirra.tmp is still there"
-[ ! -s "$work/stderr.txt" ] || fail "the program wrote on stderr: $(head -c 300 "$work/stderr.txt")"
-
-# start_reader TITLE ARGS...: starts the reader in $work and waits for its window and copy.
-start_reader() {
-  local title=$1; shift
-  (cd "$work" && exec "$lirra" "$@") 2>>"$work/stderr.txt" & app=$!; pids+=($app)
-  wid=$(timeout 20 xdotool search --sync --pid "$app" --name "$title" | head -n1) || fail "no window for $*"
-  for _ in $(seq 50); do [ -f "$temp" ] && break; sleep 0.1; done
-  [ -f "$temp" ] || fail "no lirra.tmp for $*"
-}
-# end_reader SIGNAL: the program ends at once, as Exit ends it, with its copy removed.
-end_reader() {
-  kill "-$1" "$app"
-  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app" 2>/dev/null && fail "SIG$1 did not end the program"
-  wait "$app" || fail "the program ended by SIG$1 with status $?"
-  [ ! -e "$temp" ] || fail "lirra.tmp is still there after SIG$1"
-}
-
-# "-reverse" names a book; the toolkit does not take it for its own option.
-cp "$book" "$work/-reverse"
-start_reader "^-reverse $" -reverse
-cmp -s "$temp" "$work/expected.txt" || fail "'lirra -reverse' did not open the book named -reverse"
-end_reader TERM
-
-# A name in CP866 ("Привет.txt"), as old archives have them: opened, and shown decoded.
-cp "$book" "$work/"$'\x8f\xe0\xa8\xa2\xa5\xe2'".txt"
-start_reader "Привет.txt $" "$work/"$'\x8f\xe0\xa8\xa2\xa5\xe2'".txt"
-cmp -s "$temp" "$work/expected.txt" || fail "the CP866-named book was not opened"
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
-sleep 0.5
-import -window root "$out/cp866-name.png"
-end_reader INT
-
-start_reader "e2e book" "$book"
-end_reader HUP
 [ ! -s "$work/stderr.txt" ] || fail "the program wrote on stderr: $(head -c 300 "$work/stderr.txt")"
 echo "e2e: 1 passed, 0 failed (screenshots in $out)"
