@@ -12,7 +12,8 @@ export QT_QPA_PLATFORM=offscreen
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 chmod 700 "$scratch"
-export XDG_RUNTIME_DIR="$scratch/runtime" TMPDIR="$scratch/tmp" LIRRA_REGISTRY="$scratch/registry.reg"
+export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache" TMPDIR="$scratch/tmp" \
+       LIRRA_REGISTRY="$scratch/registry.reg"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$TMPDIR"
 export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
 cd "$build"

@@ -15,7 +15,7 @@ benches=(view navigation bookmarks look utilities extras)
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_open_probe \
+cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_settings lirra_open_probe \
   "${benches[@]/#/lirra_bench_}" >/dev/null
 
 mkdir -p "$cache"
@@ -32,6 +32,7 @@ export TMPDIR="$scratch" LIRRA_REGISTRY="$scratch/registry.reg"
 export LIRRA_BENCH_BOOK="$book" LIRRA_BENCH_MB="$size"
 
 "$build/bench/lirra_bench_core"
+"$build/bench/lirra_bench_settings"
 for bench in "${benches[@]}"; do
   "$build/bench/lirra_bench_$bench" --benchmark_out="$scratch/$bench.json" --benchmark_out_format=json
 done

@@ -1,6 +1,8 @@
 #include "app/application.h"
 
 #include "app/main_window.h"
+#include "app/termination_signals.h"
+#include "reader/book_names.h"
 #include "reader/message_boxes.h"
 #include "bookview/widget/book_view.h"
 #include "platform/registry_hive.h"
@@ -21,7 +23,7 @@ const char* const kUsage =
     "Usage: lirra [BOOK]\n"
     "Opens BOOK, a plain-text book in the DOS code page 866, in Lirra Reader.\n"
     "All arguments are joined by blanks into one file name, so a path with blanks\n"
-    "needs no quotes.\n"
+    "needs no quotes; an argument that starts with '-' is part of the name too.\n"
     "\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
@@ -61,14 +63,19 @@ void quietAboutRuntimeDir(QtMsgType type, const QMessageLogContext& context, con
 
 int runApplication(int argc, char** argv)
 {
-    QStringList raw;
+    // Every argument is part of the book's name, as the file system has it: its bytes.
+    QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    if (answeredInTerminal(raw))
+        arguments << bookNameFromBytes(argv[i]);
+    if (answeredInTerminal(arguments))
         return 0;
 
     g_previousHandler = qInstallMessageHandler(quietAboutRuntimeDir);
-    QApplication app(argc, argv);
+    // The toolkit sees none of the arguments, so it takes none of them ("-reverse",
+    // "-style x") as its own options.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    QApplication app(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(QStringLiteral("lirra-reader"));
     registerResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lirra/lirra.png")));
@@ -76,8 +83,13 @@ int runApplication(int argc, char** argv)
     platform::Registry::setDamageReporter(
         [](const std::string& message) { showErrorBox(QString::fromStdString(message)); });
 
-    // Qt has taken its own options (-platform, -style, ...) out of the list by now.
-    TForm1 form(QApplication::arguments().mid(1));
+    // Caught before the window opens a book: a signal during a long load waits for it.
+    TerminationSignals endings;
+    TForm1 form(arguments);
+    QObject::connect(&endings, &TerminationSignals::received, &form, [&form] {
+        form.closeWithoutQuestion();
+        QCoreApplication::exit(0);  // also ends any dialog's own event loop
+    });
     form.showMaximized();
     return app.exec();
 }

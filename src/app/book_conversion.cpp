@@ -5,6 +5,7 @@
 #include "platform/codepage_tables.h"
 #include "platform/file_errors.h"
 #include "platform/file_names.h"
+#include "reader/book_names.h"
 #include "reader/reader_window.h"
 
 #include <cerrno>
@@ -26,13 +27,11 @@ void convertToWin(ReaderWindow& reader)
 {
     // Taken first: loading refreshes the status line, and with it CurLine.
     const std::int32_t curLine = reader.currentLine();
-    const std::string copy = temporaryCopyPath();
-    platform::deleteFile(copy);
     // The idle caption names no file; a file of that name in the current folder is
     // not a book the reader opened.
     if (!reader.hasBook())
         platform::throwFileError(ENOENT);
-    copyBookLines(fileSystemName(reader.bookName()), copy, windowsRoundTrip());
+    const std::string copy = makeTemporaryCopy(reader.bookName(), windowsRoundTrip());
     TBookView& view = reader.bookView();
     view.loadFile(copy);
     // CurLine is one-based, so this is the line below the caret's; past the last line

@@ -1,7 +1,7 @@
 #include "app/book_information.h"
 
-#include "app/book_loader.h"
 #include "platform/file_names.h"
+#include "reader/book_names.h"
 
 #include <QRegularExpression>
 

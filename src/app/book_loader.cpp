@@ -1,40 +1,46 @@
 #include "app/book_loader.h"
 
-#include "bookview/core/book_copy.h"
 #include "bookview/widget/book_view.h"
 #include "history/reading_history.h"
 #include "platform/codepage_tables.h"
 #include "platform/file_names.h"
 #include "platform/temp_dir.h"
+#include "reader/book_names.h"
 #include "reader/file_dialogs.h"
 #include "reader/reader_window.h"
 
-#include <QFile>
-
 namespace lirra {
 
-std::string fileSystemName(const QString& name)
-{
-    return QFile::encodeName(name).toStdString();
-}
+namespace {
+constexpr const char* kCopyName = "lirra.tmp";
+} // namespace
 
-std::string temporaryCopyPath()
+std::string makeTemporaryCopy(const QString& name, const ByteTable& table)
 {
-    return platform::tempDirectory() + "lirra.tmp";
+    const std::string copy = platform::tempDirectory() + kCopyName;
+    platform::deleteFile(copy);
+    try {
+        copyBookLines(fileSystemName(name), copy, table);
+    } catch (...) {
+        // A copy cut short (a full disk) is of no use and may be large: gone at once.
+        platform::deleteFile(copy);
+        throw;
+    }
+    return copy;
 }
 
 BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history) : m_reader(reader), m_history(history) {}
 
+// Nothing is created to delete nothing: without a usable folder there is no copy.
 void BookLoader::dropCopy()
 {
-    platform::deleteFile(temporaryCopyPath());
+    if (const auto folder = platform::existingTempDirectory())
+        platform::deleteFile(*folder + kCopyName);
 }
 
 void BookLoader::showBook(const QString& name)
 {
-    const std::string copy = temporaryCopyPath();
-    platform::deleteFile(copy);
-    copyBookLines(fileSystemName(name), copy, platform::tables::oem866ToAnsi1251);
+    const std::string copy = makeTemporaryCopy(name, platform::tables::oem866ToAnsi1251);
     TBookView& view = m_reader.bookView();
     view.loadFile(copy);
     view.reanchorLine(0);

@@ -5,6 +5,8 @@
 // copy is loaded; a rich (RTF) book is loaded as it is. Either way the view is put on
 // its first line and the caption names the book.
 
+#include "bookview/core/book_copy.h"
+
 #include <QString>
 #include <string>
 
@@ -14,10 +16,10 @@ class FileDialog;
 class ReaderWindow;
 class TMRUManager;
 
-// Where the temporary copy "lirra.tmp" lives.
-std::string temporaryCopyPath();
-// A book's name as the file system takes it, in the encoding it uses for names.
-std::string fileSystemName(const QString& name);
+// Copies the plain book `name` line by line through `table` into the temporary copy
+// "lirra.tmp" (the old copy deleted first) and returns the copy's path. A copy cut short
+// is deleted before the error goes on.
+std::string makeTemporaryCopy(const QString& name, const ByteTable& table);
 
 class BookLoader {
 public:
@@ -34,7 +36,7 @@ public:
     void openDropped(const QStringList& files);
     // "Clear All": an empty view and the idle caption.
     void clear();
-    // Deletes lirra.tmp; a missing copy is no error.
+    // Deletes lirra.tmp; a copy that is missing or cannot be deleted is no error.
     void dropCopy();
 
 private:

@@ -27,6 +27,7 @@
 #include "navigation/get_bookmarks_dialog.h"
 #include "navigation/set_bookmarks_dialog.h"
 #include "platform/beep.h"
+#include "reader/book_names.h"
 #include "reader/error_handler.h"
 #include "settings/color_commands.h"
 #include "settings/color_themes.h"
@@ -218,9 +219,13 @@ TBookView& TForm1::bookView() { return *m_richEdit1; }
 
 QWidget* TForm1::dialogParent() { return this; }
 
-QString TForm1::bookName() const { return windowTitle(); }
+QString TForm1::bookName() const { return m_bookName; }
 
-void TForm1::setBookName(const QString& name) { setWindowTitle(name); }
+void TForm1::setBookName(const QString& name)
+{
+    m_bookName = name;
+    setWindowTitle(shownBookName(name));
+}
 
 QString TForm1::lastChosenBookName() const { return m_openDialog1.fileName(); }
 
@@ -519,14 +524,21 @@ void TForm1::Label3MouseMove() { m_panel2->hintLineOf(m_richEdit1->lineCount());
 
 // Runs whichever way the window is closed (menu, Alt+X, the close box, the system)
 // and never refuses: a Yes to the question shows the Set dialog, then the close goes on.
+// A session that is ending (a signal) is asked nothing.
 void TForm1::FormCloseQuery()
 {
     platform::setWarningBeep(true);
-    offerBookmarkBeforeExit(*this, m_options.ConfirmSetBMExit == 1, m_bookmarkSetBeforeExit,
+    offerBookmarkBeforeExit(*this, m_askBeforeClosing && m_options.ConfirmSetBMExit == 1, m_bookmarkSetBeforeExit,
                             [this] { SetBookMark1Click(); });
 }
 
 void TForm1::FormClose() { m_books.dropCopy(); }
+
+void TForm1::closeWithoutQuestion()
+{
+    m_askBeforeClosing = false;
+    close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

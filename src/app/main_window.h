@@ -59,6 +59,10 @@ public:
     std::int32_t currentColumn() const override { return m_curCol; }
     QString shownLineNumber() const override;
 
+    // Ends the program as "Exit" does, but asks nothing: the session is ending (a
+    // logout, kill, Ctrl+C in the terminal).
+    void closeWithoutQuestion();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -183,6 +187,10 @@ private:
     // The right press that showed the bookmarks in an empty view has had its answer; the
     // context menu that follows it would pop up over the book just opened.
     bool m_pressOpenedBookmarks = false;
+    // The open book's name (the caption shows it decoded, see shownBookName).
+    QString m_bookName = kIdleCaption;
+    // Off once the session is ending: the close query then asks no question.
+    bool m_askBeforeClosing = true;
 };
 
 } // namespace lirra

@@ -5,6 +5,7 @@
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
 #include "platform/lirra_error.h"
+#include "reader/book_names.h"
 #include "reader/file_dialogs.h"
 #include "reader/reader_window.h"
 

@@ -3,6 +3,7 @@
 #include "history/mru_manager.h"
 #include "platform/lirra_error.h"
 #include "platform/registry_hive.h"
+#include "reader/book_names.h"
 
 #include <algorithm>
 #include <string>
@@ -24,7 +25,7 @@ void restoreHistory(TMRUManager& list)
     registry.openKey(kHistoryKey, false);
     if (registry.valueExists("Count")) {
         for (std::int32_t i = std::min(registry.readInteger("Count"), kLargestCount); i >= 0; --i)
-            list.add(QString::fromStdString(registry.readString(std::to_string(i))), 0);
+            list.add(bookNameFromBytes(registry.readString(std::to_string(i))), 0);
     }
     registry.closeKey();
 }
@@ -34,7 +35,7 @@ void recordBook(TMRUManager& list, const QString& name)
     list.add(name, 0);
     std::vector<std::string> entries;
     for (int i = 0; i < list.count(); ++i)
-        entries.push_back(list.at(i).toStdString());
+        entries.push_back(fileSystemName(list.at(i)));
     platform::Registry registry;
     if (!registry.openKey(kHistoryKey, true))
         throw Error(formatText("Failed to create key %s", kHistoryKey));

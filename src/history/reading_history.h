@@ -2,6 +2,7 @@
 
 // The reading history: the books opened most recently, kept in MRUManager1 and mirrored
 // in Software\Lirra Reader\History ("Count" = index of the last entry, values "0".."9").
+// Names are stored as the file system's bytes, so an entry reopens the very same file.
 
 #include <QString>
 

@@ -7,11 +7,11 @@ namespace lirra::platform {
 
 std::string resolveFileName(const std::string& name)
 {
+    std::string candidate = name;
     struct stat info;
-    if (::stat(name.c_str(), &info) == 0)
-        return name;
-    const auto end = name.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
+    while (::stat(candidate.c_str(), &info) != 0 && !candidate.empty() && candidate.back() == ' ')
+        candidate.pop_back();
+    return candidate;
 }
 
 std::int64_t fileSize(const std::string& name)

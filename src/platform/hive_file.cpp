@@ -2,11 +2,11 @@
 
 #include "platform/hive_format.h"
 #include "platform/posix_io.h"
+#include "platform/user_folders.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <system_error>
 
 #include <fcntl.h>
@@ -19,6 +19,9 @@ namespace lirra::platform::hive {
 namespace fs = std::filesystem;
 
 namespace {
+
+// As many links as the kernel follows in one path.
+constexpr int kMaxLinks = 40;
 
 [[noreturn]] void throwErrno(const std::string& what)
 {
@@ -43,18 +46,29 @@ private:
     FileDescriptor m_file;
 };
 
-std::optional<std::string> readWholeFile(const std::string& path)
+// A descriptor to read the file; -1 when there is no such file.
+int openIfExists(const std::string& path)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid()) {
-        if (errno == ENOENT)
-            return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno != ENOENT)
         throwErrno("cannot open " + path);
-    }
+    return fd;
+}
+
+struct stat statOf(int fd, const std::string& path)
+{
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        throwErrno("cannot look at " + path);
+    return info;
+}
+
+std::string readAll(int fd, const std::string& path)
+{
     std::string text;
     char buffer[65536];
     for (;;) {
-        const ssize_t n = readSome(file.get(), buffer, sizeof buffer);
+        const ssize_t n = readSome(fd, buffer, sizeof buffer);
         if (n < 0)
             throwErrno("cannot read " + path);
         if (n == 0)
@@ -63,15 +77,14 @@ std::optional<std::string> readWholeFile(const std::string& path)
     }
 }
 
-// mkdir -p, the new folders private to the user.
-void createFolders(const fs::path& folder)
+// Whether the user lets the file be changed. Root may write any file, but a file
+// without a single write permission was made read-only on purpose: root keeps to
+// that too.
+bool mayChange(const std::string& path, const struct stat& info)
 {
-    std::error_code ec;
-    if (folder.empty() || fs::is_directory(folder, ec))
-        return;
-    createFolders(folder.parent_path());
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        throwErrno("cannot create the folder " + folder.string());
+    if (::geteuid() == 0)
+        return (info.st_mode & 0222) != 0;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 std::string folderOf(const std::string& path)
@@ -80,21 +93,46 @@ std::string folderOf(const std::string& path)
     return folder.empty() ? std::string(".") : folder.string();
 }
 
+std::string freeDamagedName(const std::string& path)
+{
+    std::string name = path + ".damaged";
+    for (int n = 1; ::access(name.c_str(), F_OK) == 0; ++n)
+        name = path + ".damaged." + std::to_string(n);
+    return name;
+}
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 } // namespace
+
+bool HiveFile::Identity::operator==(const Identity& other) const
+{
+    return device == other.device && inode == other.inode && size == other.size && sameTime(modified, other.modified)
+           && sameTime(changed, other.changed);
+}
 
 HiveFile::HiveFile(std::string path, std::function<void(const std::string&)> onDamage)
     : m_path(std::move(path)), m_onDamage(std::move(onDamage))
 {
 }
 
-Key HiveFile::load()
+std::shared_ptr<const Key> HiveFile::load()
 {
-    const auto text = readWholeFile(m_path);
-    if (!text)
-        return {};
+    const FileDescriptor file(openIfExists(m_path));
+    if (!file.valid())
+        return std::make_shared<const Key>();
+    const struct stat info = statOf(file.get(), m_path);
+    const Identity identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+    if (m_lastRead && m_lastReadIdentity == identity)
+        return m_lastRead;
     std::string problem;
     try {
-        return parseHive(*text);
+        m_lastRead = std::make_shared<const Key>(parseHive(readAll(file.get(), m_path)));
+        m_lastReadIdentity = identity;
+        return m_lastRead;
     } catch (const SyntaxError& e) {
         problem = e.what();
     }
@@ -104,79 +142,102 @@ Key HiveFile::load()
         lock.emplace(m_path);
     } catch (const std::system_error& failure) {
         m_onDamage(notMovedMessage(problem, failure.what()));
-        return {};
+        return std::make_shared<const Key>();
     }
     try {
-        return loadHoldingLock();
+        return std::make_shared<const Key>(loadHoldingLock(targetPath()));
     } catch (const std::system_error&) {
-        return {}; // the user has been told; reading goes on from an empty hive
+        return std::make_shared<const Key>(); // the user has been told; reading goes on from an empty hive
     }
 }
 
-Key HiveFile::update(const std::function<bool(Key&)>& change)
+std::shared_ptr<const Key> HiveFile::update(const std::function<bool(Key&)>& change)
 {
-    createFolders(fs::path(m_path).parent_path());
+    if (const std::string folder = fs::path(m_path).parent_path().string(); !createFolders(folder))
+        throwErrno("cannot create the folder " + folder);
     HiveLock lock(m_path);
-    removeStaleTemporaries();
-    Key hive = loadHoldingLock();
+    const std::string target = targetPath();
+    removeStaleTemporaries(target);
+    Key hive = loadHoldingLock(target);
     if (change(hive))
-        replace(formatHive(hive));
-    return hive;
+        replace(target, formatHive(hive));
+    return std::make_shared<const Key>(std::move(hive));
 }
 
-Key HiveFile::loadHoldingLock()
+// The file the hive's path stands for: the path itself, or where its symbolic links
+// lead (a file that may not exist yet).
+std::string HiveFile::targetPath() const
 {
-    const auto text = readWholeFile(m_path);
-    if (!text)
+    fs::path path = m_path;
+    for (int links = 0;; ++links) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+            return path.string();
+        if (links == kMaxLinks)
+            throw std::system_error(ELOOP, std::generic_category(), "cannot follow the links of " + m_path);
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            throw std::system_error(ec, "cannot follow the link " + path.string());
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+}
+
+Key HiveFile::loadHoldingLock(const std::string& target)
+{
+    const FileDescriptor file(openIfExists(target));
+    if (!file.valid())
         return {};
+    const struct stat info = statOf(file.get(), target);
     try {
-        return parseHive(*text);
+        return parseHive(readAll(file.get(), target));
     } catch (const SyntaxError& problem) {
-        const std::string aside = freeDamagedName();
-        if (::rename(m_path.c_str(), aside.c_str()) != 0) {
+        if (!mayChange(target, info)) {
+            m_onDamage(notMovedMessage(problem.what(), "it is read-only"));
+            throw std::system_error(EACCES, std::generic_category(), "cannot set aside " + target);
+        }
+        const std::string aside = freeDamagedName(target);
+        if (::rename(target.c_str(), aside.c_str()) != 0) {
             const int err = errno;
             m_onDamage(notMovedMessage(problem.what(), "cannot rename it to " + aside + ": " + std::strerror(err)));
             errno = err;
-            throwErrno("cannot set aside " + m_path);
+            throwErrno("cannot set aside " + target);
         }
         m_onDamage("The settings file " + m_path + " is damaged (" + problem.what() + "). It was kept as "
-                  + aside + " and Lirra Reader goes on with its default settings.");
+                   + aside + " and Lirra Reader goes on with its default settings.");
         return {};
     }
 }
 
 std::string HiveFile::notMovedMessage(const std::string& problem, const std::string& failure) const
 {
-    return "The settings file " + m_path + " is damaged (" + problem + ") and could not be kept aside as "
-           + m_path + ".damaged (" + failure
-           + "). Lirra Reader uses its default settings and saves none until that file is repaired or removed.";
+    return "The settings file " + m_path + " is damaged (" + problem + ") and could not be kept aside ("
+           + failure + "). Lirra Reader uses its default settings and saves none until that file is repaired or removed.";
 }
 
-std::string HiveFile::freeDamagedName() const
+void HiveFile::replace(const std::string& target, const std::string& text)
 {
-    std::string name = m_path + ".damaged";
-    for (int n = 1; ::access(name.c_str(), F_OK) == 0; ++n)
-        name = m_path + ".damaged." + std::to_string(n);
-    return name;
-}
-
-void HiveFile::replace(const std::string& text)
-{
-    std::string temporary = m_path + ".tmp.XXXXXX";
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !mayChange(target, old))
+        throw std::system_error(EACCES, std::generic_category(), target + " is read-only");
+    std::string temporary = target + ".tmp.XXXXXX";
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file.valid())
-        throwErrno("cannot create a temporary file beside " + m_path);
+        throwErrno("cannot create a temporary file beside " + target);
     try {
-        if (::fchmod(file.get(), 0600) != 0)
+        // The new file is what the old one was to its owner: same mode, same owner.
+        if (::fchmod(file.get(), exists ? old.st_mode & 0777 : 0600) != 0)
             throwErrno("cannot protect " + temporary);
+        if (exists && ::geteuid() == 0 && ::fchown(file.get(), old.st_uid, old.st_gid) != 0)
+            throwErrno("cannot give " + temporary + " its owner");
         if (!writeAll(file.get(), text))
             throwErrno("cannot write " + temporary);
         if (::fsync(file.get()) != 0)
             throwErrno("cannot flush " + temporary);
         if (!file.close())
             throwErrno("cannot close " + temporary);
-        if (::rename(temporary.c_str(), m_path.c_str()) != 0)
-            throwErrno("cannot replace " + m_path);
+        if (::rename(temporary.c_str(), target.c_str()) != 0)
+            throwErrno("cannot replace " + target);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;
@@ -185,11 +246,11 @@ void HiveFile::replace(const std::string& text)
 
 // Temporary files exist only while a writer holds the lock; any found by the lock's
 // holder were left by a writer that died before its rename.
-void HiveFile::removeStaleTemporaries()
+void HiveFile::removeStaleTemporaries(const std::string& target)
 {
-    const std::string prefix = fs::path(m_path).filename().string() + ".tmp.";
+    const std::string prefix = fs::path(target).filename().string() + ".tmp.";
     std::error_code ec;
-    for (fs::directory_iterator it(folderOf(m_path), ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(folderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
         if (it->path().filename().string().starts_with(prefix))
             ::unlink(it->path().c_str());
     }

@@ -172,14 +172,12 @@ private:
         const auto path = splitKeyPath(name.substr(kRoot.size()));
         if (!path)
             fail("an invalid key name");
-        createKey(m_root, *path);
-        m_current = *path;
-        m_inSection = true;
+        m_section = createKey(m_root, *path).first;
     }
 
     void readValue(std::string_view line)
     {
-        if (!m_inSection)
+        if (!m_section)
             fail("a value before the first key");
         Value value;
         std::size_t at = 0;
@@ -190,7 +188,7 @@ private:
         if (at >= line.size() || line[at] != '=')
             fail("a value line without '='");
         readData(trim(line.substr(at + 1)), value);
-        findKey(m_root, m_current)->setValue(std::move(value));
+        m_section->setValue(std::move(value));
     }
 
     // The quoted string starting at `at`; leaves `at` after the closing quote.
@@ -282,8 +280,8 @@ private:
 
     LineReader m_lines;
     Key m_root;
-    KeyPath m_current;
-    bool m_inSection = false;
+    // The key of the section being read; valid until the next section adds keys.
+    Key* m_section = nullptr;
 };
 
 } // namespace

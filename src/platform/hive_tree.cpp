@@ -9,15 +9,14 @@ namespace lirra::platform::hive {
 
 std::string foldedName(std::string_view name)
 {
-    const bool ascii = std::all_of(name.begin(), name.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
-        std::string folded(name);
-        for (char& c : folded)
-            c = static_cast<char>(foldCase(static_cast<unsigned char>(c)));
-        return folded;
+    std::string folded(name);
+    for (char& c : folded) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80)
+            return utf16ToUtf8(foldCase(utf8ToUtf16(name)));
+        c = static_cast<char>(foldCase(byte));
     }
-    return utf16ToUtf8(foldCase(utf8ToUtf16(name)));
+    return folded;
 }
 
 bool sameName(std::string_view a, std::string_view b)
@@ -25,11 +24,35 @@ bool sameName(std::string_view a, std::string_view b)
     return foldedName(a) == foldedName(b);
 }
 
-const Key* Key::findSubkey(std::string_view keyName) const
+const Key* Key::Subkeys::find(std::string_view keyName) const
 {
-    const auto it = std::find_if(subkeys.begin(), subkeys.end(),
-                                 [&](const Key& k) { return sameName(k.name, keyName); });
-    return it == subkeys.end() ? nullptr : &*it;
+    const auto it = m_positions.find(foldedName(keyName));
+    return it == m_positions.end() ? nullptr : &m_keys[it->second];
+}
+
+Key* Key::Subkeys::find(std::string_view keyName)
+{
+    return const_cast<Key*>(static_cast<const Subkeys&>(*this).find(keyName));
+}
+
+Key& Key::Subkeys::add(std::string keyName)
+{
+    m_positions.emplace(foldedName(keyName), m_keys.size());
+    return m_keys.emplace_back(Key{std::move(keyName), {}, {}});
+}
+
+bool Key::Subkeys::remove(std::string_view keyName)
+{
+    const auto it = m_positions.find(foldedName(keyName));
+    if (it == m_positions.end())
+        return false;
+    const std::size_t removed = it->second;
+    m_positions.erase(it);
+    m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(removed));
+    for (auto& [folded, position] : m_positions)
+        if (position > removed)
+            --position;
+    return true;
 }
 
 const Value* Key::findValue(std::string_view valueName) const
@@ -67,6 +90,8 @@ std::optional<KeyPath> splitKeyPath(std::string_view path)
         if (name.empty() || name.size() > 255 || hasControl)
             return std::nullopt;
         names.emplace_back(name);
+        if (names.size() > kMaxKeyDepth)
+            return std::nullopt;
         if (end == path.size())
             return names;
         start = end + 1;
@@ -77,7 +102,7 @@ const Key* findKey(const Key& root, const KeyPath& path)
 {
     const Key* key = &root;
     for (const auto& name : path) {
-        key = key->findSubkey(name);
+        key = key->subkeys.find(name);
         if (!key)
             return nullptr;
     }
@@ -89,20 +114,19 @@ Key* findKey(Key& root, const KeyPath& path)
     return const_cast<Key*>(findKey(static_cast<const Key&>(root), path));
 }
 
-bool createKey(Key& root, const KeyPath& path)
+std::pair<Key*, bool> createKey(Key& root, const KeyPath& path)
 {
     bool created = false;
     Key* key = &root;
     for (const auto& name : path) {
-        auto* sub = const_cast<Key*>(key->findSubkey(name));
+        Key* sub = key->subkeys.find(name);
         if (!sub) {
-            key->subkeys.push_back(Key{name, {}, {}});
-            sub = &key->subkeys.back();
+            sub = &key->subkeys.add(name);
             created = true;
         }
         key = sub;
     }
-    return created;
+    return {key, created};
 }
 
 bool removeKey(Key& root, const KeyPath& path)
@@ -110,15 +134,7 @@ bool removeKey(Key& root, const KeyPath& path)
     if (path.empty())
         return false;
     Key* parent = findKey(root, KeyPath(path.begin(), path.end() - 1));
-    if (!parent)
-        return false;
-    auto& siblings = parent->subkeys;
-    const auto it = std::find_if(siblings.begin(), siblings.end(),
-                                 [&](const Key& k) { return sameName(k.name, path.back()); });
-    if (it == siblings.end())
-        return false;
-    siblings.erase(it);
-    return true;
+    return parent && parent->subkeys.remove(path.back());
 }
 
 Value dwordValue(std::string name, std::uint32_t number)

@@ -2,13 +2,16 @@
 
 // The registry hive in memory: a tree of keys holding typed values. Key and value
 // names compare without regard to letter case, as on Windows, and keep the spelling
-// they were created with.
+// they were created with. Keys nest at most kMaxKeyDepth deep, as on Windows, so
+// nothing that walks the tree recursively can run out of stack.
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace lirra::platform::hive {
@@ -31,11 +34,34 @@ struct Value {
 };
 
 struct Key {
+    // The subkeys in the order they were created, each found by its name in constant
+    // time (a hive may hold thousands of siblings).
+    class Subkeys {
+    public:
+        const Key* find(std::string_view keyName) const;
+        Key* find(std::string_view keyName);
+        // Adds a subkey named `keyName`; there must be none of that name yet.
+        Key& add(std::string keyName);
+        // False when there is no such subkey.
+        bool remove(std::string_view keyName);
+        void clear()
+        {
+            m_keys.clear();
+            m_positions.clear();
+        }
+        bool empty() const { return m_keys.empty(); }
+        auto begin() const { return m_keys.cbegin(); }
+        auto end() const { return m_keys.cend(); }
+
+    private:
+        std::vector<Key> m_keys;
+        std::unordered_map<std::string, std::size_t> m_positions; // by foldedName(key name)
+    };
+
     std::string name;
     std::map<std::string, Value> values; // by foldedName(value name)
-    std::vector<Key> subkeys;
+    Subkeys subkeys;
 
-    const Key* findSubkey(std::string_view keyName) const;
     const Value* findValue(std::string_view valueName) const;
     // Adds or replaces the value (an existing value keeps its name's spelling);
     // returns false when the stored value was already equal.
@@ -44,19 +70,22 @@ struct Key {
 
 using KeyPath = std::vector<std::string>;
 
+// How deep keys may nest below the root.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+
 // The name in one letter case, so that equal folded names mean the same name.
 std::string foldedName(std::string_view name);
 bool sameName(std::string_view a, std::string_view b);
 
 // "Software\\Lirra Reader\\Options" -> its names. Outer backslashes are ignored;
-// an empty inner name, a name over 255 bytes or a control character make the path
-// invalid (nullopt). The empty path names the root.
+// an empty inner name, a name over 255 bytes, a control character or more than
+// kMaxKeyDepth names make the path invalid (nullopt). The empty path names the root.
 std::optional<KeyPath> splitKeyPath(std::string_view path);
 
 const Key* findKey(const Key& root, const KeyPath& path);
 Key* findKey(Key& root, const KeyPath& path);
-// Creates the missing keys along the path; returns whether any was created.
-bool createKey(Key& root, const KeyPath& path);
+// Creates the missing keys along the path; returns the key and whether any was created.
+std::pair<Key*, bool> createKey(Key& root, const KeyPath& path);
 // Removes the key with everything below it; false when it does not exist or is the root.
 bool removeKey(Key& root, const KeyPath& path);
 

@@ -1,15 +1,15 @@
 #include "platform/registry_hive.h"
 
 #include "platform/lirra_error.h"
+#include "platform/user_folders.h"
 #include "platform/utf8.h"
 
+#include <cassert>
 #include <cstdlib>
 #include <iostream>
 #include <mutex>
 #include <system_error>
 
-#include <pwd.h>
-#include <unistd.h>
 
 namespace lirra::platform {
 
@@ -43,24 +43,16 @@ void reportDamage(const std::string& message)
     reporter(message);
 }
 
-std::string homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        return user->pw_dir;
-    throw Error("Cannot find the home folder for the settings file");
-}
-
 } // namespace
 
 std::string Registry::defaultHivePath()
 {
     if (const char* path = std::getenv("LIRRA_REGISTRY"); path && *path)
         return path;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string base = config && *config ? std::string(config) : homeFolder() + "/.config";
-    return base + "/lirra-reader/registry.reg";
+    const auto config = xdgFolder("XDG_CONFIG_HOME", ".config");
+    if (!config)
+        throw Error("Cannot find the home folder for the settings file");
+    return *config + "/lirra-reader/registry.reg";
 }
 
 void Registry::setDamageReporter(std::function<void(const std::string& message)> reporter)
@@ -79,8 +71,7 @@ bool Registry::keyExists(const std::string& path)
     if (!names)
         return false;
     try {
-        auto current = m_file.load();
-        return hive::findKey(current, *names) != nullptr;
+        return hive::findKey(*m_file.load(), *names) != nullptr;
     } catch (const std::system_error&) {
         return false;
     }
@@ -93,10 +84,10 @@ bool Registry::openKey(const std::string& path, bool canCreate)
         return false;
     try {
         auto current = m_file.load();
-        if (!hive::findKey(current, *names)) {
+        if (!hive::findKey(*current, *names)) {
             if (!canCreate)
                 return false;
-            current = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            current = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names).second; });
         }
         m_snapshot = std::move(current);
     } catch (const std::system_error&) {
@@ -111,7 +102,7 @@ void Registry::createKey(const std::string& path)
     const auto names = hive::splitKeyPath(path);
     try {
         if (names && !names->empty()) {
-            m_snapshot = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names); });
+            m_snapshot = m_file.update([&](hive::Key& root) { return hive::createKey(root, *names).second; });
             return;
         }
     } catch (const std::system_error&) {
@@ -136,12 +127,12 @@ bool Registry::deleteKey(const std::string& path)
 void Registry::closeKey()
 {
     m_openPath.reset();
-    m_snapshot = {};
+    m_snapshot.reset();
 }
 
 const hive::Value* Registry::findValue(const std::string& name) const
 {
-    const auto* key = m_openPath ? hive::findKey(m_snapshot, *m_openPath) : nullptr;
+    const auto* key = m_openPath && m_snapshot ? hive::findKey(*m_snapshot, *m_openPath) : nullptr;
     return key ? key->findValue(name) : nullptr;
 }
 
@@ -153,7 +144,7 @@ bool Registry::valueExists(const std::string& name) const
 std::vector<std::string> Registry::valueNames() const
 {
     std::vector<std::string> names;
-    if (const auto* key = m_openPath ? hive::findKey(m_snapshot, *m_openPath) : nullptr)
+    if (const auto* key = m_openPath ? hive::findKey(*m_snapshot, *m_openPath) : nullptr)
         for (const auto& [folded, value] : key->values)
             names.push_back(value.name);
     return names;
@@ -216,23 +207,17 @@ void Registry::writeStringList(const std::vector<std::string>& entries)
 
 void Registry::replaceKeyWithStringList(const std::string& path, const std::vector<std::string>& entries)
 {
-    const auto names = hive::splitKeyPath(path);
-    if (!names || names->empty())
+    const auto failed = changeKeyCreatingIt(path, [&](hive::Key& key) {
+        key.values.clear();
+        key.subkeys.clear();
+        for (auto& value : listValues(entries))
+            key.setValue(std::move(value));
+        return true;
+    });
+    if (failed == Failure::BadPath)
         throw Error(formatText("Failed to create key %s", path));
-    try {
-        m_snapshot = m_file.update([&](hive::Key& root) {
-            hive::createKey(root, *names);
-            hive::Key& key = *hive::findKey(root, *names);
-            key.values.clear();
-            key.subkeys.clear();
-            for (auto& value : listValues(entries))
-                key.setValue(std::move(value));
-            return true;
-        });
-    } catch (const std::system_error&) {
+    if (failed == Failure::Unwritable)
         throw Error("Failed to set data for 'Count'");
-    }
-    m_openPath = *names;
 }
 
 // The error names the first value, the one a caller writing them one by one would
@@ -260,6 +245,43 @@ void Registry::writeValues(std::vector<hive::Value> values)
     }
     if (keyGone)
         throw failure;
+}
+
+void Registry::writeValues(const std::string& path, const std::vector<NamedValue>& values)
+{
+    assert(!values.empty());
+    const auto failed = changeKeyCreatingIt(path, [&](hive::Key& key) {
+        bool changed = false;
+        for (const auto& [name, data] : values) {
+            changed |= key.setValue(std::holds_alternative<std::int32_t>(data)
+                                        ? hive::dwordValue(name, static_cast<std::uint32_t>(std::get<std::int32_t>(data)))
+                                        : stringValue(name, std::get<std::string>(data)));
+        }
+        return changed;
+    });
+    // Written one by one, the values would have failed at the first of them, or at
+    // creating the key before it.
+    if (failed == Failure::Unwritable && keyExists(path))
+        throw Error(formatText("Failed to set data for '%s'", values.front().name));
+    if (failed != Failure::None)
+        throw Error(formatText("Failed to create key %s", path));
+}
+
+Registry::Failure Registry::changeKeyCreatingIt(const std::string& path, const std::function<bool(hive::Key&)>& change)
+{
+    const auto names = hive::splitKeyPath(path);
+    if (!names || names->empty())
+        return Failure::BadPath;
+    try {
+        m_snapshot = m_file.update([&](hive::Key& root) {
+            auto [key, created] = hive::createKey(root, *names);
+            return change(*key) || created;
+        });
+    } catch (const std::system_error&) {
+        return Failure::Unwritable;
+    }
+    m_openPath = *names;
+    return Failure::None;
 }
 
 } // namespace lirra::platform

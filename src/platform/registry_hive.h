@@ -6,8 +6,8 @@
 // ("Software\\Lirra Reader\\Options"). Names compare without regard to letter case
 // and keep the spelling they were created with.
 //
-// Every openKey reads the file afresh, and every change is made on the file as it is
-// at that moment, so two running readers never lose each other's changes. File
+// Every openKey reads the file afresh (unless it is unchanged since this object last
+// read it), and every change is made on the file as it is at that moment, so two running readers never lose each other's changes. File
 // format, location and locking: docs/registry-format.md.
 
 #include "platform/hive_file.h"
@@ -15,8 +15,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace lirra::platform {
@@ -69,12 +71,28 @@ public:
     // changed.
     void replaceKeyWithStringList(const std::string& path, const std::vector<std::string>& entries);
 
+    // A value for writeValues: a number is stored as REG_DWORD, a text as REG_SZ.
+    struct NamedValue {
+        std::string name;
+        std::variant<std::int32_t, std::string> data;
+    };
+    // Writes the values (at least one) into the key `path`, creating it when missing,
+    // in one change of the file: a reader, or a crash, meets the key as it was or with
+    // all the values, never some of them. Makes `path` the open key. Throws "Failed to
+    // create key %s" when the key is missing and cannot be created, else "Failed to
+    // set data for '%s'" with the first value's name.
+    void writeValues(const std::string& path, const std::vector<NamedValue>& values);
+
 private:
+    enum class Failure { None, BadPath, Unwritable };
+    // Creates the key at `path` when it is missing and changes it, in one change of the
+    // file; the key is the open one afterwards.
+    Failure changeKeyCreatingIt(const std::string& path, const std::function<bool(hive::Key&)>& change);
     const hive::Value* findValue(const std::string& name) const;
     void writeValues(std::vector<hive::Value> values);
 
     hive::HiveFile m_file;
-    hive::Key m_snapshot;
+    std::shared_ptr<const hive::Key> m_snapshot;
     std::optional<hive::KeyPath> m_openPath;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/temp_dir.h"
 
 #include "platform/lirra_error.h"
+#include "platform/user_folders.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -37,23 +38,40 @@ std::string withoutTrailingSlashes(std::string path)
     return path;
 }
 
+std::optional<std::string> cacheFolder()
+{
+    const auto cache = xdgFolder("XDG_CACHE_HOME", ".cache");
+    return cache ? std::optional(withoutTrailingSlashes(*cache) + "/lirra-reader") : std::nullopt;
+}
+
+std::string fallbackFolder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string base = withoutTrailingSlashes(tmp && *tmp ? tmp : "/tmp");
+    return (base == "/" ? "" : base) + "/lirra-" + std::to_string(::geteuid());
+}
+
 } // namespace
 
 std::string tempDirectory()
 {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-        const std::string folder = withoutTrailingSlashes(runtime);
-        if (unsafeBecause(folder).empty())
-            return folder + "/";
-    }
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string base = withoutTrailingSlashes(tmp && *tmp ? tmp : "/tmp");
-    const std::string folder = (base == "/" ? "" : base) + "/lirra-" + std::to_string(::geteuid());
+    if (const auto cache = cacheFolder(); cache && createFolders(*cache) && unsafeBecause(*cache).empty())
+        return *cache + "/";
+    const std::string folder = fallbackFolder();
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         throw Error("Cannot create the temporary folder " + folder + ": " + std::strerror(errno));
     if (const auto reason = unsafeBecause(folder); !reason.empty())
         throw Error("The temporary folder " + folder + " is not safe to use: " + reason);
     return folder + "/";
+}
+
+std::optional<std::string> existingTempDirectory()
+{
+    if (const auto cache = cacheFolder(); cache && unsafeBecause(*cache).empty())
+        return *cache + "/";
+    if (const std::string folder = fallbackFolder(); unsafeBecause(folder).empty())
+        return folder + "/";
+    return std::nullopt;
 }
 
 } // namespace lirra::platform

@@ -42,16 +42,15 @@ void readOptions(OptionsRecord& record)
 void saveOptions(const OptionsRecord& options)
 {
     platform::Registry registry;
-    if (!registry.keyExists(kOptionsKey))
-        registry.createKey(kOptionsKey);
-    registry.openKey(kOptionsKey, true);
-    registry.writeInteger("FontSize", options.FontSize);
-    registry.writeInteger("FontColor", static_cast<std::int32_t>(options.FontColor));
-    registry.writeInteger("BGColor", static_cast<std::int32_t>(options.BGColor));
-    registry.writeInteger("ScrollTextSpeed", options.ScrollTextSpeed);
-    registry.writeString("FontName", options.FontName.toStdString());
-    registry.writeInteger("ConfirmSetBMExit", options.ConfirmSetBMExit == 1 ? 1 : 0);
-    registry.writeInteger("WordWrap", options.WordWrap == 1 ? 1 : 0);
+    registry.writeValues(kOptionsKey, {
+        {"FontSize", options.FontSize},
+        {"FontColor", static_cast<std::int32_t>(options.FontColor)},
+        {"BGColor", static_cast<std::int32_t>(options.BGColor)},
+        {"ScrollTextSpeed", options.ScrollTextSpeed},
+        {"FontName", options.FontName.toStdString()},
+        {"ConfirmSetBMExit", options.ConfirmSetBMExit == 1 ? 1 : 0},
+        {"WordWrap", options.WordWrap == 1 ? 1 : 0},
+    });
     registry.closeKey();
 }
 

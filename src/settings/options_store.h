@@ -28,7 +28,8 @@ inline constexpr const char* kOptionsKey = "Software\\Lirra Reader\\Options";
 // are stored into the record as they are read, so on an error the ones read before it
 // stay. Raises the registry's error texts.
 void readOptions(OptionsRecord& record);
-// Writes the seven values; the two flags as 0 or 1.
+// Writes the seven values in one change, so a save is stored whole or not at all;
+// the two flags as 0 or 1.
 void saveOptions(const OptionsRecord& options);
 // Deletes Software\Lirra Reader with everything below it; a failure is ignored.
 void deleteAllOptions();

@@ -4,11 +4,14 @@
 #include "app/main_window.h"
 
 #include "bookview/widget/book_view.h"
+#include "reader/book_names.h"
 #include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
 #include "platform/registry_hive.h"
 #include "platform/temp_dir.h"
 #include "widgets/windows_menu_style.h"
+#include "error_text.h"
+#include "file_size_limit.h"
 #include "qt_printers.h"
 #include "registry_fixture.h"
 
@@ -32,11 +35,12 @@ protected:
     void SetUp() override
     {
         OwnHive::SetUp();
-        // The temporary copy too is this test's own, also when tests run side by side.
+        // A private runtime folder, which a book's copy must not fill: it lives in RAM.
         const std::string runtime = m_scratch / "runtime";
         std::filesystem::create_directory(runtime);
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
         ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        m_savedTmpdir = std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt;
         setMessagePresenter([this](const MessageBoxRequest& box) {
             boxes.push_back(box.text);
             return BoxAnswer::Ok;
@@ -50,6 +54,10 @@ protected:
     {
         setMessagePresenter({});
         setFileDialogPresenter({});
+        if (m_savedTmpdir)
+            ::setenv("TMPDIR", m_savedTmpdir->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
         OwnHive::TearDown();
     }
 
@@ -89,7 +97,8 @@ protected:
         return found ? found->text() : QString();
     }
     static QMenu* menu(TForm1& form, const char* name) { return form.findChild<QMenu*>(QLatin1String(name)); }
-    static std::string tempCopy() { return platform::tempDirectory() + "lirra.tmp"; }
+    std::string cacheHome() const { return m_scratch / "cache"; }
+    std::string tempCopy() const { return cacheHome() + "/lirra-reader/lirra.tmp"; }
     static std::vector<std::string> history()
     {
         Registry registry;
@@ -105,6 +114,7 @@ protected:
     std::vector<QString> boxes;
     std::vector<QString> dialogTitles;
     std::optional<QString> nextFile;
+    std::optional<std::string> m_savedTmpdir;
 };
 
 const std::string kDosBook = "\x8F\xE0\xA8\xA2\xA5\xE2\r\nline two\r\nline three\r\n";  // "Привет", ...
@@ -142,6 +152,7 @@ TEST_F(MainWindow, CommandLineBookOpensWithOneTrailingBlankInCaptionAndHistory)
     EXPECT_EQ(view(form).lineText(0), QStringLiteral("Привет"));
     EXPECT_EQ(view(form).caretPosition(), 0);
     EXPECT_EQ(readFile(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2\r\nline two\r\nline three\r\n");
+    EXPECT_FALSE(std::filesystem::exists(m_scratch / "runtime/lirra.tmp"));
     EXPECT_EQ(history(), std::vector<std::string>{expected.toStdString()});
     EXPECT_EQ(label(form, "Label3"), QStringLiteral("1"));
     EXPECT_EQ(label(form, "Label6"), QStringLiteral("25%"));
@@ -399,11 +410,81 @@ TEST_F(MainWindow, LeftClickInAnEmptyViewOpensTheBookDialog)
     EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open Book")});
 }
 
-TEST_F(MainWindow, ClosingDeletesTheTemporaryCopy)
+TEST_F(MainWindow, ClosingDeletesTheTemporaryCopyAndAnEndingSessionAsksNothing)
 {
+    const std::string path = book("a.txt", kDosBook);
+    {
+        TForm1 form({QString::fromStdString(path)});
+        ASSERT_TRUE(std::filesystem::exists(tempCopy()));
+        form.show();
+        action(form, "Exit1")->trigger();
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+        EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Set Book-Mark before exit?")});
+        boxes.clear();
+    }
+    // A logout or kill: the same ending, and no question even with the exit prompt on.
+    TForm1 form({QString::fromStdString(path)});
+    ASSERT_TRUE(action(form, "SetBookmarkBeforeExit1")->isChecked());
+    form.show();
+    form.closeWithoutQuestion();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindow, ACopyThatCannotBeDeletedAtCloseIsNoError)
+{
+    // Every folder the copy may be in is open to others by the time the window closes.
+    ::setenv("TMPDIR", (m_scratch / "tmp").c_str(), 1);
+    const std::string fallback = m_scratch / ("tmp/lirra-" + std::to_string(::geteuid()));
+    std::filesystem::create_directories(fallback);
     TForm1 form({QString::fromStdString(book("a.txt", kDosBook))});
-    ASSERT_TRUE(std::filesystem::exists(tempCopy()));
+    for (const std::string& folder : {cacheHome() + "/lirra-reader", m_scratch / "runtime", fallback})
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all | std::filesystem::perms::group_read);
     form.show();
     form.close();
+    EXPECT_FALSE(form.isVisible());
+    // The bookmark offer (declined here) is all the user sees.
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Set Book-Mark before exit?")});
+}
+
+TEST_F(MainWindow, ACopyCutShortIsDeletedAtOnce)
+{
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    const std::string path = book("big.txt", text);
+    TForm1 form({});
+    {
+        FileSizeLimit disk(64 * 1024);
+        EXPECT_EQ(errorText([&] { form.LoadBook(QString::fromStdString(path)); }), "I/O error 27"); // EFBIG
+    }
     EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
+}
+
+TEST_F(MainWindow, NamesReachTheFileSystemAsTheyAre)
+{
+    // "Привет.txt" named in CP866, as old archives name their files: no UTF-8.
+    const std::string oldName = m_scratch / "\x8F\xE0\xA8\xA2\xA5\xE2.txt";
+    writeFile(oldName, kDosBook);
+    TForm1 form({bookNameFromBytes(oldName)});
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(view(form).lineText(0), QStringLiteral("Привет"));
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(m_scratch / "Привет.txt "));
+    EXPECT_EQ(history(), std::vector<std::string>{oldName + " "});
+
+    // Trailing blanks go one at a time: a file whose name ends in a blank is found.
+    writeFile(m_scratch / "blank.txt ", "one real blank\r\n");
+    writeFile(m_scratch / "blank.txt", "no blank\r\n");
+    form.LoadBook(QString::fromStdString(m_scratch / "blank.txt  "));
+    EXPECT_EQ(view(form).lineText(0), QStringLiteral("one real blank"));
+
+    // The history reopens the very same file.
+    const QList<QAction*> items = menu(form, "History1")->actions();
+    ASSERT_EQ(items.size(), 2);
+    items[1]->trigger();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(view(form).lineText(0), QStringLiteral("Привет"));
 }

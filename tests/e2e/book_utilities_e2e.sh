@@ -22,9 +22,9 @@ openbox >/dev/null 2>&1 & pids+=($!)
 sleep 0.5
 
 export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" XDG_CACHE_HOME="$work/cache"
 mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR" "$HOME"
-temp="$XDG_RUNTIME_DIR/lirra.tmp"
+temp="$XDG_CACHE_HOME/lirra-reader/lirra.tmp"
 
 # The stand-in xdg-open keeps the one argument it was given.
 mkdir "$work/bin"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts the reader on a generated DOS book under Xvfb with its own hive and temp folder,
+# Starts the reader on a generated DOS book under Xvfb with its own hive and cache folder,
 # and checks what a user would: the caption, the converted temporary copy, the restored
 # window's frame, F12, the history, that Alt+X (declining the bookmark it offers) ends the
 # program and removes the copy, and that nothing was printed on stderr (no desktop
@@ -7,30 +7,9 @@
 set -euo pipefail
 lirra=$1 genbook=$2 out=$3
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; cat "$work/stderr.txt" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
-
-# A display of our own.
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 0.5
-
-export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp"
-unset XDG_RUNTIME_DIR
-mkdir -m 700 -p "$TMPDIR"
+source "$(dirname "$0")/x_session.sh"
 book="$work/e2e book.txt"
 "$genbook" 1 "$book"
-temp="$TMPDIR/lirra-$(id -u)/lirra.tmp"
 
 # The book named as one argument: the caption is the path with one trailing blank.
 "$lirra" "$book" 2>"$work/stderr.txt" & app=$!; pids+=($app)

@@ -3,6 +3,7 @@
 #include "platform/file_names.h"
 #include "platform/lirra_error.h"
 #include "platform/temp_dir.h"
+#include "platform/utf8.h"
 #include "error_text.h"
 #include "scratch_folder.h"
 
@@ -33,7 +34,7 @@ TEST(FileErrors, ErrnoValuesBecomeTheSystemTexts)
     EXPECT_EQ(errorText([] { throwReadBeyondEndOfFile(); }), "Read beyond end of file");
 }
 
-TEST(FileNames, TrailingBlanksAreIgnoredOnlyWhenNoSuchFileExists)
+TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExists)
 {
     ScratchFolder folder;
     writeFile(folder / "book.txt", "12345");
@@ -42,6 +43,9 @@ TEST(FileNames, TrailingBlanksAreIgnoredOnlyWhenNoSuchFileExists)
 
     EXPECT_EQ(resolveFileName(folder / "book.txt  "), folder / "book.txt");
     EXPECT_EQ(resolveFileName(folder / "blank.txt "), folder / "blank.txt ");
+    EXPECT_EQ(resolveFileName(folder / "blank.txt   "), folder / "blank.txt ");
+    EXPECT_EQ(resolveFileName(folder / "missing.txt  "), folder / "missing.txt");
+    EXPECT_EQ(resolveFileName("   "), "");
     EXPECT_EQ(resolveFileName(folder / " lead"), folder / " lead");
     EXPECT_EQ(fileSize(folder / "book.txt "), 5);
     EXPECT_EQ(fileSize(folder / "blank.txt "), 1);
@@ -51,6 +55,29 @@ TEST(FileNames, TrailingBlanksAreIgnoredOnlyWhenNoSuchFileExists)
     EXPECT_TRUE(deleteFile(folder / "book.txt"));
     EXPECT_FALSE(deleteFile(folder / "book.txt"));
     EXPECT_FALSE(deleteFile(folder.path()));
+}
+
+// File names are bytes; in UTF-16 they keep every one, UTF-8 or not.
+TEST(FileNames, EveryByteSurvivesTheTripThroughUtf16)
+{
+    const std::vector<std::pair<std::string, std::u16string>> names = {
+        {"plain.txt", u"plain.txt"},
+        {"Книга.txt", u"Книга.txt"},
+        // CP866 "Привет": "рив" happens to be valid UTF-8 (U+0A22), the rest is not.
+        {"\x8F\xE0\xA8\xA2\xA5\xE2", u"\xDC8F\x0A22\xDCA5\xDCE2"},
+        {"\xF0\x90\x82\x80", u"\xD800\xDC80"},                                      // U+10080, not a byte
+        {"\xED\xB2\x80", u"\xDCED\xDCB2\xDC80"},                                     // an encoded surrogate
+        {"\xC0\x80 \xE2\x82", u"\xDCC0\xDC80 \xDCE2\xDC82"},                          // overlong, cut short
+    };
+    for (const auto& [bytes, text] : names) {
+        EXPECT_EQ(bytesToUtf16(bytes), text) << bytes;
+        EXPECT_EQ(bytesFromUtf16(text), bytes) << bytes;
+        EXPECT_EQ(holdsEscapedBytes(text), utf16ToUtf8(text) != bytes) << bytes;
+    }
+    for (unsigned first = 0; first < 256; ++first)
+        for (unsigned second = 0; second < 256; ++second)
+            for (const std::string& bytes : {std::string{char(first), char(second)}, std::string{char(0xE0), char(first), char(second)}})
+                ASSERT_EQ(bytesFromUtf16(bytesToUtf16(bytes)), bytes) << first << ' ' << second;
 }
 
 TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundaries)
@@ -100,12 +127,16 @@ class TempDirectoryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+        for (const char* name : {"XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR", "HOME"}) {
             const char* value = std::getenv(name);
             saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
         }
+        ::setenv("XDG_CACHE_HOME", (folder / "cache").c_str(), 1);
         ::setenv("TMPDIR", folder.path().c_str(), 1);
-        ::unsetenv("XDG_RUNTIME_DIR");
+        ::setenv("HOME", (folder / "home").c_str(), 1);
+        // A private runtime folder: RAM, never for a copy as big as a book.
+        ::mkdir((folder / "runtime").c_str(), 0700);
+        ::setenv("XDG_RUNTIME_DIR", (folder / "runtime").c_str(), 1);
     }
     void TearDown() override
     {
@@ -117,30 +148,43 @@ protected:
         }
     }
 
+    std::string cacheFolder() const { return folder / "cache/lirra-reader"; }
     std::string ownFolder() const { return folder / ("lirra-" + std::to_string(::geteuid())); }
+    static unsigned modeOf(const std::string& path)
+    {
+        struct stat info;
+        return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? info.st_mode & 0777 : 0;
+    }
 
     ScratchFolder folder;
     std::vector<std::pair<std::string, std::optional<std::string>>> saved;
 };
 
-TEST_F(TempDirectoryTest, ThePrivateRuntimeFolderIsUsedElseAPrivateOneIsMade)
+TEST_F(TempDirectoryTest, TheCacheFolderIsMadePrivateElseTheTemporaryOne)
 {
-    const std::string runtime = folder / "runtime";
-    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
-    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    EXPECT_EQ(tempDirectory(), runtime + "/");
+    EXPECT_EQ(existingTempDirectory(), std::nullopt); // looking creates nothing
+    EXPECT_EQ(tempDirectory(), cacheFolder() + "/");
+    EXPECT_EQ(modeOf(folder / "cache"), 0700u);
+    EXPECT_EQ(modeOf(cacheFolder()), 0700u);
+    EXPECT_EQ(existingTempDirectory(), cacheFolder() + "/");
 
-    ASSERT_EQ(::chmod(runtime.c_str(), 0755), 0);
+    // A relative XDG_CACHE_HOME does not count: the cache in the home folder does.
+    ::setenv("XDG_CACHE_HOME", "relative/cache", 1);
+    EXPECT_EQ(tempDirectory(), folder / "home/.cache/lirra-reader/");
+    ::setenv("XDG_CACHE_HOME", (folder / "cache").c_str(), 1);
+
+    // A cache folder open to others is not used; the private temporary one is.
+    ASSERT_EQ(::chmod(cacheFolder().c_str(), 0755), 0);
+    EXPECT_EQ(existingTempDirectory(), std::nullopt);
     EXPECT_EQ(tempDirectory(), ownFolder() + "/");
-    struct stat info;
-    ASSERT_EQ(::lstat(ownFolder().c_str(), &info), 0);
-    EXPECT_TRUE(S_ISDIR(info.st_mode));
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
-    EXPECT_EQ(tempDirectory(), ownFolder() + "/"); // an existing private folder is fine
+    EXPECT_EQ(modeOf(ownFolder()), 0700u);
+    EXPECT_EQ(existingTempDirectory(), ownFolder() + "/");
 }
 
 TEST_F(TempDirectoryTest, UnsafeFoldersAreRefused)
 {
+    // The cache cannot be had (a file where its folder should be): the fallback's rules.
+    writeFile(folder / "cache", "a file");
     const std::string own = ownFolder();
     const auto refusal = [&] {
         const auto text = errorText([] { tempDirectory(); });
@@ -164,6 +208,7 @@ TEST_F(TempDirectoryTest, UnsafeFoldersAreRefused)
         ASSERT_EQ(::chown(own.c_str(), 12345, 12345), 0);
         EXPECT_EQ(refusal(), "The temporary folder " + own + " is not safe to use: it belongs to another user");
     }
+    EXPECT_EQ(existingTempDirectory(), std::nullopt);
 }
 
 TEST_F(TempDirectoryTest, ASymlinkPlantedAtTheTemporaryFileIsNotFollowed)

@@ -1,5 +1,7 @@
 #include "platform/registry_hive.h"
 
+#include "platform/hive_tree.h"
+
 #include "platform/lirra_error.h"
 #include "error_text.h"
 #include "scratch_folder.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdlib>
 #include <vector>
@@ -209,6 +212,21 @@ TEST_F(RegistryTest, ReplacingAListLeavesTheKeyHoldingOnlyTheList)
               "Failed to create key Software\\\\Lirra");
 }
 
+TEST_F(RegistryTest, SeveralValuesAreWrittenInOneChangeThatCreatesTheKey)
+{
+    auto r = registry();
+    r.writeValues(kOptions, {{"FontSize", -1}, {"FontName", std::string("Arial\0Cyr", 9)}, {"fontsize", 13}});
+    EXPECT_EQ(r.readInteger("FontSize"), 13); // the written key is the open one
+    EXPECT_EQ(r.readString("FontName"), "Arial");
+    EXPECT_NE(readFile(hive).find("\"FontSize\"=dword:0000000d\n"), std::string::npos);
+
+    writeFile(folder / "not-a-folder", "x");
+    Registry broken(folder / "not-a-folder/registry.reg");
+    EXPECT_EQ(errorText([&] { broken.writeValues(kOptions, {{"FontSize", 1}}); }), "Failed to create key " + kOptions);
+    EXPECT_EQ(errorText([&] { r.writeValues("Software\\\\Empty", {{"FontSize", 1}}); }),
+              "Failed to create key Software\\\\Empty");
+}
+
 TEST_F(RegistryTest, ChangesOfAnotherReaderAreSeenAndKept)
 {
     auto first = registry(), second = registry();
@@ -310,6 +328,50 @@ TEST_F(RegistryTest, EveryKindOfBrokenTextCountsAsDamage)
     }
 }
 
+TEST_F(RegistryTest, KeysNestedDeeperThanWindowsAllowsAreDamage)
+{
+    std::string deep = "Software";
+    for (int i = 0; i < 400000; ++i)
+        deep += "\\k";
+    const std::string damaged = "REGEDIT4\n[HKEY_CURRENT_USER\\" + deep + "]\n";
+    writeFile(hive, damaged);
+    EXPECT_FALSE(registry().keyExists("Software"));
+    EXPECT_EQ(readFile(hive + ".damaged"), damaged);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("an invalid key name"), std::string::npos);
+
+    // 512 levels below the root are allowed, one more is not.
+    std::string path = "Software";
+    for (int i = 1; i < 512; ++i)
+        path += "\\k";
+    auto r = registry();
+    r.createKey(path);
+    EXPECT_TRUE(registry().keyExists(path));
+    EXPECT_EQ(errorText([&] { r.createKey(path + "\\k"); }), "Failed to create key " + path + "\\k");
+}
+
+TEST(HiveTree, SiblingsStayFoundByNameAfterOneOfThemIsRemoved)
+{
+    namespace hive = lirra::platform::hive;
+    hive::Key root;
+    for (const char* name : {"A", "B", "C", "D", "E"})
+        hive::createKey(root, {"Software", name}).first->setValue(hive::dwordValue("Name", name[0]));
+    EXPECT_FALSE(hive::createKey(root, {"software", "c"}).second);
+    ASSERT_TRUE(hive::removeKey(root, {"Software", "b"}));
+    EXPECT_FALSE(hive::removeKey(root, {"Software", "B"}));
+    for (const char* name : {"a", "c", "d", "e"}) {
+        const auto* key = hive::findKey(root, {"SOFTWARE", name});
+        ASSERT_TRUE(key) << name;
+        EXPECT_EQ(hive::dwordOf(*key->findValue("name")), static_cast<std::uint32_t>(std::toupper(name[0]))) << name;
+    }
+    EXPECT_FALSE(hive::findKey(root, {"Software", "B"}));
+    hive::createKey(root, {"Software", "B"});
+    std::string order;
+    for (const auto& key : hive::findKey(root, {"Software"})->subkeys)
+        order += key.name;
+    EXPECT_EQ(order, "ACDEB");
+}
+
 TEST_F(RegistryTest, AStrayTemporaryFileOfADeadWriterChangesNothing)
 {
     auto r = registry();
@@ -349,6 +411,71 @@ TEST_F(RegistryTest, FilesAndFoldersArePrivateAndFollowTheEnvironment)
         ASSERT_EQ(::stat(file.c_str(), &info), 0) << file;
         EXPECT_EQ(info.st_mode & 0777, 0600u) << file;
     }
+}
+
+// --- the file is the user's ---
+
+TEST_F(RegistryTest, AHiveThatIsALinkIsWrittenThroughToItsTarget)
+{
+    std::filesystem::create_directory(folder / "dotfiles");
+    const std::string target = folder / "dotfiles/lirra.reg";
+    writeFile(target, "REGEDIT4\n");
+    ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("dotfiles/lirra.reg", hive.c_str()), 0);
+
+    auto r = registry();
+    ASSERT_TRUE(r.openKey(kOptions, true));
+    r.writeInteger("FontSize", 13);
+
+    EXPECT_TRUE(std::filesystem::is_symlink(hive));
+    EXPECT_NE(readFile(target).find("\"FontSize\"=dword:0000000d"), std::string::npos);
+    struct stat info;
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+
+    // Damaged, the target is kept aside; the next change makes a new target.
+    writeFile(target, "garbage");
+    EXPECT_FALSE(registry().keyExists(kOptions));
+    EXPECT_EQ(readFile(target + ".damaged"), "garbage");
+    registry().createKey(kOptions);
+    EXPECT_TRUE(std::filesystem::is_symlink(hive));
+    EXPECT_TRUE(registry().keyExists(kOptions));
+}
+
+// Also for root, whom permission bits do not stop: a file without any write
+// permission was made read-only on purpose.
+TEST_F(RegistryTest, AReadOnlyHiveIsNeverReplaced)
+{
+    auto r = registry();
+    ASSERT_TRUE(r.openKey(kOptions, true));
+    r.writeInteger("FontSize", 13);
+    ASSERT_EQ(::chmod(hive.c_str(), 0444), 0);
+    const auto before = readFile(hive);
+    struct stat old;
+    ASSERT_EQ(::stat(hive.c_str(), &old), 0);
+
+    EXPECT_EQ(errorText([&] { r.writeInteger("FontSize", 20); }), "Failed to set data for 'FontSize'");
+    EXPECT_EQ(errorText([&] { r.writeValues(kOptions, {{"FontSize", 20}, {"WordWrap", 1}}); }),
+              "Failed to set data for 'FontSize'");
+    EXPECT_EQ(errorText([&] { r.createKey("Software\\Lirra Reader\\History"); }),
+              "Failed to create key Software\\Lirra Reader\\History");
+    EXPECT_TRUE(r.openKey(kOptions, true)); // nothing to change: no failure
+    EXPECT_EQ(r.readInteger("FontSize"), 13);
+
+    struct stat now;
+    ASSERT_EQ(::stat(hive.c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, old.st_ino);
+    EXPECT_EQ(readFile(hive), before);
+
+    // Damaged and read-only, it is reported but stays where it is.
+    ASSERT_EQ(::chmod(hive.c_str(), 0644), 0);
+    writeFile(hive, "garbage");
+    ASSERT_EQ(::chmod(hive.c_str(), 0444), 0);
+    EXPECT_FALSE(registry().keyExists(kOptions));
+    EXPECT_EQ(readFile(hive), "garbage");
+    EXPECT_FALSE(std::filesystem::exists(hive + ".damaged"));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("it is read-only"), std::string::npos);
 }
 
 // --- several processes on one hive ---

@@ -1,6 +1,7 @@
 #include "settings/options_store.h"
 
 #include "error_text.h"
+#include "file_size_limit.h"
 #include "platform/lirra_error.h"
 #include "platform/registry_hive.h"
 #include "registry_fixture.h"
@@ -117,6 +118,45 @@ TEST_F(OptionsStore, ValuesReadBeforeAnErrorStayInTheRecord)
     EXPECT_THROW(readOptions(record), Error);
     EXPECT_EQ(record.FontSize, 21);
     EXPECT_EQ(record.FontColor, 5u);
+}
+
+// A save cut short (a full disk here) must not leave the options half old, half new.
+TEST_F(OptionsStore, ASaveIsStoredWholeOrNotAtAll)
+{
+    OptionsRecord first;
+    first.FontSize = 13;
+    first.FontName = QStringLiteral("A");
+    saveOptions(first);
+    const std::string hive = m_scratch / "registry.reg";
+    const std::string before = readFile(hive);
+
+    OptionsRecord second;
+    second.FontSize = 20;
+    second.FontColor = 0x00FF0000;
+    second.BGColor = 0x0000FF00;
+    second.ScrollTextSpeed = 9;
+    second.FontName = QStringLiteral("Times New Roman Cyr");
+    second.ConfirmSetBMExit = 1;
+    second.WordWrap = 1;
+    {
+        // Room for the same values changed in place, not for the longer name.
+        FileSizeLimit disk(before.size());
+        EXPECT_EQ(errorText([&] { saveOptions(second); }), "Failed to set data for 'FontSize'");
+    }
+    EXPECT_EQ(readFile(hive), before);
+
+    // The first save on a fresh file creates the key with its values at once.
+    std::filesystem::remove(hive);
+    {
+        FileSizeLimit disk(40);
+        EXPECT_EQ(errorText([&] { saveOptions(second); }), std::string("Failed to create key ") + kOptionsKey);
+    }
+    EXPECT_FALSE(std::filesystem::exists(hive));
+    saveOptions(second);
+    OptionsRecord record;
+    readOptions(record);
+    EXPECT_EQ(record.FontName, second.FontName);
+    EXPECT_EQ(record.WordWrap, 1);
 }
 
 TEST_F(OptionsStore, DefaultsOptionsRemovesTheWholeProgramTree)

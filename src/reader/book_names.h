@@ -1,0 +1,22 @@
+#pragma once
+
+// Book names are file-system names, and those are bytes, not always UTF-8 (old
+// Russian archives name files in CP866 or KOI8). A name travels through the program as
+// a QString that keeps every byte: valid UTF-8 as text, each other byte as a lone
+// surrogate (U+DC80..U+DCFF). Only what is shown to the user is decoded.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace lirra {
+
+QString bookNameFromBytes(std::string_view bytes);
+// The bytes the file system gets for the name.
+std::string fileSystemName(const QString& name);
+// The name as the user sees it: itself, or, when it holds bytes that are not UTF-8,
+// each part of the path that does read in the DOS code page 866, that of the books
+// from that world.
+QString shownBookName(const QString& name);
+
+} // namespace lirra

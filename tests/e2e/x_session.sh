@@ -1,0 +1,26 @@
+# Sourced by the real-window tests (after `out` is set): a scratch folder, an X display
+# of our own (a free one, chosen by the server) with a window manager, and the reader's
+# settings and cache folders in the scratch folder, never the user's. Everything started
+# goes into `pids` and is ended at exit; `fail` takes a screenshot and stops the test.
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 & pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 & pids+=($!)
+sleep 0.5
+
+export QT_QPA_PLATFORM=xcb
+export LIRRA_REGISTRY="$work/registry.reg" XDG_CACHE_HOME="$work/cache" TMPDIR="$work/tmp"
+unset XDG_RUNTIME_DIR
+mkdir -m 700 -p "$TMPDIR"
+# Where the reader keeps the converted copy of the open book.
+temp="$XDG_CACHE_HOME/lirra-reader/lirra.tmp"
