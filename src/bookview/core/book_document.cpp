@@ -58,14 +58,14 @@ std::string ansiBytes(std::u16string_view text)
 
 } // namespace
 
-BookDocument::BookDocument() : hardLines_(scanHardLines(std::string_view())) {}
+BookDocument::BookDocument() : m_hardLines(scanHardLines(std::string_view())) {}
 
 template <class F>
 decltype(auto) BookDocument::withText(F&& f) const
 {
-    if (rich_)
-        return f(std::u16string_view(richText_.text));
-    return f(std::string_view(plain_));
+    if (m_rich)
+        return f(std::u16string_view(m_richText.text));
+    return f(std::string_view(m_plain));
 }
 
 // --- content --------------------------------------------------------------------------
@@ -103,12 +103,12 @@ void BookDocument::takeText(BookBytes plain, RichText rich, bool isRich)
     if (size > kMaxTextLength)
         throw Error("Failed to Load Stream");
     LineStarts hardLines = isRich ? scanHardLines(std::u16string_view(rich.text)) : scanHardLines(std::string_view(plain));
-    rich_ = isRich;
-    plain_ = std::move(plain);
-    richText_ = std::move(rich);
-    hardLines_ = std::move(hardLines);
+    m_rich = isRich;
+    m_plain = std::move(plain);
+    m_richText = std::move(rich);
+    m_hardLines = std::move(hardLines);
     relayout();
-    anchor_ = active_ = 0;
+    m_anchor = m_active = 0;
     scrollTo(0);
     if (onChanged)
         onChanged();
@@ -118,10 +118,10 @@ void BookDocument::saveAsPlainText(const std::string& path) const
 {
     BookFileWriter out(path);
     withText([&](auto text) {
-        const std::int64_t last = hardLines_.size() - 1;
+        const std::int64_t last = m_hardLines.size() - 1;
         for (std::int64_t line = 0; line <= last; ++line) {
-            const std::int64_t start = hardLines_[line];
-            const std::int64_t end = line == last ? length() : hardLines_[line + 1];
+            const std::int64_t start = m_hardLines[line];
+            const std::int64_t end = line == last ? length() : m_hardLines[line + 1];
             if (line == last && start == end)
                 break;   // an empty last line has no break of its own
             const auto content = text.substr(static_cast<std::size_t>(start),
@@ -141,16 +141,16 @@ std::int64_t BookDocument::length() const
 char16_t BookDocument::charAt(std::int64_t index) const
 {
     const auto at = static_cast<std::size_t>(index);
-    return rich_ ? richText_.text[at] : platform::ansiToUnicode(static_cast<unsigned char>(plain_[at]));
+    return m_rich ? m_richText.text[at] : platform::ansiToUnicode(static_cast<unsigned char>(m_plain[at]));
 }
 
 std::u16string BookDocument::text(std::int64_t start, std::int64_t count) const
 {
     const std::int64_t from = std::clamp<std::int64_t>(start, 0, length());
     const std::int64_t n = std::clamp<std::int64_t>(count, 0, length() - from);
-    if (rich_)
-        return richText_.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(n));
-    return platform::decodeAnsi(std::string_view(plain_).substr(static_cast<std::size_t>(from),
+    if (m_rich)
+        return m_richText.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(n));
+    return platform::decodeAnsi(std::string_view(m_plain).substr(static_cast<std::size_t>(from),
                                                                  static_cast<std::size_t>(n)));
 }
 
@@ -215,7 +215,7 @@ void BookDocument::reanchorLine(std::int64_t line)
 
 void BookDocument::endLineEdit(std::int64_t caret)
 {
-    anchor_ = active_ = caret;
+    m_anchor = m_active = caret;
     scrollCaretIntoView();
     if (onChanged)
         onChanged();
@@ -233,18 +233,18 @@ bool BookDocument::holds(std::int64_t start, std::int64_t end, std::u16string_vi
 
 void BookDocument::replaceRange(std::int64_t start, std::int64_t end, std::u16string_view newText)
 {
-    const std::int64_t topChar = lines()[top_];
+    const std::int64_t topChar = lines()[m_top];
     const auto pos = static_cast<std::size_t>(start);
     const auto count = static_cast<std::size_t>(end - start);
-    if (rich_) {
-        richText_.runs = shiftRuns(richText_.runs, start, end, static_cast<std::int64_t>(newText.size()), length());
-        richText_.text.replace(pos, count, newText);
+    if (m_rich) {
+        m_richText.runs = shiftRuns(m_richText.runs, start, end, static_cast<std::int64_t>(newText.size()), length());
+        m_richText.text.replace(pos, count, newText);
     } else {
-        plain_.replace(pos, count, platform::encodeAnsi(newText));
+        m_plain.replace(pos, count, platform::encodeAnsi(newText));
     }
-    hardLines_ = withText([](auto text) { return scanHardLines(text); });
+    m_hardLines = withText([](auto text) { return scanHardLines(text); });
     relayout();
-    anchor_ = active_ = start + static_cast<std::int64_t>(newText.size());
+    m_anchor = m_active = start + static_cast<std::int64_t>(newText.size());
     scrollTo(lineFromChar(topChar));
 }
 
@@ -252,46 +252,46 @@ void BookDocument::replaceRange(std::int64_t start, std::int64_t end, std::u16st
 
 void BookDocument::setWrap(const AdvanceSource* measure, int widthPixels)
 {
-    const std::int64_t topChar = lines()[top_];
-    measure_ = measure;
-    wrapWidth_ = widthPixels;
+    const std::int64_t topChar = lines()[m_top];
+    m_measure = measure;
+    m_wrapWidth = widthPixels;
     relayout();
     scrollTo(lineFromChar(topChar));   // the same text stays on top
 }
 
 void BookDocument::relayout()
 {
-    if (measure_)
-        rows_ = withText([this](auto text) { return wrapRows(text, hardLines_, *measure_, wrapWidth_); });
+    if (m_measure)
+        m_rows = withText([this](auto text) { return wrapRows(text, m_hardLines, *m_measure, m_wrapWidth); });
     else
-        rows_ = LineStarts();
+        m_rows = LineStarts();
 }
 
 // --- caret and selection --------------------------------------------------------------
 
 std::int64_t BookDocument::selectionStart() const
 {
-    return std::min(anchor_, active_);
+    return std::min(m_anchor, m_active);
 }
 
 std::int64_t BookDocument::selectionLength() const
 {
-    return std::max(anchor_, active_) - selectionStart();
+    return std::max(m_anchor, m_active) - selectionStart();
 }
 
 void BookDocument::setSelection(std::int64_t start, std::int64_t length)
 {
     const std::int64_t size = this->length();
-    anchor_ = std::clamp<std::int64_t>(start, 0, size);
-    active_ = std::clamp<std::int64_t>(length, -anchor_, size - anchor_) + anchor_;
+    m_anchor = std::clamp<std::int64_t>(start, 0, size);
+    m_active = std::clamp<std::int64_t>(length, -m_anchor, size - m_anchor) + m_anchor;
     scrollCaretIntoView();
 }
 
 void BookDocument::moveCaret(std::int64_t index, bool extendSelection)
 {
-    active_ = std::clamp<std::int64_t>(index, 0, length());
+    m_active = std::clamp<std::int64_t>(index, 0, length());
     if (!extendSelection)
-        anchor_ = active_;
+        m_anchor = m_active;
     scrollCaretIntoView();
 }
 
@@ -300,9 +300,9 @@ void BookDocument::moveCaret(std::int64_t index, bool extendSelection)
 void BookDocument::scrollTo(std::int64_t line)
 {
     const std::int64_t top = std::clamp<std::int64_t>(line, 0, std::max<std::int64_t>(0, lineCount() - 1));
-    if (top == top_)
+    if (top == m_top)
         return;
-    top_ = top;
+    m_top = top;
     if (onScrolled)
         onScrolled();
 }
@@ -314,30 +314,30 @@ void BookDocument::setTopLine(std::int64_t line)
 
 void BookDocument::setVisibleLines(int lines)
 {
-    visible_ = std::max(1, lines);
-    scrollTo(top_);
+    m_visible = std::max(1, lines);
+    scrollTo(m_top);
 }
 
 void BookDocument::scroll(ScrollStep step)
 {
     switch (step) {
-    case ScrollStep::LineUp: scrollTo(top_ - 1); break;
-    case ScrollStep::LineDown: scrollTo(top_ + 1); break;
-    case ScrollStep::PageDown: scrollTo(top_ + visible_); break;
+    case ScrollStep::LineUp: scrollTo(m_top - 1); break;
+    case ScrollStep::LineDown: scrollTo(m_top + 1); break;
+    case ScrollStep::PageDown: scrollTo(m_top + m_visible); break;
     }
 }
 
 void BookDocument::showLine(std::int64_t line)
 {
-    if (line < top_)
+    if (line < m_top)
         scrollTo(line);
-    else if (line >= top_ + visible_)
-        scrollTo(line - visible_ + 1);
+    else if (line >= m_top + m_visible)
+        scrollTo(line - m_visible + 1);
 }
 
 void BookDocument::scrollCaretIntoView()
 {
-    showLine(lineFromChar(active_));
+    showLine(lineFromChar(m_active));
 }
 
 // --- search ---------------------------------------------------------------------------

@@ -45,11 +45,11 @@ public:
     // the wrap. Throws Error "Cannot create file %s" / "Failed to Save Stream".
     void saveAsPlainText(const std::string& path) const;
     void clear();
-    bool isRich() const { return rich_; }
+    bool isRich() const { return m_rich; }
     std::int64_t length() const;
     char16_t charAt(std::int64_t index) const;    // index must be in [0, length())
     std::u16string text(std::int64_t start, std::int64_t count) const;   // clipped
-    const std::vector<FormatRun>& runs() const { return richText_.runs; }   // empty for plain books
+    const std::vector<FormatRun>& runs() const { return m_richText.runs; }   // empty for plain books
 
     // --- lines of the view -----------------------------------------------------------
     std::int64_t lineCount() const;               // an empty last line does not count
@@ -66,22 +66,22 @@ public:
 
     // --- word wrap: nullptr switches it off; `measure` must outlive the wrap ----------
     void setWrap(const AdvanceSource* measure, int widthPixels);
-    bool wrapped() const { return measure_ != nullptr; }
+    bool wrapped() const { return m_measure != nullptr; }
 
     // --- caret and selection (anchor and active end) -----------------------------------
     std::int64_t selectionStart() const;
     std::int64_t selectionLength() const;
-    std::int64_t caret() const { return active_; }   // the active end
+    std::int64_t caret() const { return m_active; }   // the active end
     // Anchor at `start`, active end at start + length, both clamped to the text; the
     // active end is scrolled into view.
     void setSelection(std::int64_t start, std::int64_t length);
     void moveCaret(std::int64_t index, bool extendSelection);   // scrolls it into view
 
     // --- scroll position in lines; the widget tells how many lines fit ---------------
-    std::int64_t topLine() const { return top_; }
+    std::int64_t topLine() const { return m_top; }
     void setTopLine(std::int64_t line);           // clamped
     void setVisibleLines(int lines);              // at least 1
-    int visibleLines() const { return visible_; }
+    int visibleLines() const { return m_visible; }
     void scroll(ScrollStep step);                 // moves the view, not the caret
     void scrollCaretIntoView();                   // the least scroll that shows it
 
@@ -97,7 +97,7 @@ public:
 
 private:
     template <class F> decltype(auto) withText(F&& f) const;
-    const LineStarts& lines() const { return wrapped() ? rows_ : hardLines_; }
+    const LineStarts& lines() const { return wrapped() ? m_rows : m_hardLines; }
     std::int64_t allLines() const { return lines().size(); }   // the empty last line too
     std::int64_t lineEnd(std::int64_t line) const;   // start of the next line, or length()
     void takeText(BookBytes plain, RichText rich, bool isRich);
@@ -109,17 +109,17 @@ private:
     void scrollTo(std::int64_t line);
     void showLine(std::int64_t line);
 
-    bool rich_ = false;
-    BookBytes plain_;
-    RichText richText_;
-    LineStarts hardLines_;
-    LineStarts rows_;                             // wrap rows, empty with wrap off
-    const AdvanceSource* measure_ = nullptr;
-    int wrapWidth_ = 0;
-    std::int64_t anchor_ = 0;
-    std::int64_t active_ = 0;
-    std::int64_t top_ = 0;
-    int visible_ = 1;
+    bool m_rich = false;
+    BookBytes m_plain;
+    RichText m_richText;
+    LineStarts m_hardLines;
+    LineStarts m_rows;                             // wrap rows, empty with wrap off
+    const AdvanceSource* m_measure = nullptr;
+    int m_wrapWidth = 0;
+    std::int64_t m_anchor = 0;
+    std::int64_t m_active = 0;
+    std::int64_t m_top = 0;
+    int m_visible = 1;
 };
 
 } // namespace lirra

@@ -17,16 +17,16 @@ class BookPrinter {
 public:
     // `screenDpi`: the resolution the view font's pixel heights are meant for.
     BookPrinter(const BookDocument& document, const ViewFont& font, QColor text, int screenDpi)
-        : document_(document), font_(font), text_(text), screenDpi_(screenDpi) {}
+        : m_document(document), m_font(font), m_text(text), m_screenDpi(screenDpi) {}
 
     // One job titled `title`. Throws Error when the printer cannot be opened.
     void print(QPrinter& printer, const QString& title) const;
 
 private:
-    const BookDocument& document_;
-    ViewFont font_;
-    QColor text_;
-    int screenDpi_;
+    const BookDocument& m_document;
+    ViewFont m_font;
+    QColor m_text;
+    int m_screenDpi;
 };
 
 } // namespace lirra

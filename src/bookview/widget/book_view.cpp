@@ -50,7 +50,7 @@ int qtKeyFor(VirtualKey key)
 }
 
 // Window resizes come in bursts; the book is wrapped again once the burst is over.
-constexpr int rewrapDelayMs = 40;
+constexpr int kRewrapDelayMs = 40;
 
 } // namespace
 
@@ -84,7 +84,7 @@ TBookView::TBookView(QWidget* parent) : QAbstractScrollArea(parent), d(std::make
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(Qt::IBeamCursor);
     d->rewrapTimer.setSingleShot(true);
-    d->rewrapTimer.setInterval(rewrapDelayMs);
+    d->rewrapTimer.setInterval(kRewrapDelayMs);
     connect(&d->rewrapTimer, &QTimer::timeout, this, [this] { applyWrap(); });
     d->document.onChanged = [this] {
         updateScrollBars();
@@ -251,7 +251,7 @@ QString TBookView::fontName() const { return d->font.face; }
 
 void TBookView::setFontName(const QString& face)
 {
-    d->font.face = face.left(maxFaceLength);
+    d->font.face = face.left(kMaxFaceLength);
     fontChanged();
 }
 
