@@ -65,7 +65,7 @@ BookDocument& loadedBook()
 class FixedPitch : public AdvanceSource {
 public:
     int advance(char16_t) const override { return 8; }
-    bool fixedPitch() const override { return true; }
+    int cellWidth() const override { return 8; }
 };
 
 // Widths like a serif face: narrow punctuation and i, wide capitals and Ш, Щ, Ж, М.
@@ -79,7 +79,7 @@ public:
             return 12;
         return (u >= u'А' && u <= u'Я') ? 10 : 8;
     }
-    bool fixedPitch() const override { return false; }
+    int cellWidth() const override { return 0; }
 };
 
 void setBytes(benchmark::State& state)

@@ -23,15 +23,12 @@ void BookPrinter::print(QPrinter& printer, const QString& title) const
     const int pageWidth = std::max(1, int(area.width() / scale));
     const int pageHeight = std::max(1, int(area.height() / scale));
 
-    // A copy of the book, wrapped to the page; the view's own rows stay as they are.
-    BookDocument pages = m_document;
-    pages.onChanged = nullptr;
-    pages.onScrolled = nullptr;
     ViewFonts fonts;
-    fonts.setFont(m_font, m_screenDpi, pages.runs());
+    fonts.setFont(m_font, m_screenDpi, m_text->runs());
+    RowLayout pages(*m_text);
     pages.setWrap(&fonts.base(), pageWidth);
 
-    const BookRenderer renderer(pages, fonts, {m_text, {}, {}});
+    const BookRenderer renderer(pages, fonts, {m_color, {}, {}});
     const int rowsPerPage = std::max(1, pageHeight / fonts.rowHeight());
     for (std::int64_t first = 0; first < pages.lineCount(); first += rowsPerPage) {
         if (first > 0)

@@ -22,14 +22,14 @@ struct Piece {
 
 // Walks `row` piece by piece, cutting also at `cuts`, while `visit` returns true.
 template <typename Visit>
-void walkRow(const BookDocument& document, const ViewFonts& fonts, std::int64_t row,
+void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
              std::initializer_list<std::int64_t> cuts, Visit visit)
 {
-    const std::int64_t start = document.lineIndex(row);
+    const std::int64_t start = rows.lineIndex(row);
     if (start < 0)
         return;
-    const std::u16string text = document.text(start, document.lineLength(row));
-    const auto& runs = document.runs();
+    const std::u16string text = rows.lineText(row);
+    const auto& runs = rows.text().runs();
     auto run = std::upper_bound(runs.begin(), runs.end(), start,
                                 [](std::int64_t i, const FormatRun& r) { return i < r.start; });
     const FormatRun* current = run == runs.begin() ? nullptr : &*(run - 1);
@@ -111,7 +111,7 @@ void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int
     const int baseline = y + m_fonts.ascent();
     const QPalette palette;   // a rich book's own colours are always plain RGB
     std::int64_t right = 0;
-    walkRow(m_document, m_fonts, row, {selStart, selEnd}, [&](const Piece& piece) {
+    walkRow(m_rows, m_fonts, row, {selStart, selEnd}, [&](const Piece& piece) {
         right = piece.x + piece.width;
         if (piece.x > xOffset + width)
             return false;
@@ -142,8 +142,9 @@ void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int
     });
 
     // A selected line break shows as a blank-wide block, so selected empty lines show.
-    const std::int64_t rowEnd = m_document.lineIndex(row) + m_document.lineLength(row);
-    const char16_t next = rowEnd < m_document.length() ? m_document.charAt(rowEnd) : u'\0';
+    const BookText& book = m_rows.text();
+    const std::int64_t rowEnd = m_rows.lineIndex(row) + m_rows.lineLength(row);
+    const char16_t next = rowEnd < book.length() ? book.charAt(rowEnd) : u'\0';
     if ((next == u'\r' || next == u'\n') && rowEnd >= selStart && rowEnd < selEnd)
         painter.fillRect(QRectF(double(right - xOffset), y, m_fonts.base().advance(u' '), height),
                          m_colors.highlight);
@@ -151,11 +152,11 @@ void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int
 
 std::int64_t BookRenderer::hitTest(std::int64_t row, std::int64_t x) const
 {
-    const std::int64_t start = m_document.lineIndex(row);
+    const std::int64_t start = m_rows.lineIndex(row);
     if (start < 0)
-        return m_document.length();
-    std::int64_t hit = start + m_document.lineLength(row);
-    walkRow(m_document, m_fonts, row, {}, [&](const Piece& piece) {
+        return m_rows.text().length();
+    std::int64_t hit = start + m_rows.lineLength(row);
+    walkRow(m_rows, m_fonts, row, {}, [&](const Piece& piece) {
         if (x >= piece.x + piece.width)
             return true;
         std::int64_t left = piece.x;
@@ -176,7 +177,7 @@ std::int64_t BookRenderer::hitTest(std::int64_t row, std::int64_t x) const
 std::int64_t BookRenderer::xOf(std::int64_t row, std::int64_t index) const
 {
     std::int64_t x = 0;
-    walkRow(m_document, m_fonts, row, {index}, [&](const Piece& piece) {
+    walkRow(m_rows, m_fonts, row, {index}, [&](const Piece& piece) {
         if (piece.index >= index)
             return false;
         x = piece.x + piece.width;

@@ -1,9 +1,9 @@
 #pragma once
 
-// Lays out and paints the rows of a BookDocument: the view paints the rows on screen,
-// the printer the rows of each page. Only the rows asked for are read from the book.
+// Paints the rows of a RowLayout: the view the rows on screen, the printer the rows of
+// each page, each through its own layout. Only the rows asked for are read from the book.
 
-#include "bookview/core/book_document.h"
+#include "bookview/core/row_layout.h"
 #include "bookview/widget/font_advances.h"
 #include "bookview/widget/view_font.h"
 
@@ -47,8 +47,8 @@ struct RowColors {
 
 class BookRenderer {
 public:
-    BookRenderer(const BookDocument& document, const ViewFonts& fonts, const RowColors& colors)
-        : m_document(document), m_fonts(fonts), m_colors(colors) {}
+    BookRenderer(const RowLayout& rows, const ViewFonts& fonts, const RowColors& colors)
+        : m_rows(rows), m_fonts(fonts), m_colors(colors) {}
 
     // Paints `row` with its top at `y`; content x = xOffset is at the painter's x 0 and
     // nothing right of xOffset + width is drawn. [selStart, selEnd) is highlighted.
@@ -59,7 +59,7 @@ public:
     std::int64_t xOf(std::int64_t row, std::int64_t index) const;
 
 private:
-    const BookDocument& m_document;
+    const RowLayout& m_rows;
     const ViewFonts& m_fonts;
     RowColors m_colors;
 };

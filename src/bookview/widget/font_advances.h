@@ -18,8 +18,8 @@ public:
     explicit FontAdvances(const QFont& font);
 
     int advance(char16_t unit) const override;
-    // Never all the same, even in a monospaced font: a tab is eight cells wide.
-    bool fixedPitch() const override { return false; }
+    // In a monospaced font every character but the tab (eight cells) is one cell wide.
+    int cellWidth() const override { return m_fixed ? m_fixedAdvance : 0; }
     bool monospaced() const { return m_fixed; }
     // Width of a run of characters without tabs.
     std::int64_t width(std::u16string_view text) const;
