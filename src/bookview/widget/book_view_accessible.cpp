@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace lirra {
 namespace {
@@ -23,6 +24,20 @@ TextUnit unitOf(QAccessible::TextBoundaryType boundary)
     case QAccessible::NoBoundary: break;
     }
     return TextUnit::Whole;
+}
+
+AccessibleEventSink& eventSink()
+{
+    static AccessibleEventSink sink;
+    return sink;
+}
+
+void send(QAccessibleEvent&& event)
+{
+    if (eventSink())
+        eventSink()(event);
+    else
+        QAccessible::updateAccessibility(&event);
 }
 
 QAccessibleInterface* bookViewFactory(const QString&, QObject* object)
@@ -178,7 +193,12 @@ void TBookViewAccessible::scrollToSubstring(int startIndex, int) { view()->ensur
 
 // --- notifications ----------------------------------------------------------------------------
 
-bool AccessibleNotifier::listening() { return QAccessible::isActive(); }
+AccessibleEventSink setAccessibleEventSink(AccessibleEventSink sink)
+{
+    return std::exchange(eventSink(), std::move(sink));
+}
+
+bool AccessibleNotifier::listening() { return eventSink() || QAccessible::isActive(); }
 
 void AccessibleNotifier::caretMoved(const BookDocument& document)
 {
@@ -190,14 +210,11 @@ void AccessibleNotifier::caretMoved(const BookDocument& document)
     m_selected = selected;
     if (!listening())
         return;
-    if (caretEvent) {
-        QAccessibleTextCursorEvent event(m_view, toOffset(caret));
-        QAccessible::updateAccessibility(&event);
-    }
+    if (caretEvent)
+        send(QAccessibleTextCursorEvent(m_view, toOffset(caret)));
     if (selectionEvent) {
         const std::int64_t start = document.selectionStart();
-        QAccessibleTextSelectionEvent event(m_view, toOffset(start), toOffset(start + document.selectionLength()));
-        QAccessible::updateAccessibility(&event);
+        send(QAccessibleTextSelectionEvent(m_view, toOffset(start), toOffset(start + document.selectionLength())));
     }
 }
 
@@ -208,16 +225,14 @@ void AccessibleNotifier::lineCountIs(std::int64_t lines)
     m_lines = lines;
     if (!listening())
         return;
-    QAccessibleEvent event(m_view, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    send(QAccessibleEvent(m_view, QAccessible::DescriptionChanged));
 }
 
 void AccessibleNotifier::textReplaced(std::int64_t start, const QString& removed, const QString& inserted)
 {
     if (!listening())
         return;
-    QAccessibleTextUpdateEvent event(m_view, toOffset(start), removed, inserted);
-    QAccessible::updateAccessibility(&event);
+    send(QAccessibleTextUpdateEvent(m_view, toOffset(start), removed, inserted));
 }
 
 } // namespace lirra

@@ -11,6 +11,7 @@
 #include <QAccessibleWidget>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace lirra {
 
@@ -55,8 +56,14 @@ private:
 // it; the factory is installed once.
 void installBookViewAccessibility();
 
+// Where the view's accessibility events go: the bus (QAccessible::updateAccessibility)
+// while assistive technology listens, or a sink of the tests' own. Returns the sink
+// that was set before; an empty one puts the bus back.
+using AccessibleEventSink = std::function<void(QAccessibleEvent&)>;
+AccessibleEventSink setAccessibleEventSink(AccessibleEventSink sink);
+
 // What the view tells the bus when its text, caret, selection or line count change.
-// Events are only built while assistive technology listens (QAccessible::isActive()).
+// Events are only built while someone listens.
 class AccessibleNotifier {
 public:
     explicit AccessibleNotifier(QObject* view) : m_view(view) {}
