@@ -81,8 +81,6 @@ TBookView::TBookView(QWidget* parent) : QAbstractScrollArea(parent)
 
 TBookView::~TBookView() = default;
 
-const BookDocument& TBookView::document() const { return m_document; }
-
 BookRenderer TBookView::renderer() const
 {
     return BookRenderer(m_document.layout(), m_fonts,

@@ -3,7 +3,9 @@
 // TBookView: the read-only book view of the main window (RichEdit1's class).
 // Every other window reaches the book only through the operations declared here.
 // Character indices, line numbers and columns are those of the view: with word wrap
-// on, a "line" is a wrapped row on screen.
+// on, a "line" is a wrapped row on screen. Every getter reads the rows as they are
+// laid out; a screen reader reads the view as a read-only text (book_view_accessible.h),
+// named by the widget's accessibleName().
 
 #include "bookview/core/book_document.h"
 #include "bookview/core/book_types.h"
@@ -97,7 +99,7 @@ public:
     // job titled `title`.
     void print(QPrinter& printer, const QString& title) const;
 
-    const BookDocument& document() const;
+    const BookDocument& document() const { return m_document; }
 
 signals:
     // In the order Windows delivers them. keyDown comes before the caret moves,
