@@ -65,13 +65,19 @@ TEST(SharedText, ALineEditCopiesTheTextOnlyWhileItIsShared)
 
 TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
 {
-    // Lines shorter and longer than a row, long words, blanks at the edge, tabs at the
-    // start, inside and at the end of a line, and lines of nothing but tabs.
+    // Lines shorter and longer than a row, long words, runs of blanks, every kind of
+    // break; every third line has a tab: at its start, inside or at its end.
+    const std::u16string words[] = {u"word ", u"a ", u"longerword ", u"x", u"  ", u"verylongwordthatneverfitsinanyrow "};
+    const std::u16string breaks[] = {u"\r\n", u"\n", u"\r"};
     std::u16string text;
-    const std::u16string pieces[] = {u"word ", u"a ", u"longerword ", u"\t", u"x", u"  ",
-                                     u"\r\n", u"verylongwordthatneverfitsinanyrow", u"\n"};
-    for (int i = 0; i < 600; ++i)
-        text += pieces[(i * 7 + i / 5) % std::size(pieces)];
+    for (int line = 0; line < 300; ++line) {
+        std::u16string content;
+        for (int i = 0; i < line % 23; ++i)
+            content += words[(line * 7 + i) % std::size(words)];
+        if (line % 3 == 0)
+            content.insert(content.size() * (line % 4) / 3, u"\t");
+        text += content + breaks[line % std::size(breaks)];
+    }
     const BookText plain(BookBytes(encodeAnsi(text)));
     const BookText rich(RichText{text, {}});
     for (const BookText* book : {&plain, &rich}) {

@@ -26,6 +26,7 @@ TEST_F(TextUnits, CharactersAndWordsAroundAnOffset)
     EXPECT_EQ(unitBefore(rows, TextUnit::Word, 8), (TextRange{5, 7}));
     EXPECT_EQ(unitAfter(rows, TextUnit::Word, 2), (TextRange{5, 7}));
     EXPECT_EQ(unitBefore(rows, TextUnit::Character, 0), (TextRange{0, 0}));
+    EXPECT_EQ(unitBefore(rows, TextUnit::Character, 1), (TextRange{0, 1}));
     EXPECT_EQ(unitAfter(rows, TextUnit::Character, 24), (TextRange{25, 25}));
 }
 
@@ -51,6 +52,11 @@ TEST_F(TextUnits, LinesFollowTheLayoutParagraphsTheHardLines)
     EXPECT_EQ(unitAfter(rows, TextUnit::Paragraph, 9), (TextRange{14, 16}));
     EXPECT_EQ(unitAt(rows, TextUnit::Whole, 9), (TextRange{0, 25}));
     EXPECT_EQ(unitAfter(rows, TextUnit::Whole, 9), (TextRange{25, 25}));
+
+    const BookText longWord(BookBytes("abcdefghijklmnopqrstu"));
+    RowLayout narrow(longWord);
+    narrow.setWrap(&measure, 7);   // a word wider than a row is cut into rows
+    EXPECT_EQ(unitAt(narrow, TextUnit::Word, 9), (TextRange{7, 14}));
 }
 
 } // namespace
