@@ -62,10 +62,16 @@ BookDocument& loadedBook()
     return doc;
 }
 
-class FixedPitch : public AdvanceSource {
+// A monospaced face of 8-pixel cells, its tab eight cells wide; `counted` lets the wrap
+// count cells instead of measuring every character.
+class Monospaced : public AdvanceSource {
 public:
-    int advance(char16_t) const override { return 8; }
-    bool fixedPitch() const override { return true; }
+    explicit Monospaced(bool counted) : m_counted(counted) {}
+    int advance(char16_t u) const override { return u == u'\t' ? 64 : 8; }
+    int cellWidth() const override { return m_counted ? 8 : 0; }
+
+private:
+    bool m_counted;
 };
 
 // Widths like a serif face: narrow punctuation and i, wide capitals and Ш, Щ, Ж, М.
@@ -79,7 +85,7 @@ public:
             return 12;
         return (u >= u'А' && u <= u'Я') ? 10 : 8;
     }
-    bool fixedPitch() const override { return false; }
+    int cellWidth() const override { return 0; }
 };
 
 void setBytes(benchmark::State& state)
@@ -133,10 +139,13 @@ void BM_WrapOn(benchmark::State& state, const AdvanceSource& measure, int width)
     doc.setWrap(nullptr, 0);
     setBytes(state);
 }
-const FixedPitch fixedPitch;
+const Monospaced counted(true);
+const Monospaced measured(false);
 const Proportional proportional;
-BENCHMARK_CAPTURE(BM_WrapOn, fixed_80_columns, fixedPitch, 80 * 8)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_WrapOn, fixed_40_columns, fixedPitch, 40 * 8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WrapOn, monospaced_counted_80_columns, counted, 80 * 8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WrapOn, monospaced_measured_80_columns, measured, 80 * 8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WrapOn, monospaced_counted_40_columns, counted, 40 * 8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WrapOn, monospaced_measured_40_columns, measured, 40 * 8)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_WrapOn, proportional_640px, proportional, 640)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_WrapOn, proportional_320px, proportional, 320)->Unit(benchmark::kMillisecond);
 

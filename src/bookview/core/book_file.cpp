@@ -42,36 +42,36 @@ BookBytes readBookFile(const std::string& path)
 }
 
 BookFileWriter::BookFileWriter(const std::string& path)
-    : file_(::open(platform::resolveFileName(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
+    : m_file(::open(platform::resolveFileName(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666))
 {
-    if (!file_.valid())
+    if (!m_file.valid())
         throw Error(formatText("Cannot create file %s", path));
-    buffer_.reserve(kChunkBytes);
+    m_buffer.reserve(kChunkBytes);
 }
 
 void BookFileWriter::put(std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const std::size_t room = kChunkBytes - buffer_.size();
+        const std::size_t room = kChunkBytes - m_buffer.size();
         const std::size_t take = std::min(room, bytes.size());
-        buffer_.append(bytes.substr(0, take));
+        m_buffer.append(bytes.substr(0, take));
         bytes.remove_prefix(take);
-        if (buffer_.size() == kChunkBytes)
+        if (m_buffer.size() == kChunkBytes)
             flush();
     }
 }
 
 void BookFileWriter::flush()
 {
-    if (!platform::writeAll(file_.get(), buffer_))
+    if (!platform::writeAll(m_file.get(), m_buffer))
         throw Error(kSaveFailed);
-    buffer_.clear();
+    m_buffer.clear();
 }
 
 void BookFileWriter::finish()
 {
     flush();
-    if (!file_.close())
+    if (!m_file.close())
         throw Error(kSaveFailed);
 }
 

@@ -31,8 +31,8 @@ public:
 private:
     void flush();
 
-    platform::FileDescriptor file_;
-    std::string buffer_;
+    platform::FileDescriptor m_file;
+    std::string m_buffer;
 };
 
 } // namespace lirra

@@ -16,13 +16,13 @@ bool isLineBreakPair(const BookDocument& document, std::int64_t at)
 std::int64_t CaretMotion::toLine(const BookDocument& document, std::int64_t caret, std::int64_t lines)
 {
     const std::int64_t line = document.lineFromChar(caret);
-    if (goalColumn_ < 0)
-        goalColumn_ = caret - document.lineIndex(line);
+    if (m_goalColumn < 0)
+        m_goalColumn = caret - document.lineIndex(line);
     // The end of the text may sit on an empty line that the line count leaves out.
     const std::int64_t lastLine = document.lineFromChar(document.length());
     const std::int64_t target = std::clamp<std::int64_t>(line + lines, 0, lastLine);
     const std::int64_t first = document.lineIndex(target);
-    return first + std::min(goalColumn_, document.lineLength(target));
+    return first + std::min(m_goalColumn, document.lineLength(target));
 }
 
 std::int64_t CaretMotion::target(const BookDocument& document, CaretMove move, std::int64_t caret,

@@ -20,14 +20,14 @@ public:
     std::int64_t target(const BookDocument& document, CaretMove move, std::int64_t caret,
                         int pageLines);
     // The next vertical move starts from the caret's own column again.
-    void forgetColumn() { goalColumn_ = -1; }
+    void forgetColumn() { m_goalColumn = -1; }
 
 private:
     std::int64_t toLine(const BookDocument& document, std::int64_t caret, std::int64_t lines);
 
     // Up and Down keep the column the caret had before the first of them, so passing a
     // short line does not drag the caret to the left for good.
-    std::int64_t goalColumn_ = -1;
+    std::int64_t m_goalColumn = -1;
 };
 
 } // namespace lirra

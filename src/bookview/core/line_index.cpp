@@ -10,11 +10,11 @@ namespace lirra {
 
 std::int64_t LineStarts::lineOf(std::int64_t offset) const
 {
-    if (offset <= 0 || starts_.empty())
+    if (offset <= 0 || m_starts.empty())
         return 0;
     const auto limit = static_cast<std::uint32_t>(std::min(offset, kMaxTextLength));
-    const auto it = std::upper_bound(starts_.begin(), starts_.end(), limit);
-    return static_cast<std::int64_t>(it - starts_.begin()) - 1;
+    const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), limit);
+    return static_cast<std::int64_t>(it - m_starts.begin()) - 1;
 }
 
 namespace {

@@ -17,16 +17,16 @@ inline constexpr std::int64_t kMaxTextLength = 0xFFFFFFFELL;
 // Increasing start offsets; the first line starts at 0.
 class LineStarts {
 public:
-    void append(std::int64_t start) { starts_.push_back(static_cast<std::uint32_t>(start)); }
-    void reserve(std::int64_t count) { starts_.reserve(static_cast<std::size_t>(count)); }
-    void clear() { starts_.clear(); }
-    std::int64_t size() const { return static_cast<std::int64_t>(starts_.size()); }
-    std::int64_t operator[](std::int64_t line) const { return starts_[static_cast<std::size_t>(line)]; }
+    void append(std::int64_t start) { m_starts.push_back(static_cast<std::uint32_t>(start)); }
+    void reserve(std::int64_t count) { m_starts.reserve(static_cast<std::size_t>(count)); }
+    void clear() { m_starts.clear(); }
+    std::int64_t size() const { return static_cast<std::int64_t>(m_starts.size()); }
+    std::int64_t operator[](std::int64_t line) const { return m_starts[static_cast<std::size_t>(line)]; }
     // The line holding `offset`: the last one that starts at or before it.
     std::int64_t lineOf(std::int64_t offset) const;
 
 private:
-    std::vector<std::uint32_t, BigBlockAllocator<std::uint32_t>> starts_;
+    std::vector<std::uint32_t, BigBlockAllocator<std::uint32_t>> m_starts;
 };
 
 // Hard lines: CR LF, a lone CR and a lone LF each end one. There is always one line more

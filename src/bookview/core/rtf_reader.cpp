@@ -46,22 +46,22 @@ constexpr std::array<char16_t, 32> kAnsi1252High = {
 
 const DecodeTable& decodeTable(CodePage codePage)
 {
-    static const DecodeTable ansi1251 = makeTable(platform::ansiToUnicode);
-    static const DecodeTable ansi1252 = makeTable([](unsigned char byte) -> char16_t {
+    static const DecodeTable kAnsi1251 = makeTable(platform::ansiToUnicode);
+    static const DecodeTable kAnsi1252 = makeTable([](unsigned char byte) -> char16_t {
         return (byte >= 0x80 && byte < 0xA0) ? kAnsi1252High[byte - 0x80] : byte;
     });
     // DOS text goes through 1251 exactly as plain books do.
-    static const DecodeTable oem866 = makeTable([](unsigned char byte) {
+    static const DecodeTable kOem866 = makeTable([](unsigned char byte) {
         char ansi = 0;
         platform::oemToCharBuff(reinterpret_cast<const char*>(&byte), &ansi, 1);
         return platform::ansiToUnicode(static_cast<unsigned char>(ansi));
     });
     switch (codePage) {
-    case CodePage::Ansi1252: return ansi1252;
-    case CodePage::Oem866: return oem866;
+    case CodePage::Ansi1252: return kAnsi1252;
+    case CodePage::Oem866: return kOem866;
     case CodePage::Ansi1251: break;
     }
-    return ansi1251;
+    return kAnsi1251;
 }
 
 // \ansicpgN. Code pages without a table of ours read as 1251, the system's own.
@@ -102,7 +102,7 @@ struct Keyword {
 
 const Keyword* findKeyword(std::string_view name)
 {
-    static const std::unordered_map<std::string_view, Keyword> keywords = [] {
+    static const std::unordered_map<std::string_view, Keyword> kKeywords = [] {
         std::unordered_map<std::string_view, Keyword> map{
             {"fonttbl", {Action::Destination, 0, Destination::FontTable}},
             {"colortbl", {Action::Destination, 0, Destination::ColorTable}},
@@ -136,8 +136,8 @@ const Keyword* findKeyword(std::string_view name)
             map.emplace(skipped, Keyword{Action::Destination, 0, Destination::Skipped});
         return map;
     }();
-    const auto it = keywords.find(name);
-    return it == keywords.end() ? nullptr : &it->second;
+    const auto it = kKeywords.find(name);
+    return it == kKeywords.end() ? nullptr : &it->second;
 }
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -185,37 +185,37 @@ public:
     // Text in `style` is about to be added at `position`.
     void textAt(std::int64_t position, const Style& style, const Fonts& fonts)
     {
-        if (lastStyle_ && *lastStyle_ == style)
+        if (m_lastStyle && *m_lastStyle == style)
             return;
-        lastStyle_ = style;
+        m_lastStyle = style;
         const std::size_t format = formatOf(style, fonts);
-        if (starts_.empty() || formats_[starts_.back().format] != formats_[format])
-            starts_.push_back({position, format});
+        if (m_starts.empty() || m_formats[m_starts.back().format] != m_formats[format])
+            m_starts.push_back({position, format});
     }
 
     // A font number may now name another face.
     void fontsChanged()
     {
-        lastStyle_.reset();
-        formatOfStyle_.clear();
+        m_lastStyle.reset();
+        m_formatOfStyle.clear();
     }
 
     std::vector<FormatRun> runs() const
     {
         std::vector<FormatRun> runs;
-        runs.reserve(starts_.size());
-        for (const RunStart& run : starts_)
-            runs.push_back({run.start, formats_[run.format]});
+        runs.reserve(m_starts.size());
+        for (const RunStart& run : m_starts)
+            runs.push_back({run.start, m_formats[run.format]});
         return runs;
     }
 
 private:
     std::size_t formatOf(const Style& style, const Fonts& fonts)
     {
-        const auto [it, added] = formatOfStyle_.try_emplace(style, formats_.size());
+        const auto [it, added] = m_formatOfStyle.try_emplace(style, m_formats.size());
         if (added) {
             const auto font = fonts.find(style.font);
-            formats_.push_back({.face = font != fonts.end() ? font->second.face : std::u16string(),
+            m_formats.push_back({.face = font != fonts.end() ? font->second.face : std::u16string(),
                                 .halfPoints = style.halfPoints, .bold = style.bold, .italic = style.italic,
                                 .underline = style.underline, .strikeOut = style.strikeOut,
                                 .color = style.color, .background = style.background});
@@ -227,10 +227,10 @@ private:
         std::int64_t start;
         std::size_t format;
     };
-    std::vector<CharFormat> formats_;
-    std::map<Style, std::size_t> formatOfStyle_;
-    std::vector<RunStart> starts_;
-    std::optional<Style> lastStyle_;
+    std::vector<CharFormat> m_formats;
+    std::map<Style, std::size_t> m_formatOfStyle;
+    std::vector<RunStart> m_starts;
+    std::optional<Style> m_lastStyle;
 };
 
 struct ColorEntry {
@@ -240,30 +240,30 @@ struct ColorEntry {
 
 class RtfParser {
 public:
-    explicit RtfParser(std::string_view data) : data_(data) {}
+    explicit RtfParser(std::string_view data) : m_data(data) {}
 
     std::optional<RichText> parse()
     {
-        pos_ = data_.find('{');
-        result_.text.reserve(data_.size());
-        while (pos_ < data_.size()) {
-            const char c = data_[pos_];
+        m_pos = m_data.find('{');
+        m_result.text.reserve(m_data.size());
+        while (m_pos < m_data.size()) {
+            const char c = m_data[m_pos];
             if (c == '{') {
-                if (groups_.size() >= kMaxDepth)
+                if (m_groups.size() >= kMaxDepth)
                     return std::nullopt;
-                groups_.push_back(groups_.empty() ? GroupState{} : groups_.back());
-                pendingSkip_ = 0;
-                ++pos_;
+                m_groups.push_back(m_groups.empty() ? GroupState{} : m_groups.back());
+                m_pendingSkip = 0;
+                ++m_pos;
             } else if (c == '}') {
                 closeGroup();
-                ++pos_;
-                if (groups_.empty())
+                ++m_pos;
+                if (m_groups.empty())
                     return finish();
             } else if (c == '\\') {
                 if (!controlSequence())
                     return std::nullopt;
             } else if (c == '\r' || c == '\n') {
-                ++pos_;
+                ++m_pos;
             } else {
                 plainText();
             }
@@ -272,63 +272,63 @@ public:
     }
 
 private:
-    GroupState& state() { return groups_.back(); }
+    GroupState& state() { return m_groups.back(); }
 
     // After the outer group only line ends, blanks, NULs and a DOS end-of-file mark may follow.
     std::optional<RichText> finish()
     {
-        const bool onlyPadding = std::all_of(data_.begin() + pos_, data_.end(), [](char c) {
+        const bool onlyPadding = std::all_of(m_data.begin() + m_pos, m_data.end(), [](char c) {
             return isWhitespace(c) || c == '\0' || c == '\x1A';
         });
         if (!onlyPadding)
             return std::nullopt;
-        if (result_.text.capacity() > 2 * result_.text.size())
-            result_.text.shrink_to_fit();
-        result_.runs = runs_.runs();
-        return std::move(result_);
+        if (m_result.text.capacity() > 2 * m_result.text.size())
+            m_result.text.shrink_to_fit();
+        m_result.runs = m_runs.runs();
+        return std::move(m_result);
     }
 
     void closeGroup()
     {
-        if (state().destination == Destination::FontTable && font_)
+        if (state().destination == Destination::FontTable && m_font)
             commitFont();
-        groups_.pop_back();
-        pendingSkip_ = 0;
+        m_groups.pop_back();
+        m_pendingSkip = 0;
     }
 
     // Raw text bytes up to the next special character.
     void plainText()
     {
-        if (pendingSkip_ > 0) {
-            --pendingSkip_;
-            ++pos_;
+        if (m_pendingSkip > 0) {
+            --m_pendingSkip;
+            ++m_pos;
             return;
         }
         const DecodeTable& table = decodeTable(codePage());
         if (state().destination != Destination::Text) {
-            emit(table[static_cast<unsigned char>(data_[pos_++])]);
+            emit(table[static_cast<unsigned char>(m_data[m_pos++])]);
             return;
         }
         beginText();
-        for (; pos_ < data_.size(); ++pos_) {
-            const char c = data_[pos_];
+        for (; m_pos < m_data.size(); ++m_pos) {
+            const char c = m_data[m_pos];
             if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n')
                 break;
-            result_.text.push_back(table[static_cast<unsigned char>(c)]);
+            m_result.text.push_back(table[static_cast<unsigned char>(c)]);
         }
     }
 
     // At a backslash. False when the file is malformed.
     bool controlSequence()
     {
-        if (++pos_ >= data_.size())
+        if (++m_pos >= m_data.size())
             return false;
-        const char c = data_[pos_];
+        const char c = m_data[m_pos];
         if (isLetter(c))
             return controlWord();
         if (c == '\'')
             return hexEscape();
-        ++pos_;
+        ++m_pos;
         if (skipPending())
             return true;
         switch (c) {
@@ -344,13 +344,13 @@ private:
 
     bool hexEscape()
     {
-        if (pos_ + 2 >= data_.size())
+        if (m_pos + 2 >= m_data.size())
             return false;
-        const int high = hexValue(data_[pos_ + 1]);
-        const int low = hexValue(data_[pos_ + 2]);
+        const int high = hexValue(m_data[m_pos + 1]);
+        const int low = hexValue(m_data[m_pos + 2]);
         if (high < 0 || low < 0)
             return false;
-        pos_ += 3;
+        m_pos += 3;
         if (!skipPending())
             emit(decodeTable(codePage())[high * 16 + low]);
         return true;
@@ -358,20 +358,20 @@ private:
 
     bool controlWord()
     {
-        const std::size_t nameStart = pos_;
-        while (pos_ < data_.size() && isLetter(data_[pos_]))
-            ++pos_;
-        const std::string_view name = data_.substr(nameStart, pos_ - nameStart);
+        const std::size_t nameStart = m_pos;
+        while (m_pos < m_data.size() && isLetter(m_data[m_pos]))
+            ++m_pos;
+        const std::string_view name = m_data.substr(nameStart, m_pos - nameStart);
         const std::optional<int> parameter = readParameter();
-        if (pos_ < data_.size() && data_[pos_] == ' ')
-            ++pos_;
+        if (m_pos < m_data.size() && m_data[m_pos] == ' ')
+            ++m_pos;
         const Keyword* keyword = findKeyword(name);
         if (keyword && keyword->action == Action::Binary) {
             // Binary data is never text, but it must be stepped over even in skipped groups.
             const auto length = static_cast<std::size_t>(std::max(parameter.value_or(0), 0));
-            if (length > data_.size() - pos_)
+            if (length > m_data.size() - m_pos)
                 return false;
-            pos_ += length;
+            m_pos += length;
         }
         if (!skipPending() && keyword)
             apply(*keyword, parameter);
@@ -380,23 +380,23 @@ private:
 
     std::optional<int> readParameter()
     {
-        const bool negative = pos_ + 1 < data_.size() && data_[pos_] == '-' && isDigit(data_[pos_ + 1]);
+        const bool negative = m_pos + 1 < m_data.size() && m_data[m_pos] == '-' && isDigit(m_data[m_pos + 1]);
         if (negative)
-            ++pos_;
-        if (pos_ >= data_.size() || !isDigit(data_[pos_]))
+            ++m_pos;
+        if (m_pos >= m_data.size() || !isDigit(m_data[m_pos]))
             return std::nullopt;
         std::int64_t value = 0;
-        for (; pos_ < data_.size() && isDigit(data_[pos_]); ++pos_)
-            value = std::min(value * 10 + (data_[pos_] - '0'), kMaxParameter);
+        for (; m_pos < m_data.size() && isDigit(m_data[m_pos]); ++m_pos)
+            value = std::min(value * 10 + (m_data[m_pos] - '0'), kMaxParameter);
         return static_cast<int>(negative ? -value : value);
     }
 
     // Consumes one token of the stand-in text after \uN; true when it did.
     bool skipPending()
     {
-        if (pendingSkip_ == 0)
+        if (m_pendingSkip == 0)
             return false;
-        --pendingSkip_;
+        --m_pendingSkip;
         return true;
     }
 
@@ -429,23 +429,23 @@ private:
         case Action::Background: style.background = color(value); break;
         case Action::Plain:
             style = Style{};
-            style.font = defaultFont_;
+            style.font = m_defaultFont;
             break;
-        case Action::AnsiCodePage: documentCodePage_ = codePageFromNumber(value); break;
-        case Action::DefaultFont: defaultFont_ = style.font = value; break;
+        case Action::AnsiCodePage: m_documentCodePage = codePageFromNumber(value); break;
+        case Action::DefaultFont: m_defaultFont = style.font = value; break;
         case Action::UnicodeSkip: state().unicodeSkip = std::max(value, 0); break;
         case Action::Unicode:
             emit(unicodeUnit(value));
-            pendingSkip_ = state().unicodeSkip;
+            m_pendingSkip = state().unicodeSkip;
             break;
         case Action::Binary: break;
         case Action::FontCharset:
-            if (font_)
-                font_->second.codePage = codePageFromCharset(value);
+            if (m_font)
+                m_font->second.codePage = codePageFromCharset(value);
             break;
-        case Action::Red: setColorComponent(colorEntry_.red, value); break;
-        case Action::Green: setColorComponent(colorEntry_.green, value); break;
-        case Action::Blue: setColorComponent(colorEntry_.blue, value); break;
+        case Action::Red: setColorComponent(m_colorEntry.red, value); break;
+        case Action::Green: setColorComponent(m_colorEntry.green, value); break;
+        case Action::Blue: setColorComponent(m_colorEntry.blue, value); break;
         }
     }
 
@@ -454,15 +454,15 @@ private:
         if (state().destination != Destination::ColorTable)
             return;
         component = std::clamp(value, 0, 255);
-        colorEntry_.given = true;
+        m_colorEntry.given = true;
     }
 
     void commitColor()
     {
-        colors_.push_back(colorEntry_.given ? std::optional<std::uint32_t>(colorEntry_.red | colorEntry_.green << 8 |
-                                                                           colorEntry_.blue << 16)
+        m_colors.push_back(m_colorEntry.given ? std::optional<std::uint32_t>(m_colorEntry.red | m_colorEntry.green << 8 |
+                                                                           m_colorEntry.blue << 16)
                                             : std::nullopt);
-        colorEntry_ = {};
+        m_colorEntry = {};
     }
 
     static char16_t unicodeUnit(int value)
@@ -474,19 +474,19 @@ private:
 
     std::optional<std::uint32_t> color(int index) const
     {
-        if (index < 0 || static_cast<std::size_t>(index) >= colors_.size())
+        if (index < 0 || static_cast<std::size_t>(index) >= m_colors.size())
             return std::nullopt;
-        return colors_[index];
+        return m_colors[index];
     }
 
     CodePage codePage() const
     {
-        if (groups_.back().destination == Destination::FontTable && font_ && font_->second.codePage)
-            return *font_->second.codePage;
-        const auto it = fonts_.find(groups_.back().style.font);
-        if (it != fonts_.end() && it->second.codePage)
+        if (m_groups.back().destination == Destination::FontTable && m_font && m_font->second.codePage)
+            return *m_font->second.codePage;
+        const auto it = m_fonts.find(m_groups.back().style.font);
+        if (it != m_fonts.end() && it->second.codePage)
             return *it->second.codePage;
-        return documentCodePage_;
+        return m_documentCodePage;
     }
 
     void emitBreak()
@@ -501,13 +501,13 @@ private:
         switch (state().destination) {
         case Destination::Text:
             beginText();
-            result_.text.push_back(c);
+            m_result.text.push_back(c);
             break;
         case Destination::FontTable:
             if (c == u';')
                 commitFont();
-            else if (font_)
-                font_->second.face.push_back(c);
+            else if (m_font)
+                m_font->second.face.push_back(c);
             break;
         case Destination::ColorTable:
             if (c == u';')
@@ -520,41 +520,41 @@ private:
 
     void beginText()
     {
-        runs_.textAt(static_cast<std::int64_t>(result_.text.size()), state().style, fonts_);
+        m_runs.textAt(static_cast<std::int64_t>(m_result.text.size()), state().style, m_fonts);
     }
 
     void beginFont(int number)
     {
-        if (font_)
+        if (m_font)
             commitFont();
-        font_.emplace(number, Font{});
+        m_font.emplace(number, Font{});
     }
 
     void commitFont()
     {
-        if (!font_)
+        if (!m_font)
             return;
-        std::u16string& face = font_->second.face;
+        std::u16string& face = m_font->second.face;
         const auto notBlank = [](char16_t c) { return c != u' '; };
         face.erase(std::find_if(face.rbegin(), face.rend(), notBlank).base(), face.end());
         face.erase(face.begin(), std::find_if(face.begin(), face.end(), notBlank));
-        fonts_[font_->first] = std::move(font_->second);
-        font_.reset();
-        runs_.fontsChanged();
+        m_fonts[m_font->first] = std::move(m_font->second);
+        m_font.reset();
+        m_runs.fontsChanged();
     }
 
-    std::string_view data_;
-    std::size_t pos_ = 0;
-    std::vector<GroupState> groups_;
-    int pendingSkip_ = 0;
-    CodePage documentCodePage_ = CodePage::Ansi1251;
-    int defaultFont_ = -1;
-    Fonts fonts_;
-    std::optional<std::pair<int, Font>> font_;   // the font-table entry being read
-    std::vector<std::optional<std::uint32_t>> colors_;
-    ColorEntry colorEntry_;
-    RunCollector runs_;
-    RichText result_;
+    std::string_view m_data;
+    std::size_t m_pos = 0;
+    std::vector<GroupState> m_groups;
+    int m_pendingSkip = 0;
+    CodePage m_documentCodePage = CodePage::Ansi1251;
+    int m_defaultFont = -1;
+    Fonts m_fonts;
+    std::optional<std::pair<int, Font>> m_font;   // the font-table entry being read
+    std::vector<std::optional<std::uint32_t>> m_colors;
+    ColorEntry m_colorEntry;
+    RunCollector m_runs;
+    RichText m_result;
 };
 
 } // namespace

@@ -54,7 +54,7 @@ struct ByteTables {
 
 const ByteTables& byteTables()
 {
-    static const ByteTables tables = [] {
+    static const ByteTables kTables = [] {
         ByteTables t{};
         for (int b = 0; b < 256; ++b) {
             const char16_t unit = platform::ansiToUnicode(static_cast<unsigned char>(b));
@@ -65,7 +65,7 @@ const ByteTables& byteTables()
         }
         return t;
     }();
-    return tables;
+    return kTables;
 }
 
 // Candidate positions for a match start in [from, last], found 16 at a time by the

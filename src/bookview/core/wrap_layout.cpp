@@ -49,10 +49,10 @@ void wrapLine(const Unit* text, std::int64_t start, std::int64_t contentEnd, con
     }
 }
 
-// `surelyFits`: a line of at most this many characters needs no measuring.
-template <class Unit, class FitEnd>
-LineStarts wrapAll(std::basic_string_view<Unit> text, const LineStarts& hardLines,
-                   std::int64_t surelyFits, const FitEnd& fitEnd)
+// Appends the start of every hard line to the rows, then has `wrap(start, contentEnd,
+// rows)` add the starts of its later rows; contentEnd is where the line's break begins.
+template <class Unit, class Wrap>
+LineStarts eachHardLine(std::basic_string_view<Unit> text, const LineStarts& hardLines, const Wrap& wrap)
 {
     LineStarts rows;
     rows.reserve(hardLines.size());
@@ -63,21 +63,9 @@ LineStarts wrapAll(std::basic_string_view<Unit> text, const LineStarts& hardLine
         rows.append(start);
         const std::int64_t contentEnd =
             line == last ? size : hardLines[line + 1] - breakLengthBefore(text, hardLines[line + 1]);
-        if (contentEnd - start > surelyFits)
-            wrapLine(text.data(), start, contentEnd, [&](std::int64_t s) { return fitEnd(s, contentEnd); }, rows);
+        wrap(start, contentEnd, rows);
     }
     return rows;
-}
-
-template <class Unit>
-LineStarts wrapFixedPitch(std::basic_string_view<Unit> text, const LineStarts& hardLines,
-                          const AdvanceSource& measure, int widthPixels)
-{
-    const int advance = measure.advance(u'x');
-    const std::int64_t columns = advance > 0 ? std::max(1, widthPixels / advance) : kFitsAnything;
-    return wrapAll(text, hardLines, columns, [columns](std::int64_t s, std::int64_t contentEnd) {
-        return columns >= contentEnd - s ? contentEnd : s + columns;
-    });
 }
 
 // Longest run from `s` whose advances add up to at most `width` (at least one character).
@@ -96,41 +84,82 @@ std::int64_t measuredFitEnd(const Unit* text, std::int64_t s, std::int64_t conte
     return end;
 }
 
+// Every line measured character by character, except those of at most `surelyFits`
+// characters.
+template <class Unit, class Advance>
+LineStarts wrapMeasured(std::basic_string_view<Unit> text, const LineStarts& hardLines, int widthPixels,
+                        std::int64_t surelyFits, const Advance& advance)
+{
+    return eachHardLine(text, hardLines, [&](std::int64_t start, std::int64_t contentEnd, LineStarts& rows) {
+        if (contentEnd - start <= surelyFits)
+            return;
+        wrapLine(text.data(), start, contentEnd, [&](std::int64_t s) {
+            return measuredFitEnd(text.data(), s, contentEnd, widthPixels, advance);
+        }, rows);
+    });
+}
+
+template <class Unit>
+std::int64_t tabFrom(std::basic_string_view<Unit> text, std::int64_t from)
+{
+    const std::size_t at = text.find(Unit('\t'), static_cast<std::size_t>(from));
+    return at == std::basic_string_view<Unit>::npos ? kFitsAnything : static_cast<std::int64_t>(at);
+}
+
+// A monospaced font: a row holds `columns` characters, so only the lines longer than
+// that are touched, and then only where their rows end. A line with a tab is measured,
+// the tab taking its own advance; the tabs are found with one search over the text.
+template <class Unit>
+LineStarts wrapCells(std::basic_string_view<Unit> text, const LineStarts& hardLines, const AdvanceSource& measure,
+                     int cell, int widthPixels)
+{
+    const std::int64_t columns = std::max(1, widthPixels / cell);
+    const int tab = std::max(0, measure.advance(u'\t'));
+    const auto advance = [cell, tab](Unit c) { return c == Unit('\t') ? tab : cell; };
+    std::int64_t nextTab = tabFrom(text, 0);
+    return eachHardLine(text, hardLines, [&](std::int64_t start, std::int64_t contentEnd, LineStarts& rows) {
+        if (nextTab < contentEnd) {
+            wrapLine(text.data(), start, contentEnd, [&](std::int64_t s) {
+                return measuredFitEnd(text.data(), s, contentEnd, widthPixels, advance);
+            }, rows);
+            nextTab = tabFrom(text, contentEnd);
+        } else if (contentEnd - start > columns) {
+            wrapLine(text.data(), start, contentEnd, [&](std::int64_t s) { return std::min(contentEnd, s + columns); },
+                     rows);
+        }
+    });
+}
+
 } // namespace
 
 LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines,
                     const AdvanceSource& measure, int widthPixels)
 {
-    if (measure.fixedPitch())
-        return wrapFixedPitch(ansi1251, hardLines, measure, widthPixels);
+    if (const int cell = measure.cellWidth(); cell > 0)
+        return wrapCells(ansi1251, hardLines, measure, cell, widthPixels);
 
     std::array<int, 256> advances{};
     for (int byte = 0; byte < 256; ++byte)
         advances[byte] = std::max(0, measure.advance(platform::ansiToUnicode(static_cast<unsigned char>(byte))));
     const int widest = *std::max_element(advances.begin(), advances.end());
     const std::int64_t surelyFits = widest > 0 ? std::max(0, widthPixels) / widest : kFitsAnything;
-    const auto advance = [&advances](char c) { return advances[static_cast<unsigned char>(c)]; };
-    return wrapAll(ansi1251, hardLines, surelyFits, [&](std::int64_t s, std::int64_t contentEnd) {
-        return measuredFitEnd(ansi1251.data(), s, contentEnd, widthPixels, advance);
-    });
+    return wrapMeasured(ansi1251, hardLines, widthPixels, surelyFits,
+                        [&advances](char c) { return advances[static_cast<unsigned char>(c)]; });
 }
 
 LineStarts wrapRows(std::u16string_view text, const LineStarts& hardLines,
                     const AdvanceSource& measure, int widthPixels)
 {
-    if (measure.fixedPitch())
-        return wrapFixedPitch(text, hardLines, measure, widthPixels);
+    if (const int cell = measure.cellWidth(); cell > 0)
+        return wrapCells(text, hardLines, measure, cell, widthPixels);
 
     // Measured once per distinct unit; -1 marks a unit not asked yet.
     std::vector<int> advances(0x10000, -1);
-    const auto advance = [&](char16_t unit) {
+    return wrapMeasured(text, hardLines, widthPixels, 0, [&](char16_t unit) {
         int& cached = advances[unit];
         if (cached < 0)
             cached = std::max(0, measure.advance(unit));
         return cached;
-    };
-    return wrapAll(text, hardLines, 0, [&](std::int64_t s, std::int64_t contentEnd) {
-        return measuredFitEnd(text.data(), s, contentEnd, widthPixels, advance);
     });
 }
 

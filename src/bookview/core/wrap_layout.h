@@ -13,7 +13,9 @@ class AdvanceSource {
 public:
     virtual ~AdvanceSource() = default;
     virtual int advance(char16_t unit) const = 0;   // pixels
-    virtual bool fixedPitch() const = 0;            // every advance is the same
+    // The advance every character but the tab has (a monospaced font), or 0 when the
+    // advances differ. A tab is never a cell wide: it is measured on its own.
+    virtual int cellWidth() const = 0;
 };
 
 // Rows of the text. A row breaks after the last blank (space or tab) that fits, the
@@ -22,6 +24,7 @@ public:
 // holds at least one character; line-break characters take no room and end the row
 // of their hard line. Plain 1251 text is measured through its Unicode characters.
 // One AdvanceSource serves all characters (rich text is measured in one font).
+// With a cell width, lines without a tab are wrapped by counting, not measuring.
 LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines,
                     const AdvanceSource& measure, int widthPixels);
 LineStarts wrapRows(std::u16string_view text, const LineStarts& hardLines,

@@ -17,21 +17,18 @@ void BookPrinter::print(QPrinter& printer, const QString& title) const
         throw Error("Cannot start printing on " + printer.printerName().toStdString());
 
     // Lay out in the view's own pixels, scaled to the printer's resolution.
-    const double scale = double(printer.resolution()) / screenDpi_;
+    const double scale = double(printer.resolution()) / m_screenDpi;
     painter.scale(scale, scale);
     const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
     const int pageWidth = std::max(1, int(area.width() / scale));
     const int pageHeight = std::max(1, int(area.height() / scale));
 
-    // A copy of the book, wrapped to the page; the view's own rows stay as they are.
-    BookDocument pages = document_;
-    pages.onChanged = nullptr;
-    pages.onScrolled = nullptr;
     ViewFonts fonts;
-    fonts.setFont(font_, screenDpi_, pages.runs());
+    fonts.setFont(m_font, m_screenDpi, m_text->runs());
+    RowLayout pages(*m_text);
     pages.setWrap(&fonts.base(), pageWidth);
 
-    const BookRenderer renderer(pages, fonts, {text_, {}, {}});
+    const BookRenderer renderer(pages, fonts, {m_color, {}, {}});
     const int rowsPerPage = std::max(1, pageHeight / fonts.rowHeight());
     for (std::int64_t first = 0; first < pages.lineCount(); first += rowsPerPage) {
         if (first > 0)

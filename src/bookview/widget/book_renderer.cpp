@@ -22,14 +22,14 @@ struct Piece {
 
 // Walks `row` piece by piece, cutting also at `cuts`, while `visit` returns true.
 template <typename Visit>
-void walkRow(const BookDocument& document, const ViewFonts& fonts, std::int64_t row,
+void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
              std::initializer_list<std::int64_t> cuts, Visit visit)
 {
-    const std::int64_t start = document.lineIndex(row);
+    const std::int64_t start = rows.lineIndex(row);
     if (start < 0)
         return;
-    const std::u16string text = document.text(start, document.lineLength(row));
-    const auto& runs = document.runs();
+    const std::u16string text = rows.lineText(row);
+    const auto& runs = rows.text().runs();
     auto run = std::upper_bound(runs.begin(), runs.end(), start,
                                 [](std::int64_t i, const FormatRun& r) { return i < r.start; });
     const FormatRun* current = run == runs.begin() ? nullptr : &*(run - 1);
@@ -69,49 +69,49 @@ void walkRow(const BookDocument& document, const ViewFonts& fonts, std::int64_t 
 
 void ViewFonts::setFont(const ViewFont& font, int dpi, const std::vector<FormatRun>& runs)
 {
-    font_ = font;
-    dpi_ = dpi;
-    base_ = std::make_unique<FontAdvances>(font.toQFont());
+    m_font = font;
+    m_dpi = dpi;
+    m_base = std::make_unique<FontAdvances>(font.toQFont());
     setRuns(runs);
 }
 
 void ViewFonts::setRuns(const std::vector<FormatRun>& runs)
 {
-    formats_.clear();
-    ascent_ = base_->metrics().ascent();
-    descent_ = base_->metrics().descent();
+    m_formats.clear();
+    m_ascent = m_base->metrics().ascent();
+    m_descent = m_base->metrics().descent();
     const CharFormat* previous = nullptr;
     for (const FormatRun& run : runs) {
         if (previous && *previous == run.format)
             continue;
         previous = &run.format;
-        const bool known = std::any_of(formats_.begin(), formats_.end(),
+        const bool known = std::any_of(m_formats.begin(), m_formats.end(),
                                        [&](const auto& entry) { return entry.first == run.format; });
         if (known)
             continue;
-        auto advances = std::make_unique<FontAdvances>(font_.toQFont(run.format, dpi_));
-        descent_ = std::max(descent_, advances->metrics().descent());
-        ascent_ = std::max(ascent_, advances->metrics().ascent());
-        formats_.emplace_back(run.format, std::move(advances));
+        auto advances = std::make_unique<FontAdvances>(m_font.toQFont(run.format, m_dpi));
+        m_descent = std::max(m_descent, advances->metrics().descent());
+        m_ascent = std::max(m_ascent, advances->metrics().ascent());
+        m_formats.emplace_back(run.format, std::move(advances));
     }
 }
 
 const FontAdvances& ViewFonts::forFormat(const CharFormat& format) const
 {
-    for (const auto& [known, advances] : formats_)
+    for (const auto& [known, advances] : m_formats)
         if (known == format)
             return *advances;
-    return *base_;
+    return *m_base;
 }
 
 void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int64_t xOffset, int width,
                             std::int64_t selStart, std::int64_t selEnd) const
 {
-    const int height = fonts_.rowHeight();
-    const int baseline = y + fonts_.ascent();
+    const int height = m_fonts.rowHeight();
+    const int baseline = y + m_fonts.ascent();
     const QPalette palette;   // a rich book's own colours are always plain RGB
     std::int64_t right = 0;
-    walkRow(document_, fonts_, row, {selStart, selEnd}, [&](const Piece& piece) {
+    walkRow(m_rows, m_fonts, row, {selStart, selEnd}, [&](const Piece& piece) {
         right = piece.x + piece.width;
         if (piece.x > xOffset + width)
             return false;
@@ -120,14 +120,14 @@ void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int
         const bool selected = piece.index >= selStart && piece.index < selEnd;
         const QRectF box(double(piece.x - xOffset), y, double(piece.width), height);
         if (selected)
-            painter.fillRect(box, colors_.highlight);
+            painter.fillRect(box, m_colors.highlight);
         else if (piece.format && piece.format->background)
             painter.fillRect(box, colorFromValue(*piece.format->background, palette));
         if (piece.text.front() == u'\t')
             return true;
-        QColor color = colors_.text;
+        QColor color = m_colors.text;
         if (selected)
-            color = colors_.highlightedText;
+            color = m_colors.highlightedText;
         else if (piece.format && piece.format->color)
             color = colorFromValue(*piece.format->color, palette);
         // Only the characters that can show are drawn: a line may be megabytes long.
@@ -142,20 +142,21 @@ void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int
     });
 
     // A selected line break shows as a blank-wide block, so selected empty lines show.
-    const std::int64_t rowEnd = document_.lineIndex(row) + document_.lineLength(row);
-    const char16_t next = rowEnd < document_.length() ? document_.charAt(rowEnd) : u'\0';
+    const BookText& book = m_rows.text();
+    const std::int64_t rowEnd = m_rows.lineIndex(row) + m_rows.lineLength(row);
+    const char16_t next = rowEnd < book.length() ? book.charAt(rowEnd) : u'\0';
     if ((next == u'\r' || next == u'\n') && rowEnd >= selStart && rowEnd < selEnd)
-        painter.fillRect(QRectF(double(right - xOffset), y, fonts_.base().advance(u' '), height),
-                         colors_.highlight);
+        painter.fillRect(QRectF(double(right - xOffset), y, m_fonts.base().advance(u' '), height),
+                         m_colors.highlight);
 }
 
 std::int64_t BookRenderer::hitTest(std::int64_t row, std::int64_t x) const
 {
-    const std::int64_t start = document_.lineIndex(row);
+    const std::int64_t start = m_rows.lineIndex(row);
     if (start < 0)
-        return document_.length();
-    std::int64_t hit = start + document_.lineLength(row);
-    walkRow(document_, fonts_, row, {}, [&](const Piece& piece) {
+        return m_rows.text().length();
+    std::int64_t hit = start + m_rows.lineLength(row);
+    walkRow(m_rows, m_fonts, row, {}, [&](const Piece& piece) {
         if (x >= piece.x + piece.width)
             return true;
         std::int64_t left = piece.x;
@@ -176,7 +177,7 @@ std::int64_t BookRenderer::hitTest(std::int64_t row, std::int64_t x) const
 std::int64_t BookRenderer::xOf(std::int64_t row, std::int64_t index) const
 {
     std::int64_t x = 0;
-    walkRow(document_, fonts_, row, {index}, [&](const Piece& piece) {
+    walkRow(m_rows, m_fonts, row, {index}, [&](const Piece& piece) {
         if (piece.index >= index)
             return false;
         x = piece.x + piece.width;

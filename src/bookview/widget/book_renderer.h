@@ -1,9 +1,9 @@
 #pragma once
 
-// Lays out and paints the rows of a BookDocument: the view paints the rows on screen,
-// the printer the rows of each page. Only the rows asked for are read from the book.
+// Paints the rows of a RowLayout: the view the rows on screen, the printer the rows of
+// each page, each through its own layout. Only the rows asked for are read from the book.
 
-#include "bookview/core/book_document.h"
+#include "bookview/core/row_layout.h"
 #include "bookview/widget/font_advances.h"
 #include "bookview/widget/view_font.h"
 
@@ -25,18 +25,18 @@ public:
     void setFont(const ViewFont& font, int dpi, const std::vector<FormatRun>& runs);
     // A new book: its formats are measured, the view font stays (and so does base()).
     void setRuns(const std::vector<FormatRun>& runs);
-    const FontAdvances& base() const { return *base_; }
+    const FontAdvances& base() const { return *m_base; }
     const FontAdvances& forFormat(const CharFormat& format) const;
-    int rowHeight() const { return ascent_ + descent_; }
-    int ascent() const { return ascent_; }
+    int rowHeight() const { return m_ascent + m_descent; }
+    int ascent() const { return m_ascent; }
 
 private:
-    ViewFont font_;
-    int dpi_ = 96;
-    std::unique_ptr<FontAdvances> base_;
-    std::vector<std::pair<CharFormat, std::unique_ptr<FontAdvances>>> formats_;
-    int ascent_ = 0;
-    int descent_ = 1;
+    ViewFont m_font;
+    int m_dpi = 96;
+    std::unique_ptr<FontAdvances> m_base;
+    std::vector<std::pair<CharFormat, std::unique_ptr<FontAdvances>>> m_formats;
+    int m_ascent = 0;
+    int m_descent = 1;
 };
 
 struct RowColors {
@@ -47,8 +47,8 @@ struct RowColors {
 
 class BookRenderer {
 public:
-    BookRenderer(const BookDocument& document, const ViewFonts& fonts, const RowColors& colors)
-        : document_(document), fonts_(fonts), colors_(colors) {}
+    BookRenderer(const RowLayout& rows, const ViewFonts& fonts, const RowColors& colors)
+        : m_rows(rows), m_fonts(fonts), m_colors(colors) {}
 
     // Paints `row` with its top at `y`; content x = xOffset is at the painter's x 0 and
     // nothing right of xOffset + width is drawn. [selStart, selEnd) is highlighted.
@@ -59,9 +59,9 @@ public:
     std::int64_t xOf(std::int64_t row, std::int64_t index) const;
 
 private:
-    const BookDocument& document_;
-    const ViewFonts& fonts_;
-    RowColors colors_;
+    const RowLayout& m_rows;
+    const ViewFonts& m_fonts;
+    RowColors m_colors;
 };
 
 } // namespace lirra

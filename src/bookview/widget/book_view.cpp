@@ -1,9 +1,6 @@
 #include "bookview/widget/book_view.h"
 
-#include "bookview/core/book_document.h"
 #include "bookview/widget/book_printer.h"
-#include "bookview/widget/book_renderer.h"
-#include "bookview/core/caret_motion.h"
 #include "bookview/widget/color_value.h"
 
 #include <QClipboard>
@@ -15,7 +12,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <climits>
-#include <optional>
 
 namespace lirra {
 namespace {
@@ -49,139 +45,127 @@ int qtKeyFor(VirtualKey key)
     return Qt::Key_unknown;
 }
 
-// Window resizes come in bursts; the book is wrapped again once the burst is over.
-constexpr int rewrapDelayMs = 40;
+// How long a burst of window resizes must have been over before the book is wrapped
+// to the last width.
+constexpr int kRewrapDelayMs = 40;
 
 } // namespace
 
-struct TBookView::Impl {
-    BookDocument document;
-    ViewFont font;
-    ViewFonts fonts;
-    ColorValue textColor = 0x00C0C0C0;
-    ColorValue background = 0x00000000;
-    bool wordWrap = false;
-    bool wrapPending = false;      // rows wait for the view to be shown or for rewrapTimer
-    QTimer rewrapTimer;
-    CaretMotion motion;
-    std::optional<std::int64_t> longestLine;   // characters; measured when first needed
-    bool selecting = false;        // left button held after a press in the text
-    bool syncingBars = false;
-
-    BookRenderer renderer(const QPalette& palette) const
-    {
-        return BookRenderer(document, fonts,
-                            {colorFromValue(textColor, palette), palette.color(QPalette::Active, QPalette::Highlight),
-                             palette.color(QPalette::Active, QPalette::HighlightedText)});
-    }
-};
-
-TBookView::TBookView(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_unique<Impl>())
+TBookView::TBookView(QWidget* parent) : QAbstractScrollArea(parent)
 {
+    installBookViewAccessibility();
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(Qt::IBeamCursor);
-    d->rewrapTimer.setSingleShot(true);
-    d->rewrapTimer.setInterval(rewrapDelayMs);
-    connect(&d->rewrapTimer, &QTimer::timeout, this, [this] { applyWrap(); });
-    d->document.onChanged = [this] {
+    m_rewrapTimer.setSingleShot(true);
+    m_rewrapTimer.setInterval(kRewrapDelayMs);
+    connect(&m_rewrapTimer, &QTimer::timeout, this, [this] {
+        if (m_wrapPending)
+            applyWrap();
+    });
+    m_document.onChanged = [this] {
         updateScrollBars();
         viewport()->update();
+        m_notifier.lineCountIs(m_document.lineCount());
         emit changed();
     };
-    d->document.onScrolled = [this] {
+    m_document.onScrolled = [this] {
         updateScrollBars();
         viewport()->update();
     };
+    m_document.onCaretMoved = [this] { m_notifier.caretMoved(m_document); };
     fontChanged();
 }
 
 TBookView::~TBookView() = default;
 
-BookDocument& TBookView::settled() const
+BookRenderer TBookView::renderer() const
 {
-    if (d->wrapPending && isVisible())
-        const_cast<TBookView*>(this)->applyWrap();
-    return d->document;
+    return BookRenderer(m_document.layout(), m_fonts,
+                        {colorFromValue(m_textColor, palette()), palette().color(QPalette::Active, QPalette::Highlight),
+                         palette().color(QPalette::Active, QPalette::HighlightedText)});
 }
-
-const BookDocument& TBookView::document() const { return settled(); }
 
 // --- content ------------------------------------------------------------------------
 
 void TBookView::loadFile(const std::string& path)
 {
-    d->longestLine.reset();   // before the change notification asks for the scroll range
-    d->document.loadFile(path);
+    m_longestLine.reset();   // before the change notification asks for the scroll range
+    m_document.loadFile(path);
     contentReplaced();
 }
 
-void TBookView::saveAsPlainText(const std::string& path) const { d->document.saveAsPlainText(path); }
+void TBookView::saveAsPlainText(const std::string& path) const { m_document.saveAsPlainText(path); }
 
 void TBookView::clear()
 {
-    d->longestLine.reset();
-    d->document.clear();
+    m_longestLine.reset();
+    m_document.clear();
     contentReplaced();
 }
 
 void TBookView::contentReplaced()
 {
-    d->motion.forgetColumn();
-    d->fonts.setRuns(d->document.runs());
+    m_motion.forgetColumn();
+    m_fonts.setRuns(m_document.runs());
     fitRows();
     updateScrollBars();
     viewport()->update();
+    m_notifier.textReplaced(0, QString(), QString());
 }
 
 // --- lines and positions --------------------------------------------------------------
 
-std::int64_t TBookView::lineCount() const { return settled().lineCount(); }
+std::int64_t TBookView::lineCount() const { return m_document.lineCount(); }
 
 QString TBookView::lineText(std::int64_t line) const
 {
-    return QString::fromStdU16String(settled().lineText(line));
+    return QString::fromStdU16String(m_document.lineText(line));
 }
 
 void TBookView::replaceLine(std::int64_t line, const QString& text)
 {
-    if (d->longestLine)
-        d->longestLine = std::max<std::int64_t>(*d->longestLine, text.size());
-    settled().replaceLine(line, text.toStdU16String());
+    if (m_longestLine)
+        m_longestLine = std::max<std::int64_t>(*m_longestLine, text.size());
+    const std::int64_t start = m_document.lineIndex(line);
+    const QString removed = AccessibleNotifier::listening() ? lineText(line) : QString();
+    m_document.replaceLine(line, text.toStdU16String());
+    if (start >= 0 && removed != text)
+        m_notifier.textReplaced(start, removed, text);
 }
 
-void TBookView::reanchorLine(std::int64_t line) { settled().reanchorLine(line); }
+void TBookView::reanchorLine(std::int64_t line) { m_document.reanchorLine(line); }
 
-std::int64_t TBookView::lineFromChar(std::int64_t index) const { return settled().lineFromChar(index); }
+std::int64_t TBookView::lineFromChar(std::int64_t index) const { return m_document.lineFromChar(index); }
 
-std::int64_t TBookView::lineIndex(std::int64_t line) const { return settled().lineIndex(line); }
+std::int64_t TBookView::lineIndex(std::int64_t line) const { return m_document.lineIndex(line); }
 
-std::int64_t TBookView::textLength() const { return d->document.length(); }
+std::int64_t TBookView::textLength() const { return m_document.length(); }
 
 // --- caret and selection ----------------------------------------------------------------
 
-std::int64_t TBookView::caretPosition() const { return d->document.selectionStart(); }
+std::int64_t TBookView::caretPosition() const { return m_document.selectionStart(); }
 
-std::int64_t TBookView::selectionStart() const { return d->document.selectionStart(); }
+std::int64_t TBookView::selectionStart() const { return m_document.selectionStart(); }
 
-std::int64_t TBookView::selectionLength() const { return d->document.selectionLength(); }
+std::int64_t TBookView::selectionLength() const { return m_document.selectionLength(); }
 
 void TBookView::setSelection(std::int64_t start, std::int64_t length)
 {
-    d->motion.forgetColumn();
-    settled().setSelection(start, length);
+    m_motion.forgetColumn();
+    m_document.setSelection(start, length);
     viewport()->update();
 }
 
 void TBookView::caretToStart() { setSelection(0, 0); }
 
-void TBookView::selectAll() { setSelection(0, d->document.length()); }
+void TBookView::selectAll() { setSelection(0, m_document.length()); }
 
 QString TBookView::selectedText() const
 {
-    return QString::fromStdU16String(d->document.text(selectionStart(), selectionLength()));
+    return QString::fromStdU16String(m_document.text(selectionStart(), selectionLength()));
 }
 
 void TBookView::copy() const
@@ -194,11 +178,11 @@ void TBookView::copy() const
 
 // --- scrolling and keys --------------------------------------------------------------------
 
-void TBookView::scroll(ScrollStep step) { settled().scroll(step); }
+void TBookView::scroll(ScrollStep step) { m_document.scroll(step); }
 
 void TBookView::scrollCaretIntoView() { ensureCaretVisible(); }
 
-std::int64_t TBookView::firstVisibleLine() const { return settled().topLine(); }
+std::int64_t TBookView::firstVisibleLine() const { return m_document.topLine(); }
 
 void TBookView::sendKey(VirtualKey key)
 {
@@ -209,26 +193,24 @@ void TBookView::sendKey(VirtualKey key)
 
 void TBookView::moveCaret(CaretMove move, bool extend)
 {
-    BookDocument& document = settled();
-    const std::int64_t target = d->motion.target(document, move, document.caret(), document.visibleLines());
+    const int page = m_document.visibleLines();
+    const std::int64_t target = m_motion.target(m_document, move, m_document.caret(), page);
     // Paging moves the view by a page too, so the caret keeps its place on the screen.
     if (move == CaretMove::PageDown)
-        document.setTopLine(document.topLine() + document.visibleLines());
+        m_document.setTopLine(m_document.topLine() + page);
     else if (move == CaretMove::PageUp)
-        document.setTopLine(document.topLine() - document.visibleLines());
-    document.moveCaret(target, extend);
+        m_document.setTopLine(m_document.topLine() - page);
+    m_document.moveCaret(target, extend);
     ensureCaretVisible();
     viewport()->update();
 }
 
-void TBookView::ensureCaretVisible()
+void TBookView::ensureVisible(std::int64_t index)
 {
-    BookDocument& document = settled();
-    document.scrollCaretIntoView();
-    if (d->wordWrap)
+    m_document.scrollIntoView(index);
+    if (m_wordWrap)
         return;
-    const std::int64_t caret = document.caret();
-    const std::int64_t x = d->renderer(palette()).xOf(document.lineFromChar(caret), caret);
+    const std::int64_t x = renderer().xOf(m_document.lineFromChar(index), index);
     QScrollBar* bar = horizontalScrollBar();
     const int width = viewport()->width();
     if (x < bar->value())
@@ -242,65 +224,65 @@ void TBookView::ensureCaretVisible()
 std::int64_t TBookView::findText(const QString& what, std::int64_t start, std::int64_t length,
                                  FindOptions options) const
 {
-    return d->document.find(what.toStdU16String(), start, length, options);
+    return m_document.find(what.toStdU16String(), start, length, options);
 }
 
 // --- look ----------------------------------------------------------------------------------
 
-QString TBookView::fontName() const { return d->font.face; }
+QString TBookView::fontName() const { return m_font.face; }
 
 void TBookView::setFontName(const QString& face)
 {
-    d->font.face = face.left(maxFaceLength);
+    m_font.face = face.left(kMaxFaceLength);
     fontChanged();
 }
 
-int TBookView::fontSize() const { return pointsFromHeight(d->font.height, logicalDpiY()); }
+int TBookView::fontSize() const { return pointsFromHeight(m_font.height, logicalDpiY()); }
 
 void TBookView::setFontSize(int points) { setFontHeight(heightFromPoints(points, logicalDpiY())); }
 
-int TBookView::fontHeight() const { return d->font.height; }
+int TBookView::fontHeight() const { return m_font.height; }
 
 void TBookView::setFontHeight(int pixels)
 {
-    d->font.height = pixels;
+    m_font.height = pixels;
     fontChanged();
 }
 
-ColorValue TBookView::fontColor() const { return d->textColor; }
+ColorValue TBookView::fontColor() const { return m_textColor; }
 
 void TBookView::setFontColor(ColorValue color)
 {
-    d->textColor = color;
+    m_textColor = color;
     viewport()->update();
 }
 
-bool TBookView::bold() const { return d->font.bold; }
-void TBookView::setBold(bool on) { d->font.bold = on; fontChanged(); }
-bool TBookView::italic() const { return d->font.italic; }
-void TBookView::setItalic(bool on) { d->font.italic = on; fontChanged(); }
-bool TBookView::underline() const { return d->font.underline; }
-void TBookView::setUnderline(bool on) { d->font.underline = on; fontChanged(); }
-bool TBookView::strikeOut() const { return d->font.strikeOut; }
-void TBookView::setStrikeOut(bool on) { d->font.strikeOut = on; fontChanged(); }
-FontPitch TBookView::pitch() const { return d->font.pitch; }
-void TBookView::setPitch(FontPitch pitch) { d->font.pitch = pitch; fontChanged(); }
+bool TBookView::bold() const { return m_font.bold; }
+void TBookView::setBold(bool on) { m_font.bold = on; fontChanged(); }
+bool TBookView::italic() const { return m_font.italic; }
+void TBookView::setItalic(bool on) { m_font.italic = on; fontChanged(); }
+bool TBookView::underline() const { return m_font.underline; }
+void TBookView::setUnderline(bool on) { m_font.underline = on; fontChanged(); }
+bool TBookView::strikeOut() const { return m_font.strikeOut; }
+void TBookView::setStrikeOut(bool on) { m_font.strikeOut = on; fontChanged(); }
+FontPitch TBookView::pitch() const { return m_font.pitch; }
+void TBookView::setPitch(FontPitch pitch) { m_font.pitch = pitch; fontChanged(); }
 
-ColorValue TBookView::backgroundColor() const { return d->background; }
+ColorValue TBookView::backgroundColor() const { return m_background; }
 
 void TBookView::setBackgroundColor(ColorValue color)
 {
-    d->background = color;
+    m_background = color;
     viewport()->update();
 }
 
-bool TBookView::wordWrap() const { return d->wordWrap; }
+bool TBookView::wordWrap() const { return m_wordWrap; }
 
 void TBookView::setWordWrap(bool on)
 {
-    if (on == d->wordWrap)
+    if (on == m_wordWrap)
         return;
-    d->wordWrap = on;
+    m_wordWrap = on;
     applyWrap();
 }
 
@@ -308,69 +290,81 @@ void TBookView::repaintNow() { viewport()->repaint(); }
 
 void TBookView::fontChanged()
 {
-    d->fonts.setFont(d->font, logicalDpiY(), d->document.runs());
+    m_fonts.setFont(m_font, logicalDpiY(), m_document.runs());
     // The old advances are gone: the rows must be made anew at once, not later.
-    if (d->wordWrap)
+    if (m_wordWrap)
         applyWrap();
     fitRows();
     updateScrollBars();
     viewport()->update();
 }
 
+// Window resizes come in bursts: the first size of a burst is wrapped at once, so what
+// is read right after a lone resize is laid out already; the later ones wait until the
+// burst has been over for kRewrapDelayMs.
+void TBookView::rewrapSoon()
+{
+    if (m_rewrapTimer.isActive())
+        m_wrapPending = true;
+    else
+        applyWrap();
+    m_rewrapTimer.start();
+}
+
 void TBookView::applyWrap()
 {
-    d->rewrapTimer.stop();
+    m_rewrapTimer.stop();   // the rows fit the width of now: nothing is left to wait for
     // A view not shown yet has no real width: its rows are made when it is shown.
-    const bool wrapNow = d->wordWrap && isVisible();
-    d->wrapPending = d->wordWrap && !wrapNow;
-    d->document.setWrap(wrapNow ? &d->fonts.base() : nullptr, std::max(1, viewport()->width()));
+    const bool wrapNow = m_wordWrap && isVisible();
+    m_wrapPending = m_wordWrap && !wrapNow;
+    m_document.setWrap(wrapNow ? &m_fonts.base() : nullptr, std::max(1, viewport()->width()));
     updateScrollBars();
     viewport()->update();
+    m_notifier.lineCountIs(m_document.lineCount());
 }
 
 void TBookView::fitRows()
 {
-    d->document.setVisibleLines(std::max(1, viewport()->height() / d->fonts.rowHeight()));
+    m_document.setVisibleLines(std::max(1, viewport()->height() / m_fonts.rowHeight()));
 }
 
-std::int64_t TBookView::contentWidth() const
+std::int64_t TBookView::contentWidth()
 {
-    if (d->wordWrap)
+    if (m_wordWrap)
         return 0;
-    if (!d->longestLine) {
+    if (!m_longestLine) {
         // One walk over the line index (not the text) per loaded book.
         std::int64_t longest = 0;
-        for (std::int64_t line = 0, count = d->document.lineCount(); line < count; ++line)
-            longest = std::max(longest, d->document.lineLength(line));
-        d->longestLine = longest;
+        for (std::int64_t line = 0, count = m_document.lineCount(); line < count; ++line)
+            longest = std::max(longest, m_document.lineLength(line));
+        m_longestLine = longest;
     }
-    const FontAdvances& font = d->fonts.base();
+    const FontAdvances& font = m_fonts.base();
     const int widest = font.monospaced() ? font.advance(u'M') : font.metrics().maxWidth();
-    return *d->longestLine * widest;
+    return *m_longestLine * widest;
 }
 
 void TBookView::updateScrollBars()
 {
-    const BookDocument& document = d->document;
-    d->syncingBars = true;
+    m_syncingBars = true;
     QScrollBar* vertical = verticalScrollBar();
-    vertical->setRange(0, toInt(document.lineCount() - 1));   // as far as the document scrolls
-    vertical->setPageStep(document.visibleLines());
+    vertical->setRange(0, toInt(m_document.lineCount() - 1));   // as far as the document scrolls
+    vertical->setPageStep(m_document.visibleLines());
     vertical->setSingleStep(1);
-    vertical->setValue(toInt(document.topLine()));
+    vertical->setValue(toInt(m_document.topLine()));
     QScrollBar* horizontal = horizontalScrollBar();
     const int width = viewport()->width();
     horizontal->setRange(0, toInt(contentWidth() - width));
     horizontal->setPageStep(width);
-    horizontal->setSingleStep(std::max(1, d->fonts.base().advance(u'M')));
-    d->syncingBars = false;
+    horizontal->setSingleStep(std::max(1, m_fonts.base().advance(u'M')));
+    m_syncingBars = false;
 }
 
 // --- printing --------------------------------------------------------------------------------
 
 void TBookView::print(QPrinter& printer, const QString& title) const
 {
-    const BookPrinter bookPrinter(d->document, d->font, colorFromValue(d->textColor, palette()), logicalDpiY());
+    const BookPrinter bookPrinter(m_document.sharedText(), m_font, colorFromValue(m_textColor, palette()), logicalDpiY());
     bookPrinter.print(printer, title);
 }
 
@@ -378,22 +372,21 @@ void TBookView::print(QPrinter& printer, const QString& title) const
 
 void TBookView::paintEvent(QPaintEvent*)
 {
-    // Rows are painted as they are; a re-wrap after a resize comes with its timer.
+    // The rows are painted as they are laid out; a resize burst re-wraps them later.
     QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), colorFromValue(d->background, palette()));
-    const BookDocument& document = d->document;
-    const BookRenderer renderer = d->renderer(palette());
-    const int rowHeight = d->fonts.rowHeight();
-    const std::int64_t selStart = document.selectionStart();
-    const std::int64_t selEnd = selStart + document.selectionLength();
-    const std::int64_t lines = document.lineCount();
+    painter.fillRect(viewport()->rect(), colorFromValue(m_background, palette()));
+    const BookRenderer rows = renderer();
+    const int rowHeight = m_fonts.rowHeight();
+    const std::int64_t selStart = m_document.selectionStart();
+    const std::int64_t selEnd = selStart + m_document.selectionLength();
+    const std::int64_t lines = m_document.lineCount();
     const int xOffset = horizontalScrollBar()->value();
     const int width = viewport()->width();
     for (int y = 0; y < viewport()->height(); y += rowHeight) {
-        const std::int64_t row = document.topLine() + y / rowHeight;
+        const std::int64_t row = m_document.topLine() + y / rowHeight;
         if (row >= lines)
             break;
-        renderer.paintRow(painter, row, y, xOffset, width, selStart, selEnd);
+        rows.paintRow(painter, row, y, xOffset, width, selStart, selEnd);
     }
 }
 
@@ -401,24 +394,22 @@ void TBookView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     fitRows();
-    if (d->wordWrap && event->size().width() != event->oldSize().width()) {
-        d->wrapPending = true;
-        d->rewrapTimer.start();
-    }
+    if (m_wordWrap && event->size().width() != event->oldSize().width())
+        rewrapSoon();
     updateScrollBars();
 }
 
 void TBookView::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
-    if (d->wrapPending)
+    if (m_wrapPending)
         applyWrap();
 }
 
 void TBookView::scrollContentsBy(int, int)
 {
-    if (!d->syncingBars)
-        d->document.setTopLine(verticalScrollBar()->value());
+    if (!m_syncingBars)
+        m_document.setTopLine(verticalScrollBar()->value());
     viewport()->update();
 }
 
@@ -449,20 +440,19 @@ void TBookView::keyReleaseEvent(QKeyEvent* event)
 
 std::int64_t TBookView::charAtPoint(QPoint pos) const
 {
-    const BookDocument& document = settled();
-    const std::int64_t lastLine = document.lineFromChar(document.length());
-    const std::int64_t row = std::min(lastLine, document.topLine() + std::max(0, pos.y()) / d->fonts.rowHeight());
-    return d->renderer(palette()).hitTest(row, std::int64_t(pos.x()) + horizontalScrollBar()->value());
+    const std::int64_t lastLine = m_document.lineFromChar(m_document.length());
+    const std::int64_t row = std::min(lastLine, m_document.topLine() + std::max(0, pos.y()) / m_fonts.rowHeight());
+    return renderer().hitTest(row, std::int64_t(pos.x()) + horizontalScrollBar()->value());
 }
 
 void TBookView::mousePressEvent(QMouseEvent* event)
 {
     // The caret moves first, as the Windows control does before the program hears of it.
     if (event->button() == Qt::LeftButton) {
-        d->selecting = true;
-        d->motion.forgetColumn();
-        settled().moveCaret(charAtPoint(event->position().toPoint()),
-                            event->modifiers().testFlag(Qt::ShiftModifier));
+        m_selecting = true;
+        m_motion.forgetColumn();
+        m_document.moveCaret(charAtPoint(event->position().toPoint()),
+                             event->modifiers().testFlag(Qt::ShiftModifier));
         viewport()->update();
     }
     emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
@@ -470,21 +460,21 @@ void TBookView::mousePressEvent(QMouseEvent* event)
 
 void TBookView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!d->selecting)
+    if (!m_selecting)
         return;
     // Dragging below the view scrolls by itself (the caret is kept in view); above it,
     // the rows must be scrolled back first.
     const QPoint pos = event->position().toPoint();
     if (pos.y() < 0)
-        settled().scroll(ScrollStep::LineUp);
-    settled().moveCaret(charAtPoint(pos), true);
+        m_document.scroll(ScrollStep::LineUp);
+    m_document.moveCaret(charAtPoint(pos), true);
     viewport()->update();
 }
 
 void TBookView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        d->selecting = false;
+        m_selecting = false;
     emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 

@@ -3,22 +3,26 @@
 // TBookView: the read-only book view of the main window (RichEdit1's class).
 // Every other window reaches the book only through the operations declared here.
 // Character indices, line numbers and columns are those of the view: with word wrap
-// on, a "line" is a wrapped row on screen.
+// on, a "line" is a wrapped row on screen. Every getter reads the rows as they are
+// laid out; a screen reader reads the view as a read-only text (book_view_accessible.h),
+// named by the widget's accessibleName().
 
+#include "bookview/core/book_document.h"
 #include "bookview/core/book_types.h"
+#include "bookview/core/caret_motion.h"
+#include "bookview/widget/book_renderer.h"
+#include "bookview/widget/book_view_accessible.h"
 #include "bookview/widget/view_font.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
-#include <memory>
+#include <optional>
 
 class QPrinter;
 
 namespace lirra {
-
-class BookDocument;
-enum class CaretMove;
 
 class TBookView : public QAbstractScrollArea {
     Q_OBJECT
@@ -95,7 +99,7 @@ public:
     // job titled `title`.
     void print(QPrinter& printer, const QString& title) const;
 
-    const BookDocument& document() const;
+    const BookDocument& document() const { return m_document; }
 
 signals:
     // In the order Windows delivers them. keyDown comes before the caret moves,
@@ -124,18 +128,34 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct Impl;
-    BookDocument& settled() const;   // the document, a pending re-wrap done first
+    friend class TBookViewAccessible;
+
+    BookRenderer renderer() const;
     void fontChanged();
     void contentReplaced();
+    void rewrapSoon();
     void applyWrap();
     void fitRows();                  // tells the document how many rows fit
     void updateScrollBars();
     void moveCaret(CaretMove move, bool extend);
-    void ensureCaretVisible();
+    void ensureCaretVisible() { ensureVisible(m_document.caret()); }
+    void ensureVisible(std::int64_t index);   // scrolls both ways as little as needed
     std::int64_t charAtPoint(QPoint pos) const;
-    std::int64_t contentWidth() const;
-    std::unique_ptr<Impl> d;
+    std::int64_t contentWidth();   // pixels, for the horizontal scroll bar
+
+    BookDocument m_document;
+    ViewFont m_font;
+    ViewFonts m_fonts;
+    ColorValue m_textColor = 0x00C0C0C0;
+    ColorValue m_background = 0x00000000;
+    bool m_wordWrap = false;
+    bool m_wrapPending = false;      // rows wait for the view to be shown or for m_rewrapTimer
+    QTimer m_rewrapTimer;
+    CaretMotion m_motion;
+    std::optional<std::int64_t> m_longestLine;   // characters; measured when first needed
+    bool m_selecting = false;        // left button held after a press in the text
+    bool m_syncingBars = false;
+    AccessibleNotifier m_notifier{this};
 };
 
 } // namespace lirra

@@ -6,7 +6,7 @@
 namespace lirra {
 namespace {
 
-constexpr ColorValue systemColorFlag = 0x80000000u;
+constexpr ColorValue kSystemColorFlag = 0x80000000u;
 
 struct PaletteEntry {
     QPalette::ColorGroup group;
@@ -15,7 +15,7 @@ struct PaletteEntry {
 
 // Windows system colours 0..30 by their index, each on the palette role that plays the
 // same part on a Qt desktop.
-constexpr std::array<PaletteEntry, 31> systemColors{{
+constexpr std::array<PaletteEntry, 31> kSystemColors{{
     {QPalette::Active, QPalette::Button},           //  0 scroll bar
     {QPalette::Active, QPalette::Dark},             //  1 desktop
     {QPalette::Active, QPalette::Highlight},        //  2 active caption
@@ -51,16 +51,16 @@ constexpr std::array<PaletteEntry, 31> systemColors{{
 
 } // namespace
 
-bool isSystemColor(ColorValue value) { return (value & systemColorFlag) != 0; }
+bool isSystemColor(ColorValue value) { return (value & kSystemColorFlag) != 0; }
 
 QColor colorFromValue(ColorValue value, const QPalette& palette)
 {
     if (isSystemColor(value)) {
         // Like Windows, only the low byte names the system colour; unknown ones are black.
         const std::size_t index = value & 0xFFu;
-        if (index >= systemColors.size())
+        if (index >= kSystemColors.size())
             return QColor(Qt::black);
-        const PaletteEntry& entry = systemColors[index];
+        const PaletteEntry& entry = kSystemColors[index];
         return palette.color(entry.group, entry.role);
     }
     return QColor(int(value & 0xFFu), int((value >> 8) & 0xFFu), int((value >> 16) & 0xFFu));

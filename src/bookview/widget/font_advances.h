@@ -18,29 +18,29 @@ public:
     explicit FontAdvances(const QFont& font);
 
     int advance(char16_t unit) const override;
-    // Never all the same, even in a monospaced font: a tab is eight cells wide.
-    bool fixedPitch() const override { return false; }
-    bool monospaced() const { return fixed_; }
+    // In a monospaced font every character but the tab (eight cells) is one cell wide.
+    int cellWidth() const override { return m_fixed ? m_fixedAdvance : 0; }
+    bool monospaced() const { return m_fixed; }
     // Width of a run of characters without tabs.
     std::int64_t width(std::u16string_view text) const;
     // How many leading characters of such a run fit into `width` pixels.
     std::size_t fittingCount(std::u16string_view text, std::int64_t width) const;
 
-    const QFont& font() const { return font_; }
-    const QFontMetrics& metrics() const { return metrics_; }
+    const QFont& font() const { return m_font; }
+    const QFontMetrics& metrics() const { return m_metrics; }
     // A tab is at most as wide as eight blanks: it jumps to the next multiple of that.
-    int tabStop() const { return tabStop_; }
-    std::int64_t nextTabStop(std::int64_t x) const { return (x / tabStop_ + 1) * tabStop_; }
+    int tabStop() const { return m_tabStop; }
+    std::int64_t nextTabStop(std::int64_t x) const { return (x / m_tabStop + 1) * m_tabStop; }
 
 private:
-    QFont font_;
-    QFontMetrics metrics_;
-    bool fixed_;
-    int fixedAdvance_;
-    int tabStop_;
+    QFont m_font;
+    QFontMetrics m_metrics;
+    bool m_fixed;
+    int m_fixedAdvance;
+    int m_tabStop;
     // Latin and Cyrillic in a table, anything else in a map; -1 = not measured yet.
-    mutable std::array<int, 0x500> common_;
-    mutable std::unordered_map<char16_t, int> other_;
+    mutable std::array<int, 0x500> m_common;
+    mutable std::unordered_map<char16_t, int> m_other;
 };
 
 } // namespace lirra

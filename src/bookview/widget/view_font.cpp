@@ -60,7 +60,7 @@ QFont ViewFont::toQFont(const CharFormat& format, int dpi) const
 {
     ViewFont run = *this;
     if (!format.face.empty())
-        run.face = QString::fromStdU16String(format.face).left(maxFaceLength);
+        run.face = QString::fromStdU16String(format.face).left(kMaxFaceLength);
     if (format.halfPoints > 0)
         run.height = -int(std::lround(format.halfPoints * dpi / 144.0));
     run.bold = bold || format.bold;

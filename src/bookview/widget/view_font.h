@@ -14,7 +14,7 @@ namespace lirra {
 enum class FontPitch { Default, Variable, Fixed };
 
 // Windows face names are at most 31 characters long.
-constexpr int maxFaceLength = 31;
+constexpr int kMaxFaceLength = 31;
 
 struct ViewFont {
     QString face = QStringLiteral("Courier New Cyr");

@@ -22,19 +22,19 @@ BookDocument plainBook(std::u16string_view text)
 // Every character is `width` pixels wide.
 class FixedPitch : public AdvanceSource {
 public:
-    explicit FixedPitch(int width) : width_(width) {}
-    int advance(char16_t) const override { return width_; }
-    bool fixedPitch() const override { return true; }
+    explicit FixedPitch(int width) : m_width(width) {}
+    int advance(char16_t) const override { return m_width; }
+    int cellWidth() const override { return m_width; }
 
 private:
-    int width_;
+    int m_width;
 };
 
 // 'W' and 'Ш' are three times as wide as anything else.
 class Proportional : public AdvanceSource {
 public:
     int advance(char16_t unit) const override { return unit == u'W' || unit == u'Ш' ? 30 : 10; }
-    bool fixedPitch() const override { return false; }
+    int cellWidth() const override { return 0; }
 };
 
 Lines allLines(const BookDocument& doc)

@@ -1,6 +1,7 @@
 #include "bookview/widget/book_view.h"
 #include "bookview/core/book_document.h"
 #include "bookview/widget/color_value.h"
+#include "bookview/widget/view_font.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
@@ -76,6 +79,36 @@ bool contains(const QImage& image, QColor color)
 }
 
 QImage viewport(TBookView& view) { return view.viewport()->grab().toImage(); }
+
+// The smallest rectangle holding every pixel of `color`.
+QRect boxOf(const QImage& image, QColor color)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == color)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// The view's own font: its cell width and row height in pixels.
+struct Cells {
+    int width;
+    int height;
+};
+
+Cells viewCells()
+{
+    const QFontMetrics metrics(lirra::ViewFont().toQFont());
+    return {metrics.horizontalAdvance(QLatin1Char(' ')), metrics.ascent() + metrics.descent()};
+}
+
+void dragTo(TBookView& view, QPoint pos)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), view.viewport()->mapToGlobal(QPointF(pos)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+}
 
 TEST_F(BookViewTest, KeyHooksSeeTheCaretBeforeAndAfterTheMove)
 {
@@ -220,6 +253,80 @@ TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
     image = viewport(view);
     EXPECT_EQ(image.pixelColor(image.width() - 2, image.height() - 2), QColor(40, 0, 90));
     EXPECT_EQ(view.backgroundColor(), 0x80000005u);
+}
+
+TEST_F(BookViewTest, ASelectedLineBreakShowsAsABlankWideBlock)
+{
+    // 0 "abc" 3 CR LF | 5 "" 5 CR LF | 7 "xyz" 10 CR LF
+    load("abc\r\n\r\nxyz\r\n");
+    show();
+    const Cells cell = viewCells();
+    const QColor highlight = view.palette().color(QPalette::Active, QPalette::Highlight);
+    const auto selected = [&](std::int64_t start, std::int64_t length) {
+        view.setSelection(start, length);
+        return boxOf(viewport(view), highlight);
+    };
+    EXPECT_EQ(selected(5, 2), QRect(0, cell.height, cell.width, cell.height));   // an empty line's break
+    EXPECT_EQ(selected(3, 2), QRect(3 * cell.width, 0, cell.width, cell.height));
+    EXPECT_EQ(selected(0, 3), QRect(0, 0, 3 * cell.width, cell.height));   // the text, not its break
+    EXPECT_EQ(selected(2, 4), QRect(0, 0, 4 * cell.width, 2 * cell.height));   // "c", both breaks
+
+    // A wrapped row ends without a break: nothing is added after it.
+    std::string words;
+    for (int i = 0; i < 30; ++i)
+        words += "word ";
+    view.setWordWrap(true);
+    load(words);
+    ASSERT_GT(view.lineCount(), 1);
+    const std::int64_t firstRow = view.lineText(0).size();
+    EXPECT_EQ(selected(0, firstRow + 2), QRect(0, 0, int(firstRow) * cell.width, 2 * cell.height));
+}
+
+TEST(ViewFontTest, NegativeHeightsAreCharacterHeightsPositiveOnesCellHeights)
+{
+    lirra::ViewFont font;
+    font.height = -20;
+    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), 20);
+    font.height = 20;
+    const QFont byCell = font.toQFont();
+    EXPECT_LT(byCell.pixelSize(), 20);   // the cell holds the leading too
+    EXPECT_NEAR(QFontMetrics(byCell).height(), 20, 1);
+    font.height = 0;
+    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
+
+    // A rich book's sizes are character heights: 12 points at 96 dpi are 16 pixels.
+    lirra::CharFormat twelvePoints;
+    twelvePoints.halfPoints = 24;
+    EXPECT_EQ(QFontInfo(font.toQFont(twelvePoints, 96)).pixelSize(), 16);
+}
+
+TEST_F(BookViewTest, DraggingASelectionPastAnEdgeScrollsALineAtATime)
+{
+    load(numberedLines(100));
+    show();
+    view.verticalScrollBar()->setValue(50);
+    const int row = viewCells().height;
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(2, row * 2 + row / 2));
+    EXPECT_EQ(caretLine(), 52);
+    dragTo(view, QPoint(2, 0));   // the top row, still inside
+    EXPECT_EQ(view.firstVisibleLine(), 50);
+    EXPECT_EQ(caretLine(), 50);
+    dragTo(view, QPoint(2, -5));
+    EXPECT_EQ(view.firstVisibleLine(), 49);
+    dragTo(view, QPoint(2, -5));
+    EXPECT_EQ(view.firstVisibleLine(), 48);
+    EXPECT_EQ(view.selectionStart(), view.lineIndex(48));
+    EXPECT_EQ(view.selectionLength(), view.lineIndex(52) - view.lineIndex(48));
+
+    // Below the view the caret goes to the line under the pointer, kept in view.
+    dragTo(view, QPoint(2, view.viewport()->height() + 5));
+    const std::int64_t top = view.firstVisibleLine();
+    EXPECT_GT(top, 48);
+    EXPECT_EQ(view.lineFromChar(view.document().caret()), top + view.document().visibleLines() - 1);
+    EXPECT_EQ(view.selectionStart(), view.lineIndex(52));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(2, 5));
+    dragTo(view, QPoint(2, -5));   // the button is up: nothing happens
+    EXPECT_EQ(view.firstVisibleLine(), top);
 }
 
 TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)

@@ -1,0 +1,109 @@
+#include "bookview/core/book_document.h"
+#include "bookview/core/row_layout.h"
+
+#include "platform/codepages.h"
+
+#include <gtest/gtest.h>
+
+namespace lirra {
+namespace {
+
+using platform::encodeAnsi;
+
+// Every character a cell wide but the tab; the wrap may count cells or measure.
+class Cells : public AdvanceSource {
+public:
+    Cells(int cell, int tab, bool counted) : m_cell(cell), m_tab(tab), m_counted(counted) {}
+    int advance(char16_t unit) const override { return unit == u'\t' ? m_tab : m_cell; }
+    int cellWidth() const override { return m_counted ? m_cell : 0; }
+
+private:
+    int m_cell;
+    int m_tab;
+    bool m_counted;
+};
+
+std::vector<std::int64_t> starts(const RowLayout& layout)
+{
+    std::vector<std::int64_t> result;
+    for (std::int64_t line = 0; line < layout.allLines(); ++line)
+        result.push_back(layout.lineIndex(line));
+    return result;
+}
+
+TEST(SharedText, LayoutsOfOneTextWrapEachOnItsOwn)
+{
+    const BookText text(BookBytes("aaa bbb ccc\r\nddd\r\n"));
+    RowLayout view(text);
+    RowLayout printout(text);
+    const Cells cells(1, 8, true);
+    printout.setWrap(&cells, 4);
+    EXPECT_EQ(printout.lineCount(), 4);
+    EXPECT_EQ(printout.lineText(1), u"bbb ");
+    EXPECT_EQ(view.lineCount(), 2);
+    EXPECT_EQ(view.lineText(0), u"aaa bbb ccc");
+    EXPECT_EQ(&view.text(), &printout.text());
+}
+
+TEST(SharedText, ALineEditCopiesTheTextOnlyWhileItIsShared)
+{
+    BookDocument doc;
+    doc.setPlainText(encodeAnsi(u"first\r\nsecond\r\n"));
+    const BookText* alone = doc.sharedText().get();
+    doc.replaceLine(0, u"1st");
+    EXPECT_EQ(doc.sharedText().get(), alone);   // nobody else held it: changed in place
+
+    const std::shared_ptr<const BookText> printout = doc.sharedText();
+    doc.replaceLine(1, u"2nd");
+    EXPECT_NE(doc.sharedText(), printout);
+    EXPECT_EQ(RowLayout(*printout).lineText(1), u"second");   // the printout reads what it took
+    EXPECT_EQ(doc.lineText(1), u"2nd");
+    EXPECT_EQ(doc.lineText(0), u"1st");
+    doc.replaceLine(1, u"2nd");   // the same text: nothing is copied
+    EXPECT_EQ(doc.text(0, doc.length()), u"1st\r\n2nd\r\n");
+}
+
+TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
+{
+    // Lines shorter and longer than a row, long words, runs of blanks, every kind of
+    // break; every third line has a tab: at its start, inside or at its end.
+    const std::u16string words[] = {u"word ", u"a ", u"longerword ", u"x", u"  ", u"verylongwordthatneverfitsinanyrow "};
+    const std::u16string breaks[] = {u"\r\n", u"\n", u"\r"};
+    std::u16string text;
+    for (int line = 0; line < 300; ++line) {
+        std::u16string content;
+        for (int i = 0; i < line % 23; ++i)
+            content += words[(line * 7 + i) % std::size(words)];
+        if (line % 3 == 0)
+            content.insert(content.size() * (line % 4) / 3, u"\t");
+        text += content + breaks[line % std::size(breaks)];
+    }
+    const BookText plain(BookBytes(encodeAnsi(text)));
+    const BookText rich(RichText{text, {}});
+    for (const BookText* book : {&plain, &rich}) {
+        for (const int width : {0, 7, 10, 35, 80, 200}) {
+            const Cells counted(10, 80, true);
+            const Cells measured(10, 80, false);
+            RowLayout byCells(*book);
+            RowLayout byMeasure(*book);
+            byCells.setWrap(&counted, width * 10 + 3);
+            byMeasure.setWrap(&measured, width * 10 + 3);
+            EXPECT_EQ(starts(byCells), starts(byMeasure)) << (book->isRich() ? "rich " : "plain ") << width;
+        }
+    }
+}
+
+TEST(CellWrap, ALineWithATabIsMeasured)
+{
+    // Eight characters, but the tab takes four cells: the line no longer fits.
+    const BookText text(BookBytes("ab\tcd ef\r\nabcd efg\r\n"));
+    RowLayout rows(text);
+    const Cells cells(1, 4, true);
+    rows.setWrap(&cells, 8);
+    EXPECT_EQ(rows.lineText(0), u"ab\tcd ");
+    EXPECT_EQ(rows.lineText(1), u"ef");
+    EXPECT_EQ(rows.lineText(2), u"abcd efg");
+}
+
+} // namespace
+} // namespace lirra
