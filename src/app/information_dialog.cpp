@@ -3,6 +3,7 @@
 #include "app/book_information.h"
 #include "bookview/widget/book_view.h"
 #include "reader/reader_window.h"
+#include "widgets/rx_gradient_caption.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -32,6 +33,16 @@ void addBevel(QWidget* parent, const char* name, QRect place)
     bevel->setGeometry(place);
 }
 
+QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, QPoint at, const QFont& font)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
 } // namespace
 
 TForm8::TForm8(ReaderWindow& reader, QWidget* parent)
@@ -41,33 +52,33 @@ TForm8::TForm8(ReaderWindow& reader, QWidget* parent)
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Information"));
     setAccessibleName(windowTitle());
-    setFixedSize(215, 202);
+    QWidget* client = addCaptionedClientArea(this, {215, 202});
     setAutoFillBackground(true);
     QPalette look = palette();
     look.setColor(QPalette::Window, Qt::black);
     look.setColor(QPalette::WindowText, kSilver);
     setPalette(look);
 
-    addBevel(this, "Bevel1", {8, 8, 203, 137});
+    addBevel(client, "Bevel1", {8, 8, 203, 137});
     const QFont caption = pixelFont("Arial Cyr", 11, true);
     const QFont value = pixelFont("MS Sans Serif", 11, false);
     const QString blank = QStringLiteral("________________");
-    addLabel("Label1", QStringLiteral("File Name"), {16, 16}, caption);
-    addLabel("Label2", QStringLiteral("File-Size"), {16, 40}, caption);
-    addLabel("Label3", QStringLiteral("Lines"), {16, 64}, caption);
-    m_label4 = addLabel("Label4", blank, {80, 16}, value);
-    m_label5 = addLabel("Label5", blank, {80, 40}, value);
-    m_label6 = addLabel("Label6", blank, {80, 64}, value);
-    addLabel("Label7", QStringLiteral("Book-Size ~"), {16, 94}, caption);
-    m_label8 = addLabel("Label8", QStringLiteral("00000"), {81, 94}, pixelFont("MS Sans Serif", 11, true));
-    addLabel("Label9", QStringLiteral("pages"), {125, 94}, caption);
+    addLabel(client, "Label1", QStringLiteral("File Name"), {16, 16}, caption);
+    addLabel(client, "Label2", QStringLiteral("File-Size"), {16, 40}, caption);
+    addLabel(client, "Label3", QStringLiteral("Lines"), {16, 64}, caption);
+    m_label4 = addLabel(client, "Label4", blank, {80, 16}, value);
+    m_label5 = addLabel(client, "Label5", blank, {80, 40}, value);
+    m_label6 = addLabel(client, "Label6", blank, {80, 64}, value);
+    addLabel(client, "Label7", QStringLiteral("Book-Size ~"), {16, 94}, caption);
+    m_label8 = addLabel(client, "Label8", QStringLiteral("00000"), {81, 94}, pixelFont("MS Sans Serif", 11, true));
+    addLabel(client, "Label9", QStringLiteral("pages"), {125, 94}, caption);
     m_label4->setAccessibleDescription(QStringLiteral("File Name"));
     m_label5->setAccessibleDescription(QStringLiteral("File-Size"));
     m_label6->setAccessibleDescription(QStringLiteral("Lines"));
     m_label8->setAccessibleDescription(QStringLiteral("Book-Size ~ pages"));
 
-    addBevel(this, "Bevel2", {5, 156, 206, 41});
-    auto* button1 = new QPushButton(QStringLiteral("Close"), this);
+    addBevel(client, "Bevel2", {5, 156, 206, 41});
+    auto* button1 = new QPushButton(QStringLiteral("Close"), client);
     button1->setObjectName(QStringLiteral("Button1"));
     button1->setAccessibleName(QStringLiteral("Close"));
     button1->setFont(pixelFont("Arial", 11, true));
@@ -77,15 +88,6 @@ TForm8::TForm8(ReaderWindow& reader, QWidget* parent)
     button1->setFocus();
 }
 
-QLabel* TForm8::addLabel(const char* name, const QString& caption, QPoint at, const QFont& font)
-{
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
 
 void TForm8::showForOpenBook()
 {

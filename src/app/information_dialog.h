@@ -23,7 +23,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* addLabel(const char* name, const QString& caption, QPoint at, const QFont& font);
     void FormActivate();
     void Button1Click();
 

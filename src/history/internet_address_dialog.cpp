@@ -3,6 +3,7 @@
 #include "history/mru_manager.h"
 #include "history/user_addresses.h"
 #include "reader/error_handler.h"
+#include "widgets/rx_gradient_caption.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,7 +27,7 @@ TForm7::TForm7(TMRUManager& urls, QWidget* parent)
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(kCaption);
     setAccessibleName(kCaption);
-    setFixedSize(434, 70);
+    QWidget* client = addCaptionedClientArea(this, {434, 70});
     setAutoFillBackground(true);
     QPalette look = palette();
     look.setColor(QPalette::Window, Qt::black);
@@ -35,24 +36,24 @@ TForm7::TForm7(TMRUManager& urls, QWidget* parent)
     bold.setBold(true);
     setFont(bold);
 
-    auto* bevel1 = new QFrame(this);
+    auto* bevel1 = new QFrame(client);
     bevel1->setObjectName(QStringLiteral("Bevel1"));
     bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     bevel1->setGeometry(92, 38, 250, 25);
 
-    m_button1 = new QPushButton(QStringLiteral("OK"), this);
+    m_button1 = new QPushButton(QStringLiteral("OK"), client);
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button1->setAccessibleName(QStringLiteral("OK"));
     m_button1->setGeometry(351, 38, 75, 25);
     connect(m_button1, &QPushButton::clicked, this, [this] { runCommand([this] { Button1Click(); }); });
 
-    m_button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    m_button2 = new QPushButton(QStringLiteral("Cancel"), client);
     m_button2->setObjectName(QStringLiteral("Button2"));
     m_button2->setAccessibleName(QStringLiteral("Cancel"));
     m_button2->setGeometry(8, 38, 75, 25);
     connect(m_button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 
-    m_comboBox1 = new QComboBox(this);
+    m_comboBox1 = new QComboBox(client);
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
     m_comboBox1->setAccessibleName(kCaption);
     m_comboBox1->setToolTip(kCaption);

@@ -3,6 +3,7 @@
 #include "navigation/bookmark_store.h"
 #include "reader/error_handler.h"
 #include "reader/message_boxes.h"
+#include "widgets/rx_gradient_caption.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -35,7 +36,7 @@ BookmarkListDialog::BookmarkListDialog(ReaderWindow& reader, const QString& obje
     setObjectName(objectName);
     setWindowTitle(caption);
     setAccessibleName(caption);
-    setFixedSize(kDialogSize);
+    QWidget* client = addCaptionedClientArea(this, kDialogSize);
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -56,7 +57,7 @@ BookmarkListDialog::BookmarkListDialog(ReaderWindow& reader, const QString& obje
             buttons->addStretch();
         buttons->addWidget(button);
     }
-    auto* columns = new QHBoxLayout(this);
+    auto* columns = new QHBoxLayout(client);
     columns->addWidget(m_listBox1, 1);
     columns->addLayout(buttons);
     // Tab goes down the list and the buttons as they stand.

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <qdrawutil.h>
 
@@ -234,6 +235,21 @@ void TRxGradientCaption::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         fitToForm();
+}
+
+QWidget* addCaptionedClientArea(QWidget* form, QSize clientSize)
+{
+    auto* caption = new TRxGradientCaption(form);
+    caption->setObjectName(QStringLiteral("RxGradientCaption1"));
+    caption->setStartColor(0);
+    caption->setGradientInactive(true);
+    auto* client = new QWidget(form);
+    client->setFixedSize(clientSize);
+    auto* layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(client);
+    form->setFixedSize(clientSize.grownBy(form->contentsMargins()));
+    return client;
 }
 
 } // namespace lirra

@@ -80,4 +80,9 @@ private:
     std::optional<QPoint> m_grasp;
 };
 
+// A dialog whose controls stand at designed client coordinates: the caption at its top
+// (from black, with a gradient also while inactive) and below it a client area of the
+// designed size, returned for the controls. The dialog's size is fixed to hold both.
+QWidget* addCaptionedClientArea(QWidget* form, QSize clientSize);
+
 } // namespace lirra

@@ -9,6 +9,7 @@
 #include "reader/message_boxes.h"
 #include "platform/registry_hive.h"
 #include "platform/temp_dir.h"
+#include "widgets/rx_gradient_caption.h"
 #include "widgets/windows_menu_style.h"
 #include "error_text.h"
 #include "file_size_limit.h"
@@ -17,6 +18,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
@@ -399,6 +401,19 @@ TEST_F(MainWindow, ControlsHaveAccessibleNamesAndTheViewIsNamedAfterTheBook)
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(QLatin1String(name)));
         ASSERT_TRUE(control) << name;
         EXPECT_FALSE(control->text(QAccessible::Name).isEmpty()) << name;
+    }
+}
+
+TEST_F(MainWindow, SixDialogsCarryTheGradientCaptionWithTheirTitle)
+{
+    TForm1 form({});
+    for (const char* name : {"Form2", "Form4", "Form5", "Form6", "Form7", "Form8"}) {
+        auto* dialog = form.findChild<QDialog*>(QLatin1String(name));
+        ASSERT_TRUE(dialog) << name;
+        auto* caption = dialog->findChild<TRxGradientCaption*>();
+        ASSERT_TRUE(caption) << name;
+        EXPECT_EQ(caption->FormCaption(), dialog->windowTitle()) << name;
+        EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::FramelessWindowHint)) << name;
     }
 }
 
