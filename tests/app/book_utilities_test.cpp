@@ -13,7 +13,7 @@
 #include "platform/temp_dir.h"
 #include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
-#include "registry_fixture.h"
+#include "main_window_fixture.h"
 #include "xdg_open_stand_in.h"
 
 #include <QApplication>
@@ -30,54 +30,10 @@ using namespace lirra;
 
 namespace {
 
-class BookUtilities : public OwnHive {
+class BookUtilities : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        OwnHive::SetUp();
-        const std::string runtime = m_scratch / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setMessagePresenter([this](const MessageBoxRequest& box) {
-            boxes.push_back(box.text);
-            return BoxAnswer::Ok;
-        });
-        setFileDialogPresenter([this](const FileDialogRequest& request) -> std::optional<QString> {
-            requests.push_back(request);
-            return nextFile;
-        });
-    }
-    void TearDown() override
-    {
-        setMessagePresenter({});
-        setFileDialogPresenter({});
-        OwnHive::TearDown();
-    }
-
-    std::string book(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = m_scratch / name;
-        writeFile(path, bytes);
-        return path;
-    }
-    static QAction* action(TForm1& form, const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
-    static QString label(QWidget& window, const char* name)
-    {
-        auto* found = window.findChild<QLabel*>(QLatin1String(name));
-        return found ? found->text() : QStringLiteral("(no %1)").arg(QLatin1String(name));
-    }
-    static std::string tempCopy() { return platform::tempDirectory() + "lirra.tmp"; }
-    static std::string history()
-    {
-        platform::Registry registry;
-        registry.openKey("Software\\Lirra Reader\\History", false);
-        return registry.readString("0");
-    }
-
-    std::vector<QString> boxes;
-    std::vector<FileDialogRequest> requests;
-    std::optional<QString> nextFile;
+    // The newest entry of the reading history.
+    static std::string newestInHistory() { return history().front(); }
 };
 
 // Acts on each modal window that shows while the test lives, then closes it.
@@ -134,7 +90,7 @@ TEST_F(BookUtilities, ConvertToWinRereadsTheBookAsWindowsTextBelowTheCaretsLine)
     EXPECT_EQ(readFile(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2, <\xEC\xE8\xF0> - \xA8\xE6\r\nline two\r\nline three\r\n");
     EXPECT_EQ(form.currentLine(), 3);   // the zero-based line 2
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path));
-    EXPECT_EQ(history(), path);
+    EXPECT_EQ(newestInHistory(), path);
 
     // Again, from the last line: the same text, and the view stays where the load put it.
     form.bookView().reanchorLine(2);
@@ -188,7 +144,7 @@ TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
     EXPECT_EQ(requests[1].filter, QStringLiteral("Text File (*.txt)|*.txt|Other File (*.*)|*.*"));
     EXPECT_EQ(readFile(m_scratch / "saved"), "\xCF\xF0\xE8\xE2\xE5\xF2 " + windowsWords + "\r\nsecond\r\n");
     EXPECT_EQ(form.windowTitle(), saved);
-    EXPECT_EQ(history(), dos);   // saving records nothing
+    EXPECT_EQ(newestInHistory(), dos);   // saving records nothing
 
     // A rich book writes its visible text, and the dialog still proposes the plain book.
     nextFile = QString::fromStdString(book("rich.rtf", "{\\rtf1\\ansi {\\b Bold} words\\par second\\par}"));

@@ -10,7 +10,7 @@
 #include "widgets/clipboard_viewer.h"
 #include "widgets/plain_text_view.h"
 #include "widgets/secret_panel.h"
-#include "registry_fixture.h"
+#include "main_window_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,29 +30,15 @@ namespace {
 
 const QString kHelpPages = QStringLiteral(LIRRA_SOURCE_DIR "/resources/help");
 
-class ExtrasCommands : public OwnHive {
+class ExtrasCommands : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        OwnHive::SetUp();
-        const std::string runtime = m_scratch / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setMessagePresenter([this](const MessageBoxRequest& box) {
-            boxes.push_back(box.text);
-            return BoxAnswer::Ok;
-        });
-    }
     void TearDown() override
     {
-        setMessagePresenter({});
         QApplication::clipboard()->clear();
-        OwnHive::TearDown();
+        MainWindowTest::TearDown();
     }
-    QAction* action(const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
+    QAction* action(const char* name) { return MainWindowTest::action(form, name); }
 
-    std::vector<QString> boxes;
     TForm1 form{{}};
 };
 

@@ -8,7 +8,7 @@
 #include "platform/registry_hive.h"
 #include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
-#include "registry_fixture.h"
+#include "main_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,39 +29,22 @@ QT_END_NAMESPACE
 
 namespace {
 
-class BookmarkCommands : public OwnHive {
+class BookmarkCommands : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        OwnHive::SetUp();
-        const std::string runtime = m_scratch / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        MainWindowTest::SetUp();
+        // Each box as "title: text"; a question is answered with `answer`.
         setMessagePresenter([this](const MessageBoxRequest& box) {
             boxes.push_back(box.title + QStringLiteral(": ") + box.text);
             return box.buttons == BoxButtons::YesNo ? answer : BoxAnswer::Ok;
         });
-        setFileDialogPresenter([this](const FileDialogRequest& request) -> std::optional<QString> {
-            fileDialogs.push_back(request.title);
-            return std::nullopt;
-        });
-    }
-    void TearDown() override
-    {
-        setMessagePresenter({});
-        setFileDialogPresenter({});
-        OwnHive::TearDown();
     }
 
     // A DOS book of `count` lines "<prefix> 1", "<prefix> 2", ...
     QString book(const std::string& name, int count, const std::string& prefix = "line")
     {
-        std::string text;
-        for (int i = 1; i <= count; ++i)
-            text += prefix + " " + std::to_string(i) + "\r\n";
-        writeFile(m_scratch / name, text);
-        return QString::fromStdString(m_scratch / name);
+        return QString::fromStdString(numberedBook(count, name, prefix));
     }
     static QString today() { return QDate::currentDate().toString(QStringLiteral("dd.MM.yy")); }
     static QString entry(const QString& book, int line)
@@ -115,17 +98,7 @@ protected:
         QCoreApplication::sendEvent(viewport, &menu);
         QTest::mouseRelease(viewport, Qt::RightButton);
     }
-    static QAction& action(TForm1& form, const char* name) { return *form.findChild<QAction*>(QLatin1String(name)); }
     static QString lineLabel(TForm1& form) { return form.findChild<QLabel*>(QStringLiteral("Label3"))->text(); }
-    static std::vector<std::string> history()
-    {
-        Registry registry;
-        std::vector<std::string> entries;
-        if (registry.openKey("Software\\Lirra Reader\\History", false))
-            for (int i = 0; i <= registry.readInteger("Count"); ++i)
-                entries.push_back(registry.readString(std::to_string(i)));
-        return entries;
-    }
     // Runs `blocking` (which shows a modal window) and, once that window is up and
     // active, as the window manager makes it, `act` on it.
     static void whenModal(const std::function<void()>& blocking, const std::function<void(QWidget&)>& act)
@@ -143,8 +116,6 @@ protected:
         EXPECT_TRUE(acted);
     }
 
-    std::vector<QString> boxes;
-    std::vector<QString> fileDialogs;
     BoxAnswer answer = BoxAnswer::Yes;
 };
 
@@ -246,7 +217,7 @@ TEST_F(BookmarkCommands, RowsShownBeforeDefaultsOptionsAreStoredAgainWithTheNext
     storeBookmarks({entry(path, 1), entry(path, 2)});
     TForm1 form({});
     form.LoadBook(path);
-    action(form, "DefaultsOptions1").trigger();
+    action(form, "DefaultsOptions1")->trigger();
     QDialog& set = opened(form, "Form4");
     EXPECT_EQ(rows(set).size(), 2);   // the key is gone; the rows stay
     press(set, "Button1");
@@ -327,21 +298,21 @@ TEST_F(BookmarkCommands, GetLastOpensTheNewestEntryThroughTheHistory)
     TForm1 form({});
     form.resize(800, 600);
     form.show();
-    action(form, "GetLastBookmark1").trigger();
+    action(form, "GetLastBookmark1")->trigger();
     EXPECT_EQ(boxes, std::vector<QString>{"Information: No book-mark has been set yet."});
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
 
     storeBookmarks({entry(a, 40), entry(b, 70), entry(a, 5)});
     form.LoadBook(a);
     replaceBookmarks({entry(a, 40), entry(b, 70)});   // the newest deleted: b is last now
-    action(form, "GetLastBookmark1").trigger();
+    action(form, "GetLastBookmark1")->trigger();
     EXPECT_EQ(form.windowTitle(), b);
     EXPECT_EQ(lineLabel(form), QStringLiteral("71"));
     EXPECT_EQ(form.bookView().lineText(form.bookView().firstVisibleLine()), QStringLiteral("b 70"));
     EXPECT_EQ(history(), (std::vector<std::string>{b.toStdString(), a.toStdString()}));
 
     storeBookmarks({QStringLiteral("[05.12.99] ") + a + QStringLiteral(" <seven>")});
-    action(form, "GetLastBookmark1").trigger();
+    action(form, "GetLastBookmark1")->trigger();
     EXPECT_EQ(boxes.back(), QStringLiteral("Lirra Reader v1.01: 'seven' is not a valid integer value."));
     EXPECT_EQ(form.windowTitle(), b);
 }
@@ -351,7 +322,7 @@ TEST_F(BookmarkCommands, TheMenuShowsTheDialogsModally)
     const QString path = book("a.txt", 10);
     TForm1 form({});
     form.LoadBook(path);
-    whenModal([&] { action(form, "SetBookMark1").trigger(); },
+    whenModal([&] { action(form, "SetBookMark1")->trigger(); },
               [&](QWidget& modal) {
                   EXPECT_EQ(modal.objectName(), QStringLiteral("Form4"));
                   press(static_cast<QDialog&>(modal), "Button1");
@@ -361,7 +332,7 @@ TEST_F(BookmarkCommands, TheMenuShowsTheDialogsModally)
 
     // A right click in an empty view offers the bookmarks, and the context menu that
     // follows the press stays away; with a book shown the menu comes and nothing else.
-    action(form, "ClearAll2").trigger();
+    action(form, "ClearAll2")->trigger();
     form.show();
     whenModal([&] { rightClick(form); },
               [&](QWidget& modal) {
@@ -377,7 +348,7 @@ TEST_F(BookmarkCommands, TheMenuShowsTheDialogsModally)
     ASSERT_TRUE(popup);
     EXPECT_EQ(popup->objectName(), QStringLiteral("PopupMenu1"));
     popup->close();
-    EXPECT_TRUE(fileDialogs.empty());
+    EXPECT_TRUE(dialogTitles().empty());
 }
 
 TEST_F(BookmarkCommands, ClosingWithABookOpenOffersABookmarkOnce)
@@ -420,23 +391,23 @@ TEST_F(BookmarkCommands, TheOfferFollowsItsMenuItemAndTheSavedOption)
     answer = BoxAnswer::No;   // a question asked by mistake must not block
     {
         TForm1 form({});
-        QAction& item = action(form, "SetBookmarkBeforeExit1");
+        QAction& item = *action(form, "SetBookmarkBeforeExit1");
         item.trigger();
         EXPECT_FALSE(item.isChecked());
         form.LoadBook(path);
         form.show();
         form.close();
         EXPECT_TRUE(boxes.empty());
-        action(form, "SaveOptions1").trigger();   // stores the flag as 0
+        action(form, "SaveOptions1")->trigger();   // stores the flag as 0
         item.trigger();
         item.trigger();
         EXPECT_FALSE(item.isChecked());
     }
     boxes.clear();
     TForm1 form({});
-    EXPECT_FALSE(action(form, "SetBookmarkBeforeExit1").isChecked());
-    action(form, "SetBookmarkBeforeExit1").trigger();
-    EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1").isChecked());
+    EXPECT_FALSE(action(form, "SetBookmarkBeforeExit1")->isChecked());
+    action(form, "SetBookmarkBeforeExit1")->trigger();
+    EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1")->isChecked());
     form.LoadBook(path);
     form.show();
     form.close();

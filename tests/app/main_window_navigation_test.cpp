@@ -7,7 +7,7 @@
 #include "bookview/widget/book_view.h"
 #include "platform/registry_hive.h"
 #include "reader/message_boxes.h"
-#include "registry_fixture.h"
+#include "main_window_fixture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,35 +23,8 @@ using lirra::platform::Registry;
 
 namespace {
 
-class Navigation : public OwnHive {
+class Navigation : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        OwnHive::SetUp();
-        const std::string runtime = m_scratch / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setMessagePresenter([this](const MessageBoxRequest& box) {
-            boxes.push_back(box.text);
-            return BoxAnswer::Ok;
-        });
-    }
-    void TearDown() override
-    {
-        setMessagePresenter({});
-        OwnHive::TearDown();
-    }
-
-    // A book of `count` lines "line 1", "line 2", ... named `name`.
-    QString numberedBook(int count, const std::string& name = "lines.txt")
-    {
-        std::string text;
-        for (int i = 1; i <= count; ++i)
-            text += "line " + std::to_string(i) + "\r\n";
-        writeFile(m_scratch / name, text);
-        return QString::fromStdString(m_scratch / name);
-    }
     static void storeSpeed(std::int32_t speed)
     {
         Registry registry;
@@ -67,13 +40,6 @@ protected:
         registry.openKey("Software\\Lirra Reader\\Options", false);
         return registry.readInteger("ScrollTextSpeed");
     }
-    static bool activate(TForm1& form)
-    {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        form.bookView().setFocus();
-        return QTest::qWaitForWindowActive(&form);
-    }
     // Whether the step before opened a modal dialog; a failure when it did not.
     static bool modalOpen()
     {
@@ -87,17 +53,13 @@ protected:
     {
         return QApplication::activeModalWidget()->findChild<T*>(QLatin1String(name));
     }
-    static QAction* action(TForm1& form, const char* name) { return form.findChild<QAction*>(QLatin1String(name)); }
-    static QString label(TForm1& form, const char* name) { return form.findChild<QLabel*>(QLatin1String(name))->text(); }
-
-    std::vector<QString> boxes;
 };
 
 } // namespace
 
 TEST_F(Navigation, F5AndTheStatusLabelsOpenGotoWhichMovesTheStatusLine)
 {
-    TForm1 form({numberedBook(200)});
+    TForm1 form({QString::fromStdString(numberedBook(200))});
     ASSERT_TRUE(activate(form));
     QString modalTitle;
     QTimer::singleShot(0, &form, [&] {
@@ -131,7 +93,7 @@ TEST_F(Navigation, F5AndTheStatusLabelsOpenGotoWhichMovesTheStatusLine)
 
 TEST_F(Navigation, CtrlFOpensTheFindDialogThatSelectsTheNextOccurrence)
 {
-    TForm1 form({numberedBook(300)});
+    TForm1 form({QString::fromStdString(numberedBook(300))});
     ASSERT_TRUE(activate(form));
     QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
     auto* dialog = form.findChild<QDialog*>(QStringLiteral("FindDialog1"));
@@ -147,7 +109,7 @@ TEST_F(Navigation, CtrlFOpensTheFindDialogThatSelectsTheNextOccurrence)
 
 TEST_F(Navigation, ScrollTextWaitsForTheSpeedDialogThenRunsTheTimerAcrossBooks)
 {
-    TForm1 form({numberedBook(3000)});
+    TForm1 form({QString::fromStdString(numberedBook(3000))});
     ASSERT_TRUE(activate(form));
     auto* timer1 = form.findChild<QTimer*>(QStringLiteral("Timer1"));
     ASSERT_TRUE(timer1);
@@ -171,7 +133,7 @@ TEST_F(Navigation, ScrollTextWaitsForTheSpeedDialogThenRunsTheTimerAcrossBooks)
     QTRY_VERIFY(form.bookView().firstVisibleLine() > 3);
     EXPECT_EQ(label(form, "Label3"), QStringLiteral("1"));   // the caret stays
 
-    form.LoadBook(numberedBook(500, "other.txt"));   // loading does not stop it
+    form.LoadBook(QString::fromStdString(numberedBook(500, "other.txt")));   // loading does not stop it
     QTRY_VERIFY(form.bookView().firstVisibleLine() > 3);
     EXPECT_TRUE(scrollText->isChecked());
     QTest::keyClick(&form, Qt::Key_F11);

@@ -3,18 +3,15 @@
 
 #include "app/main_window.h"
 
-#include "bookview/widget/book_view.h"
 #include "reader/book_names.h"
-#include "reader/file_dialogs.h"
-#include "reader/message_boxes.h"
 #include "platform/registry_hive.h"
 #include "platform/temp_dir.h"
 #include "widgets/rx_gradient_caption.h"
 #include "widgets/windows_menu_style.h"
 #include "error_text.h"
 #include "file_size_limit.h"
+#include "main_window_fixture.h"
 #include "qt_printers.h"
-#include "registry_fixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -32,90 +29,25 @@ using lirra::platform::Registry;
 
 namespace {
 
-class MainWindow : public OwnHive {
+class MainWindow : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        OwnHive::SetUp();
-        // A private runtime folder, which a book's copy must not fill: it lives in RAM.
-        const std::string runtime = m_scratch / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        MainWindowTest::SetUp();
         m_savedTmpdir = std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt;
-        setMessagePresenter([this](const MessageBoxRequest& box) {
-            boxes.push_back(box.text);
-            return BoxAnswer::Ok;
-        });
-        setFileDialogPresenter([this](const FileDialogRequest& request) -> std::optional<QString> {
-            dialogTitles.push_back(request.title);
-            return nextFile;
-        });
     }
     void TearDown() override
     {
-        setMessagePresenter({});
-        setFileDialogPresenter({});
         if (m_savedTmpdir)
             ::setenv("TMPDIR", m_savedTmpdir->c_str(), 1);
         else
             ::unsetenv("TMPDIR");
-        OwnHive::TearDown();
+        MainWindowTest::TearDown();
     }
-
-    std::string book(const std::string& name, const std::string& dosText)
-    {
-        const std::string path = m_scratch / name;
-        writeFile(path, dosText);
-        return path;
-    }
-    // A book of `count` lines "line 1", "line 2", ...
-    std::string numberedLines(int count)
-    {
-        std::string text;
-        for (int i = 1; i <= count; ++i)
-            text += "line " + std::to_string(i) + "\r\n";
-        return book("lines.txt", text);
-    }
-    // Keys reach only an active window.
-    static bool activate(TForm1& form)
-    {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        view(form).setFocus();
-        return QTest::qWaitForWindowActive(&form);
-    }
+    std::string numberedLines(int count) { return numberedBook(count); }
     static TBookView& view(TForm1& form) { return form.bookView(); }
-    static QAction* action(TForm1& form, const char* name)
-    {
-        auto* found = form.findChild<QAction*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return found;
-    }
-    static QString label(TForm1& form, const char* name)
-    {
-        auto* found = form.findChild<QLabel*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return found ? found->text() : QString();
-    }
-    static QMenu* menu(TForm1& form, const char* name) { return form.findChild<QMenu*>(QLatin1String(name)); }
     std::string cacheHome() const { return m_scratch / "cache"; }
-    std::string tempCopy() const { return cacheHome() + "/lirra-reader/lirra.tmp"; }
-    static std::vector<std::string> history()
-    {
-        Registry registry;
-        std::vector<std::string> entries;
-        if (!registry.keyExists("Software\\Lirra Reader\\History"))
-            return entries;
-        registry.openKey("Software\\Lirra Reader\\History", false);
-        for (int i = 0; i <= registry.readInteger("Count"); ++i)
-            entries.push_back(registry.readString(std::to_string(i)));
-        return entries;
-    }
 
-    std::vector<QString> boxes;
-    std::vector<QString> dialogTitles;
-    std::optional<QString> nextFile;
     std::optional<std::string> m_savedTmpdir;
 };
 
@@ -223,7 +155,7 @@ TEST_F(MainWindow, OpenBookDialogCancelledLeavesEverythingButDeletesTheCopy)
     ASSERT_TRUE(std::filesystem::exists(tempCopy()));
     nextFile.reset();
     action(form, "OpenBook1")->trigger();
-    EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open Book")});
+    EXPECT_EQ(dialogTitles(), std::vector<QString>{QStringLiteral("Open Book")});
     EXPECT_FALSE(std::filesystem::exists(tempCopy()));
     EXPECT_EQ(view(form).lineCount(), 3);
 
@@ -242,7 +174,7 @@ TEST_F(MainWindow, OpenRtfBookWithAMissingNameSaysSoAndKeepsTheBook)
     const std::string missing = m_scratch / "no such book.rtf";
     nextFile = QString::fromStdString(missing);
     action(form, "OpenRTFBook1")->trigger();
-    EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open RTF Book")});
+    EXPECT_EQ(dialogTitles(), std::vector<QString>{QStringLiteral("Open RTF Book")});
     EXPECT_EQ(boxes.back(), QString::fromStdString("Cannot open file " + missing + "."));
     EXPECT_EQ(view(form).lineCount(), 3);
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + QLatin1Char(' '));
@@ -422,7 +354,7 @@ TEST_F(MainWindow, LeftClickInAnEmptyViewOpensTheBookDialog)
     TForm1 form({});
     nextFile.reset();
     QTest::mouseClick(view(form).viewport(), Qt::LeftButton);
-    EXPECT_EQ(dialogTitles, std::vector<QString>{QStringLiteral("Open Book")});
+    EXPECT_EQ(dialogTitles(), std::vector<QString>{QStringLiteral("Open Book")});
 }
 
 TEST_F(MainWindow, ClosingDeletesTheTemporaryCopyAndAnEndingSessionAsksNothing)

@@ -7,7 +7,7 @@
 #include "bookview/widget/book_view.h"
 #include "platform/registry_hive.h"
 #include "reader/message_boxes.h"
-#include "registry_fixture.h"
+#include "main_window_fixture.h"
 #include "settings/color_themes.h"
 
 #include <QApplication>
@@ -16,31 +16,12 @@ using namespace lirra;
 
 namespace {
 
-class MainWindowLook : public OwnHive {
+class MainWindowLook : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        OwnHive::SetUp();
-        const std::string runtime = m_scratch / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setMessagePresenter([this](const MessageBoxRequest& box) {
-            boxes.push_back(box.text);
-            return BoxAnswer::Ok;
-        });
-    }
-    void TearDown() override
-    {
-        setMessagePresenter({});
-        OwnHive::TearDown();
-    }
-
     static void trigger(TForm1& form, const char* name)
     {
-        QAction* found = form.findChild<QAction*>(QLatin1String(name));
-        ASSERT_TRUE(found) << name;
-        found->trigger();
+        if (QAction* found = action(form, name))
+            found->trigger();
     }
     static std::uint32_t stored(const char* value)
     {
@@ -49,8 +30,6 @@ protected:
         return std::uint32_t(registry.readInteger(value));
     }
     static QRgb pixel(QWidget& widget, QPoint at) { return widget.grab().toImage().pixel(at); }
-
-    std::vector<QString> boxes;
 };
 
 } // namespace

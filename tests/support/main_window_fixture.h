@@ -1,0 +1,111 @@
+#pragma once
+
+// What every test of the real main window needs: its own settings file and cache folder
+// (OwnHive), message boxes and file dialogs answered in advance, books written into the
+// scratch folder, and the window's controls reached by object name.
+
+#include "app/main_window.h"
+#include "bookview/widget/book_view.h"
+#include "platform/registry_hive.h"
+#include "reader/file_dialogs.h"
+#include "reader/message_boxes.h"
+#include "registry_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+class MainWindowTest : public OwnHive {
+protected:
+    void SetUp() override
+    {
+        OwnHive::SetUp();
+        // A private runtime folder, as a desktop session has; the book's copy must not
+        // fill it, for it lives in RAM.
+        const std::string runtime = m_scratch / "runtime";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        lirra::setMessagePresenter([this](const lirra::MessageBoxRequest& box) {
+            boxes.push_back(box.text);
+            return box.buttons == lirra::BoxButtons::YesNo ? questionAnswer : lirra::BoxAnswer::Ok;
+        });
+        lirra::setFileDialogPresenter([this](const lirra::FileDialogRequest& request) -> std::optional<QString> {
+            requests.push_back(request);
+            return nextFile;
+        });
+    }
+    void TearDown() override
+    {
+        lirra::setMessagePresenter({});
+        lirra::setFileDialogPresenter({});
+        OwnHive::TearDown();
+    }
+
+    // A book file in the scratch folder holding `bytes` (a DOS book: code page 866).
+    std::string book(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = m_scratch / name;
+        writeFile(path, bytes);
+        return path;
+    }
+    // A book of `count` lines "<prefix> 1", "<prefix> 2", ...
+    std::string numberedBook(int count, const std::string& name = "lines.txt", const std::string& prefix = "line")
+    {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+            text += prefix + " " + std::to_string(i) + "\r\n";
+        return book(name, text);
+    }
+    std::string tempCopy() const { return m_scratch / "cache/lirra-reader/lirra.tmp"; }
+    std::vector<QString> dialogTitles() const
+    {
+        std::vector<QString> titles;
+        for (const lirra::FileDialogRequest& request : requests)
+            titles.push_back(request.title);
+        return titles;
+    }
+
+    // Keys reach only an active window.
+    static bool activate(lirra::TForm1& form)
+    {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        form.bookView().setFocus();
+        return QTest::qWaitForWindowActive(&form);
+    }
+    static QAction* action(QWidget& window, const char* name)
+    {
+        auto* found = window.findChild<QAction*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    static QString label(QWidget& window, const char* name)
+    {
+        auto* found = window.findChild<QLabel*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found ? found->text() : QString();
+    }
+    static QMenu* menu(QWidget& window, const char* name) { return window.findChild<QMenu*>(QLatin1String(name)); }
+    static std::vector<std::string> history()
+    {
+        lirra::platform::Registry registry;
+        std::vector<std::string> entries;
+        if (registry.openKey("Software\\Lirra Reader\\History", false))
+            for (int i = 0; i <= registry.readInteger("Count"); ++i)
+                entries.push_back(registry.readString(std::to_string(i)));
+        return entries;
+    }
+
+    std::vector<QString> boxes;                          // the texts of the boxes shown
+    lirra::BoxAnswer questionAnswer = lirra::BoxAnswer::No;
+    std::vector<lirra::FileDialogRequest> requests;      // the file dialogs asked for
+    std::optional<QString> nextFile;                     // what each of them answers
+};
