@@ -36,7 +36,7 @@ const Books& books()
             const char* mb = std::getenv("LIRRA_BENCH_MB");
             lirra::bench::generateBookFile(result.dos, std::uint64_t(mb ? std::atof(mb) : 10.0) << 20);
         }
-        lirra::copyBookLines(result.dos, result.ansi, lirra::platform::tables::oem866ToAnsi1251);
+        lirra::copyBookLines(result.dos, result.ansi, lirra::platform::tables::kOem866ToAnsi1251);
         return result;
     }();
     return paths;
@@ -61,7 +61,7 @@ void BM_CopyTo1251(benchmark::State& state)
 {
     const std::string target = books().ansi + ".again";
     for (auto _ : state)
-        lirra::copyBookLines(books().dos, target, lirra::platform::tables::oem866ToAnsi1251);
+        lirra::copyBookLines(books().dos, target, lirra::platform::tables::kOem866ToAnsi1251);
     std::filesystem::remove(target);
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(std::filesystem::file_size(books().dos)));
 }

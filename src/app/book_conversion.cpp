@@ -17,7 +17,7 @@ const ByteTable& windowsRoundTrip()
     static const ByteTable table = [] {
         ByteTable composed{};
         for (std::size_t byte = 0; byte < composed.size(); ++byte)
-            composed[byte] = platform::tables::oem866ToAnsi1251[platform::tables::ansi1251ToOem866[byte]];
+            composed[byte] = platform::tables::kOem866ToAnsi1251[platform::tables::kAnsi1251ToOem866[byte]];
         return composed;
     }();
     return table;

@@ -40,7 +40,7 @@ void BookLoader::dropCopy()
 
 void BookLoader::showBook(const QString& name)
 {
-    const std::string copy = makeTemporaryCopy(name, platform::tables::oem866ToAnsi1251);
+    const std::string copy = makeTemporaryCopy(name, platform::tables::kOem866ToAnsi1251);
     TBookView& view = m_reader.bookView();
     view.loadFile(copy);
     view.reanchorLine(0);

@@ -16,17 +16,17 @@ void translate(const std::array<unsigned char, 256>& table, const char* src, cha
 
 void oemToCharBuff(const char* src, char* dst, std::size_t count)
 {
-    translate(tables::oem866ToAnsi1251, src, dst, count);
+    translate(tables::kOem866ToAnsi1251, src, dst, count);
 }
 
 void charToOemBuff(const char* src, char* dst, std::size_t count)
 {
-    translate(tables::ansi1251ToOem866, src, dst, count);
+    translate(tables::kAnsi1251ToOem866, src, dst, count);
 }
 
 char16_t ansiToUnicode(unsigned char byte)
 {
-    return tables::ansi1251ToUnicode[byte];
+    return tables::kAnsi1251ToUnicode[byte];
 }
 
 std::u16string decodeAnsi(std::string_view ansi)
@@ -39,7 +39,7 @@ std::u16string decodeAnsi(std::string_view ansi)
 
 unsigned char unicodeToAnsi(char16_t unit)
 {
-    const auto& table = tables::unicodeToAnsi1251;
+    const auto& table = tables::kUnicodeToAnsi1251;
     const auto it = std::lower_bound(table.begin(), table.end(), unit,
                                      [](const tables::UnicodeToAnsi& e, char16_t u) { return e.unicode < u; });
     return (it != table.end() && it->unicode == unit) ? it->ansi : '?';

@@ -17,7 +17,7 @@ protected:
     std::string copy(const std::string& book)
     {
         writeFile(scratch_ / "book.txt", book);
-        copyBookLines(scratch_ / "book.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
+        copyBookLines(scratch_ / "book.txt", scratch_ / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
         return readFile(scratch_ / "lirra.tmp");
     }
 
@@ -63,7 +63,7 @@ TEST_F(BookCopy, CrLfSplitAcrossTheReadBufferIsStillOneBreak)
 TEST_F(BookCopy, MissingBookRaisesFileNotFoundAndWritesNothing)
 {
     EXPECT_EQ(errorText([&] {
-                  copyBookLines(scratch_ / "absent.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
+                  copyBookLines(scratch_ / "absent.txt", scratch_ / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
               }),
               "File not found");
     EXPECT_FALSE(std::filesystem::exists(scratch_ / "lirra.tmp"));
