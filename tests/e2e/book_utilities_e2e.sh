@@ -5,26 +5,9 @@
 set -euo pipefail
 lirra=$1 out=$2
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
-
-# A display of our own: Xvfb picks a free number and tells it.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 0.5
-
-export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" XDG_CACHE_HOME="$work/cache"
-mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR" "$HOME"
-temp="$XDG_CACHE_HOME/lirra-reader/lirra.tmp"
+source "$(dirname "$0")/x_session.sh"
+export HOME="$work/home"
+mkdir -m 700 -p "$HOME"
 
 # The stand-in xdg-open keeps the one argument it was given.
 mkdir "$work/bin"

@@ -7,31 +7,13 @@
 set -euo pipefail
 lirra=$1 genbook=$2 out=$3
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
-
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 0.5
-
-export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/x_session.sh"
 book="$work/Война и <мир> vol 1.txt"
 "$genbook" 1 "$book"
 caption="$book "   # one argument: the caption ends in one blank
 
 activate() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; sleep 0.3; }
-window() { timeout 10 xdotool search --sync --pid "$app" --name "$1" | head -n1; }
+window() { timeout 10 xdotool search --all --sync --pid "$app" --name "$1" | head -n1; }
 # The stored bookmark entries, one per line, as the hive holds them.
 bookmarks() { sed -n '/\\BookMarks\]/,/^\[/p' "$LIRRA_REGISTRY" | grep '^"[0-9]' || true; }
 ended() {

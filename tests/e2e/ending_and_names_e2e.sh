@@ -18,7 +18,7 @@ iconv -f CP866 -t CP1251 "$work/book.txt" > "$work/expected.txt"
 start_reader() {
   local title=$1; shift
   (cd "$work" && exec "$lirra" "$@") 2>>"$work/stderr.txt" & app=$!; pids+=($app)
-  wid=$(timeout 20 xdotool search --sync --pid "$app" --name "$title" | head -n1) || fail "no window '$title'"
+  wid=$(timeout 20 xdotool search --all --sync --pid "$app" --name "$title" | head -n1) || fail "no window '$title'"
   for _ in $(seq 50); do [ -f "$temp" ] && break; sleep 0.1; done
   cmp -s "$temp" "$work/expected.txt" || fail "'$title' does not hold the 1251 text of the book"
 }

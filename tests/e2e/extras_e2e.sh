@@ -9,32 +9,16 @@ set -euo pipefail
 lirra=$1 out=$2 sample=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
+source "$here/x_session.sh"
 probe() { /usr/bin/python3 "$here/atspi_probe.py" "$app" "$@"; }
 # Waits until a command succeeds, at most about ten seconds.
 wait_for() { for _ in $(seq 50); do "$@" && return 0; sleep 0.2; done; return 1; }
 shown_text_is() { [ "$(probe "View Clipboard" text "Clipboard text" 2>/dev/null)" = "$1" ]; }
 # Puts FILE on the clipboard as TYPE; xclip holds it until the next owner takes over.
 own_clipboard() { xclip -quiet -selection clipboard -t "$1" -i "$2" >/dev/null 2>&1 & owner=$!; pids+=($owner); }
-
-# A display of our own, picked by the server itself.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 & pids+=($!)
-wait_for test -s "$work/display" || fail "no X server"
-export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 & pids+=($!)
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
 sleep 1
-
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime" XDG_CACHE_HOME="$work/cache"
-mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 "$lirra" "$sample" & app=$!; pids+=($app)
 wid=$(timeout 20 xdotool search --all --sync --pid "$app" --name "sample-book" | head -n1) || fail "no main window"

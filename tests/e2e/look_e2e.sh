@@ -6,29 +6,12 @@
 set -euo pipefail
 lirra=$1 out=$2
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
+source "$(dirname "$0")/x_session.sh"
 shot() { sleep 0.5; import -window root "$out/$1.png"; }
-
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 & pids+=($!)
 # Icons keep their own size (--expand false); without it trayer gives a late icon one pixel.
 trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --transparent false \
        --expand false >/dev/null 2>&1 & pids+=($!)
 sleep 1
-
-export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR"
 # One line far wider than the screen, then empty lines: only word wrap puts text on the
 # rows below the first.
 book="$work/wide.txt"
@@ -37,7 +20,7 @@ book="$work/wide.txt"
 app=""
 start() {
   "$lirra" "$book" & app=$!; pids+=($app)
-  wid=$(timeout 20 xdotool search --sync --pid "$app" --name "wide.txt" | head -n1) || fail "no window"
+  wid=$(timeout 20 xdotool search --all --sync --pid "$app" --name "wide.txt" | head -n1) || fail "no window"
   xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
   sleep 1
 }
@@ -51,7 +34,7 @@ rows_below_have_text() {
 stored() { grep -qF "\"$1\"=dword:$2" "$LIRRA_REGISTRY"; }
 save_options() {
   xdotool key F12
-  timeout 10 xdotool search --sync --pid "$app" --name "^Lirra Reader v1.01$" >/dev/null || fail "no 'Options was saved.' box"
+  timeout 10 xdotool search --all --sync --pid "$app" --name "^Lirra Reader v1.01$" >/dev/null || fail "no 'Options was saved.' box"
   xdotool key Return
   sleep 0.5
 }
@@ -86,7 +69,7 @@ stored BGColor 00000000 || fail "the theme's background was not stored"
 rows_below_have_text && fail "text below the first row before word wrap"
 
 xdotool key F4
-timeout 10 xdotool search --sync --pid "$app" --name "^Fonts$" >/dev/null || fail "F4 did not open Fonts"
+timeout 10 xdotool search --all --sync --pid "$app" --name "^Fonts$" >/dev/null || fail "F4 did not open Fonts"
 shot fonts-dialog
 xdotool key Escape
 sleep 0.5

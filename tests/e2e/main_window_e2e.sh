@@ -47,7 +47,7 @@ xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "
 
 # F12 stores the look and says so in a box, closed with Enter.
 xdotool key F12
-timeout 10 xdotool search --sync --pid "$app" --name "^$("$lirra" --version)$" >/dev/null || fail "no 'Options was saved.' box"
+timeout 10 xdotool search --all --sync --pid "$app" --name "^$("$lirra" --version)$" >/dev/null || fail "no 'Options was saved.' box"
 import -window root "$out/options-saved.png"
 xdotool key Return
 sleep 0.3
@@ -60,7 +60,7 @@ grep -qF '"WordWrap"=dword:00000000' "$LIRRA_REGISTRY" || fail "F12 did not writ
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.3
 xdotool key alt+x
-timeout 10 xdotool search --sync --pid "$app" --name "^Information$" >/dev/null || fail "Alt+X offered no bookmark"
+timeout 10 xdotool search --all --sync --pid "$app" --name "^Information$" >/dev/null || fail "Alt+X offered no bookmark"
 xdotool key alt+n
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "Alt+X did not end the program"

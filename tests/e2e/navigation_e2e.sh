@@ -9,33 +9,11 @@ set -euo pipefail
 lirra=$1 genbook=$2 out=$3
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
-
-# A display of our own.
-for _ in $(seq 20); do
-  number=$((90 + RANDOM % 400))
-  [ -e "/tmp/.X$number-lock" ] || break
-done
-Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=:$number
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 & pids+=($!)
-sleep 0.5
+source "$here/x_session.sh"
 
 saverLog="$work/screensaver.log"
 /usr/bin/python3 "$here/fake_screensaver.py" "$saverLog" & pids+=($!)
 for _ in $(seq 50); do [ -e "$saverLog" ] && break; sleep 0.1; done
-
-export QT_QPA_PLATFORM=xcb
-export LIRRA_REGISTRY="$work/registry.reg" TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 -p "$TMPDIR" "$XDG_RUNTIME_DIR"
 book="$work/book.txt"
 "$genbook" 2 "$book"
 /usr/bin/python3 "$here/make_book.py" "$book" "$work/facts.txt"
