@@ -3,6 +3,7 @@
 #include "platform/codepages.h"
 #include "error_text.h"
 #include "scratch_folder.h"
+#include "test_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -455,7 +456,12 @@ TEST_F(BookDocumentFiles, FailuresNameTheFileAndLeaveTheBookAsItWas)
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
     EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
-    EXPECT_EQ(errorText([&] { doc.loadFile(dir.path()); }), "Failed to Load Stream");
+    // What is not a file is refused before it is opened: a FIFO would wait for a writer,
+    // a device might never end.
+    const TestFifo fifo(dir / "fifo.rtf");
+    for (const std::string& notAFile : {dir.path(), fifo.path(), std::string("/dev/zero")})
+        EXPECT_EQ(errorText([&] { doc.loadFile(notAFile); }), "Cannot open file " + notAFile);
+    EXPECT_FALSE(fifo.opened());
     EXPECT_EQ(doc.lineText(0), u"kept");
     EXPECT_EQ(doc.selectionStart(), 1);
     EXPECT_EQ(changes, 0);
