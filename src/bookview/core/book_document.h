@@ -32,6 +32,8 @@ public:
     // Throws Error "Cannot open file %s" / "Failed to Load Stream" (also for a text of
     // more than kMaxTextLength characters); on failure the content stays as it was.
     void loadFile(const std::string& path);
+    // Takes the text as it is given (a book converted on its way in); never fails.
+    void setText(BookText text);
     void setPlainText(std::string_view ansi1251);   // copies; loadFile reads in place
     void setRichText(RichText rich);
     void saveAsPlainText(const std::string& path) const { m_text->saveAsPlainText(path); }
@@ -97,7 +99,6 @@ public:
     std::function<void()> onCaretMoved;
 
 private:
-    void takeText(BookText text);
     void setCaret(std::int64_t anchor, std::int64_t active);
     void endLineEdit(std::int64_t caret);
     void scrollTo(std::int64_t line);

@@ -59,7 +59,7 @@ std::string ansiBytes(std::u16string_view text)
 void refuseTooLong(std::size_t size)
 {
     if (static_cast<std::int64_t>(size) > kMaxTextLength)
-        throw Error("Failed to Load Stream");
+        throwLoadFailed();
 }
 
 } // namespace
@@ -78,14 +78,18 @@ BookText::BookText(RichText rich) : m_rich(true), m_richText(std::move(rich))
     m_hardLines = scanHardLines(std::u16string_view(m_richText.text));
 }
 
+BookText bookTextFrom(BookBytes bytes)
+{
+    std::optional<RichText> rich = looksLikeRtf(bytes) ? parseRtf(bytes) : std::nullopt;
+    if (!rich)
+        return BookText(std::move(bytes));
+    BookBytes().swap(bytes);   // free the file's bytes before the rich text is indexed
+    return BookText(std::move(*rich));
+}
+
 BookText loadBookText(const std::string& path)
 {
-    BookBytes data = readBookFile(path);
-    std::optional<RichText> rich = looksLikeRtf(data) ? parseRtf(data) : std::nullopt;
-    if (!rich)
-        return BookText(std::move(data));
-    BookBytes().swap(data);   // free the file before the rich text is indexed
-    return BookText(std::move(*rich));
+    return bookTextFrom(readBookFile(path));
 }
 
 std::int64_t BookText::length() const

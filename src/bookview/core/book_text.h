@@ -65,8 +65,12 @@ private:
     LineStarts m_hardLines;
 };
 
-// Rich text when the file holds valid RTF, otherwise its bytes as plain 1251 text.
-// Throws Error "Cannot open file %s" / "Failed to Load Stream".
+// Rich text when `bytes` hold valid RTF, otherwise the bytes themselves as plain 1251
+// text. Throws Error "Failed to Load Stream" for a text of more than kMaxTextLength
+// characters.
+BookText bookTextFrom(BookBytes bytes);
+// The same for the bytes of the file `path`. Throws Error "Cannot open file %s" /
+// "Failed to Load Stream".
 BookText loadBookText(const std::string& path);
 
 } // namespace lirra

@@ -90,10 +90,12 @@ BookRenderer TBookView::renderer() const
 
 // --- content ------------------------------------------------------------------------
 
-void TBookView::loadFile(const std::string& path)
+void TBookView::loadFile(const std::string& path) { loadText(loadBookText(path)); }
+
+void TBookView::loadText(BookText text)
 {
     m_longestLine.reset();   // before the change notification asks for the scroll range
-    m_document.loadFile(path);
+    m_document.setText(std::move(text));
     contentReplaced();
 }
 

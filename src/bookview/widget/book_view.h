@@ -36,6 +36,9 @@ public:
     // "Failed to Load Stream" when it can be taken neither way. On failure the
     // content is unchanged.
     void loadFile(const std::string& path);
+    // The text as it is given (a book converted on its way in), shown as loadFile shows
+    // a file's text. Never fails.
+    void loadText(BookText text);
     // Whole text, each hard line ended by CR LF, encoded to 1251 (best fit), whatever
     // the wrap. Throws "Cannot create file %s" / "Failed to Save Stream".
     void saveAsPlainText(const std::string& path) const;

@@ -14,11 +14,15 @@ namespace {
 
 class BookCopy : public ::testing::Test {
 protected:
+    // The text the view takes, checked to be byte for byte the copy written on the way.
     std::string copy(const std::string& book)
     {
         writeFile(scratch_ / "book.txt", book);
-        copyBookLines(scratch_ / "book.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
-        return readFile(scratch_ / "lirra.tmp");
+        const lirra::BookBytes text =
+            copyBookLines(scratch_ / "book.txt", scratch_ / "lirra.tmp", lirra::platform::tables::oem866ToAnsi1251);
+        const std::string written = readFile(scratch_ / "lirra.tmp");
+        EXPECT_EQ(std::string_view(text), written);
+        return written;
     }
 
     ScratchFolder scratch_;
