@@ -43,6 +43,7 @@ public:
     char16_t charAt(std::int64_t index) const { return m_text->charAt(index); }   // index in [0, length())
     std::u16string text(std::int64_t start, std::int64_t count) const { return m_text->text(start, count); }
     const std::vector<FormatRun>& runs() const { return m_text->runs(); }   // empty for plain books
+    const FormatTable& formats() const { return m_text->formats(); }
     // The text to lay out elsewhere (a printout): shared, never copied. A later line
     // edit leaves it as it was.
     std::shared_ptr<const BookText> sharedText() const { return m_text; }

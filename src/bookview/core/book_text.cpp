@@ -20,13 +20,13 @@ std::vector<FormatRun> shiftRuns(const std::vector<FormatRun>& runs, std::int64_
     std::vector<FormatRun> result;
     if (runs.empty())
         return result;
-    const auto add = [&result](std::int64_t at, const CharFormat& format) {
+    const auto add = [&result](std::int64_t at, std::uint32_t format) {
         while (!result.empty() && result.back().start >= at)
             result.pop_back();
         if (result.empty() || result.back().format != format)
             result.push_back({at, format});
     };
-    CharFormat atEnd = runs.front().format;
+    std::uint32_t atEnd = runs.front().format;
     for (const FormatRun& run : runs) {
         if (run.start <= start)
             add(run.start, run.format);

@@ -33,6 +33,7 @@ public:
     char16_t charAt(std::int64_t index) const;    // index must be in [0, length())
     std::u16string text(std::int64_t start, std::int64_t count) const;   // clipped
     const std::vector<FormatRun>& runs() const { return m_richText.runs; }   // empty for plain books
+    const FormatTable& formats() const { return m_richText.formats; }       // what the runs refer to
     const LineStarts& hardLines() const { return m_hardLines; }
 
     // The text as it is held: f(std::string_view) for plain books (1251),

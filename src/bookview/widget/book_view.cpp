@@ -111,7 +111,7 @@ void TBookView::clear()
 void TBookView::contentReplaced()
 {
     m_motion.forgetColumn();
-    m_fonts.setRuns(m_document.runs());
+    m_fonts.setFormats(m_document.formats());
     fitRows();
     updateScrollBars();
     viewport()->update();
@@ -292,7 +292,7 @@ void TBookView::repaintNow() { viewport()->repaint(); }
 
 void TBookView::fontChanged()
 {
-    m_fonts.setFont(m_font, logicalDpiY(), m_document.runs());
+    m_fonts.setFont(m_font, logicalDpiY(), m_document.formats());
     // The old advances are gone: the rows must be made anew at once, not later.
     if (m_wordWrap)
         applyWrap();

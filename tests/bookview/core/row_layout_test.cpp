@@ -79,7 +79,7 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
         text += content + breaks[line % std::size(breaks)];
     }
     const BookText plain(BookBytes(encodeAnsi(text)));
-    const BookText rich(RichText{text, {}});
+    const BookText rich(RichText{text, {}, {}});
     for (const BookText* book : {&plain, &rich}) {
         for (const int width : {0, 7, 10, 35, 80, 200}) {
             const Cells counted(10, 80, true);
