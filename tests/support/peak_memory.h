@@ -5,8 +5,9 @@
 #include <sstream>
 #include <string>
 
-// How much the process's peak resident memory grows while `action` runs, in bytes. The
-// peak is the whole process's, so run this in a process of its own (a death test's child).
+// How much the process's peak resident memory grows while `action` runs, in bytes: the
+// peak is reset to the memory in use when it starts. Another thread's allocations count
+// too.
 inline long long residentPeakGrowth(const std::function<void()>& action)
 {
     const auto statusKb = [](const std::string& field) {

@@ -23,6 +23,10 @@ struct Piece {
     const CharFormat* format;     // nullptr: the view's own format
 };
 
+// The characters of a row are read this many at a time: a row may be a whole book of one
+// line, and painting it must not hold it twice.
+constexpr std::int64_t kWindow = 4096;
+
 // Walks `row` piece by piece, cutting also at `cuts`, while `visit` returns true.
 template <typename Visit>
 void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
@@ -31,37 +35,45 @@ void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
     const std::int64_t start = rows.lineIndex(row);
     if (start < 0)
         return;
-    const std::u16string text = rows.lineText(row);
-    const auto& runs = rows.text().runs();
-    const FormatTable& formats = rows.text().formats();
+    const BookText& book = rows.text();
+    const auto& runs = book.runs();
+    const FormatTable& formats = book.formats();
     auto run = std::upper_bound(runs.begin(), runs.end(), start,
                                 [](std::int64_t i, const FormatRun& r) { return i < r.start; });
     const FormatRun* current = run == runs.begin() ? nullptr : &*(run - 1);
 
-    const auto length = std::int64_t(text.size());
+    const std::int64_t length = rows.lineLength(row);
+    std::u16string window;            // the characters [windowStart, windowStart + window.size())
+    std::int64_t windowStart = 0;
     std::int64_t x = 0;
     for (std::int64_t i = 0; i < length;) {
+        if (i >= windowStart + std::int64_t(window.size())) {
+            windowStart = i;
+            window = book.text(start + i, std::min(kWindow, length - i));
+        }
+        const std::u16string_view text(window);
+        const std::int64_t at = i - windowStart;
         while (run != runs.end() && run->start <= start + i)
             current = &*run++;
         const CharFormat* format = current ? &formats[current->format] : nullptr;
         const FontAdvances& font = current ? fonts.forFormat(current->format) : fonts.base();
-        std::int64_t end = length;
+        std::int64_t end = windowStart + std::int64_t(window.size());
         if (run != runs.end())
             end = std::min(end, run->start - start);
         for (std::int64_t cut : cuts)
             if (cut - start > i && cut - start < end)
                 end = cut - start;
         std::int64_t width;
-        if (text[i] == u'\t') {
+        if (text[at] == u'\t') {
             end = i + 1;
             width = font.nextTabStop(x) - x;
         } else {
-            const auto tab = text.find(u'\t', std::size_t(i));
-            if (tab != std::u16string::npos && std::int64_t(tab) < end)
-                end = std::int64_t(tab);
-            width = font.width(std::u16string_view(text).substr(i, end - i));
+            const auto tab = text.find(u'\t', std::size_t(at));
+            if (tab != std::u16string_view::npos && windowStart + std::int64_t(tab) < end)
+                end = windowStart + std::int64_t(tab);
+            width = font.width(text.substr(at, end - i));
         }
-        const Piece piece{start + i, std::u16string_view(text).substr(i, end - i), x, width, font, format};
+        const Piece piece{start + i, text.substr(at, end - i), x, width, font, format};
         if (!visit(piece))
             return;
         x += width;
@@ -99,7 +111,8 @@ void ViewFonts::setFormats(const FormatTable& formats)
     std::map<std::tuple<std::int32_t, bool, bool>, Tallest> tallest;
     m_fontOfFormat.reserve(formats.formats.size());
     for (const CharFormat& format : formats.formats) {
-        const FontKey key{format.face, format.halfPoints, format.bold, format.italic, format.underline, format.strikeOut};
+        const FontKey key{format.face,   format.halfPoints, format.bold,
+                          format.italic, format.underline,  format.strikeOut};
         const auto [it, added] = fontOfKey.try_emplace(key, static_cast<std::uint32_t>(m_fonts.size()));
         if (added)
             m_fonts.push_back(m_font.toQFont(format, formats.face(format), m_dpi));

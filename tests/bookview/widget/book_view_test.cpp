@@ -4,6 +4,8 @@
 #include "bookview/widget/color_value.h"
 #include "bookview/widget/view_font.h"
 
+#include "peak_memory.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -345,6 +347,22 @@ TEST(ViewFontTest, NegativeHeightsAreCharacterHeightsPositiveOnesCellHeights)
     lirra::CharFormat twelvePoints;
     twelvePoints.halfPoints = 24;
     EXPECT_EQ(QFontInfo(font.toQFont(twelvePoints, u"", 96)).pixelSize(), 16);
+}
+
+TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
+{
+    const std::int64_t length = 32 << 20;
+    load(std::string(std::size_t(length), 'W'));
+    show();
+    const long long growth = residentPeakGrowth([&] {
+        EXPECT_TRUE(contains(viewport(view), rgb(0x00C0C0C0)));
+        // The far end of the line, its last character selected, scrolled into view.
+        QTest::keyClick(&view, Qt::Key_End);
+        QTest::keyClick(&view, Qt::Key_Left, Qt::ShiftModifier);
+        EXPECT_EQ(view.selectionStart(), length - 1);
+        EXPECT_TRUE(contains(viewport(view), view.palette().color(QPalette::Active, QPalette::Highlight)));
+    });
+    EXPECT_LT(growth, 16LL << 20);
 }
 
 TEST_F(BookViewTest, DraggingASelectionPastAnEdgeScrollsALineAtATime)
