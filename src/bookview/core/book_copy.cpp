@@ -16,13 +16,13 @@ constexpr char kLf = '\n';
 constexpr char kCtrlZ = '\x1A';
 constexpr std::string_view kBreak = "\r\n";
 
-// Room for the whole text, so that it never moves while it grows: each byte of the book
-// gives at most two (a lone CR grows into CR LF), and a last line without a break gains
-// one. Room that is never written costs no memory.
-std::size_t roomFor(std::int64_t bookSize)
+// A DOS book's text is as long as the book, give or take its last break; a CR standing
+// alone grows into CR LF, and a few of those fit in this much more.
+constexpr std::int64_t kSlack = 64 * 1024;
+
+std::size_t room(std::int64_t bytes)
 {
-    return static_cast<std::size_t>(std::min<std::int64_t>(2 * std::max<std::int64_t>(bookSize, 0) + 2,
-                                                            kMaxTextLength + 1));
+    return static_cast<std::size_t>(std::clamp<std::int64_t>(bytes, 0, kMaxTextLength + 1));
 }
 
 char* translate(std::string_view bytes, char* to, const ByteTable& table)
@@ -63,19 +63,28 @@ BookBytes copyBookLines(const std::string& source, const std::string& target, co
     platform::FileReader in(source);
     platform::FileWriter out(target);
     BookBytes text;
-    text.reserve(roomFor(in.size()));
+    text.reserve(room(in.size() + kSlack));
     std::string converted;   // one chunk's worth, before it joins the text
+    std::int64_t unread = in.size();
     bool afterCr = false;
     bool ended = false;      // Ctrl+Z seen
     for (std::string_view chunk = in.takeChunk(); !chunk.empty() && !ended; chunk = in.takeChunk()) {
+        unread -= static_cast<std::int64_t>(chunk.size());
         if (const std::size_t end = chunk.find(kCtrlZ); end != std::string_view::npos) {
             chunk = chunk.substr(0, end);
             ended = true;
         }
         converted.resize(2 * chunk.size());
-        const char* made = convertPiece(chunk, converted.data(), table, afterCr);
+        const auto made = static_cast<std::size_t>(convertPiece(chunk, converted.data(), table, afterCr) -
+                                                   converted.data());
         const std::size_t start = text.size();
-        text.append(converted.data(), static_cast<std::size_t>(made - converted.data()));
+        // More lone CRs than the slack holds (a book from a Mac): room at once for the rest
+        // at its worst, every byte a CR, so the text moves once at most.
+        if (start + made > text.capacity()) {
+            const std::int64_t worstOfTheRest = 2 * std::max<std::int64_t>(unread, 0) + kSlack;
+            text.reserve(room(static_cast<std::int64_t>(start + made) + worstOfTheRest));
+        }
+        text.append(converted.data(), made);
         if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
             throwLoadFailed();
         out.write(std::string_view(text).substr(start));

@@ -54,6 +54,17 @@ TEST_F(BookCopy, ConvertsFromDosToWindowsLetters)
     EXPECT_EQ(copy("\x8F\xE0\xA8\xA2\xA5\xE2\r\n\xC9\xCD\xBB"), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE3=\xAC\r\n");
 }
 
+TEST_F(BookCopy, ABookOfLoneCrsGrowsByALfEach)
+{
+    // Far more lone CRs than the room kept beyond the book's size.
+    std::string book, expected;
+    for (int i = 0; i < 100000; ++i) {
+        book += "ab\r";
+        expected += "ab\r\n";
+    }
+    EXPECT_EQ(copy(book), expected);
+}
+
 TEST_F(BookCopy, CrLfSplitAcrossTheReadBufferIsStillOneBreak)
 {
     const std::size_t buffer = 1 << 20;
