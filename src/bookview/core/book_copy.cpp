@@ -25,35 +25,31 @@ std::size_t room(std::int64_t bytes)
     return static_cast<std::size_t>(std::clamp<std::int64_t>(bytes, 0, kMaxTextLength + 1));
 }
 
-char* translate(std::string_view bytes, char* to, const ByteTable& table)
-{
-    for (const char c : bytes)
-        *to++ = static_cast<char>(table[static_cast<unsigned char>(c)]);
-    return to;
-}
-
 // Converts one piece of the book into `to`, which has room for twice its size. `afterCr`
 // says the previous piece ended with a CR, whose LF this one may begin with; it is set
-// again when this piece ends with a CR. Returns the end of what was written.
-char* convertPiece(std::string_view piece, char* to, const ByteTable& table, bool& afterCr)
+// again when this piece ends with a CR. Returns the end of what was written. One plain
+// loop: lines are short, so looking for the next CR first would cost more than it saves.
+char* convertPiece(std::string_view piece, char* to, const ByteTable& bookTable, bool& afterCr)
 {
-    if (afterCr && !piece.empty() && piece.front() == kLf)
-        piece.remove_prefix(1);
+    const ByteTable table = bookTable;   // a copy of its own, which no write can touch
+    const char* from = piece.data();
+    const char* const end = from + piece.size();
+    if (afterCr && from < end && *from == kLf)
+        ++from;
     afterCr = false;
-    for (;;) {
-        const std::size_t cr = piece.find(kCr);
-        to = translate(piece.substr(0, cr), to, table);
-        if (cr == std::string_view::npos)
-            return to;
-        to = std::copy(kBreak.begin(), kBreak.end(), to);
-        piece.remove_prefix(cr + 1);
-        if (piece.empty()) {
-            afterCr = true;
-            return to;
+    while (from < end) {
+        const char c = *from++;
+        if (c != kCr) {
+            *to++ = static_cast<char>(table[static_cast<unsigned char>(c)]);
+            continue;
         }
-        if (piece.front() == kLf)
-            piece.remove_prefix(1);
+        to = std::copy(kBreak.begin(), kBreak.end(), to);
+        if (from == end)
+            afterCr = true;
+        else if (*from == kLf)
+            ++from;
     }
+    return to;
 }
 
 } // namespace
