@@ -334,13 +334,8 @@ std::int64_t TBookView::contentWidth()
 {
     if (m_wordWrap)
         return 0;
-    if (!m_longestLine) {
-        // One walk over the line index (not the text) per loaded book.
-        std::int64_t longest = 0;
-        for (std::int64_t line = 0, count = m_document.lineCount(); line < count; ++line)
-            longest = std::max(longest, m_document.lineLength(line));
-        m_longestLine = longest;
-    }
+    if (!m_longestLine)
+        m_longestLine = m_document.layout().longestLine();   // once per loaded book
     const FontAdvances& font = m_fonts.base();
     const int widest = font.monospaced() ? font.advance(u'M') : font.metrics().maxWidth();
     return *m_longestLine * widest;

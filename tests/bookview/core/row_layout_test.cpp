@@ -105,5 +105,20 @@ TEST(CellWrap, ALineWithATabIsMeasured)
     EXPECT_EQ(rows.lineText(2), u"abcd efg");
 }
 
+std::int64_t longestOf(std::string_view text)
+{
+    const BookText book{BookBytes(text)};
+    return RowLayout(book).longestLine();
+}
+
+TEST(RowLayout, TheLongestLineLeavesItsBreakOut)
+{
+    EXPECT_EQ(longestOf(""), 0);
+    EXPECT_EQ(longestOf("abc\r\nabcd\n"), 4);      // the same span, the shorter break
+    EXPECT_EQ(longestOf("abcd\r\nab\rabcd\n"), 4);
+    EXPECT_EQ(longestOf("abc\r\nabcd"), 4);         // the last line has no break
+    EXPECT_EQ(longestOf("abcdef\r\n\r\n"), 6);
+}
+
 } // namespace
 } // namespace lirra
