@@ -161,7 +161,7 @@ struct Style {
     bool strikeOut = false;
     std::optional<std::uint32_t> color;
     std::optional<std::uint32_t> background;
-    auto operator<=>(const Style&) const = default;
+    bool operator==(const Style&) const = default;
 };
 
 struct GroupState {
@@ -185,8 +185,9 @@ struct FontEntry {
 };
 
 // Turns the style in force at each stretch of text into format runs, each naming its
-// format in a table of distinct formats, and holds each distinct face name once. Every
-// step costs the same whatever the number of formats so far, or the length of a name.
+// format in a table of distinct formats, and holds each distinct face name once. Looking
+// a format up takes logarithmic time in the number of formats; a face name is looked at
+// once, when its font is defined, never again per run.
 class RunCollector {
 public:
     // Text in `style` is about to be added at `position`.
