@@ -49,7 +49,8 @@ for round in $(seq "$rounds"); do
   check_reader "$b" second.txt "$digest_b"
   [ "$round" = 1 ] && import -window root "$out/two-readers.png"
   kill -TERM "$a" "$b"
-  wait "$a" "$b" || fail "a reader did not end cleanly"
+  wait "$a" || fail "the reader of first.txt did not end cleanly"
+  wait "$b" || fail "the reader of second.txt did not end cleanly"
 done
 [ "$mixed" = 0 ] || fail "$mixed of $((2 * rounds)) loads showed another text"
 [ ! -s "$work/stderr.txt" ] || fail "a reader wrote on stderr: $(head -c 300 "$work/stderr.txt")"
