@@ -113,6 +113,18 @@ std::u16string BookText::text(std::int64_t start, std::int64_t count) const
                                                                   static_cast<std::size_t>(n)));
 }
 
+std::u16string_view BookText::units(std::int64_t start, std::int64_t count, std::u16string& buffer) const
+{
+    const auto from = static_cast<std::size_t>(std::clamp<std::int64_t>(start, 0, length()));
+    const auto n = static_cast<std::size_t>(std::clamp<std::int64_t>(count, 0, length() - std::int64_t(from)));
+    if (m_rich)
+        return std::u16string_view(m_richText.text).substr(from, n);
+    buffer.resize(n);
+    std::transform(m_plain.begin() + std::ptrdiff_t(from), m_plain.begin() + std::ptrdiff_t(from + n), buffer.begin(),
+                   [](char c) { return platform::ansiToUnicode(static_cast<unsigned char>(c)); });
+    return buffer;
+}
+
 std::int64_t BookText::find(std::u16string_view what, std::int64_t start, std::int64_t length,
                             FindOptions options) const
 {

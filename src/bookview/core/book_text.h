@@ -32,6 +32,9 @@ public:
     std::int64_t length() const;
     char16_t charAt(std::int64_t index) const;    // index must be in [0, length())
     std::u16string text(std::int64_t start, std::int64_t count) const;   // clipped
+    // The same without a copy of its own: a view into a rich text, or the plain text's
+    // characters decoded into `buffer`, which a caller reading piece by piece reuses.
+    std::u16string_view units(std::int64_t start, std::int64_t count, std::u16string& buffer) const;
     const std::vector<FormatRun>& runs() const { return m_richText.runs; }   // empty for plain books
     const FormatTable& formats() const { return m_richText.formats; }       // what the runs refer to
     const LineStarts& hardLines() const { return m_hardLines; }

@@ -43,21 +43,21 @@ void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
     const FormatRun* current = run == runs.begin() ? nullptr : &*(run - 1);
 
     const std::int64_t length = rows.lineLength(row);
-    std::u16string window;            // the characters [windowStart, windowStart + window.size())
+    std::u16string decoded;           // a plain book's window, decoded
+    std::u16string_view text;         // the characters [windowStart, windowStart + text.size())
     std::int64_t windowStart = 0;
     std::int64_t x = 0;
     for (std::int64_t i = 0; i < length;) {
-        if (i >= windowStart + std::int64_t(window.size())) {
+        if (i >= windowStart + std::int64_t(text.size())) {
             windowStart = i;
-            window = book.text(start + i, std::min(kWindow, length - i));
+            text = book.units(start + i, std::min(kWindow, length - i), decoded);
         }
-        const std::u16string_view text(window);
         const std::int64_t at = i - windowStart;
         while (run != runs.end() && run->start <= start + i)
             current = &*run++;
         const CharFormat* format = current ? &formats[current->format] : nullptr;
         const FontAdvances& font = current ? fonts.forFormat(current->format) : fonts.base();
-        std::int64_t end = windowStart + std::int64_t(window.size());
+        std::int64_t end = windowStart + std::int64_t(text.size());
         if (run != runs.end())
             end = std::min(end, run->start - start);
         for (std::int64_t cut : cuts)
