@@ -31,9 +31,8 @@ void convertToWin(ReaderWindow& reader)
     // not a book the reader opened.
     if (!reader.hasBook())
         platform::throwFileError(ENOENT);
-    const std::string copy = makeTemporaryCopy(reader.bookName(), windowsRoundTrip());
     TBookView& view = reader.bookView();
-    view.loadFile(copy);
+    view.loadText(convertBook(reader.bookName(), windowsRoundTrip()));
     // CurLine is one-based, so this is the line below the caret's; past the last line
     // the view stays where the load left it.
     view.reanchorLine(curLine);

@@ -13,8 +13,8 @@ class ReaderWindow;
 // character, else the 1251 form of the character 866 puts in its place.
 const ByteTable& windowsRoundTrip();
 
-// Re-reads the book named by the caption through windowsRoundTrip() into the temporary
-// copy, loads it and re-anchors the view on the zero-based line CurLine. The caption,
+// Re-reads the book named by the caption through windowsRoundTrip() into the view (and
+// the temporary copy) and re-anchors the view on the zero-based line CurLine. The caption,
 // history and bookmarks stay. Raises the file error texts; the view then keeps its text.
 void convertToWin(ReaderWindow& reader);
 

@@ -15,18 +15,17 @@ namespace {
 constexpr const char* kCopyName = "lirra.tmp";
 } // namespace
 
-std::string makeTemporaryCopy(const QString& name, const ByteTable& table)
+BookText convertBook(const QString& name, const ByteTable& table)
 {
     const std::string copy = platform::tempDirectory() + kCopyName;
     platform::deleteFile(copy);
     try {
-        copyBookLines(fileSystemName(name), copy, table);
+        return bookTextFrom(copyBookLines(fileSystemName(name), copy, table));
     } catch (...) {
         // A copy cut short (a full disk) is of no use and may be large: gone at once.
         platform::deleteFile(copy);
         throw;
     }
-    return copy;
 }
 
 BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history) : m_reader(reader), m_history(history) {}
@@ -40,9 +39,8 @@ void BookLoader::dropCopy()
 
 void BookLoader::showBook(const QString& name)
 {
-    const std::string copy = makeTemporaryCopy(name, platform::tables::kOem866ToAnsi1251);
     TBookView& view = m_reader.bookView();
-    view.loadFile(copy);
+    view.loadText(convertBook(name, platform::tables::kOem866ToAnsi1251));
     view.reanchorLine(0);
     view.caretToStart();
     m_reader.setBookName(name);

@@ -1,11 +1,14 @@
 #pragma once
 
-// BookLoader: how books come into the view. A plain (DOS) book is copied line by line
-// into the temporary copy "lirra.tmp", converted from code page 866 to 1251, and the
-// copy is loaded; a rich (RTF) book is loaded as it is. Either way the view is put on
-// its first line and the caption names the book.
+// BookLoader: how books come into the view. A plain (DOS) book is converted line by
+// line from code page 866 to 1251 in one pass into the text the view takes, the same
+// bytes going to the temporary copy "lirra.tmp" on the way (the view never reads the copy
+// back, so another reader writing it at the same time cannot change what this one
+// shows); a rich (RTF) book is loaded as it is. Either way the view is put on its first
+// line and the caption names the book.
 
 #include "bookview/core/book_copy.h"
+#include "bookview/core/book_text.h"
 
 #include <QString>
 #include <string>
@@ -16,10 +19,10 @@ class FileDialog;
 class ReaderWindow;
 class TMRUManager;
 
-// Copies the plain book `name` line by line through `table` into the temporary copy
-// "lirra.tmp" (the old copy deleted first) and returns the copy's path. A copy cut short
-// is deleted before the error goes on.
-std::string makeTemporaryCopy(const QString& name, const ByteTable& table);
+// The plain book `name` converted line by line through `table` into the text the view
+// will hold, written to the temporary copy "lirra.tmp" on the way (the old copy deleted
+// first). A copy cut short is deleted before the error goes on.
+BookText convertBook(const QString& name, const ByteTable& table);
 
 class BookLoader {
 public:

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace lirra::platform {
 
@@ -20,6 +21,14 @@ int openOrThrow(const std::string& path, int flags)
     return fd;
 }
 
+int openRegularOrThrow(const std::string& path)
+{
+    const int fd = openRegularFile(path);
+    if (fd < 0)
+        throwFileError(errno);
+    return fd;
+}
+
 void closeOrThrow(FileDescriptor& file)
 {
     if (!file.close())
@@ -28,8 +37,12 @@ void closeOrThrow(FileDescriptor& file)
 } // namespace
 
 FileReader::FileReader(const std::string& name)
-    : m_file(openOrThrow(resolveFileName(name), O_RDONLY)), m_buffer(kBufferSize)
+    : m_file(openRegularOrThrow(resolveFileName(name))), m_buffer(kBufferSize)
 {
+    struct stat info {};
+    if (::fstat(m_file.get(), &info) != 0)
+        throwFileError(errno);
+    m_size = info.st_size;
 }
 
 std::string_view FileReader::takeChunk()
@@ -55,6 +68,11 @@ void FileWriter::write(std::string_view bytes)
 {
     if (m_buffer.size() + bytes.size() > kBufferSize)
         flush();
+    if (bytes.size() >= kBufferSize) {
+        if (!writeAll(m_file.get(), bytes))
+            throwFileError(errno);
+        return;
+    }
     m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
 }
 

@@ -6,6 +6,7 @@
 #include "platform/posix_io.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,17 +15,21 @@ namespace lirra::platform {
 
 class FileReader {
 public:
-    // Opens the file `name` names (trailing blanks as resolveFileName) for reading.
+    // Opens the file `name` names (trailing blanks as resolveFileName) for reading. What
+    // is not a regular file is refused at once: "File access denied".
     explicit FileReader(const std::string& name);
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
 
+    // The file's size when it was opened; it may still grow or shrink while it is read.
+    std::int64_t size() const { return m_size; }
     // The next piece of the file, empty at its end. Valid until the next call.
     std::string_view takeChunk();
     void close();
 
 private:
     FileDescriptor m_file;
+    std::int64_t m_size = 0;
     std::vector<char> m_buffer;
 };
 
@@ -37,6 +42,7 @@ public:
     FileWriter(const FileWriter&) = delete;
     FileWriter& operator=(const FileWriter&) = delete;
 
+    // Bytes of a buffer's size or more go out at once, without being copied.
     void write(std::string_view bytes);
     // Writes what is buffered and closes the file.
     void close();

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lirra::platform {
@@ -18,6 +20,26 @@ bool FileDescriptor::close() noexcept
     m_fd = -1;
     // EINTR from close() leaves the descriptor closed on Linux: nothing was lost.
     return closing < 0 || ::close(closing) == 0 || errno == EINTR;
+}
+
+int openRegularFile(const std::string& path) noexcept
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        errno = EACCES;
+        return -1;
+    }
+    // Not blocking, in case the name was given to a FIFO since it was looked at.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        errno = EACCES;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 bool writeAll(int fd, std::string_view data) noexcept

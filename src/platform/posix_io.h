@@ -4,6 +4,7 @@
 // callers turn a failure into their own error text.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include <sys/types.h>
@@ -27,6 +28,12 @@ public:
 private:
     int m_fd;
 };
+
+// Opens the regular file `path` for reading. Anything else (a folder, FIFO, device or
+// socket) is refused before it is opened, because opening a FIFO waits for a writer,
+// opening a device may act on it, and reading either may never end: -1 with errno EACCES,
+// as for a file the user may not read. Other failures: -1 with open()'s errno.
+int openRegularFile(const std::string& path) noexcept;
 
 // Writes all of `data`, going on after interrupted and short writes. False with errno set
 // when a write failed.

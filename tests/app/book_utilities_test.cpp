@@ -14,6 +14,7 @@
 #include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
 #include "main_window_fixture.h"
+#include "test_fifo.h"
 #include "xdg_open_stand_in.h"
 
 #include <QApplication>
@@ -99,7 +100,7 @@ TEST_F(BookUtilities, ConvertToWinRereadsTheBookAsWindowsTextBelowTheCaretsLine)
     EXPECT_EQ(form.currentLine(), 1);
 }
 
-TEST_F(BookUtilities, ConvertToWinWithoutABookOrItsFileSaysFileNotFoundAndKeepsTheView)
+TEST_F(BookUtilities, ConvertToWinWithoutABookOrItsFileSaysSoAndKeepsTheView)
 {
     TForm1 form({});
     // A file named like the idle caption is no book of the reader's.
@@ -117,6 +118,13 @@ TEST_F(BookUtilities, ConvertToWinWithoutABookOrItsFileSaysFileNotFoundAndKeepsT
     action(form, "ConverttoWin1")->trigger();
     EXPECT_EQ(boxes.back(), QStringLiteral("File not found."));
     EXPECT_EQ(form.bookView().lineCount(), 3);
+    EXPECT_EQ(form.bookView().lineText(1), QStringLiteral("line two"));
+
+    // A FIFO in the book's place is refused before it is opened, not waited on.
+    const TestFifo fifo(path);
+    action(form, "ConverttoWin1")->trigger();
+    EXPECT_EQ(boxes.back(), QStringLiteral("File access denied."));
+    EXPECT_FALSE(fifo.opened());
     EXPECT_EQ(form.bookView().lineText(1), QStringLiteral("line two"));
 }
 

@@ -12,6 +12,7 @@
 #include "file_size_limit.h"
 #include "main_window_fixture.h"
 #include "qt_printers.h"
+#include "test_fifo.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -178,6 +179,48 @@ TEST_F(MainWindow, OpenRtfBookWithAMissingNameSaysSoAndKeepsTheBook)
     EXPECT_EQ(boxes.back(), QString::fromStdString("Cannot open file " + missing + "."));
     EXPECT_EQ(view(form).lineCount(), 3);
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + QLatin1Char(' '));
+}
+
+TEST_F(MainWindow, OnlyRegularFilesAreBooksWhicheverWayTheyCome)
+{
+    const std::string path = book("a.txt", kDosBook);
+    TForm1 form({QString::fromStdString(path)});
+    const QString title = form.windowTitle();
+    const TestFifo fifo(m_scratch / "fifo.txt");
+    // A device read to its end would otherwise fill the disk with its copy.
+    const FileSizeLimit disk(1 << 20);
+    const auto refusedWith = [&](const char* way, const std::string& text) {
+        SCOPED_TRACE(way);
+        EXPECT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes.empty() ? std::string() : boxes.back().toStdString(), text);
+        EXPECT_EQ(view(form).lineText(0), QStringLiteral("Привет"));
+        EXPECT_EQ(form.windowTitle(), title);
+        boxes.clear();
+    };
+    for (const std::string& notABook : {fifo.path(), m_scratch.path(), std::string("/dev/zero")}) {
+        SCOPED_TRACE(notABook);
+        nextFile = QString::fromStdString(notABook);
+        action(form, "OpenBook1")->trigger();
+        refusedWith("Open Book", "File access denied.");
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(notABook))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&form, &drop);
+        refusedWith("dropped", "File access denied.");
+
+        action(form, "OpenRTFBook1")->trigger();
+        refusedWith("Open RTF Book", "Cannot open file " + notABook + ".");
+    }
+    EXPECT_FALSE(fifo.opened());
+    EXPECT_EQ(history(), std::vector<std::string>{title.toStdString()});
+
+    TForm1 other({QString::fromStdString(fifo.path())});
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("File access denied.")});
+    EXPECT_EQ(view(other).lineCount(), 0);
+    EXPECT_FALSE(fifo.opened());
 }
 
 TEST_F(MainWindow, ClearAllGoesIdleButKeepsHistory)

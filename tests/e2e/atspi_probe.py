@@ -6,8 +6,11 @@
   atspi_probe.py PID WINDOW status     prints the labels of WINDOW's status line, one a line
   atspi_probe.py PID WINDOW line       prints the name of WINDOW's read-only text (the book
                                        view), then the text of the line the caret is on
+  atspi_probe.py PID WINDOW digest     prints the name of WINDOW's read-only text, then the
+                                       SHA-1 of its whole text in UTF-8
 A missing window exits 2, a missing object 1.
 """
+import hashlib
 import sys
 
 import pyatspi
@@ -66,6 +69,12 @@ def main():
         line, _, _ = text.getTextAtOffset(text.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START)
         print(view.name)
         print(line.rstrip("\r\n"))
+    elif what == "digest":
+        view = first(frame, read_only_text)
+        if view is None:
+            sys.exit(1)
+        print(view.name)
+        print(hashlib.sha1(view.queryText().getText(0, -1).encode("utf-8")).hexdigest())
     else:
         sys.exit(3)
 

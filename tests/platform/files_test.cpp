@@ -6,6 +6,7 @@
 #include "platform/utf8.h"
 #include "error_text.h"
 #include "scratch_folder.h"
+#include "test_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +110,11 @@ TEST(BufferedFiles, FailuresRaiseTheFileTexts)
     ScratchFolder folder;
     EXPECT_EQ(errorText([&] { FileReader(folder / "missing.txt"); }), "File not found");
     EXPECT_EQ(errorText([&] { FileReader(folder / std::string(300, 'n')); }), "Invalid filename");
-    EXPECT_EQ(errorText([&] { FileReader(folder.path()).takeChunk(); }), "File access denied");
+    // Only a regular file is opened: a folder, a FIFO or a device is refused at once.
+    const TestFifo fifo(folder / "fifo");
+    for (const std::string& notAFile : {folder.path(), fifo.path(), std::string("/dev/zero")})
+        EXPECT_EQ(errorText([&] { FileReader reader(notAFile); }), "File access denied") << notAFile;
+    EXPECT_FALSE(fifo.opened());
     EXPECT_EQ(errorText([&] { FileWriter(folder / "missing/copy.tmp"); }), "File not found");
 
     // /dev/full takes no byte: the write fails when the buffer goes out, at close at the latest.

@@ -10,25 +10,25 @@ BookDocument::BookDocument() : m_text(std::make_shared<BookText>()), m_layout(*m
 
 void BookDocument::loadFile(const std::string& path)
 {
-    takeText(loadBookText(path));
+    setText(loadBookText(path));
 }
 
 void BookDocument::setPlainText(std::string_view ansi1251)
 {
-    takeText(BookText(BookBytes(ansi1251)));
+    setText(BookText(BookBytes(ansi1251)));
 }
 
 void BookDocument::setRichText(RichText rich)
 {
-    takeText(BookText(std::move(rich)));
+    setText(BookText(std::move(rich)));
 }
 
 void BookDocument::clear()
 {
-    takeText(BookText());
+    setText(BookText());
 }
 
-void BookDocument::takeText(BookText text)
+void BookDocument::setText(BookText text)
 {
     m_text = std::make_shared<BookText>(std::move(text));
     m_layout.setText(*m_text);

@@ -32,6 +32,8 @@ public:
     // Throws Error "Cannot open file %s" / "Failed to Load Stream" (also for a text of
     // more than kMaxTextLength characters); on failure the content stays as it was.
     void loadFile(const std::string& path);
+    // Takes the text as it is given (a book converted on its way in); never fails.
+    void setText(BookText text);
     void setPlainText(std::string_view ansi1251);   // copies; loadFile reads in place
     void setRichText(RichText rich);
     void saveAsPlainText(const std::string& path) const { m_text->saveAsPlainText(path); }
@@ -41,6 +43,7 @@ public:
     char16_t charAt(std::int64_t index) const { return m_text->charAt(index); }   // index in [0, length())
     std::u16string text(std::int64_t start, std::int64_t count) const { return m_text->text(start, count); }
     const std::vector<FormatRun>& runs() const { return m_text->runs(); }   // empty for plain books
+    const FormatTable& formats() const { return m_text->formats(); }
     // The text to lay out elsewhere (a printout): shared, never copied. A later line
     // edit leaves it as it was.
     std::shared_ptr<const BookText> sharedText() const { return m_text; }
@@ -97,7 +100,6 @@ public:
     std::function<void()> onCaretMoved;
 
 private:
-    void takeText(BookText text);
     void setCaret(std::int64_t anchor, std::int64_t active);
     void endLineEdit(std::int64_t caret);
     void scrollTo(std::int64_t line);

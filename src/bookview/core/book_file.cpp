@@ -13,26 +13,30 @@ namespace lirra {
 namespace {
 
 constexpr std::size_t kChunkBytes = 1 << 16;
-const char* const kLoadFailed = "Failed to Load Stream";
 const char* const kSaveFailed = "Failed to Save Stream";
 
 } // namespace
 
+void throwLoadFailed()
+{
+    throw Error("Failed to Load Stream");
+}
+
 BookBytes readBookFile(const std::string& path)
 {
-    const platform::FileDescriptor file(::open(platform::resolveFileName(path).c_str(), O_RDONLY | O_CLOEXEC));
+    const platform::FileDescriptor file(platform::openRegularFile(platform::resolveFileName(path)));
     if (!file.valid())
         throw Error(formatText("Cannot open file %s", path));
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxTextLength)
-        throw Error(kLoadFailed);
+    if (::fstat(file.get(), &info) != 0 || info.st_size > kMaxTextLength)
+        throwLoadFailed();
 
     BookBytes data(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t got = 0;
     while (got < data.size()) {
         const ssize_t n = platform::readSome(file.get(), data.data() + got, data.size() - got);
         if (n < 0)
-            throw Error(kLoadFailed);
+            throwLoadFailed();
         if (n == 0)
             break;   // the file shrank since it was sized: take what is there
         got += static_cast<std::size_t>(n);

@@ -14,9 +14,13 @@
 namespace lirra {
 
 // The whole file, read once into the buffer that is returned. Throws Error
-// "Cannot open file %s" when it cannot be opened, "Failed to Load Stream" when it cannot
+// "Cannot open file %s" when it cannot be opened or is no regular file (a folder, FIFO,
+// device or socket, refused before it is opened), "Failed to Load Stream" when it cannot
 // be read or is longer than a book can be.
 BookBytes readBookFile(const std::string& path);
+
+// The view's one answer to a book it cannot take: Error "Failed to Load Stream".
+[[noreturn]] void throwLoadFailed();
 
 // Writes through a fixed buffer, so a large book is never copied whole. Throws Error
 // "Cannot create file %s" when the file cannot be created, "Failed to Save Stream" when

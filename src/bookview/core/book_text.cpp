@@ -20,13 +20,13 @@ std::vector<FormatRun> shiftRuns(const std::vector<FormatRun>& runs, std::int64_
     std::vector<FormatRun> result;
     if (runs.empty())
         return result;
-    const auto add = [&result](std::int64_t at, const CharFormat& format) {
+    const auto add = [&result](std::int64_t at, std::uint32_t format) {
         while (!result.empty() && result.back().start >= at)
             result.pop_back();
         if (result.empty() || result.back().format != format)
             result.push_back({at, format});
     };
-    CharFormat atEnd = runs.front().format;
+    std::uint32_t atEnd = runs.front().format;
     for (const FormatRun& run : runs) {
         if (run.start <= start)
             add(run.start, run.format);
@@ -59,7 +59,7 @@ std::string ansiBytes(std::u16string_view text)
 void refuseTooLong(std::size_t size)
 {
     if (static_cast<std::int64_t>(size) > kMaxTextLength)
-        throw Error("Failed to Load Stream");
+        throwLoadFailed();
 }
 
 } // namespace
@@ -78,14 +78,18 @@ BookText::BookText(RichText rich) : m_rich(true), m_richText(std::move(rich))
     m_hardLines = scanHardLines(std::u16string_view(m_richText.text));
 }
 
+BookText bookTextFrom(BookBytes bytes)
+{
+    std::optional<RichText> rich = looksLikeRtf(bytes) ? parseRtf(bytes) : std::nullopt;
+    if (!rich)
+        return BookText(std::move(bytes));
+    BookBytes().swap(bytes);   // free the file's bytes before the rich text is indexed
+    return BookText(std::move(*rich));
+}
+
 BookText loadBookText(const std::string& path)
 {
-    BookBytes data = readBookFile(path);
-    std::optional<RichText> rich = looksLikeRtf(data) ? parseRtf(data) : std::nullopt;
-    if (!rich)
-        return BookText(std::move(data));
-    BookBytes().swap(data);   // free the file before the rich text is indexed
-    return BookText(std::move(*rich));
+    return bookTextFrom(readBookFile(path));
 }
 
 std::int64_t BookText::length() const
@@ -107,6 +111,18 @@ std::u16string BookText::text(std::int64_t start, std::int64_t count) const
         return m_richText.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(n));
     return platform::decodeAnsi(std::string_view(m_plain).substr(static_cast<std::size_t>(from),
                                                                   static_cast<std::size_t>(n)));
+}
+
+std::u16string_view BookText::units(std::int64_t start, std::int64_t count, std::u16string& buffer) const
+{
+    const auto from = static_cast<std::size_t>(std::clamp<std::int64_t>(start, 0, length()));
+    const auto n = static_cast<std::size_t>(std::clamp<std::int64_t>(count, 0, length() - std::int64_t(from)));
+    if (m_rich)
+        return std::u16string_view(m_richText.text).substr(from, n);
+    buffer.resize(n);
+    std::transform(m_plain.begin() + std::ptrdiff_t(from), m_plain.begin() + std::ptrdiff_t(from + n), buffer.begin(),
+                   [](char c) { return platform::ansiToUnicode(static_cast<unsigned char>(c)); });
+    return buffer;
 }
 
 std::int64_t BookText::find(std::u16string_view what, std::int64_t start, std::int64_t length,

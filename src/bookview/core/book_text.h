@@ -32,7 +32,11 @@ public:
     std::int64_t length() const;
     char16_t charAt(std::int64_t index) const;    // index must be in [0, length())
     std::u16string text(std::int64_t start, std::int64_t count) const;   // clipped
+    // The same without a copy of its own: a view into a rich text, or the plain text's
+    // characters decoded into `buffer`, which a caller reading piece by piece reuses.
+    std::u16string_view units(std::int64_t start, std::int64_t count, std::u16string& buffer) const;
     const std::vector<FormatRun>& runs() const { return m_richText.runs; }   // empty for plain books
+    const FormatTable& formats() const { return m_richText.formats; }       // what the runs refer to
     const LineStarts& hardLines() const { return m_hardLines; }
 
     // The text as it is held: f(std::string_view) for plain books (1251),
@@ -65,8 +69,12 @@ private:
     LineStarts m_hardLines;
 };
 
-// Rich text when the file holds valid RTF, otherwise its bytes as plain 1251 text.
-// Throws Error "Cannot open file %s" / "Failed to Load Stream".
+// Rich text when `bytes` hold valid RTF, otherwise the bytes themselves as plain 1251
+// text. Throws Error "Failed to Load Stream" for a text of more than kMaxTextLength
+// characters.
+BookText bookTextFrom(BookBytes bytes);
+// The same for the bytes of the file `path`. Throws Error "Cannot open file %s" /
+// "Failed to Load Stream".
 BookText loadBookText(const std::string& path);
 
 } // namespace lirra

@@ -37,6 +37,8 @@ public:
     std::int64_t lineLength(std::int64_t line) const;      // without the line break; -1 if none
     std::int64_t lineEnd(std::int64_t line) const;         // start of the next line, or the length
     std::u16string lineText(std::int64_t line) const;      // empty if no such line
+    // Characters in the longest line, its break left out: one walk over the line starts.
+    std::int64_t longestLine() const;
 
 private:
     const LineStarts& starts() const { return wrapped() ? m_rows : m_text->hardLines(); }

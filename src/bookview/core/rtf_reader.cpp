@@ -161,7 +161,7 @@ struct Style {
     bool strikeOut = false;
     std::optional<std::uint32_t> color;
     std::optional<std::uint32_t> background;
-    auto operator<=>(const Style&) const = default;
+    bool operator==(const Style&) const = default;
 };
 
 struct GroupState {
@@ -171,15 +171,23 @@ struct GroupState {
 };
 
 struct Font {
-    std::u16string face;
+    std::int32_t face = CharFormat::kViewFace;   // in the format table's faces
     std::optional<CodePage> codePage;
 };
 
 using Fonts = std::unordered_map<int, Font>;   // by font number
 
-// Turns the style in force at each stretch of text into format runs. Runs are kept as
-// format numbers and expanded once at the end: a book has hundreds of thousands of
-// runs but few distinct formats.
+// The font-table entry being read: its name grows character by character.
+struct FontEntry {
+    int number = 0;
+    std::u16string face;
+    std::optional<CodePage> codePage;
+};
+
+// Turns the style in force at each stretch of text into format runs, each naming its
+// format in a table of distinct formats, and holds each distinct face name once. Looking
+// a format up takes logarithmic time in the number of formats; a face name is looked at
+// once, when its font is defined, never again per run.
 class RunCollector {
 public:
     // Text in `style` is about to be added at `position`.
@@ -188,48 +196,49 @@ public:
         if (m_lastStyle && *m_lastStyle == style)
             return;
         m_lastStyle = style;
-        const std::size_t format = formatOf(style, fonts);
-        if (m_starts.empty() || m_formats[m_starts.back().format] != m_formats[format])
-            m_starts.push_back({position, format});
+        const std::uint32_t format = formatOf(style, fonts);
+        if (m_runs.empty() || m_runs.back().format != format)
+            m_runs.push_back({position, format});
     }
 
-    // A font number may now name another face.
-    void fontsChanged()
+    // The face's index in the table, the face added when it is new.
+    std::int32_t faceIndex(std::u16string face)
     {
-        m_lastStyle.reset();
-        m_formatOfStyle.clear();
-    }
-
-    std::vector<FormatRun> runs() const
-    {
-        std::vector<FormatRun> runs;
-        runs.reserve(m_starts.size());
-        for (const RunStart& run : m_starts)
-            runs.push_back({run.start, m_formats[run.format]});
-        return runs;
-    }
-
-private:
-    std::size_t formatOf(const Style& style, const Fonts& fonts)
-    {
-        const auto [it, added] = m_formatOfStyle.try_emplace(style, m_formats.size());
-        if (added) {
-            const auto font = fonts.find(style.font);
-            m_formats.push_back({.face = font != fonts.end() ? font->second.face : std::u16string(),
-                                .halfPoints = style.halfPoints, .bold = style.bold, .italic = style.italic,
-                                .underline = style.underline, .strikeOut = style.strikeOut,
-                                .color = style.color, .background = style.background});
-        }
+        if (face.empty())
+            return CharFormat::kViewFace;
+        const auto [it, added] = m_faceIndex.try_emplace(face, static_cast<std::int32_t>(m_table.faces.size()));
+        if (added)
+            m_table.faces.push_back(std::move(face));
         return it->second;
     }
 
-    struct RunStart {
-        std::int64_t start;
-        std::size_t format;
-    };
-    std::vector<CharFormat> m_formats;
-    std::map<Style, std::size_t> m_formatOfStyle;
-    std::vector<RunStart> m_starts;
+    // A font number may now name another face.
+    void fontsChanged() { m_lastStyle.reset(); }
+
+    void finish(RichText& result)
+    {
+        result.runs = std::move(m_runs);
+        result.formats = std::move(m_table);
+    }
+
+private:
+    std::uint32_t formatOf(const Style& style, const Fonts& fonts)
+    {
+        const auto font = fonts.find(style.font);
+        const CharFormat format{.face = font != fonts.end() ? font->second.face : CharFormat::kViewFace,
+                                .halfPoints = style.halfPoints, .bold = style.bold, .italic = style.italic,
+                                .underline = style.underline, .strikeOut = style.strikeOut,
+                                .color = style.color, .background = style.background};
+        const auto [it, added] = m_formatIndex.try_emplace(format, static_cast<std::uint32_t>(m_table.formats.size()));
+        if (added)
+            m_table.formats.push_back(format);
+        return it->second;
+    }
+
+    FormatTable m_table;
+    std::map<CharFormat, std::uint32_t> m_formatIndex;
+    std::unordered_map<std::u16string, std::int32_t> m_faceIndex;
+    std::vector<FormatRun> m_runs;
     std::optional<Style> m_lastStyle;
 };
 
@@ -284,7 +293,7 @@ private:
             return std::nullopt;
         if (m_result.text.capacity() > 2 * m_result.text.size())
             m_result.text.shrink_to_fit();
-        m_result.runs = m_runs.runs();
+        m_runs.finish(m_result);
         return std::move(m_result);
     }
 
@@ -441,7 +450,7 @@ private:
         case Action::Binary: break;
         case Action::FontCharset:
             if (m_font)
-                m_font->second.codePage = codePageFromCharset(value);
+                m_font->codePage = codePageFromCharset(value);
             break;
         case Action::Red: setColorComponent(m_colorEntry.red, value); break;
         case Action::Green: setColorComponent(m_colorEntry.green, value); break;
@@ -481,8 +490,8 @@ private:
 
     CodePage codePage() const
     {
-        if (m_groups.back().destination == Destination::FontTable && m_font && m_font->second.codePage)
-            return *m_font->second.codePage;
+        if (m_groups.back().destination == Destination::FontTable && m_font && m_font->codePage)
+            return *m_font->codePage;
         const auto it = m_fonts.find(m_groups.back().style.font);
         if (it != m_fonts.end() && it->second.codePage)
             return *it->second.codePage;
@@ -507,7 +516,7 @@ private:
             if (c == u';')
                 commitFont();
             else if (m_font)
-                m_font->second.face.push_back(c);
+                m_font->face.push_back(c);
             break;
         case Destination::ColorTable:
             if (c == u';')
@@ -527,18 +536,18 @@ private:
     {
         if (m_font)
             commitFont();
-        m_font.emplace(number, Font{});
+        m_font.emplace(FontEntry{number, {}, std::nullopt});
     }
 
     void commitFont()
     {
         if (!m_font)
             return;
-        std::u16string& face = m_font->second.face;
+        std::u16string& face = m_font->face;
         const auto notBlank = [](char16_t c) { return c != u' '; };
         face.erase(std::find_if(face.rbegin(), face.rend(), notBlank).base(), face.end());
         face.erase(face.begin(), std::find_if(face.begin(), face.end(), notBlank));
-        m_fonts[m_font->first] = std::move(m_font->second);
+        m_fonts[m_font->number] = Font{m_runs.faceIndex(std::move(face)), m_font->codePage};
         m_font.reset();
         m_runs.fontsChanged();
     }
@@ -550,7 +559,7 @@ private:
     CodePage m_documentCodePage = CodePage::Ansi1251;
     int m_defaultFont = -1;
     Fonts m_fonts;
-    std::optional<std::pair<int, Font>> m_font;   // the font-table entry being read
+    std::optional<FontEntry> m_font;   // the font-table entry being read
     std::vector<std::optional<std::uint32_t>> m_colors;
     ColorEntry m_colorEntry;
     RunCollector m_runs;

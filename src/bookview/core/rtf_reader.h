@@ -14,7 +14,8 @@ namespace lirra {
 
 // One character format. Fields left unset ("inherit") take the view's own font.
 struct CharFormat {
-    std::u16string face;            // empty: the view's face
+    static constexpr std::int32_t kViewFace = -1;
+    std::int32_t face = kViewFace;  // index into FormatTable::faces; kViewFace: the view's face
     int halfPoints = 0;             // \fsN; 0: the view's size
     bool bold = false;
     bool italic = false;
@@ -22,13 +23,28 @@ struct CharFormat {
     bool strikeOut = false;
     std::optional<std::uint32_t> color;      // 00BBGGRR; none: the view's font colour
     std::optional<std::uint32_t> background; // 00BBGGRR; none: the view's background
-    bool operator==(const CharFormat&) const = default;
+    auto operator<=>(const CharFormat&) const = default;
+};
+
+// The distinct formats of a rich text and the distinct face names they use, each held
+// once: a run names its format by index, a format its face. However many runs a book has
+// and however long its face names are, a run costs the same few bytes.
+struct FormatTable {
+    std::vector<CharFormat> formats;
+    std::vector<std::u16string> faces;
+
+    const CharFormat& operator[](std::uint32_t format) const { return formats[format]; }
+    // The face name of `format`; empty for the view's face.
+    std::u16string_view face(const CharFormat& format) const
+    {
+        return format.face == CharFormat::kViewFace ? std::u16string_view() : faces[format.face];
+    }
 };
 
 // The format from `start` up to the next run's start (or the end of the text).
 struct FormatRun {
     std::int64_t start = 0;
-    CharFormat format;
+    std::uint32_t format = 0;       // index into FormatTable::formats
 };
 
 struct RichText {
@@ -36,6 +52,7 @@ struct RichText {
     // rich book has the same line structure as a plain one.
     std::u16string text;
     std::vector<FormatRun> runs;    // sorted by start, first at 0 when text is not empty
+    FormatTable formats;            // neighbouring runs have different formats
 };
 
 // True when `data` starts like rich text ("{\rtf", after optional whitespace).

@@ -24,7 +24,7 @@ void BookPrinter::print(QPrinter& printer, const QString& title) const
     const int pageHeight = std::max(1, int(area.height() / scale));
 
     ViewFonts fonts;
-    fonts.setFont(m_font, m_screenDpi, m_text->runs());
+    fonts.setFont(m_font, m_screenDpi, m_text->formats());
     RowLayout pages(*m_text);
     pages.setWrap(&fonts.base(), pageWidth);
 

@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
+#include <map>
+#include <optional>
+#include <tuple>
 
 namespace lirra {
 namespace {
@@ -20,6 +23,10 @@ struct Piece {
     const CharFormat* format;     // nullptr: the view's own format
 };
 
+// The characters of a row are read this many at a time: a row may be a whole book of one
+// line, and painting it must not hold it twice.
+constexpr std::int64_t kWindow = 4096;
+
 // Walks `row` piece by piece, cutting also at `cuts`, while `visit` returns true.
 template <typename Visit>
 void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
@@ -28,36 +35,45 @@ void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
     const std::int64_t start = rows.lineIndex(row);
     if (start < 0)
         return;
-    const std::u16string text = rows.lineText(row);
-    const auto& runs = rows.text().runs();
+    const BookText& book = rows.text();
+    const auto& runs = book.runs();
+    const FormatTable& formats = book.formats();
     auto run = std::upper_bound(runs.begin(), runs.end(), start,
                                 [](std::int64_t i, const FormatRun& r) { return i < r.start; });
     const FormatRun* current = run == runs.begin() ? nullptr : &*(run - 1);
 
-    const auto length = std::int64_t(text.size());
+    const std::int64_t length = rows.lineLength(row);
+    std::u16string decoded;           // a plain book's window, decoded
+    std::u16string_view text;         // the characters [windowStart, windowStart + text.size())
+    std::int64_t windowStart = 0;
     std::int64_t x = 0;
     for (std::int64_t i = 0; i < length;) {
+        if (i >= windowStart + std::int64_t(text.size())) {
+            windowStart = i;
+            text = book.units(start + i, std::min(kWindow, length - i), decoded);
+        }
+        const std::int64_t at = i - windowStart;
         while (run != runs.end() && run->start <= start + i)
             current = &*run++;
-        const CharFormat* format = current ? &current->format : nullptr;
-        const FontAdvances& font = format ? fonts.forFormat(*format) : fonts.base();
-        std::int64_t end = length;
+        const CharFormat* format = current ? &formats[current->format] : nullptr;
+        const FontAdvances& font = current ? fonts.forFormat(current->format) : fonts.base();
+        std::int64_t end = windowStart + std::int64_t(text.size());
         if (run != runs.end())
             end = std::min(end, run->start - start);
         for (std::int64_t cut : cuts)
             if (cut - start > i && cut - start < end)
                 end = cut - start;
         std::int64_t width;
-        if (text[i] == u'\t') {
+        if (text[at] == u'\t') {
             end = i + 1;
             width = font.nextTabStop(x) - x;
         } else {
-            const auto tab = text.find(u'\t', std::size_t(i));
-            if (tab != std::u16string::npos && std::int64_t(tab) < end)
-                end = std::int64_t(tab);
-            width = font.width(std::u16string_view(text).substr(i, end - i));
+            const auto tab = text.find(u'\t', std::size_t(at));
+            if (tab != std::u16string_view::npos && windowStart + std::int64_t(tab) < end)
+                end = windowStart + std::int64_t(tab);
+            width = font.width(text.substr(at, end - i));
         }
-        const Piece piece{start + i, std::u16string_view(text).substr(i, end - i), x, width, font, format};
+        const Piece piece{start + i, text.substr(at, end - i), x, width, font, format};
         if (!visit(piece))
             return;
         x += width;
@@ -67,41 +83,68 @@ void walkRow(const RowLayout& rows, const ViewFonts& fonts, std::int64_t row,
 
 } // namespace
 
-void ViewFonts::setFont(const ViewFont& font, int dpi, const std::vector<FormatRun>& runs)
+void ViewFonts::setFont(const ViewFont& font, int dpi, const FormatTable& formats)
 {
     m_font = font;
     m_dpi = dpi;
     m_base = std::make_unique<FontAdvances>(font.toQFont());
-    setRuns(runs);
+    setFormats(formats);
 }
 
-void ViewFonts::setRuns(const std::vector<FormatRun>& runs)
+void ViewFonts::setFormats(const FormatTable& formats)
 {
-    m_formats.clear();
+    m_fonts.clear();
+    m_advances.clear();
+    m_fontOfFormat.clear();
     m_ascent = m_base->metrics().ascent();
     m_descent = m_base->metrics().descent();
-    const CharFormat* previous = nullptr;
-    for (const FormatRun& run : runs) {
-        if (previous && *previous == run.format)
-            continue;
-        previous = &run.format;
-        const bool known = std::any_of(m_formats.begin(), m_formats.end(),
-                                       [&](const auto& entry) { return entry.first == run.format; });
-        if (known)
-            continue;
-        auto advances = std::make_unique<FontAdvances>(m_font.toQFont(run.format, m_dpi));
-        m_descent = std::max(m_descent, advances->metrics().descent());
-        m_ascent = std::max(m_ascent, advances->metrics().ascent());
-        m_formats.emplace_back(run.format, std::move(advances));
+    // What makes a font: everything of a format but its colours.
+    using FontKey = std::tuple<std::int32_t, int, bool, bool, bool, bool>;
+    std::map<FontKey, std::uint32_t> fontOfKey;
+    // A font's height grows with its size, and underline and strike-out change no height:
+    // per face, weight and slant only the largest size, and the view's own, can set the rows.
+    struct Tallest {
+        int halfPoints = 0;
+        std::optional<std::uint32_t> largest;
+        std::optional<std::uint32_t> viewSized;
+    };
+    std::map<std::tuple<std::int32_t, bool, bool>, Tallest> tallest;
+    m_fontOfFormat.reserve(formats.formats.size());
+    for (const CharFormat& format : formats.formats) {
+        const FontKey key{format.face,   format.halfPoints, format.bold,
+                          format.italic, format.underline,  format.strikeOut};
+        const auto [it, added] = fontOfKey.try_emplace(key, static_cast<std::uint32_t>(m_fonts.size()));
+        if (added)
+            m_fonts.push_back(m_font.toQFont(format, formats.face(format), m_dpi));
+        m_fontOfFormat.push_back(it->second);
+        Tallest& shape = tallest[{format.face, format.bold, format.italic}];
+        if (format.halfPoints == 0) {
+            shape.viewSized = it->second;
+        } else if (format.halfPoints > shape.halfPoints) {
+            shape.halfPoints = format.halfPoints;
+            shape.largest = it->second;
+        }
     }
+    m_advances.resize(m_fonts.size());
+    for (const auto& [key, shape] : tallest)
+        for (const std::optional<std::uint32_t> font : {shape.largest, shape.viewSized})
+            if (font)
+                fitRowsTo(m_fonts[*font]);
 }
 
-const FontAdvances& ViewFonts::forFormat(const CharFormat& format) const
+void ViewFonts::fitRowsTo(const QFont& font)
 {
-    for (const auto& [known, advances] : m_formats)
-        if (known == format)
-            return *advances;
-    return *m_base;
+    const QFontMetrics metrics(font);
+    m_ascent = std::max(m_ascent, metrics.ascent());
+    m_descent = std::max(m_descent, metrics.descent());
+}
+
+const FontAdvances& ViewFonts::forFormat(std::uint32_t format) const
+{
+    const std::uint32_t font = m_fontOfFormat[format];
+    if (!m_advances[font])
+        m_advances[font] = std::make_unique<FontAdvances>(m_fonts[font]);
+    return *m_advances[font];
 }
 
 void BookRenderer::paintRow(QPainter& painter, std::int64_t row, int y, std::int64_t xOffset, int width,

@@ -17,24 +17,32 @@ class QPainter;
 
 namespace lirra {
 
-// The view font and the fonts of a rich book's distinct formats, with one row height
-// for all of them (the tallest), so that scrolling stays a matter of whole rows.
+// The view font and the fonts of a rich book's formats, with one row height for all of
+// them (the tallest), so that scrolling stays a matter of whole rows. Formats that differ
+// only in colour share one font, and a font is made only when its text is first drawn or
+// measured: a book may name tens of thousands of sizes, and a font costs the toolkit a
+// font engine.
 class ViewFonts {
 public:
     // The view font at `dpi`; the formats of the book are measured again.
-    void setFont(const ViewFont& font, int dpi, const std::vector<FormatRun>& runs);
+    void setFont(const ViewFont& font, int dpi, const FormatTable& formats);
     // A new book: its formats are measured, the view font stays (and so does base()).
-    void setRuns(const std::vector<FormatRun>& runs);
+    void setFormats(const FormatTable& formats);
     const FontAdvances& base() const { return *m_base; }
-    const FontAdvances& forFormat(const CharFormat& format) const;
+    // The font of format number `format` of the table last given.
+    const FontAdvances& forFormat(std::uint32_t format) const;
     int rowHeight() const { return m_ascent + m_descent; }
     int ascent() const { return m_ascent; }
 
 private:
+    void fitRowsTo(const QFont& font);
+
     ViewFont m_font;
     int m_dpi = 96;
     std::unique_ptr<FontAdvances> m_base;
-    std::vector<std::pair<CharFormat, std::unique_ptr<FontAdvances>>> m_formats;
+    std::vector<QFont> m_fonts;                           // one for each distinct font
+    mutable std::vector<std::unique_ptr<FontAdvances>> m_advances;   // made when first asked for
+    std::vector<std::uint32_t> m_fontOfFormat;            // index into m_fonts
     int m_ascent = 0;
     int m_descent = 1;
 };

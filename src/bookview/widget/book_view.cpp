@@ -90,10 +90,12 @@ BookRenderer TBookView::renderer() const
 
 // --- content ------------------------------------------------------------------------
 
-void TBookView::loadFile(const std::string& path)
+void TBookView::loadFile(const std::string& path) { loadText(loadBookText(path)); }
+
+void TBookView::loadText(BookText text)
 {
     m_longestLine.reset();   // before the change notification asks for the scroll range
-    m_document.loadFile(path);
+    m_document.setText(std::move(text));
     contentReplaced();
 }
 
@@ -109,7 +111,7 @@ void TBookView::clear()
 void TBookView::contentReplaced()
 {
     m_motion.forgetColumn();
-    m_fonts.setRuns(m_document.runs());
+    m_fonts.setFormats(m_document.formats());
     fitRows();
     updateScrollBars();
     viewport()->update();
@@ -290,7 +292,7 @@ void TBookView::repaintNow() { viewport()->repaint(); }
 
 void TBookView::fontChanged()
 {
-    m_fonts.setFont(m_font, logicalDpiY(), m_document.runs());
+    m_fonts.setFont(m_font, logicalDpiY(), m_document.formats());
     // The old advances are gone: the rows must be made anew at once, not later.
     if (m_wordWrap)
         applyWrap();
@@ -332,13 +334,8 @@ std::int64_t TBookView::contentWidth()
 {
     if (m_wordWrap)
         return 0;
-    if (!m_longestLine) {
-        // One walk over the line index (not the text) per loaded book.
-        std::int64_t longest = 0;
-        for (std::int64_t line = 0, count = m_document.lineCount(); line < count; ++line)
-            longest = std::max(longest, m_document.lineLength(line));
-        m_longestLine = longest;
-    }
+    if (!m_longestLine)
+        m_longestLine = m_document.layout().longestLine();   // once per loaded book
     const FontAdvances& font = m_fonts.base();
     const int widest = font.monospaced() ? font.advance(u'M') : font.metrics().maxWidth();
     return *m_longestLine * widest;

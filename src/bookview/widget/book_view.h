@@ -32,10 +32,13 @@ public:
 
     // --- content -----------------------------------------------------------------
     // Rich text when the file holds valid RTF, otherwise plain text decoded from 1251.
-    // Throws lirra::Error: "Cannot open file %s" (path) when it cannot be opened,
-    // "Failed to Load Stream" when it can be taken neither way. On failure the
-    // content is unchanged.
+    // Throws lirra::Error: "Cannot open file %s" (path) when it cannot be opened or is
+    // no regular file, "Failed to Load Stream" when it can be taken neither way. On
+    // failure the content is unchanged.
     void loadFile(const std::string& path);
+    // The text as it is given (a book converted on its way in), shown as loadFile shows
+    // a file's text. Never fails.
+    void loadText(BookText text);
     // Whole text, each hard line ended by CR LF, encoded to 1251 (best fit), whatever
     // the wrap. Throws "Cannot create file %s" / "Failed to Save Stream".
     void saveAsPlainText(const std::string& path) const;

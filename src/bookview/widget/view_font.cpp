@@ -56,11 +56,12 @@ QFont ViewFont::toQFont() const
     return font;
 }
 
-QFont ViewFont::toQFont(const CharFormat& format, int dpi) const
+QFont ViewFont::toQFont(const CharFormat& format, std::u16string_view formatFace, int dpi) const
 {
     ViewFont run = *this;
-    if (!format.face.empty())
-        run.face = QString::fromStdU16String(format.face).left(kMaxFaceLength);
+    if (!formatFace.empty())
+        run.face = QString::fromUtf16(formatFace.data(),
+                                      qsizetype(std::min<std::size_t>(formatFace.size(), kMaxFaceLength)));
     if (format.halfPoints > 0)
         run.height = -int(std::lround(format.halfPoints * dpi / 144.0));
     run.bold = bold || format.bold;

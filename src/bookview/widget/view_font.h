@@ -28,8 +28,9 @@ struct ViewFont {
     FontPitch pitch = FontPitch::Fixed;
 
     QFont toQFont() const;
-    // The font of a run of a rich book: the run's own settings over this font.
-    QFont toQFont(const CharFormat& format, int dpi) const;
+    // The font of a run of a rich book: the run's own settings (its face named
+    // `formatFace`, empty for this font's) over this font.
+    QFont toQFont(const CharFormat& format, std::u16string_view formatFace, int dpi) const;
 };
 
 // Size in points <-> pixel height at `dpi` pixels per inch, both rounded to nearest.

@@ -14,14 +14,18 @@ namespace {
 
 class BookCopy : public ::testing::Test {
 protected:
+    // The text the view takes, checked to be byte for byte the copy written on the way.
     std::string copy(const std::string& book)
     {
-        writeFile(scratch_ / "book.txt", book);
-        copyBookLines(scratch_ / "book.txt", scratch_ / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
-        return readFile(scratch_ / "lirra.tmp");
+        writeFile(m_scratch / "book.txt", book);
+        const lirra::BookBytes text =
+            copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
+        const std::string written = readFile(m_scratch / "lirra.tmp");
+        EXPECT_EQ(std::string_view(text), written);
+        return written;
     }
 
-    ScratchFolder scratch_;
+    ScratchFolder m_scratch;
 };
 
 } // namespace
@@ -50,6 +54,17 @@ TEST_F(BookCopy, ConvertsFromDosToWindowsLetters)
     EXPECT_EQ(copy("\x8F\xE0\xA8\xA2\xA5\xE2\r\n\xC9\xCD\xBB"), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE3=\xAC\r\n");
 }
 
+TEST_F(BookCopy, ABookOfLoneCrsGrowsByALfEach)
+{
+    // Far more lone CRs than the room kept beyond the book's size.
+    std::string book, expected;
+    for (int i = 0; i < 100000; ++i) {
+        book += "ab\r";
+        expected += "ab\r\n";
+    }
+    EXPECT_EQ(copy(book), expected);
+}
+
 TEST_F(BookCopy, CrLfSplitAcrossTheReadBufferIsStillOneBreak)
 {
     const std::size_t buffer = 1 << 20;
@@ -63,8 +78,8 @@ TEST_F(BookCopy, CrLfSplitAcrossTheReadBufferIsStillOneBreak)
 TEST_F(BookCopy, MissingBookRaisesFileNotFoundAndWritesNothing)
 {
     EXPECT_EQ(errorText([&] {
-                  copyBookLines(scratch_ / "absent.txt", scratch_ / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
+                  copyBookLines(m_scratch / "absent.txt", m_scratch / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
               }),
               "File not found");
-    EXPECT_FALSE(std::filesystem::exists(scratch_ / "lirra.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(m_scratch / "lirra.tmp"));
 }

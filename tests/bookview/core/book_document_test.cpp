@@ -3,6 +3,7 @@
 #include "platform/codepages.h"
 #include "error_text.h"
 #include "scratch_folder.h"
+#include "test_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -183,20 +184,20 @@ TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
     CharFormat bold;
     bold.bold = true;
     BookDocument doc;
-    doc.setRichText({u"ab\r\ncd\r\nef", {{0, {}}, {4, bold}, {6, {}}}});
+    doc.setRichText({u"ab\r\ncd\r\nef", {{0, 0}, {4, 1}, {6, 0}}, {{CharFormat{}, bold}, {}}});
     EXPECT_TRUE(doc.isRich());
     doc.replaceLine(1, u"CDXY");
     EXPECT_EQ(doc.lineText(1), u"CDXY");
     EXPECT_EQ(doc.lineText(2), u"ef");
     ASSERT_EQ(doc.runs().size(), 3u);
     EXPECT_EQ(doc.runs()[1].start, 4);
-    EXPECT_TRUE(doc.runs()[1].format.bold);
+    EXPECT_TRUE(doc.formats()[doc.runs()[1].format].bold);
     EXPECT_EQ(doc.runs()[2].start, 8);   // the break after the line keeps its own format
-    EXPECT_FALSE(doc.runs()[2].format.bold);
+    EXPECT_FALSE(doc.formats()[doc.runs()[2].format].bold);
     doc.replaceLine(1, u"");   // the bold run goes with its characters
     EXPECT_EQ(doc.text(0, doc.length()), u"ab\r\n\r\nef");
     ASSERT_EQ(doc.runs().size(), 1u);
-    EXPECT_FALSE(doc.runs()[0].format.bold);
+    EXPECT_FALSE(doc.formats()[doc.runs()[0].format].bold);
 }
 
 // --- word wrap --------------------------------------------------------------------------
@@ -236,7 +237,7 @@ TEST(BookDocumentWrap, ProportionalWidthsDecideTheBreaks)
     EXPECT_EQ(doc.lineFromChar(doc.length()), 3);
 
     BookDocument rich;
-    rich.setRichText({u"ab WW cd\r\nШa", {{0, {}}}});
+    rich.setRichText({u"ab WW cd\r\nШa", {{0, 0}}, {{CharFormat{}}, {}}});
     rich.setWrap(&measure, 60);
     EXPECT_EQ(allLines(rich), allLines(doc));
 }
@@ -329,7 +330,7 @@ TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
     for (const bool rich : {false, true}) {
         BookDocument doc;
         if (rich)
-            doc.setRichText({text, {{0, {}}}});
+            doc.setRichText({text, {{0, 0}}, {{CharFormat{}}, {}}});
         else
             doc.setPlainText(encodeAnsi(text));
         const std::int64_t all = doc.length();
@@ -397,7 +398,7 @@ TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLf)
     doc.saveAsPlainText(path);
     EXPECT_EQ(readFile(path), "");
 
-    doc.setRichText({u"Ёлка\r\n\u2014 дa\n", {{0, {}}}});   // encoded to 1251
+    doc.setRichText({u"Ёлка\r\n\u2014 дa\n", {{0, 0}}, {{CharFormat{}}, {}}});   // encoded to 1251
     doc.saveAsPlainText(path);
     EXPECT_EQ(readFile(path), "\xA8\xEB\xEA\xE0\r\n\x97 \xE4" "a\r\n");
 }
@@ -455,7 +456,12 @@ TEST_F(BookDocumentFiles, FailuresNameTheFileAndLeaveTheBookAsItWas)
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
     EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
-    EXPECT_EQ(errorText([&] { doc.loadFile(dir.path()); }), "Failed to Load Stream");
+    // What is not a file is refused before it is opened: a FIFO would wait for a writer,
+    // a device might never end.
+    const TestFifo fifo(dir / "fifo.rtf");
+    for (const std::string& notAFile : {dir.path(), fifo.path(), std::string("/dev/zero")})
+        EXPECT_EQ(errorText([&] { doc.loadFile(notAFile); }), "Cannot open file " + notAFile);
+    EXPECT_FALSE(fifo.opened());
     EXPECT_EQ(doc.lineText(0), u"kept");
     EXPECT_EQ(doc.selectionStart(), 1);
     EXPECT_EQ(changes, 0);

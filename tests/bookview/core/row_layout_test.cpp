@@ -79,7 +79,7 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
         text += content + breaks[line % std::size(breaks)];
     }
     const BookText plain(BookBytes(encodeAnsi(text)));
-    const BookText rich(RichText{text, {}});
+    const BookText rich(RichText{text, {}, {}});
     for (const BookText* book : {&plain, &rich}) {
         for (const int width : {0, 7, 10, 35, 80, 200}) {
             const Cells counted(10, 80, true);
@@ -103,6 +103,21 @@ TEST(CellWrap, ALineWithATabIsMeasured)
     EXPECT_EQ(rows.lineText(0), u"ab\tcd ");
     EXPECT_EQ(rows.lineText(1), u"ef");
     EXPECT_EQ(rows.lineText(2), u"abcd efg");
+}
+
+std::int64_t longestOf(std::string_view text)
+{
+    const BookText book{BookBytes(text)};
+    return RowLayout(book).longestLine();
+}
+
+TEST(RowLayout, TheLongestLineLeavesItsBreakOut)
+{
+    EXPECT_EQ(longestOf(""), 0);
+    EXPECT_EQ(longestOf("abc\r\nabcd\n"), 4);      // the same span, the shorter break
+    EXPECT_EQ(longestOf("abcd\r\nab\rabcd\n"), 4);
+    EXPECT_EQ(longestOf("abc\r\nabcd"), 4);         // the last line has no break
+    EXPECT_EQ(longestOf("abcdef\r\n\r\n"), 6);
 }
 
 } // namespace

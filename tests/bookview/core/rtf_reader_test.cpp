@@ -1,8 +1,11 @@
 #include "bookview/core/rtf_reader.h"
 
+#include "peak_memory.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 
 using namespace lirra;
@@ -10,7 +13,8 @@ using namespace lirra;
 namespace {
 
 // Parses and checks what every result must satisfy: runs sorted, the first at 0, each
-// starting inside the text, and no two neighbours with the same format.
+// starting inside the text and naming a format of the table, no two neighbours with the
+// same format, and each format and each face held once.
 RichText parsed(std::string_view rtf)
 {
     auto rich = parseRtf(rtf);
@@ -19,17 +23,23 @@ RichText parsed(std::string_view rtf)
         return {};
     }
     const auto& runs = rich->runs;
+    const FormatTable& table = rich->formats;
     EXPECT_EQ(runs.empty(), rich->text.empty());
     if (!runs.empty()) {
         EXPECT_EQ(runs.front().start, 0);
     }
     for (std::size_t i = 0; i < runs.size(); ++i) {
         EXPECT_LT(runs[i].start, static_cast<std::int64_t>(rich->text.size()));
+        EXPECT_LT(runs[i].format, table.formats.size());
         if (i > 0) {
             EXPECT_LT(runs[i - 1].start, runs[i].start);
             EXPECT_NE(runs[i - 1].format, runs[i].format);
         }
     }
+    EXPECT_EQ(std::set<CharFormat>(table.formats.begin(), table.formats.end()).size(), table.formats.size());
+    EXPECT_EQ(std::set<std::u16string>(table.faces.begin(), table.faces.end()).size(), table.faces.size());
+    for (const CharFormat& format : table.formats)
+        EXPECT_TRUE(format.face == CharFormat::kViewFace || std::size_t(format.face) < table.faces.size());
     return std::move(*rich);
 }
 
@@ -39,7 +49,12 @@ CharFormat formatAt(const RichText& rich, std::int64_t index)
 {
     const auto after = std::upper_bound(rich.runs.begin(), rich.runs.end(), index,
                                         [](std::int64_t i, const FormatRun& run) { return i < run.start; });
-    return std::prev(after)->format;
+    return rich.formats[std::prev(after)->format];
+}
+
+std::u16string faceAt(const RichText& rich, std::int64_t index)
+{
+    return std::u16string(rich.formats.face(formatAt(rich, index)));
 }
 
 } // namespace
@@ -51,8 +66,10 @@ TEST(RtfReader, CharacterFormatsFollowTheControlWords)
         "{\\colortbl;\\red255\\green0\\blue0;\\red1\\green2\\blue3;}"
         "\\f0 a\\b b\\b0\\i c\\i0\\ul d\\ulnone\\strike e\\strike0\\f1\\fs40 f\\cf1\\highlight2 g\\plain h}");
     ASSERT_EQ(rich.text, u"abcdefgh");
+    EXPECT_EQ(faceAt(rich, 0), u"Arial");
+    EXPECT_EQ(faceAt(rich, 5), u"Times New Roman");
     CharFormat expected;
-    expected.face = u"Arial";
+    expected.face = formatAt(rich, 0).face;
     EXPECT_EQ(formatAt(rich, 0), expected);
     expected.bold = true;
     EXPECT_EQ(formatAt(rich, 1), expected);
@@ -63,7 +80,7 @@ TEST(RtfReader, CharacterFormatsFollowTheControlWords)
     std::swap(expected.underline, expected.strikeOut);
     EXPECT_EQ(formatAt(rich, 4), expected);
     expected.strikeOut = false;
-    expected.face = u"Times New Roman";
+    expected.face = formatAt(rich, 5).face;
     expected.halfPoints = 40;
     EXPECT_EQ(formatAt(rich, 5), expected);
     const CharFormat coloured = formatAt(rich, 6);
@@ -114,9 +131,9 @@ TEST(RtfReader, DefaultFontAppliesFromTheStartAndAfterPlain)
 {
     const RichText rich = parsed("{\\rtf1\\deff1{\\fonttbl\\f0 Courier;\\f1 Arial;}a\\f0 b\\plain c}");
     ASSERT_EQ(rich.text, u"abc");
-    EXPECT_EQ(formatAt(rich, 0).face, u"Arial");
-    EXPECT_EQ(formatAt(rich, 1).face, u"Courier");
-    EXPECT_EQ(formatAt(rich, 2).face, u"Arial");
+    EXPECT_EQ(faceAt(rich, 0), u"Arial");
+    EXPECT_EQ(faceAt(rich, 1), u"Courier");
+    EXPECT_EQ(faceAt(rich, 2), u"Arial");
 }
 
 TEST(RtfReader, DecodesEightBitTextInTheDocumentOrFontCodePage)
@@ -131,8 +148,7 @@ TEST(RtfReader, DecodesEightBitTextInTheDocumentOrFontCodePage)
                      "\\f0\\'e0\\f1\\'e0{\\f0\\'e0}\\'e0}"),
               u"àаàа");
     // Face names are decoded too.
-    EXPECT_EQ(formatAt(parsed("{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}\\f0 x}"), 0).face,
-              u"Ариал");
+    EXPECT_EQ(faceAt(parsed("{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}\\f0 x}"), 0), u"Ариал");
 }
 
 TEST(RtfReader, UnicodeCharactersSkipTheirStandIns)
@@ -197,4 +213,42 @@ TEST(RtfReader, LimitsNesting)
     EXPECT_EQ(textOf(nested(1000)), u"x");
     EXPECT_FALSE(parseRtf(nested(1001)));
     EXPECT_FALSE(parseRtf(std::string(1'000'000, '{')));
+}
+
+TEST(RtfReader, EachFormatAndFaceIsHeldOnceHoweverManyRunsUseThem)
+{
+    const std::u16string longFace(100000, u'F');
+    std::string rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 " + std::string(longFace.begin(), longFace.end()) +
+                      ";}{\\f1 Arial;}{\\f2 Arial;}}{\\colortbl;";
+    for (int i = 0; i < 300; ++i)
+        rtf += "\\red" + std::to_string(i % 256) + "\\green" + std::to_string(i / 256) + "\\blue0;";
+    rtf += "}";
+    for (int i = 0; i < 1000; ++i)
+        rtf += i % 2 == 0 ? "\\b x" : "\\b0 y";
+    for (int i = 1; i <= 300; ++i)
+        rtf += "\\f" + std::to_string(1 + i % 2) + "\\cf" + std::to_string(i) + " c";
+    const RichText rich = parsed(rtf + "}");
+    ASSERT_EQ(rich.runs.size(), 1300u);
+    EXPECT_EQ(rich.formats.faces, (std::vector<std::u16string>{longFace, u"Arial"}));
+    EXPECT_EQ(rich.formats.formats.size(), 302u);   // bold or not in the long face, 300 colours in Arial
+    EXPECT_EQ(faceAt(rich, 1000), u"Arial");
+    EXPECT_EQ(formatAt(rich, 1299).color, 0x012Bu);   // entry 300: red 43, green 1
+}
+
+TEST(RtfReader, ASmallFileStaysSmallWhateverItsFontNames)
+{
+    // 1 MB: a font named by a megabyte, and bold switched on and off two thousand times.
+    std::string rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 " + std::string(1 << 20, 'F') + ";}}";
+    for (int i = 0; i < 2000; ++i)
+        rtf += i % 2 == 0 ? "\\b x" : "\\b0 y";
+    rtf += "}";
+    EXPECT_EXIT(
+        {
+            const long long growth = residentPeakGrowth([&] {
+                if (parseRtf(rtf)->text.size() != 2000)
+                    std::exit(2);
+            });
+            std::exit(growth < (64LL << 20) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

@@ -1,7 +1,10 @@
 #include "bookview/widget/book_view.h"
 #include "bookview/core/book_document.h"
+#include "bookview/widget/book_renderer.h"
 #include "bookview/widget/color_value.h"
 #include "bookview/widget/view_font.h"
+
+#include "peak_memory.h"
 
 #include <gtest/gtest.h>
 
@@ -255,6 +258,52 @@ TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
     EXPECT_EQ(view.backgroundColor(), 0x80000005u);
 }
 
+TEST_F(BookViewTest, ARichBookPaintsEachRunInItsColours)
+{
+    load("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue0;}"
+         "\\cf1 WWWW\\cf2 MMMM\\par\\cf0\\highlight3 plain on green}");
+    show();
+    const QImage image = viewport(view);
+    const int row = viewCells().height;
+    EXPECT_TRUE(contains(image.copy(0, 0, image.width(), row), QColor(Qt::red)));
+    EXPECT_TRUE(contains(image.copy(0, 0, image.width(), row), QColor(Qt::blue)));
+    EXPECT_FALSE(contains(image.copy(0, 0, image.width(), row), QColor(Qt::green)));
+    EXPECT_TRUE(contains(image.copy(0, row, image.width(), row), QColor(Qt::green)));
+    EXPECT_TRUE(contains(image.copy(0, row, image.width(), row), rgb(0x00C0C0C0)));   // the view's own colour
+}
+
+TEST(ViewFontsTest, FormatsThatDifferOnlyInColourShareOneFont)
+{
+    lirra::FormatTable table;
+    for (std::uint32_t color = 0; color < 1000; ++color) {
+        lirra::CharFormat coloured;
+        coloured.color = coloured.background = color;
+        table.formats.push_back(coloured);
+    }
+    lirra::CharFormat large;
+    large.halfPoints = 48;
+    large.color = 7;
+    table.formats.push_back(large);
+    table.faces = {u"Liberation Serif"};
+    lirra::CharFormat serif;
+    serif.face = 0;
+    table.formats.push_back(serif);
+    lirra::CharFormat small;
+    small.halfPoints = 16;
+    small.underline = true;
+    table.formats.push_back(small);
+
+    lirra::ViewFonts fonts;
+    fonts.setFont(lirra::ViewFont(), 96, table);
+    EXPECT_EQ(&fonts.forFormat(0), &fonts.forFormat(999));
+    EXPECT_NE(&fonts.forFormat(0), &fonts.forFormat(1000));
+    EXPECT_EQ(QFontInfo(fonts.forFormat(1000).font()).pixelSize(), 32);
+    EXPECT_EQ(QFontInfo(fonts.forFormat(1001).font()).family(), QStringLiteral("Liberation Serif"));
+    // One row height for all: the tallest font's.
+    const QFontMetrics tallest(fonts.forFormat(1000).font());
+    EXPECT_EQ(fonts.rowHeight(), tallest.ascent() + tallest.descent());
+}
+
 TEST_F(BookViewTest, ASelectedLineBreakShowsAsABlankWideBlock)
 {
     // 0 "abc" 3 CR LF | 5 "" 5 CR LF | 7 "xyz" 10 CR LF
@@ -297,7 +346,23 @@ TEST(ViewFontTest, NegativeHeightsAreCharacterHeightsPositiveOnesCellHeights)
     // A rich book's sizes are character heights: 12 points at 96 dpi are 16 pixels.
     lirra::CharFormat twelvePoints;
     twelvePoints.halfPoints = 24;
-    EXPECT_EQ(QFontInfo(font.toQFont(twelvePoints, 96)).pixelSize(), 16);
+    EXPECT_EQ(QFontInfo(font.toQFont(twelvePoints, u"", 96)).pixelSize(), 16);
+}
+
+TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
+{
+    const std::int64_t length = 32 << 20;
+    load(std::string(std::size_t(length), 'W'));
+    show();
+    const long long growth = residentPeakGrowth([&] {
+        EXPECT_TRUE(contains(viewport(view), rgb(0x00C0C0C0)));
+        // The far end of the line, its last character selected, scrolled into view.
+        QTest::keyClick(&view, Qt::Key_End);
+        QTest::keyClick(&view, Qt::Key_Left, Qt::ShiftModifier);
+        EXPECT_EQ(view.selectionStart(), length - 1);
+        EXPECT_TRUE(contains(viewport(view), view.palette().color(QPalette::Active, QPalette::Highlight)));
+    });
+    EXPECT_LT(growth, 16LL << 20);
 }
 
 TEST_F(BookViewTest, DraggingASelectionPastAnEdgeScrollsALineAtATime)
