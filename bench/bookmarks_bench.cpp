@@ -5,12 +5,12 @@
 
 #include "book_generator.h"
 #include "first_paint.h"
+#include "qt_bench_main.h"
 
 #include "navigation/bookmark_store.h"
 #include "navigation/get_bookmarks_dialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
@@ -109,11 +109,5 @@ BENCHMARK(BM_BookmarkDialogWithList)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    lirra::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lirra::bench::runQtBenchmarks(argc, argv);
 }

@@ -3,8 +3,8 @@
 // box's credits panel.
 
 #include "book_generator.h"
+#include "qt_bench_main.h"
 
-#include "bookview/widget/view_font.h"
 #include "extras/about_box.h"
 #include "extras/clipboard_window.h"
 #include "platform/codepages.h"
@@ -70,11 +70,5 @@ BENCHMARK(BM_CreditsStep)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    lirra::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lirra::bench::runQtBenchmarks(argc, argv);
 }

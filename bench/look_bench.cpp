@@ -6,11 +6,11 @@
 
 #include "book_generator.h"
 #include "first_paint.h"
+#include "qt_bench_main.h"
 
 #include "widgets/font_combo_box.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -140,12 +140,5 @@ BENCHMARK(BM_FontListing)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    lirra::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    sharedForm.reset();
-    return 0;
+    return lirra::bench::runQtBenchmarks(argc, argv, [] { sharedForm.reset(); });
 }

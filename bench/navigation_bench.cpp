@@ -6,11 +6,11 @@
 
 #include "book_generator.h"
 #include "first_paint.h"
+#include "qt_bench_main.h"
 
 #include "navigation/goto_command.h"
 #include "reader/message_boxes.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,12 +157,5 @@ BENCHMARK(BM_AutoScrollTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    lirra::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    sharedForm.reset();
-    return 0;
+    return lirra::bench::runQtBenchmarks(argc, argv, [] { sharedForm.reset(); });
 }

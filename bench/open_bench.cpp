@@ -4,12 +4,12 @@
 
 #include "book_generator.h"
 #include "first_paint.h"
+#include "qt_bench_main.h"
 
 #include "bookview/core/book_copy.h"
 #include "bookview/core/book_document.h"
 #include "platform/codepage_tables.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
@@ -163,13 +163,8 @@ BENCHMARK(BM_KeyDownUp)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    lirra::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    sharedView.reset();
-    std::filesystem::remove(books().ansi);
-    return 0;
+    return lirra::bench::runQtBenchmarks(argc, argv, [] {
+        sharedView.reset();
+        std::filesystem::remove(books().ansi);
+    });
 }

@@ -3,10 +3,9 @@
 // one of 10 000 keys.
 
 #include "app/main_window.h"
-#include "bookview/widget/view_font.h"
 #include "platform/hive_format.h"
+#include "qt_bench_main.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
@@ -57,11 +56,5 @@ BENCHMARK(BM_StartUp)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    lirra::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lirra::bench::runQtBenchmarks(argc, argv);
 }

@@ -6,13 +6,13 @@
 
 #include "book_generator.h"
 #include "first_paint.h"
+#include "qt_bench_main.h"
 
 #include "extras/print_commands.h"
 #include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QPrinter>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -123,16 +123,11 @@ BENCHMARK(BM_PrintToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    lirra::registerFontSubstitutions();
     // An error box would wait for a click that never comes: end the run instead.
     lirra::setMessagePresenter([](const lirra::MessageBoxRequest& box) -> lirra::BoxAnswer {
         std::fprintf(stderr, "error: %s\n", box.text.toLocal8Bit().constData());
         std::exit(1);
     });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::_Exit(0);   // the window goes with the process; no teardown to time or wait for
+    // The window goes with the process; no teardown to time or wait for.
+    return lirra::bench::runQtBenchmarks(argc, argv, [] { std::_Exit(0); });
 }
