@@ -1,16 +1,8 @@
-#include "bookview/widget/book_view.h"
-
-#include <gtest/gtest.h>
+#include "book_view_fixture.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <string>
+#include <functional>
 #include <vector>
-
-using lirra::TBookView;
 
 namespace {
 
@@ -30,39 +22,18 @@ void PrintTo(const Heard& heard, std::ostream* out)
          << heard.removed.toStdString() << "' '" << heard.inserted.toStdString() << "'";
 }
 
-class BookViewAccessibleTest : public ::testing::Test {
+class BookViewAccessibleTest : public BookViewFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        m_view.resize(400, 300);
-    }
+    void TearDown() override { lirra::setAccessibleEventSink(nullptr); }
 
-    void load(const std::string& text)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("book.txt"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text.data(), qint64(text.size()));
-        file.close();
-        m_view.loadFile(path.toStdString());
-    }
-
-    void show()
-    {
-        m_view.show();
-        QApplication::setActiveWindow(&m_view);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_view));
-    }
-
-    QAccessibleInterface* book() { return QAccessible::queryAccessibleInterface(&m_view); }
+    QAccessibleInterface* book() { return QAccessible::queryAccessibleInterface(&view); }
     QAccessibleTextInterface* text() { return book()->textInterface(); }
 
     // The events the view sends from now on, instead of the bus.
-    std::vector<Heard>& listen()
+    void listen()
     {
         lirra::setAccessibleEventSink([this](QAccessibleEvent& event) {
-            EXPECT_EQ(event.object(), &m_view);
+            EXPECT_EQ(event.object(), &view);
             Heard heard{event.type()};
             if (event.type() == QAccessible::TextCaretMoved) {
                 heard.first = static_cast<QAccessibleTextCursorEvent&>(event).cursorPosition();
@@ -73,16 +44,19 @@ protected:
                 const auto& update = static_cast<QAccessibleTextUpdateEvent&>(event);
                 heard = {event.type(), update.changePosition(), -1, update.textRemoved(), update.textInserted()};
             }
-            m_heard.push_back(heard);
+            heardEvents.push_back(heard);
         });
-        return m_heard;
     }
 
-    void TearDown() override { lirra::setAccessibleEventSink(nullptr); }
+    // What `call` heard, the events before it forgotten.
+    std::vector<Heard> during(const std::function<void()>& call)
+    {
+        heardEvents.clear();
+        call();
+        return heardEvents;
+    }
 
-    QTemporaryDir m_dir;
-    TBookView m_view;
-    std::vector<Heard> m_heard;
+    std::vector<Heard> heardEvents;
 };
 
 // 0 "line 0" 6 CR LF | 8 "line 1" 14 CR LF | 16 "line 2" 22 CR LF | 24
@@ -91,7 +65,7 @@ const std::string kThreeLines = "line 0\r\nline 1\r\nline 2\r\n";
 TEST_F(BookViewAccessibleTest, ReadOnlyTextNamedAfterTheBookWithItsLineCount)
 {
     load(kThreeLines);
-    m_view.setAccessibleName(QStringLiteral("C:\\books\\three.txt"));
+    view.setAccessibleName(QStringLiteral("C:\\books\\three.txt"));
     ASSERT_NE(book(), nullptr);
     EXPECT_EQ(book()->role(), QAccessible::EditableText);
     EXPECT_TRUE(book()->state().readOnly);
@@ -104,7 +78,6 @@ TEST_F(BookViewAccessibleTest, ReadOnlyTextNamedAfterTheBookWithItsLineCount)
     EXPECT_EQ(text()->characterCount(), 24);
     EXPECT_EQ(text()->text(8, 14), QStringLiteral("line 1"));
     EXPECT_EQ(text()->text(19, 1000), QStringLiteral("e 2\r\n"));
-
     load("just one");
     EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("1 line"));
 }
@@ -115,8 +88,7 @@ TEST_F(BookViewAccessibleTest, TextByLineWordAndCharacter)
     int start = -1;
     int end = -1;
     EXPECT_EQ(text()->textAtOffset(10, QAccessible::LineBoundary, &start, &end), QStringLiteral("line 1\r\n"));
-    EXPECT_EQ(start, 8);
-    EXPECT_EQ(end, 16);
+    EXPECT_EQ(std::pair(start, end), std::pair(8, 16));
     EXPECT_EQ(text()->textBeforeOffset(10, QAccessible::LineBoundary, &start, &end), QStringLiteral("line 0\r\n"));
     EXPECT_EQ(text()->textAfterOffset(10, QAccessible::LineBoundary, &start, &end), QStringLiteral("line 2\r\n"));
     EXPECT_EQ(start, 16);
@@ -131,101 +103,88 @@ TEST_F(BookViewAccessibleTest, TextByLineWordAndCharacter)
     // With word wrap a line is a row on screen.
     load("first " + std::string(100, 'w') + "\r\nnext\r\n");
     show();
-    m_view.setWordWrap(true);
-    ASSERT_GT(m_view.lineCount(), 3);
-    const int second = int(m_view.lineIndex(1));
-    EXPECT_EQ(text()->textAtOffset(second + 1, QAccessible::LineBoundary, &start, &end), m_view.lineText(1));
+    view.setWordWrap(true);
+    ASSERT_GT(view.lineCount(), 3);
+    const int second = int(view.lineIndex(1));
+    EXPECT_EQ(text()->textAtOffset(second + 1, QAccessible::LineBoundary, &start, &end), view.lineText(1));
     EXPECT_EQ(start, second);
-    EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("%1 lines").arg(m_view.lineCount()));
+    EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("%1 lines").arg(view.lineCount()));
 }
 
 TEST_F(BookViewAccessibleTest, CaretAndSelectionBothWays)
 {
     load(kThreeLines);
-    m_view.reanchorLine(2);
+    view.reanchorLine(2);
     EXPECT_EQ(text()->cursorPosition(), 22);
     EXPECT_EQ(text()->selectionCount(), 0);
-    m_view.setSelection(3, 7);
+    view.setSelection(3, 7);
     int start = -1;
     int end = -1;
     text()->selection(0, &start, &end);
     EXPECT_EQ(text()->selectionCount(), 1);
-    EXPECT_EQ(start, 3);
-    EXPECT_EQ(end, 10);
+    EXPECT_EQ(std::pair(start, end), std::pair(3, 10));
     EXPECT_EQ(text()->cursorPosition(), 10);   // the end the selection grows at
 
     text()->setSelection(0, 16, 11);            // anchor at 16, caret at 11
-    EXPECT_EQ(m_view.selectionStart(), 11);
-    EXPECT_EQ(m_view.selectionLength(), 5);
+    EXPECT_EQ(view.selectionStart(), 11);
+    EXPECT_EQ(view.selectionLength(), 5);
     EXPECT_EQ(text()->cursorPosition(), 11);
     text()->removeSelection(0);
-    EXPECT_EQ(m_view.selectionLength(), 0);
-    EXPECT_EQ(m_view.caretPosition(), 11);
+    EXPECT_EQ(view.selectionLength(), 0);
+    EXPECT_EQ(view.caretPosition(), 11);
     text()->setCursorPosition(20);
-    EXPECT_EQ(m_view.caretPosition(), 20);
-    EXPECT_EQ(m_view.lineFromChar(m_view.caretPosition()), 2);
+    EXPECT_EQ(view.caretPosition(), 20);
 }
 
 TEST_F(BookViewAccessibleTest, TellsCaretSelectionTextAndLineCountChanges)
 {
     load(kThreeLines);
-    std::vector<Heard>& heard = listen();
+    listen();
+    using A = QAccessible;
+    EXPECT_EQ(during([&] {
+                  view.reanchorLine(1);
+                  view.setSelection(2, 3);
+                  view.setSelection(5, 0);   // the selection ends where the caret was
+                  view.setSelection(6, 0);   // nothing was selected, nothing is
+              }),
+              (std::vector<Heard>{{A::TextCaretMoved, 14}, {A::TextCaretMoved, 5}, {A::TextSelectionChanged, 2, 5},
+                                  {A::TextSelectionChanged, 5, 5}, {A::TextCaretMoved, 6}}));
+    EXPECT_EQ(during([&] {
+                  view.replaceLine(1, QStringLiteral("line one"));
+                  view.replaceLine(1, QStringLiteral("line one"));   // the same text: no change to tell
+              }),
+              (std::vector<Heard>{{A::TextCaretMoved, 16},
+                                  {A::TextUpdated, 8, -1, QStringLiteral("line 1"), QStringLiteral("line one")}}));
+    EXPECT_EQ(during([&] { load("a\r\nb\r\n"); }),   // a new book is told without its text
+              (std::vector<Heard>{{A::TextCaretMoved, 0}, {A::DescriptionChanged}, {A::TextUpdated, 0, -1}}));
 
-    m_view.reanchorLine(1);
-    m_view.setSelection(2, 3);
-    m_view.setSelection(5, 0);   // the selection ends where the caret was
-    m_view.setSelection(6, 0);   // nothing was selected, nothing is
-    const std::vector<Heard> moves{{QAccessible::TextCaretMoved, 14},
-                                   {QAccessible::TextCaretMoved, 5},
-                                   {QAccessible::TextSelectionChanged, 2, 5},
-                                   {QAccessible::TextSelectionChanged, 5, 5},
-                                   {QAccessible::TextCaretMoved, 6}};
-    EXPECT_EQ(heard, moves);
-
-    heard.clear();
-    m_view.replaceLine(1, QStringLiteral("line one"));
-    m_view.replaceLine(1, QStringLiteral("line one"));   // the same text: no change to tell
-    const std::vector<Heard> edit{{QAccessible::TextCaretMoved, 16},
-                                  {QAccessible::TextUpdated, 8, -1, QStringLiteral("line 1"), QStringLiteral("line one")}};
-    EXPECT_EQ(heard, edit);
-
-    heard.clear();
-    load("a\r\nb\r\n");   // a new book is told without its text
-    const std::vector<Heard> newBook{{QAccessible::TextCaretMoved, 0},
-                                     {QAccessible::DescriptionChanged},
-                                     {QAccessible::TextUpdated, 0, -1, QString(), QString()}};
-    EXPECT_EQ(heard, newBook);
-
-    heard.clear();
     load(std::string(200, 'x') + " " + std::string(200, 'y'));
     show();
-    heard.clear();
-    m_view.setWordWrap(true);   // more lines
-    m_view.setWordWrap(false);
-    EXPECT_EQ(heard, (std::vector<Heard>{{QAccessible::DescriptionChanged}, {QAccessible::DescriptionChanged}}));
+    EXPECT_EQ(during([&] {
+                  view.setWordWrap(true);   // more lines
+                  view.setWordWrap(false);
+              }),
+              (std::vector<Heard>{{A::DescriptionChanged}, {A::DescriptionChanged}}));
 }
 
 TEST_F(BookViewAccessibleTest, CharacterRectanglesAndPointsAgree)
 {
-    std::string book;
-    for (int i = 0; i < 100; ++i)
-        book += "line " + std::to_string(i) + "\r\n";
-    load(book);
+    load(numberedLines(100));
     show();
     for (const int offset : {0, 3, 9, 30}) {
         const QRect box = text()->characterRect(offset);
         ASSERT_FALSE(box.isEmpty()) << offset;
-        EXPECT_TRUE(m_view.viewport()->rect().contains(m_view.viewport()->mapFromGlobal(box.center())));
+        EXPECT_TRUE(view.viewport()->rect().contains(view.viewport()->mapFromGlobal(box.center())));
         EXPECT_EQ(text()->offsetAtPoint(box.center()), offset);
     }
-    EXPECT_EQ(text()->offsetAtPoint(m_view.viewport()->mapToGlobal(QPoint(-5, 5))), -1);
+    EXPECT_EQ(text()->offsetAtPoint(view.viewport()->mapToGlobal(QPoint(-5, 5))), -1);
 
-    const int far = int(m_view.lineIndex(80));
+    const int far = int(view.lineIndex(80));
     text()->scrollToSubstring(far, far + 4);
-    EXPECT_LE(m_view.firstVisibleLine(), 80);
-    EXPECT_GT(m_view.firstVisibleLine() + m_view.document().visibleLines(), 80);
+    EXPECT_LE(view.firstVisibleLine(), 80);
+    EXPECT_GT(view.firstVisibleLine() + view.document().visibleLines(), 80);
     EXPECT_EQ(text()->offsetAtPoint(text()->characterRect(far).center()), far);
-    EXPECT_EQ(m_view.caretPosition(), 0);   // scrolling leaves the caret
+    EXPECT_EQ(view.caretPosition(), 0);   // scrolling leaves the caret
 }
 
 } // namespace

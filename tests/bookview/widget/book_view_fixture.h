@@ -1,0 +1,44 @@
+#pragma once
+
+#include "bookview/widget/book_view.h"
+
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <string>
+
+// A 400 x 300 book view and a folder for the books it opens.
+class BookViewFixture : public ::testing::Test {
+protected:
+    BookViewFixture() { view.resize(400, 300); }
+
+    void load(const std::string& text)
+    {
+        writeFile(dir / "book.txt", text);
+        view.loadFile(dir / "book.txt");
+    }
+
+    void show()
+    {
+        view.show();
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+
+    // "line 0<tail>\r\n" ... "line <count-1><tail>\r\n"
+    static std::string numberedLines(int count, const std::string& tail = "")
+    {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "line " + std::to_string(i) + tail + "\r\n";
+        return text;
+    }
+
+    std::int64_t caretLine() const { return view.lineFromChar(view.caretPosition()); }
+
+    ScratchFolder dir;
+    lirra::TBookView view;
+};
