@@ -5,24 +5,19 @@
 using lirra::readingPercent;
 using lirra::roundHalfEven;
 
-TEST(ReadingPercent, RoundsHalvesToTheEvenNeighbour)
+TEST(ReadingPercent, RoundsHalvesToTheEvenNeighbourWithoutOverflow)
 {
-    // A 199-line book: 0.5 -> 0, 99.5 -> 100.
-    EXPECT_EQ(readingPercent(1, 199), 0);
-    EXPECT_EQ(readingPercent(2, 199), 1);
-    EXPECT_EQ(readingPercent(100, 199), 50);
-    EXPECT_EQ(readingPercent(199, 199), 100);
-    // A 7-line book: 12.5 -> 12, 37.5 -> 38.
-    EXPECT_EQ(readingPercent(1, 7), 12);
-    EXPECT_EQ(readingPercent(3, 7), 38);
-    // An empty view: line 1 of 0 lines.
-    EXPECT_EQ(readingPercent(1, 0), 100);
-}
-
-TEST(ReadingPercent, HugeBooksDoNotOverflow)
-{
-    EXPECT_EQ(readingPercent(1'500'000, 1'500'000), 100);
-    EXPECT_EQ(readingPercent(750'000, 1'499'999), 50);
+    const struct {
+        std::int64_t line, lines;
+        int percent;
+    } cases[] = {
+        {1, 199, 0}, {2, 199, 1}, {100, 199, 50}, {199, 199, 100},   // 0.5 -> 0, 99.5 -> 100
+        {1, 7, 12}, {3, 7, 38},                                      // 12.5 -> 12, 37.5 -> 38
+        {1, 0, 100},                                                 // an empty view
+        {1'500'000, 1'500'000, 100}, {750'000, 1'499'999, 50},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readingPercent(c.line, c.lines), c.percent) << c.line << " of " << c.lines;
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbourOnBothSidesOfZero)

@@ -31,20 +31,6 @@ std::vector<std::int64_t> starts(const RowLayout& layout)
     return result;
 }
 
-TEST(SharedText, LayoutsOfOneTextWrapEachOnItsOwn)
-{
-    const BookText text(BookBytes("aaa bbb ccc\r\nddd\r\n"));
-    RowLayout view(text);
-    RowLayout printout(text);
-    const Cells cells(1, 8, true);
-    printout.setWrap(&cells, 4);
-    EXPECT_EQ(printout.lineCount(), 4);
-    EXPECT_EQ(printout.lineText(1), u"bbb ");
-    EXPECT_EQ(view.lineCount(), 2);
-    EXPECT_EQ(view.lineText(0), u"aaa bbb ccc");
-    EXPECT_EQ(&view.text(), &printout.text());
-}
-
 TEST(SharedText, ALineEditCopiesTheTextOnlyWhileItIsShared)
 {
     BookDocument doc;
@@ -52,14 +38,12 @@ TEST(SharedText, ALineEditCopiesTheTextOnlyWhileItIsShared)
     const BookText* alone = doc.sharedText().get();
     doc.replaceLine(0, u"1st");
     EXPECT_EQ(doc.sharedText().get(), alone);   // nobody else held it: changed in place
+    EXPECT_EQ(doc.lineText(0), u"1st");
 
     const std::shared_ptr<const BookText> printout = doc.sharedText();
     doc.replaceLine(1, u"2nd");
     EXPECT_NE(doc.sharedText(), printout);
     EXPECT_EQ(RowLayout(*printout).lineText(1), u"second");   // the printout reads what it took
-    EXPECT_EQ(doc.lineText(1), u"2nd");
-    EXPECT_EQ(doc.lineText(0), u"1st");
-    doc.replaceLine(1, u"2nd");   // the same text: nothing is copied
     EXPECT_EQ(doc.text(0, doc.length()), u"1st\r\n2nd\r\n");
 }
 
@@ -91,18 +75,6 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
             EXPECT_EQ(starts(byCells), starts(byMeasure)) << (book->isRich() ? "rich " : "plain ") << width;
         }
     }
-}
-
-TEST(CellWrap, ALineWithATabIsMeasured)
-{
-    // Eight characters, but the tab takes four cells: the line no longer fits.
-    const BookText text(BookBytes("ab\tcd ef\r\nabcd efg\r\n"));
-    RowLayout rows(text);
-    const Cells cells(1, 4, true);
-    rows.setWrap(&cells, 8);
-    EXPECT_EQ(rows.lineText(0), u"ab\tcd ");
-    EXPECT_EQ(rows.lineText(1), u"ef");
-    EXPECT_EQ(rows.lineText(2), u"abcd efg");
 }
 
 std::int64_t longestOf(std::string_view text)
