@@ -30,22 +30,22 @@ protected:
 
 } // namespace
 
-TEST_F(BookCopy, LineBreaksBecomeCrLfAndALoneLfStaysInTheLine)
+TEST_F(BookCopy, LineBreaksBecomeCrLfALoneLfStaysInTheLineAndCtrlZEndsTheBook)
 {
-    EXPECT_EQ(copy("one\r\ntwo\r\n"), "one\r\ntwo\r\n");
-    EXPECT_EQ(copy("one\r\ntwo"), "one\r\ntwo\r\n");         // last line without a break
-    EXPECT_EQ(copy("one\rtwo\r"), "one\r\ntwo\r\n");         // CR alone ends a line
-    EXPECT_EQ(copy("one\ntwo\n"), "one\ntwo\n\r\n");         // LF alone is an ordinary character
-    EXPECT_EQ(copy("a\r\n\r\n\r\nb"), "a\r\n\r\n\r\nb\r\n"); // empty lines survive
-    EXPECT_EQ(copy("a\r\r\nb"), "a\r\n\r\nb\r\n");           // only one LF is eaten per CR
-    EXPECT_EQ(copy(""), "");
-}
-
-TEST_F(BookCopy, CtrlZEndsTheBook)
-{
-    EXPECT_EQ(copy("first\r\nsec\x1Aond\r\nthird\r\n"), "first\r\nsec\r\n");
-    EXPECT_EQ(copy("first\r\n\x1A"), "first\r\n");
-    EXPECT_EQ(copy("\x1Arest"), "");
+    const std::pair<std::string, std::string> cases[] = {
+        {"one\r\ntwo\r\n", "one\r\ntwo\r\n"},
+        {"one\r\ntwo", "one\r\ntwo\r\n"},           // last line without a break
+        {"one\rtwo\r", "one\r\ntwo\r\n"},           // CR alone ends a line
+        {"one\ntwo\n", "one\ntwo\n\r\n"},           // LF alone is an ordinary character
+        {"a\r\n\r\n\r\nb", "a\r\n\r\n\r\nb\r\n"},   // empty lines survive
+        {"a\r\r\nb", "a\r\n\r\nb\r\n"},             // only one LF is eaten per CR
+        {"", ""},
+        {"first\r\nsec\x1Aond\r\nthird\r\n", "first\r\nsec\r\n"},
+        {"first\r\n\x1A", "first\r\n"},
+        {"\x1Arest", ""},
+    };
+    for (const auto& [book, expected] : cases)
+        EXPECT_EQ(copy(book), expected) << book;
 }
 
 TEST_F(BookCopy, ConvertsFromDosToWindowsLetters)
