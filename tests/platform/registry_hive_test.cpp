@@ -39,6 +39,12 @@ protected:
     void TearDown() override { Registry::setDamageReporter([](const std::string&) {}); }
 
     Registry registry() const { return Registry(hive); }
+    Registry opened(const std::string& key, bool canCreate = true) const
+    {
+        Registry r(hive);
+        EXPECT_TRUE(r.openKey(key, canCreate)) << key;
+        return r;
+    }
     bool hiveHas(const std::string& text) const { return readFile(hive).find(text) != std::string::npos; }
 
     ScratchFolder folder;
@@ -54,15 +60,13 @@ TEST_F(RegistryTest, TextsAndDwordsSurviveARoundTripInTheExportSpelling)
         "ends with a backslash\\", "bytes that are no UTF-8: \xFF\xFE\x80 [\xC0]", std::string(10000, 'x') + "Ж",
     };
     const std::vector<std::int32_t> numbers = {0, 13, -1, INT32_MIN, INT32_MAX, static_cast<std::int32_t>(0x80000008)};
-    auto writer = registry();
-    ASSERT_TRUE(writer.openKey(kOptions, true));
+    auto writer = opened(kOptions);
     for (std::size_t i = 0; i < texts.size(); ++i)
         writer.writeString("Text" + std::to_string(i), texts[i]);
     for (std::size_t i = 0; i < numbers.size(); ++i)
         writer.writeInteger("N" + std::to_string(i), numbers[i]);
 
-    auto reader = registry();
-    ASSERT_TRUE(reader.openKey(kOptions, false));
+    auto reader = opened(kOptions, false);
     for (std::size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(reader.readString("Text" + std::to_string(i)), texts[i]) << i;
     for (std::size_t i = 0; i < numbers.size(); ++i)
@@ -76,8 +80,7 @@ TEST_F(RegistryTest, TextsAndDwordsSurviveARoundTripInTheExportSpelling)
 
 TEST_F(RegistryTest, NamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
 {
-    auto r = registry();
-    ASSERT_TRUE(r.openKey("Software\\Lirra Reader\\Книги", true));
+    auto r = opened("Software\\Lirra Reader\\Книги");
     r.writeInteger("FontSize", 1);
     r.writeInteger("FONTSIZE", 2);
     EXPECT_TRUE(r.keyExists("SOFTWARE\\lirra reader\\КНИГИ"));
@@ -95,8 +98,7 @@ TEST_F(RegistryTest, NamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
 
 TEST_F(RegistryTest, ReadsReportMissingAndMistypedValuesWithTheSystemTexts)
 {
-    auto r = registry();
-    ASSERT_TRUE(r.openKey(kOptions, true));
+    auto r = opened(kOptions);
     r.writeString("FontName", "Arial Cyr");
     r.writeInteger("FontSize", 13);
 
@@ -155,13 +157,11 @@ TEST_F(RegistryTest, DeleteKeyRemovesTheWholeTreeAndNothingElse)
 
 TEST_F(RegistryTest, AListIsStoredAsCountAndNumberedValuesInOneChange)
 {
-    auto r = registry();
-    ASSERT_TRUE(r.openKey("Software\\Lirra Reader\\History", true));
+    auto r = opened("Software\\Lirra Reader\\History");
     r.writeString("5", "older entry beyond the count");
     r.writeStringList({"c:\\books\\first.txt", "second", "third"});
 
-    auto reader = registry();
-    ASSERT_TRUE(reader.openKey("Software\\Lirra Reader\\History", false));
+    auto reader = opened("Software\\Lirra Reader\\History", false);
     EXPECT_EQ(reader.readInteger("Count"), 2);
     EXPECT_EQ(reader.readString("0"), "c:\\books\\first.txt");
     EXPECT_EQ(reader.readString("2"), "third");
@@ -178,16 +178,14 @@ TEST_F(RegistryTest, AListIsStoredAsCountAndNumberedValuesInOneChange)
 TEST_F(RegistryTest, ReplacingAListLeavesTheKeyHoldingOnlyTheList)
 {
     const std::string key = "Software\\Lirra Reader\\BookMarks";
-    auto r = registry();
-    ASSERT_TRUE(r.openKey(key, true));
+    auto r = opened(key);
     r.writeStringList({"a", "b", "c"});
     r.writeString("7", "stray entry");
     r.createKey(key + "\\Below");
 
     r.replaceKeyWithStringList(key, {"a", "c"});
     EXPECT_EQ(r.readString("1"), "c"); // the key is open on the new list
-    auto reader = registry();
-    ASSERT_TRUE(reader.openKey(key, false));
+    auto reader = opened(key, false);
     auto names = reader.valueNames();
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"0", "1", "Count"}));
@@ -235,8 +233,7 @@ TEST_F(RegistryTest, TypesThisProgramDoesNotWriteAreReadAndKeptAsStored)
                         + folderValue + "\\\r\n  38,04,33,04,38,04,00,00\r\n\"Blob\"=hex:01,02,ff\r\n"
                         "\"Big\"=hex(b):01,00,00,00,00,00,00,00\r\n@=\"default\"\r\n"
                         "\"Quoted\"=\"say \\\"hi\\\" C:\\\\dos\"\r\n");
-    auto r = registry();
-    ASSERT_TRUE(r.openKey(kOptions, false));
+    auto r = opened(kOptions, false);
     EXPECT_EQ(r.readString("Folder"), "%HOME%\\Книги");
     EXPECT_EQ(r.readString(""), "default");
     EXPECT_EQ(r.readString("Quoted"), "say \"hi\" C:\\dos");
@@ -365,8 +362,7 @@ TEST_F(RegistryTest, AHiveThatIsALinkIsWrittenThroughToItsTarget)
     ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
     ASSERT_EQ(::symlink("dotfiles/lirra.reg", hive.c_str()), 0);
 
-    auto r = registry();
-    ASSERT_TRUE(r.openKey(kOptions, true));
+    auto r = opened(kOptions);
     r.writeInteger("FontSize", 13);
     EXPECT_TRUE(std::filesystem::is_symlink(hive));
     EXPECT_NE(readFile(target).find("\"FontSize\"=dword:0000000d"), std::string::npos);
@@ -385,8 +381,7 @@ TEST_F(RegistryTest, AHiveThatIsALinkIsWrittenThroughToItsTarget)
 // permission was made read-only on purpose.
 TEST_F(RegistryTest, AReadOnlyHiveIsNeverReplaced)
 {
-    auto r = registry();
-    ASSERT_TRUE(r.openKey(kOptions, true));
+    auto r = opened(kOptions);
     r.writeInteger("FontSize", 13);
     ASSERT_EQ(::chmod(hive.c_str(), 0444), 0);
     const auto before = readFile(hive);
