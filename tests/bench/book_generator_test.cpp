@@ -28,7 +28,7 @@ std::vector<std::string_view> lines(const std::string& text)
     return found;
 }
 
-TEST(BookGenerator, GivesExactlyTheSizeAskedWithCrLfLinesAndNoCtrlZ)
+TEST(BookGenerator, GivesExactlyTheSizeAskedInCrLfLinesOfMixedLengthAndScriptWithoutCtrlZ)
 {
     for (std::uint64_t size : {0, 1, 2, 3, 121, 4096, 2000000}) {
         const auto text = book(size);
@@ -37,6 +37,27 @@ TEST(BookGenerator, GivesExactlyTheSizeAskedWithCrLfLinesAndNoCtrlZ)
         for (const auto line : lines(text))
             ASSERT_EQ(line.find_first_of("\r\n"), std::string_view::npos) << size; // a lone CR or LF
     }
+
+    // Lines of every length up to 5 KiB.
+    const auto text = book(2000000);
+    const auto all = lines(text);
+    const auto linesOf = [&](std::size_t from, std::size_t to) {
+        return std::count_if(all.begin(), all.end(), [&](auto line) { return line.size() >= from && line.size() <= to; });
+    };
+    EXPECT_GT(linesOf(0, 0), 100);
+    EXPECT_GT(linesOf(1, 120), 10000);
+    EXPECT_GT(linesOf(1024, 5120), 10);
+    EXPECT_EQ(linesOf(0, 5120), static_cast<long>(all.size()));
+
+    // Mostly Cyrillic in 866 (А..п at 0x80..0xAF, р..ё at 0xE0..0xF1), some Latin.
+    const auto cyrillic = std::count_if(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b >= 0x80 && b <= 0xAF) || (b >= 0xE0 && b <= 0xF1);
+    });
+    const auto latin = std::count_if(text.begin(), text.end(),
+                                    [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+    EXPECT_GT(cyrillic, static_cast<long>(text.size() / 2));
+    EXPECT_GT(latin, static_cast<long>(text.size() / 50));
 }
 
 TEST(BookGenerator, IsDeterministicPerSeed)
@@ -51,29 +72,6 @@ TEST(BookGenerator, IsDeterministicPerSeed)
     ScratchFolder folder;
     lirra::bench::generateBookFile(folder / "book.txt", 300000);
     EXPECT_EQ(readFile(folder / "book.txt"), book(300000));
-}
-
-TEST(BookGenerator, MixesCyrillicAndLatinInLinesOfVariedLength)
-{
-    const auto text = book(2000000);
-    const auto all = lines(text);
-    const auto linesOf = [&](std::size_t from, std::size_t to) {
-        return std::count_if(all.begin(), all.end(), [&](auto line) { return line.size() >= from && line.size() <= to; });
-    };
-    EXPECT_GT(linesOf(0, 0), 100);
-    EXPECT_GT(linesOf(1, 120), 10000);
-    EXPECT_GT(linesOf(1024, 5120), 10);
-    EXPECT_EQ(linesOf(0, 5120), static_cast<long>(all.size()));
-
-    // 866: А..п at 0x80..0xAF, р..я at 0xE0..0xEF.
-    const auto cyrillic = std::count_if(text.begin(), text.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return (b >= 0x80 && b <= 0xAF) || (b >= 0xE0 && b <= 0xF1);
-    });
-    const auto latin = std::count_if(text.begin(), text.end(),
-                                    [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
-    EXPECT_GT(cyrillic, static_cast<long>(text.size() / 2));
-    EXPECT_GT(latin, static_cast<long>(text.size() / 50));
 }
 
 } // namespace
