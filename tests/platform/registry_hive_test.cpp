@@ -96,7 +96,7 @@ TEST_F(RegistryTest, NamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
     EXPECT_TRUE(hiveHas("\"FontSize\"=dword:0000000d\n"));
 }
 
-TEST_F(RegistryTest, ReadsReportMissingAndMistypedValuesWithTheSystemTexts)
+TEST_F(RegistryTest, FailedReadsAndWritesCarryTheSystemTextsNamingTheValueOrKey)
 {
     auto r = opened(kOptions);
     r.writeString("FontName", "Arial Cyr");
@@ -114,19 +114,15 @@ TEST_F(RegistryTest, ReadsReportMissingAndMistypedValuesWithTheSystemTexts)
     r.closeKey();
     EXPECT_FALSE(r.valueExists("FontSize"));
     EXPECT_EQ(errorText([&] { r.readInteger("FontSize"); }), "Failed to get data for 'FontSize'");
-}
+    EXPECT_EQ(errorText([&] { r.writeInteger("NoKeyOpen", 1); }), "Failed to set data for 'NoKeyOpen'");
 
-TEST_F(RegistryTest, CreateAndWriteFailuresNameTheKeyOrValue)
-{
+    // Failed creates name the key, failed writes the value.
     writeFile(folder / "not-a-folder", "x");
     Registry broken(folder / "not-a-folder/registry.reg");
     EXPECT_EQ(errorText([&] { broken.createKey(kOptions); }), "Failed to create key " + kOptions);
     EXPECT_EQ(errorText([&] { broken.writeValues(kOptions, {{"FontSize", 1}}); }), "Failed to create key " + kOptions);
     EXPECT_FALSE(broken.openKey(kOptions, true));
     EXPECT_EQ(errorText([&] { broken.writeInteger("FontSize", 1); }), "Failed to set data for 'FontSize'");
-
-    auto r = registry();
-    EXPECT_EQ(errorText([&] { r.writeInteger("NoKeyOpen", 1); }), "Failed to set data for 'NoKeyOpen'");
     EXPECT_EQ(errorText([&] { r.createKey("Software\\bad\nname"); }), "Failed to create key Software\\bad\nname");
     EXPECT_EQ(errorText([&] { r.createKey("Software\\\\Empty"); }), "Failed to create key Software\\\\Empty");
     EXPECT_EQ(errorText([&] { r.writeValues("Software\\\\Empty", {{"FontSize", 1}}); }),
