@@ -16,37 +16,48 @@ std::string book(std::uint64_t size, std::uint64_t seed = 1)
     return out.str();
 }
 
-// Every CR starts a CR LF pair and every LF ends one.
-bool crLfOnly(const std::string& text)
+// The lines between CR LF pairs, the last one perhaps cut short.
+std::vector<std::string_view> lines(const std::string& text)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
-            return false;
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            return false;
-    }
-    return true;
-}
-
-std::vector<std::size_t> lineLengths(const std::string& text)
-{
-    std::vector<std::size_t> lengths;
+    std::vector<std::string_view> found;
     for (std::size_t start = 0; start < text.size();) {
         const auto end = std::min(text.find("\r\n", start), text.size());
-        lengths.push_back(end - start);
+        found.push_back(std::string_view(text).substr(start, end - start));
         start = end + 2;
     }
-    return lengths;
+    return found;
 }
 
-TEST(BookGenerator, GivesExactlyTheSizeAskedWithCrLfLinesAndNoCtrlZ)
+TEST(BookGenerator, GivesExactlyTheSizeAskedInCrLfLinesOfMixedLengthAndScriptWithoutCtrlZ)
 {
     for (std::uint64_t size : {0, 1, 2, 3, 121, 4096, 2000000}) {
         const auto text = book(size);
         ASSERT_EQ(text.size(), size);
         EXPECT_EQ(text.find('\x1A'), std::string::npos) << size;
-        EXPECT_TRUE(crLfOnly(text)) << size;
+        for (const auto line : lines(text))
+            ASSERT_EQ(line.find_first_of("\r\n"), std::string_view::npos) << size; // a lone CR or LF
     }
+
+    // Lines of every length up to 5 KiB.
+    const auto text = book(2000000);
+    const auto all = lines(text);
+    const auto linesOf = [&](std::size_t from, std::size_t to) {
+        return std::count_if(all.begin(), all.end(), [&](auto line) { return line.size() >= from && line.size() <= to; });
+    };
+    EXPECT_GT(linesOf(0, 0), 100);
+    EXPECT_GT(linesOf(1, 120), 10000);
+    EXPECT_GT(linesOf(1024, 5120), 10);
+    EXPECT_EQ(linesOf(0, 5120), static_cast<long>(all.size()));
+
+    // Mostly Cyrillic in 866 (А..п at 0x80..0xAF, р..ё at 0xE0..0xF1), some Latin.
+    const auto cyrillic = std::count_if(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b >= 0x80 && b <= 0xAF) || (b >= 0xE0 && b <= 0xF1);
+    });
+    const auto latin = std::count_if(text.begin(), text.end(),
+                                    [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+    EXPECT_GT(cyrillic, static_cast<long>(text.size() / 2));
+    EXPECT_GT(latin, static_cast<long>(text.size() / 50));
 }
 
 TEST(BookGenerator, IsDeterministicPerSeed)
@@ -61,28 +72,6 @@ TEST(BookGenerator, IsDeterministicPerSeed)
     ScratchFolder folder;
     lirra::bench::generateBookFile(folder / "book.txt", 300000);
     EXPECT_EQ(readFile(folder / "book.txt"), book(300000));
-}
-
-TEST(BookGenerator, MixesCyrillicAndLatinInLinesOfVariedLength)
-{
-    const auto text = book(2000000);
-    const auto lengths = lineLengths(text);
-    EXPECT_GT(std::count(lengths.begin(), lengths.end(), 0u), 100);
-    EXPECT_GT(std::count_if(lengths.begin(), lengths.end(), [](std::size_t n) { return n > 0 && n <= 120; }),
-              10000);
-    EXPECT_GT(std::count_if(lengths.begin(), lengths.end(), [](std::size_t n) { return n >= 1024 && n <= 5120; }),
-              10);
-    EXPECT_TRUE(std::all_of(lengths.begin(), lengths.end(), [](std::size_t n) { return n <= 5120; }));
-
-    // 866: А..п at 0x80..0xAF, р..я at 0xE0..0xEF.
-    const auto count = [&](auto predicate) { return std::count_if(text.begin(), text.end(), predicate); };
-    const auto cyrillic = count([](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return (b >= 0x80 && b <= 0xAF) || (b >= 0xE0 && b <= 0xF1);
-    });
-    const auto latin = count([](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
-    EXPECT_GT(cyrillic, static_cast<long>(text.size() / 2));
-    EXPECT_GT(latin, static_cast<long>(text.size() / 50));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "extras/help_window.h"
 
-#include "platform/lirra_error.h"
+#include "error_text.h"
 
 #include <QAction>
 #include <QDir>
@@ -40,10 +40,10 @@ TEST(HelpPages, LinksLeadToPagesThatExistAndEveryPageIsReachable)
         for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
             const QString target = match.captured(1).isEmpty() ? page : match.captured(1);
             const QString anchor = match.captured(2);
-            ASSERT_FALSE(readPage(target).isEmpty()) << page.toStdString() << " -> " << target.toStdString();
+            const std::string where = (page + QStringLiteral(" -> ") + target + QLatin1Char('#') + anchor).toStdString();
+            ASSERT_FALSE(readPage(target).isEmpty()) << where;
             if (!anchor.isEmpty()) {
-                EXPECT_TRUE(readPage(target).contains(QStringLiteral("name=\"%1\"").arg(anchor)))
-                    << page.toStdString() << " -> " << target.toStdString() << "#" << anchor.toStdString();
+                EXPECT_TRUE(readPage(target).contains(QStringLiteral("name=\"%1\"").arg(anchor))) << where;
             }
             if (target.endsWith(QStringLiteral(".html")) && !reached.contains(target)) {
                 reached.insert(target);
@@ -55,30 +55,27 @@ TEST(HelpPages, LinksLeadToPagesThatExistAndEveryPageIsReachable)
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()), reached);
 }
 
-TEST(HelpWindow, OpensAtTheContentsAndWalksBackAndForthBetweenPages)
+TEST(HelpWindow, WalksBackAndForthAndF1AgainGoesToTheContentsInTheSameWindow)
 {
     QWidget owner;
     HelpWindow help(&owner, kHelpPages);
-    EXPECT_FALSE(help.isVisible());
     help.showContents();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
     auto* browser = help.findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
     auto* back = help.findChild<QAction*>(QStringLiteral("HelpBack"));
-    ASSERT_TRUE(browser && back);
-    EXPECT_EQ(browser->source().fileName(), "index.html");
-    EXPECT_EQ(help.windowTitle(), "Lirra Reader Help - Contents");
+    auto* forward = help.findChild<QAction*>(QStringLiteral("HelpForward"));
+    ASSERT_TRUE(browser && back && forward);
     EXPECT_FALSE(back->isEnabled());
 
-    browser->setSource(QUrl(QStringLiteral("bookmarks.html")));   // as a click on its link does
+    browser->setSource(QUrl(QStringLiteral("bookmarks.html"))); // as a click on its link does
     EXPECT_EQ(help.windowTitle(), "Lirra Reader Help - Bookmarks");
-    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Ctrl+F2")));
     ASSERT_TRUE(back->isEnabled());
     back->trigger();
     EXPECT_EQ(browser->source().fileName(), "index.html");
-    EXPECT_TRUE(help.findChild<QAction*>(QStringLiteral("HelpForward"))->isEnabled());
+    EXPECT_TRUE(forward->isEnabled());
 
     browser->setSource(QUrl(QStringLiteral("look.html")));
-    help.showContents();   // F1 again: the same window, back at the contents
+    help.showContents();
     EXPECT_EQ(browser->source().fileName(), "index.html");
     EXPECT_EQ(owner.findChildren<HelpWindow*>().size(), 1);
 }
@@ -86,11 +83,7 @@ TEST(HelpWindow, OpensAtTheContentsAndWalksBackAndForthBetweenPages)
 TEST(HelpWindow, AMissingHelpFolderIsAnErrorNotAnEmptyWindow)
 {
     HelpWindow help(nullptr, QStringLiteral("/nonexistent/lirra/help"));
-    try {
-        help.showContents();
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.text(), "The help pages are not installed: /nonexistent/lirra/help/index.html was not found");
-    }
+    EXPECT_EQ(errorText([&] { help.showContents(); }),
+              "The help pages are not installed: /nonexistent/lirra/help/index.html was not found");
     EXPECT_FALSE(help.isVisible());
 }

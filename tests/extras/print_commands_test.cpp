@@ -61,10 +61,8 @@ protected:
 std::string utf16Title(const QString& title)
 {
     std::string bytes;
-    for (QChar c : title) {
-        bytes += char(c.unicode() >> 8);
-        bytes += char(c.unicode() & 0xFF);
-    }
+    for (QChar c : title)
+        bytes += {char(c.unicode() >> 8), char(c.unicode() & 0xFF)};
     return bytes;
 }
 

@@ -132,25 +132,20 @@ class TempDirectoryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* name : {"XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR", "HOME"}) {
-            const char* value = std::getenv(name);
-            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        ::mkdir((folder / "runtime").c_str(), 0700); // private, but RAM: never for a copy as big as a book
+        const std::pair<const char*, std::string> environment[] = {
+            {"XDG_CACHE_HOME", folder / "cache"}, {"TMPDIR", folder.path()}, {"HOME", folder / "home"},
+            {"XDG_RUNTIME_DIR", folder / "runtime"}};
+        for (const auto& [name, value] : environment) {
+            const char* old = std::getenv(name);
+            saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+            ::setenv(name, value.c_str(), 1);
         }
-        ::setenv("XDG_CACHE_HOME", (folder / "cache").c_str(), 1);
-        ::setenv("TMPDIR", folder.path().c_str(), 1);
-        ::setenv("HOME", (folder / "home").c_str(), 1);
-        // A private runtime folder: RAM, never for a copy as big as a book.
-        ::mkdir((folder / "runtime").c_str(), 0700);
-        ::setenv("XDG_RUNTIME_DIR", (folder / "runtime").c_str(), 1);
     }
     void TearDown() override
     {
-        for (const auto& [name, value] : saved) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : saved)
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
     }
 
     std::string cacheFolder() const { return folder / "cache/lirra-reader"; }

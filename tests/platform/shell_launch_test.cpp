@@ -32,14 +32,4 @@ TEST(Launch, TheAddressReachesXdgOpenAsOneArgumentByteForByte)
     EXPECT_FALSE(std::filesystem::exists(child)) << "the finished launch was not collected";
 }
 
-TEST(Launch, NoXdgOpenOnThePathIsNoError)
-{
-    ScratchFolder empty;
-    const std::string path = std::getenv("PATH");
-    ::setenv("PATH", empty.path().c_str(), 1);
-    launchAddress("https://example.org");
-    ::setenv("PATH", path.c_str(), 1);
-    SUCCEED();
-}
-
 } // namespace

@@ -16,33 +16,6 @@
 
 using namespace lirra;
 
-namespace {
-
-struct SeenInDialog {
-    QStringList filters;
-    bool typed = false;
-};
-
-// Types `name` into the next file dialog that opens and accepts it, noting what its
-// filter list shows.
-void answerNextDialog(const QString& name, SeenInDialog& seen)
-{
-    QTimer::singleShot(0, [name, &seen] {
-        QFileDialog* dialog = nullptr;
-        QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
-        for (auto* combo : dialog->findChildren<QComboBox*>(QStringLiteral("fileTypeCombo")))
-            for (int i = 0; i < combo->count(); ++i)
-                seen.filters << combo->itemText(i);
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QVERIFY(edit);
-        edit->setText(name);
-        seen.typed = true;
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-}
-
-} // namespace
-
 TEST(FileDialogs, WindowsFiltersBecomeToolkitFiltersWhereStarDotStarIsEveryFile)
 {
     EXPECT_EQ(qtNameFilters(QStringLiteral("Book's Files|*.*")), QStringLiteral("Book's Files (*)"));
@@ -57,11 +30,23 @@ TEST(FileDialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingName)
     const QString missing = QString::fromStdString(scratch / "no such book.rtf");
     FileDialog dialog(FileDialogRequest::Mode::Open, QStringLiteral("Open RTF Book"),
                       QStringLiteral("RTF Lirra (*.rtf)|*.rtf|All Files (*.*)|*.*"), false);
-    SeenInDialog seen;
-    answerNextDialog(missing, seen);
+    QStringList filters;
+    bool typed = false;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* shown = nullptr;
+        QTRY_VERIFY((shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
+        for (auto* combo : shown->findChildren<QComboBox*>(QStringLiteral("fileTypeCombo")))
+            for (int i = 0; i < combo->count(); ++i)
+                filters << combo->itemText(i);
+        auto* edit = shown->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        edit->setText(missing);
+        typed = true;
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
     const auto chosen = dialog.execute(nullptr);
-    ASSERT_TRUE(seen.typed);
-    EXPECT_EQ(seen.filters, QStringList({QStringLiteral("RTF Lirra (*.rtf)"), QStringLiteral("All Files (*.*)")}));
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(filters, QStringList({QStringLiteral("RTF Lirra (*.rtf)"), QStringLiteral("All Files (*.*)")}));
     // The name comes back even though no such file exists: opening it reports the error.
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, missing);
