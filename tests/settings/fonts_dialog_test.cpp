@@ -1,6 +1,7 @@
 #include "settings/fonts_dialog.h"
 
 #include "fake_main_window.h"
+#include "qt_printers.h"
 #include "reader/message_boxes.h"
 #include "widgets/color_combo_box.h"
 #include "widgets/font_combo_box.h"
@@ -39,6 +40,8 @@ protected:
     QCheckBox& check(const char* name) { return control<QCheckBox>(name); }
     void ok() { control<QPushButton>("Button1").click(); }
     TBookView& view() { return *reader.view; }
+    // Face, colour and size of the view, to compare in one go.
+    std::tuple<QString, std::uint32_t, int> look() { return {view().fontName(), view().fontColor(), view().fontSize()}; }
 
     FakeMainWindow reader;
     TFonts fonts{reader};
@@ -85,9 +88,7 @@ TEST_F(FontsDialogTest, OkAppliesFaceColourSizeAndStylesAndAlwaysFixesThePitch)
     ok();
     EXPECT_FALSE(fonts.isVisible());
     EXPECT_EQ(fonts.result(), QDialog::Accepted);
-    EXPECT_EQ(view().fontName(), QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(view().fontColor(), 0x00FF0000u);
-    EXPECT_EQ(view().fontSize(), 12);
+    EXPECT_EQ(look(), std::tuple(QStringLiteral("Liberation Serif"), 0x00FF0000u, 12));
     EXPECT_TRUE(view().bold());
     EXPECT_FALSE(view().italic());
     EXPECT_TRUE(view().underline());
@@ -114,9 +115,7 @@ TEST_F(FontsDialogTest, SizeThatIsNoNumberStopsAfterFaceAndColour)
     EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("'abc' is not a valid integer value.")});
     EXPECT_TRUE(fonts.isVisible());
     EXPECT_EQ(size().text(), QStringLiteral("abc"));
-    EXPECT_EQ(view().fontName(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(view().fontColor(), 0x0000FF00u);
-    EXPECT_EQ(view().fontSize(), 13);
+    EXPECT_EQ(look(), std::tuple(QStringLiteral("Liberation Sans"), 0x0000FF00u, 13));
     EXPECT_FALSE(view().bold());
 }
 
@@ -129,9 +128,7 @@ TEST_F(FontsDialogTest, CancelAndTheCloseBoxChangeNothing)
         size().setText(QStringLiteral("30"));
         closeBox ? void(fonts.close()) : control<QPushButton>("Button2").click();
         EXPECT_FALSE(fonts.isVisible());
-        EXPECT_EQ(view().fontName(), QStringLiteral("Courier New Cyr"));
-        EXPECT_EQ(view().fontColor(), 0x00C0C0C0u);
-        EXPECT_EQ(view().fontSize(), 13);
+        EXPECT_EQ(look(), std::tuple(QStringLiteral("Courier New Cyr"), 0x00C0C0C0u, 13));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "error_text.h"
 #include "file_size_limit.h"
 #include "platform/registry_hive.h"
+#include "qt_printers.h"
 #include "registry_fixture.h"
 
 using namespace lirra;
@@ -25,6 +26,12 @@ protected:
         readOptions(record);
         return record;
     }
+    // The seven stored values, to compare in one go.
+    static auto values(const OptionsRecord& r)
+    {
+        return std::tuple(r.FontSize, r.FontColor, r.BGColor, r.ScrollTextSpeed, r.FontName, int(r.ConfirmSetBMExit),
+                          int(r.WordWrap));
+    }
     static OptionsRecord full()
     {
         OptionsRecord saved;
@@ -43,34 +50,15 @@ protected:
 
 TEST_F(OptionsStore, FirstRunGivesTheDefaultsButAKeyWithoutFontSizeReadsNothing)
 {
-    OptionsRecord record = read();
-    EXPECT_EQ(record.FontSize, 13);
-    EXPECT_EQ(record.FontColor, 0x00C0C0C0u);
-    EXPECT_EQ(record.BGColor, 0x005C5C5Cu);
-    EXPECT_EQ(record.ScrollTextSpeed, 1);
-    EXPECT_EQ(record.ConfirmSetBMExit, 1);
-    EXPECT_EQ(record.WordWrap, 0);
-    EXPECT_TRUE(record.FontName.isEmpty());
-
+    EXPECT_EQ(values(read()), std::tuple(13, 0x00C0C0C0u, 0x005C5C5Cu, 1, QString(), 1, 0));
     writeOptions([](Registry& r) { r.writeInteger("WordWrap", 1); });
-    record = read();
-    EXPECT_EQ(record.FontSize, 0);
-    EXPECT_EQ(record.FontColor, 0u);
-    EXPECT_EQ(record.ConfirmSetBMExit, 0);
-    EXPECT_EQ(record.WordWrap, 0);
+    EXPECT_EQ(values(read()), values(OptionsRecord{}));
 }
 
 TEST_F(OptionsStore, SaveThenReadKeepsEveryBitAndTheFlagsOnlyWhenPresent)
 {
     saveOptions(full());
-    OptionsRecord record = read();
-    EXPECT_EQ(record.FontSize, -3);
-    EXPECT_EQ(record.FontColor, 0x80000008u);
-    EXPECT_EQ(record.BGColor, 0x80000005u);
-    EXPECT_EQ(record.ScrollTextSpeed, 7);
-    EXPECT_EQ(record.FontName, QStringLiteral("Times New Roman Cyr"));
-    EXPECT_EQ(record.ConfirmSetBMExit, 0);
-    EXPECT_EQ(record.WordWrap, 1);
+    EXPECT_EQ(values(read()), values(full()));
 
     // Five main values without the two flags: both stay off, unlike the first-run defaults.
     writeOptions([](Registry& r) { r.deleteKey(kOptionsKey); });
@@ -81,10 +69,7 @@ TEST_F(OptionsStore, SaveThenReadKeepsEveryBitAndTheFlagsOnlyWhenPresent)
         r.writeInteger("ScrollTextSpeed", 3);
         r.writeString("FontName", "");
     });
-    record = read();
-    EXPECT_EQ(record.FontSize, 12);
-    EXPECT_EQ(record.ConfirmSetBMExit, 0);
-    EXPECT_EQ(record.WordWrap, 0);
+    EXPECT_EQ(values(read()), std::tuple(12, 1u, 2u, 3, QString(), 0, 0));
 }
 
 TEST_F(OptionsStore, MissingOrMistypedValuesRaiseTheRegistryTextsAndKeepWhatWasRead)
@@ -136,8 +121,7 @@ TEST_F(OptionsStore, ASaveIsStoredWholeOrNotAtAll)
     }
     EXPECT_FALSE(std::filesystem::exists(hive));
     saveOptions(second);
-    EXPECT_EQ(read().FontName, second.FontName);
-    EXPECT_EQ(read().WordWrap, 1);
+    EXPECT_EQ(values(read()), values(second));
 }
 
 TEST_F(OptionsStore, DefaultsOptionsRemovesTheWholeProgramTree)
