@@ -103,15 +103,6 @@ TEST_F(Find, AnOccurrenceStandsOnTheFifthLineOfTheViewOrAsNearAsTheEndAllows)
     EXPECT_GE(top, 299 - 4);
 }
 
-TEST_F(Find, TextThatIsNotThereChangesNothing)
-{
-    reader.view.setSelection(10, 4);
-    search(QStringLiteral("Щзхъ"));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(reader.view.selectionStart(), 10);
-    EXPECT_EQ(reader.view.selectionLength(), 4);
-}
-
 TEST_F(Find, TheDialogKeepsItsTextAndIsMovedAndRaisedWhenOpenedAgain)
 {
     find.FindText2Click();
