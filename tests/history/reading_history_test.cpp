@@ -6,8 +6,6 @@
 #include "qt_printers.h"
 #include "registry_fixture.h"
 
-#include <QCoreApplication>
-#include <QMenu>
 
 using namespace lirra;
 using lirra::platform::Registry;
@@ -23,14 +21,24 @@ protected:
         std::vector<std::string> entries;
         for (int i = 0; i <= registry.readInteger("Count"); ++i)
             entries.push_back(registry.readString(std::to_string(i)));
-        registry.closeKey();
+        EXPECT_FALSE(registry.valueExists(std::to_string(entries.size())));
         return entries;
+    }
+    // The History key written by hand: `Count`, then `values` in the order given.
+    static void storeRaw(std::int32_t count, const std::vector<std::pair<std::string, std::string>>& values)
+    {
+        Registry registry;
+        registry.openKey(kHistoryKey, true);
+        registry.writeInteger("Count", count);
+        for (const auto& [name, value] : values)
+            registry.writeString(name, value);
+        registry.closeKey();
     }
 };
 
 } // namespace
 
-TEST_F(ReadingHistory, RecordingWritesTheWholeListNewestFirst)
+TEST_F(ReadingHistory, RecordingWritesTheWholeListNewestFirstAndRestoreRebuildsIt)
 {
     TMRUManager list;
     recordBook(list, QStringLiteral("/books/a.txt "));
@@ -38,6 +46,12 @@ TEST_F(ReadingHistory, RecordingWritesTheWholeListNewestFirst)
     recordBook(list, QStringLiteral("/books/b.txt"));
     recordBook(list, QStringLiteral("/BOOKS/A.TXT "));  // same book, other case: moves, keeps old spelling
     EXPECT_EQ(stored(), (std::vector<std::string>{"/books/a.txt ", "/books/b.txt"}));
+
+    TMRUManager restored;
+    restoreHistory(restored);
+    ASSERT_EQ(restored.count(), 2);
+    EXPECT_EQ(restored.at(0), QStringLiteral("/books/a.txt "));
+    EXPECT_EQ(restored.at(1), QStringLiteral("/books/b.txt"));
 }
 
 TEST_F(ReadingHistory, AnEleventhBookDropsTheOldestAndCountStaysNine)
@@ -45,27 +59,10 @@ TEST_F(ReadingHistory, AnEleventhBookDropsTheOldestAndCountStaysNine)
     TMRUManager list;
     for (int i = 0; i < 11; ++i)
         recordBook(list, QStringLiteral("/books/%1.txt").arg(i));
-    const auto entries = stored();
+    const auto entries = stored();   // also: no value "10"
     ASSERT_EQ(entries.size(), 10u);
     EXPECT_EQ(entries.front(), "/books/10.txt");
     EXPECT_EQ(entries.back(), "/books/1.txt");
-    Registry registry;
-    registry.openKey(kHistoryKey, false);
-    EXPECT_FALSE(registry.valueExists("10"));
-}
-
-TEST_F(ReadingHistory, RestoreRebuildsTheSameOrder)
-{
-    {
-        TMRUManager list;
-        for (const char* name : {"/c.txt", "/b.txt", "/a.txt"})
-            recordBook(list, QString::fromLatin1(name));
-    }
-    TMRUManager restored;
-    restoreHistory(restored);
-    ASSERT_EQ(restored.count(), 3);
-    EXPECT_EQ(restored.at(0), QStringLiteral("/a.txt"));
-    EXPECT_EQ(restored.at(2), QStringLiteral("/c.txt"));
 }
 
 TEST_F(ReadingHistory, NoKeyNoCountOrNegativeCountLeaveTheListEmpty)
@@ -73,27 +70,22 @@ TEST_F(ReadingHistory, NoKeyNoCountOrNegativeCountLeaveTheListEmpty)
     TMRUManager list;
     restoreHistory(list);
     EXPECT_EQ(list.count(), 0);
-
     Registry registry;
     registry.openKey(kHistoryKey, true);
     registry.writeString("0", "/a.txt");
     restoreHistory(list);
     EXPECT_EQ(list.count(), 0);
-
-    registry.openKey(kHistoryKey, true);
-    registry.writeInteger("Count", -1);
+    storeRaw(-1, {});
     restoreHistory(list);
     EXPECT_EQ(list.count(), 0);
 }
 
 TEST_F(ReadingHistory, MistypedEntryRaisesAndKeepsWhatWasAdded)
 {
+    storeRaw(2, {{"2", "/old.txt"}, {"0", "/new.txt"}});
     Registry registry;
     registry.openKey(kHistoryKey, true);
-    registry.writeInteger("Count", 2);
-    registry.writeString("2", "/old.txt");
     registry.writeInteger("1", 5);
-    registry.writeString("0", "/new.txt");
     registry.closeKey();
     TMRUManager list;
     EXPECT_EQ(errorText([&] { restoreHistory(list); }), "Invalid data type for '1'");
@@ -103,13 +95,7 @@ TEST_F(ReadingHistory, MistypedEntryRaisesAndKeepsWhatWasAdded)
 
 TEST_F(ReadingHistory, AHugeCountFromAForeignHiveIsReadOnlyUpToTheProgramsLimit)
 {
-    Registry registry;
-    registry.openKey(kHistoryKey, true);
-    registry.writeInteger("Count", 1500);
-    registry.writeString("1200", "/beyond.txt");
-    registry.writeString("1", "/older.txt");
-    registry.writeString("0", "/newest.txt");
-    registry.closeKey();
+    storeRaw(1500, {{"1200", "/beyond.txt"}, {"1", "/older.txt"}, {"0", "/newest.txt"}});
     TMRUManager list;
     restoreHistory(list);
     // The missing values up to the limit read as empty names; the value past it is never read.

@@ -9,7 +9,6 @@
 #include "settings/window_modes.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QMainWindow>
 #include <QMenu>
@@ -57,12 +56,4 @@ public:
     QAction wordWrap, fullScreen, hideStatusBar, hideClock;
     QMenu trayMenu;
     std::int32_t curLine = 0;
-    int closes = 0;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        ++closes;
-        event->accept();
-    }
 };
