@@ -28,20 +28,6 @@ namespace {
 
 class MainWindow : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        if (const char* tmpdir = std::getenv("TMPDIR"))
-            m_savedTmpdir = tmpdir;
-    }
-    void TearDown() override
-    {
-        if (m_savedTmpdir)
-            ::setenv("TMPDIR", m_savedTmpdir->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-        MainWindowTest::TearDown();
-    }
     static TBookView& view(TForm1& form) { return form.bookView(); }
     // Drags `paths` onto the window and drops them; whether the drag was accepted.
     static bool drop(TForm1& form, const std::vector<std::string>& paths)
@@ -57,8 +43,6 @@ protected:
         QCoreApplication::sendEvent(&form, &dropped);
         return enter.isAccepted();
     }
-
-    std::optional<std::string> m_savedTmpdir;
 };
 
 const std::string kDosBook = "\x8F\xE0\xA8\xA2\xA5\xE2\r\nline two\r\nline three\r\n";  // "Привет", ...
@@ -360,7 +344,7 @@ TEST_F(MainWindow, ClosingDeletesTheTemporaryCopyAndAnEndingSessionAsksNothing)
 TEST_F(MainWindow, ACopyThatCannotBeDeletedAtCloseIsNoError)
 {
     // Every folder the copy may be in is open to others by the time the window closes.
-    ::setenv("TMPDIR", (m_scratch / "tmp").c_str(), 1);
+    setEnv("TMPDIR", m_scratch / "tmp");
     const std::string fallback = m_scratch / ("tmp/lirra-" + std::to_string(::geteuid()));
     std::filesystem::create_directories(fallback);
     TForm1 form({QString::fromStdString(book("a.txt", kDosBook))});
