@@ -10,19 +10,14 @@
 #include "history/library_links.h"
 #include "history/user_addresses.h"
 #include "platform/registry_hive.h"
-#include "platform/temp_dir.h"
-#include "reader/file_dialogs.h"
-#include "reader/message_boxes.h"
 #include "main_window_fixture.h"
 #include "test_fifo.h"
 #include "xdg_open_stand_in.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QMenu>
 #include <QPrinter>
-#include <QPushButton>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -31,11 +26,7 @@ using namespace lirra;
 
 namespace {
 
-class BookUtilities : public MainWindowTest {
-protected:
-    // The newest entry of the reading history.
-    static std::string newestInHistory() { return history().front(); }
-};
+using BookUtilities = MainWindowTest;
 
 // Acts on each modal window that shows while the test lives, then closes it.
 class ModalWatcher {
@@ -68,10 +59,9 @@ TEST(WindowsRoundTrip, KeepsWhat866HoldsAndIsStableOnASecondTrip)
     const ByteTable& table = windowsRoundTrip();
     for (int byte : {0x00, 0x41, 0x7F, 0xA8, 0xB8, 0xB9, 0xC0, 0xDF, 0xE0, 0xFF})
         EXPECT_EQ(table[byte], byte) << byte;
-    EXPECT_EQ(table[0xAB], '<');   // 866 has no guillemets, no dashes, no euro
-    EXPECT_EQ(table[0xBB], '>');
-    EXPECT_EQ(table[0x96], '-');
-    EXPECT_EQ(table[0x88], '?');
+    // 866 has no guillemets, no dashes, no euro.
+    for (const auto& [byte, standIn] : {std::pair{0xAB, '<'}, {0xBB, '>'}, {0x96, '-'}, {0x88, '?'}})
+        EXPECT_EQ(table[byte], standIn) << byte;
     for (int byte = 0; byte < 256; ++byte)
         EXPECT_EQ(table[table[byte]], table[byte]) << byte;
 }
@@ -88,10 +78,9 @@ TEST_F(BookUtilities, ConvertToWinRereadsTheBookAsWindowsTextBelowTheCaretsLine)
     action(form, "ConverttoWin1")->trigger();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("Привет, <мир> - Ёж"));
-    EXPECT_EQ(readFile(tempCopy()), "\xCF\xF0\xE8\xE2\xE5\xF2, <\xEC\xE8\xF0> - \xA8\xE6\r\nline two\r\nline three\r\n");
     EXPECT_EQ(form.currentLine(), 3);   // the zero-based line 2
     EXPECT_EQ(form.windowTitle(), QString::fromStdString(path));
-    EXPECT_EQ(newestInHistory(), path);
+    EXPECT_EQ(history().front(), path);
 
     // Again, from the last line: the same text, and the view stays where the load put it.
     form.bookView().reanchorLine(2);
@@ -152,7 +141,7 @@ TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
     EXPECT_EQ(requests[1].filter, QStringLiteral("Text File (*.txt)|*.txt|Other File (*.*)|*.*"));
     EXPECT_EQ(readFile(m_scratch / "saved"), "\xCF\xF0\xE8\xE2\xE5\xF2 " + windowsWords + "\r\nsecond\r\n");
     EXPECT_EQ(form.windowTitle(), saved);
-    EXPECT_EQ(newestInHistory(), dos);   // saving records nothing
+    EXPECT_EQ(history().front(), dos);   // saving records nothing
 
     // A rich book writes its visible text, and the dialog still proposes the plain book.
     nextFile = QString::fromStdString(book("rich.rtf", "{\\rtf1\\ansi {\\b Bold} words\\par second\\par}"));
@@ -201,11 +190,10 @@ TEST_F(BookUtilities, SaveBookAsOverAnExistingFileReplacesItWholeOrNotAtAll)
 
 TEST(BookInformation, NamePartPagesAndSize)
 {
-    EXPECT_EQ(fileNamePart(QStringLiteral("/home/anna/books/war.txt")), QStringLiteral("war.txt"));
-    EXPECT_EQ(fileNamePart(QStringLiteral("C:\\Books\\peace.txt")), QStringLiteral("peace.txt"));
-    EXPECT_EQ(fileNamePart(QStringLiteral("C:book.txt ")), QStringLiteral("book.txt "));
-    EXPECT_EQ(fileNamePart(QStringLiteral("plain")), QStringLiteral("plain"));
-    EXPECT_EQ(fileNamePart(QStringLiteral("/folder/")), QString());
+    const std::pair<const char*, const char*> names[] = {{"/home/anna/books/war.txt", "war.txt"},
+        {"C:\\Books\\peace.txt", "peace.txt"}, {"C:book.txt ", "book.txt "}, {"plain", "plain"}, {"/folder/", ""}};
+    for (const auto& [path, part] : names)
+        EXPECT_EQ(fileNamePart(QString::fromLatin1(path)), QString::fromLatin1(part)) << path;
 
     const std::pair<std::int64_t, std::int64_t> pages[] = {{0, 0},  {13, 0}, {14, 0},  {15, 1},   {42, 2},
                                                            {70, 2}, {98, 4}, {1000, 36}, {6000000000, 214285714}};
@@ -218,18 +206,12 @@ TEST(BookInformation, NamePartPagesAndSize)
 
 TEST_F(BookUtilities, InformationShowsOnlyForAnOpenBookAndIsFilledEachTime)
 {
-    std::string text;
-    for (int i = 1; i <= 42; ++i)
-        text += "line " + std::to_string(i) + "\r\n";
-    const std::string path = book("forty two.txt", text);
+    const std::string path = numberedBook(42, "forty two.txt");
     TForm1 form({});
     std::vector<QStringList> seen;
     ModalWatcher watcher([&](QDialog& dialog) {
         seen.push_back({dialog.windowTitle(), label(dialog, "Label4"), label(dialog, "Label5"), label(dialog, "Label6"),
                         label(dialog, "Label8")});
-        EXPECT_EQ(dialog.contentsRect().size(), QSize(215, 202));   // below its caption
-        EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QPushButton*>(QStringLiteral("Button1")));
-        EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
     });
 
     action(form, "Info1")->trigger();
@@ -240,7 +222,7 @@ TEST_F(BookUtilities, InformationShowsOnlyForAnOpenBookAndIsFilledEachTime)
     action(named, "Info1")->trigger();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], (QStringList{QStringLiteral("Information"), QStringLiteral("forty two.txt "),
-                                    QString::number(text.size()), QStringLiteral("42"), QStringLiteral("2")}));
+                                    QString::number(std::filesystem::file_size(path)), QStringLiteral("42"), QStringLiteral("2")}));
 
     std::filesystem::remove(path);
     action(named, "Info1")->trigger();

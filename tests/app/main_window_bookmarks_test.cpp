@@ -6,15 +6,13 @@
 #include "bookview/widget/book_view.h"
 #include "navigation/bookmark_store.h"
 #include "platform/registry_hive.h"
-#include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
 #include "main_window_fixture.h"
+#include "qt_printers.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -22,10 +20,6 @@
 
 using namespace lirra;
 using lirra::platform::Registry;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace {
 
@@ -46,43 +40,36 @@ protected:
     {
         return QString::fromStdString(numberedBook(count, name, prefix));
     }
-    static QString today() { return QDate::currentDate().toString(QStringLiteral("dd.MM.yy")); }
     static QString entry(const QString& book, int line)
     {
-        return QLatin1Char('[') + today() + QStringLiteral("] ") + book + QStringLiteral(" <") + QString::number(line)
-            + QLatin1Char('>');
-    }
-
-    static QDialog& dialog(TForm1& form, const char* name)
-    {
-        auto* found = form.findChild<QDialog*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return *found;
+        return QStringLiteral("[%1] %2 <%3>").arg(QDate::currentDate().toString(QStringLiteral("dd.MM.yy")), book).arg(line);
     }
     // Shows a bookmark dialog without blocking, as the menu would show it.
     static QDialog& opened(TForm1& form, const char* name)
     {
-        QDialog& shown = dialog(form, name);
+        auto& shown = *form.findChild<QDialog*>(QLatin1String(name));
         shown.show();
         QApplication::setActiveWindow(&shown);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&shown));
         return shown;
     }
-    static QListWidget& list(QDialog& shown) { return *shown.findChild<QListWidget*>(QStringLiteral("ListBox1")); }
-    static QStringList rows(QDialog& shown)
+    static QListWidget& list(QWidget& shown) { return *shown.findChild<QListWidget*>(QStringLiteral("ListBox1")); }
+    static QStringList rows(QWidget& shown)
     {
         QStringList texts;
         for (int i = 0; i < list(shown).count(); ++i)
             texts << list(shown).item(i)->text();
         return texts;
     }
-    static void press(QDialog& shown, const char* button)
+    static void press(QWidget& shown, const char* button) { shown.findChild<QPushButton*>(QLatin1String(button))->click(); }
+    // Selects `row` (-1: none) and presses `button`.
+    static void pressOn(QWidget& shown, int row, const char* button)
     {
-        shown.findChild<QPushButton*>(QLatin1String(button))->click();
+        list(shown).setCurrentRow(row);
+        press(shown, button);
     }
-    static void select(QDialog& shown, int row) { list(shown).setCurrentRow(row); }
     // The first press of a double-click selects the row, as a real one does.
-    static void doubleClick(QDialog& shown, int row)
+    static void doubleClick(QWidget& shown, int row)
     {
         const QPoint at = list(shown).visualItemRect(list(shown).item(row)).center();
         QTest::mouseClick(list(shown).viewport(), Qt::LeftButton, {}, at);
@@ -98,10 +85,10 @@ protected:
         QCoreApplication::sendEvent(viewport, &menu);
         QTest::mouseRelease(viewport, Qt::RightButton);
     }
-    static QString lineLabel(TForm1& form) { return form.findChild<QLabel*>(QStringLiteral("Label3"))->text(); }
-    // Runs `blocking` (which shows a modal window) and, once that window is up and
-    // active, as the window manager makes it, `act` on it.
-    static void whenModal(const std::function<void()>& blocking, const std::function<void(QWidget&)>& act)
+    // Runs `blocking`, which must show the modal dialog `name`, and once it is up and
+    // active, as the window manager makes it, presses `buttons` on it with `row` selected.
+    static void whenModal(const std::function<void()>& blocking, const char* name, int row,
+                          std::initializer_list<const char*> buttons)
     {
         bool acted = false;
         QTimer::singleShot(0, [&] {
@@ -109,7 +96,10 @@ protected:
             QWidget& modal = *QApplication::activeModalWidget();
             QApplication::setActiveWindow(&modal);
             QVERIFY(QTest::qWaitForWindowActive(&modal));
-            act(modal);
+            EXPECT_EQ(modal.objectName(), QLatin1String(name));
+            list(modal).setCurrentRow(row);
+            for (const char* button : buttons)
+                press(modal, button);
             acted = true;
         });
         blocking();
@@ -119,28 +109,20 @@ protected:
     BoxAnswer answer = BoxAnswer::Yes;
 };
 
-TEST_F(BookmarkCommands, DialogsLookAsDesignedAndLoadTheStoredList)
+TEST_F(BookmarkCommands, DialogsLoadTheStoredListAtStartAndSetNeedsABook)
 {
-    storeBookmarks({QStringLiteral("[05.12.99] /a.txt <3>"), QStringLiteral("[06.12.99] /b.txt <9>")});
+    const QStringList stored{QStringLiteral("[05.12.99] /a.txt <3>"), QStringLiteral("[06.12.99] /b.txt <9>")};
+    storeBookmarks(stored);
     TForm1 form({});
-    for (const auto& [name, caption, first] : {std::tuple{"Form4", "Set Book-Marks", "Set Book-Mark"},
-                                               std::tuple{"Form5", "Get Book-Marks", "Get Book-Mark"}}) {
-        QDialog& shown = dialog(form, name);
-        EXPECT_EQ(shown.windowTitle(), QLatin1String(caption));
-        EXPECT_FALSE(shown.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-        EXPECT_EQ(shown.minimumSize(), shown.maximumSize());
-        EXPECT_EQ(shown.findChild<QPushButton*>(QStringLiteral("Button1"))->text(), QLatin1String(first));
-        EXPECT_EQ(rows(shown), (QStringList{"[05.12.99] /a.txt <3>", "[06.12.99] /b.txt <9>"}));  // loaded at start
-        opened(form, name);
-        EXPECT_TRUE(shown.findChild<QPushButton*>(QStringLiteral("Button2"))->hasFocus());
+    for (const char* name : {"Form4", "Form5"}) {
+        QDialog& shown = opened(form, name);
+        EXPECT_EQ(rows(shown), stored) << name;
+        EXPECT_TRUE(shown.findChild<QPushButton*>(QStringLiteral("Button2"))->hasFocus()) << name;
         press(shown, "Button2");
-        EXPECT_FALSE(shown.isVisible());
+        EXPECT_FALSE(shown.isVisible()) << name;
     }
-}
 
-TEST_F(BookmarkCommands, SetWithNoBookOpenStoresNothingAndCloses)
-{
-    TForm1 form({});
+    Registry().deleteKey(kBookMarksKey);
     QDialog& set = opened(form, "Form4");
     press(set, "Button1");
     EXPECT_EQ(boxes, std::vector<QString>{"Error: The book was not opened! Please, open the book."});
@@ -162,15 +144,13 @@ TEST_F(BookmarkCommands, SetStoresTheShownLineAndDeleteRemovesTheSelectedRow)
     EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 12), entry(path, 30)}));
     EXPECT_EQ(loadBookmarks(), rows(set));
 
-    press(set, "Button3");   // no row selected: no question, no change
+    pressOn(set, -1, "Button3");   // no row selected: no question, no change
     EXPECT_TRUE(boxes.empty());
     answer = BoxAnswer::No;
-    select(set, 1);
-    press(set, "Button3");
+    pressOn(set, 1, "Button3");
     EXPECT_EQ(rows(set).size(), 3);
     answer = BoxAnswer::Yes;
-    select(set, 1);
-    press(set, "Button3");
+    pressOn(set, 1, "Button3");
     EXPECT_EQ(boxes, std::vector<QString>(2, "Information: Are you sure?"));
     EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 30)}));
     EXPECT_EQ(loadBookmarks(), rows(set));
@@ -180,8 +160,7 @@ TEST_F(BookmarkCommands, SetStoresTheShownLineAndDeleteRemovesTheSelectedRow)
 
     // A double-click on a row adds a bookmark; it does not jump.
     doubleClick(set, 0);
-    EXPECT_EQ(rows(set).last(), entry(path, 30));
-    EXPECT_EQ(rows(set).size(), 3);
+    EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 30), entry(path, 30)}));
 }
 
 TEST_F(BookmarkCommands, DeletingTheOnlyRowAndClearingTwice)
@@ -195,8 +174,7 @@ TEST_F(BookmarkCommands, DeletingTheOnlyRowAndClearingTwice)
     QApplication::setActiveWindow(&get);   // becoming active again reloads the list
     ASSERT_TRUE(QTest::qWaitForWindowActive(&get));
     ASSERT_EQ(rows(get).size(), 1);
-    select(get, 0);
-    press(get, "Button3");
+    pressOn(get, 0, "Button3");
     EXPECT_TRUE(rows(get).isEmpty());
     EXPECT_EQ(lastBookmark(), std::nullopt);
     EXPECT_TRUE(Registry().keyExists(kBookMarksKey));   // "Count" -1, no entries
@@ -233,35 +211,27 @@ TEST_F(BookmarkCommands, GetOpensTheBookAnewWithTheBookmarkedLineOnTop)
     form.show();
     form.LoadBook(a);
     QDialog& get = opened(form, "Form5");
-    press(get, "Button1");   // no row selected: nothing
+    pressOn(get, -1, "Button1");   // no row selected: nothing
     EXPECT_TRUE(get.isVisible());
 
-    select(get, 0);
-    press(get, "Button1");
+    pressOn(get, 0, "Button1");
     EXPECT_FALSE(get.isVisible());
     EXPECT_EQ(form.windowTitle(), b);
     EXPECT_EQ(form.bookView().firstVisibleLine(), 127);
     EXPECT_EQ(form.bookView().caretPosition(), form.bookView().lineIndex(128));
-    EXPECT_EQ(lineLabel(form), QStringLiteral("129"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("129"));
     EXPECT_EQ(history(), std::vector<std::string>{a.toStdString()});   // not recorded
-
-    // A bookmark set right after the jump stores the shown line: one more.
-    QDialog& set = opened(form, "Form4");
-    press(set, "Button1");
-    EXPECT_EQ(rows(set).last(), entry(b, 129));
-    press(set, "Button2");
 
     // Line 1: the first line stays on top. Near the end as well the bookmarked line goes
     // on top, as the view scrolls until its last line is the top one.
     opened(form, "Form5");
-    select(get, 1);
-    press(get, "Button1");
+    pressOn(get, 1, "Button1");
     EXPECT_EQ(form.bookView().firstVisibleLine(), 0);
-    EXPECT_EQ(lineLabel(form), QStringLiteral("2"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("2"));
     opened(form, "Form5");
     doubleClick(get, 2);
     EXPECT_FALSE(get.isVisible());
-    EXPECT_EQ(lineLabel(form), QStringLiteral("999"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("999"));
     EXPECT_EQ(form.bookView().firstVisibleLine(), 997);
 }
 
@@ -277,19 +247,17 @@ TEST_F(BookmarkCommands, GetFailuresLeaveViewCaptionAndDialog)
     const QString expected[] = {"Lirra Reader v1.01: File not found.", "Lirra Reader v1.01: 'x12' is not a valid integer value.",
                                 "Lirra Reader v1.01: 'no book here' is not a book-mark."};
     for (int row = 0; row < 3; ++row) {
-        select(get, row);
-        press(get, "Button1");
+        pressOn(get, row, "Button1");
         EXPECT_EQ(boxes.back(), expected[row]);
         EXPECT_TRUE(get.isVisible());
         EXPECT_EQ(form.windowTitle(), a);
         EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("a 1"));
     }
     // A line past the end of a shorter book: the book opens, the caret stays at its start.
-    select(get, 3);
-    press(get, "Button1");
+    pressOn(get, 3, "Button1");
     EXPECT_EQ(form.windowTitle(), b);
     EXPECT_EQ(form.bookView().caretPosition(), 0);
-    EXPECT_EQ(lineLabel(form), QStringLiteral("1"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("1"));
 }
 
 TEST_F(BookmarkCommands, GetLastOpensTheNewestEntryThroughTheHistory)
@@ -307,7 +275,7 @@ TEST_F(BookmarkCommands, GetLastOpensTheNewestEntryThroughTheHistory)
     replaceBookmarks({entry(a, 40), entry(b, 70)});   // the newest deleted: b is last now
     action(form, "GetLastBookmark1")->trigger();
     EXPECT_EQ(form.windowTitle(), b);
-    EXPECT_EQ(lineLabel(form), QStringLiteral("71"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("71"));
     EXPECT_EQ(form.bookView().lineText(form.bookView().firstVisibleLine()), QStringLiteral("b 70"));
     EXPECT_EQ(history(), (std::vector<std::string>{b.toStdString(), a.toStdString()}));
 
@@ -317,29 +285,19 @@ TEST_F(BookmarkCommands, GetLastOpensTheNewestEntryThroughTheHistory)
     EXPECT_EQ(form.windowTitle(), b);
 }
 
-TEST_F(BookmarkCommands, TheMenuShowsTheDialogsModally)
+TEST_F(BookmarkCommands, TheMenuAndARightClickInAnEmptyViewShowTheDialogsModally)
 {
     const QString path = book("a.txt", 10);
     TForm1 form({});
     form.LoadBook(path);
-    whenModal([&] { action(form, "SetBookMark1")->trigger(); },
-              [&](QWidget& modal) {
-                  EXPECT_EQ(modal.objectName(), QStringLiteral("Form4"));
-                  press(static_cast<QDialog&>(modal), "Button1");
-                  press(static_cast<QDialog&>(modal), "Button2");
-              });
+    whenModal([&] { action(form, "SetBookMark1")->trigger(); }, "Form4", -1, {"Button1", "Button2"});
     EXPECT_EQ(loadBookmarks(), QStringList{entry(path, 1)});
 
-    // A right click in an empty view offers the bookmarks, and the context menu that
-    // follows the press stays away; with a book shown the menu comes and nothing else.
+    // The context menu that follows the press stays away; with a book shown the menu
+    // comes and nothing else.
     action(form, "ClearAll2")->trigger();
     form.show();
-    whenModal([&] { rightClick(form); },
-              [&](QWidget& modal) {
-                  EXPECT_EQ(modal.objectName(), QStringLiteral("Form5"));
-                  select(static_cast<QDialog&>(modal), 0);
-                  press(static_cast<QDialog&>(modal), "Button1");
-              });
+    whenModal([&] { rightClick(form); }, "Form5", 0, {"Button1"});
     EXPECT_EQ(form.windowTitle(), path);
     EXPECT_FALSE(QApplication::activePopupWidget());
     rightClick(form);
@@ -351,63 +309,32 @@ TEST_F(BookmarkCommands, TheMenuShowsTheDialogsModally)
     EXPECT_TRUE(dialogTitles().empty());
 }
 
-TEST_F(BookmarkCommands, ClosingWithABookOpenOffersABookmarkOnce)
+TEST_F(BookmarkCommands, TheOfferAtCloseNeedsABookAndFollowsItsMenuItemAndTheSavedOption)
 {
     const QString path = book("a.txt", 10);
-    {
-        TForm1 idle({});
-        idle.show();
-        idle.close();
-        EXPECT_TRUE(boxes.empty());   // no book, no question
-    }
-    TForm1 form({});
-    form.LoadBook(path);
-    form.show();
-    answer = BoxAnswer::No;
-    form.close();
-    EXPECT_EQ(boxes, std::vector<QString>{"Information: Set Book-Mark before exit?"});
-    EXPECT_FALSE(loadBookmarks());
-
-    // Yes shows the Set dialog; the close then goes on and is never asked about again.
-    answer = BoxAnswer::Yes;
-    form.show();
-    whenModal([&] { form.close(); },
-              [&](QWidget& modal) {
-                  EXPECT_EQ(modal.objectName(), QStringLiteral("Form4"));
-                  press(static_cast<QDialog&>(modal), "Button1");
-                  press(static_cast<QDialog&>(modal), "Button2");
-              });
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(loadBookmarks(), QStringList{entry(path, 1)});
-    answer = BoxAnswer::No;   // were it asked again, it would not block
-    form.show();
-    form.close();
-    EXPECT_EQ(boxes.size(), 2u);
-}
-
-TEST_F(BookmarkCommands, TheOfferFollowsItsMenuItemAndTheSavedOption)
-{
-    const QString path = book("a.txt", 10);
-    answer = BoxAnswer::No;   // a question asked by mistake must not block
+    answer = BoxAnswer::No;   // declined; a question asked by mistake must not block
     {
         TForm1 form({});
-        QAction& item = *action(form, "SetBookmarkBeforeExit1");
-        item.trigger();
-        EXPECT_FALSE(item.isChecked());
+        form.show();
+        form.close();
+        EXPECT_TRUE(boxes.empty());   // no book, no question
         form.LoadBook(path);
         form.show();
         form.close();
-        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(boxes, std::vector<QString>{"Information: Set Book-Mark before exit?"});
+        EXPECT_FALSE(loadBookmarks());
+
+        action(form, "SetBookmarkBeforeExit1")->trigger();
+        form.show();
+        form.close();
+        EXPECT_EQ(boxes.size(), 1u);
         action(form, "SaveOptions1")->trigger();   // stores the flag as 0
-        item.trigger();
-        item.trigger();
-        EXPECT_FALSE(item.isChecked());
+        boxes.clear();
     }
-    boxes.clear();
     TForm1 form({});
-    EXPECT_FALSE(action(form, "SetBookmarkBeforeExit1")->isChecked());
-    action(form, "SetBookmarkBeforeExit1")->trigger();
-    EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1")->isChecked());
+    QAction& item = *action(form, "SetBookmarkBeforeExit1");
+    EXPECT_FALSE(item.isChecked());
+    item.trigger();
     form.LoadBook(path);
     form.show();
     form.close();

@@ -32,7 +32,7 @@ protected:
         const std::string runtime = m_scratch / "runtime";
         std::filesystem::create_directory(runtime);
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        setEnv("XDG_RUNTIME_DIR", runtime);
         lirra::setMessagePresenter([this](const lirra::MessageBoxRequest& box) {
             boxes.push_back(box.text);
             return box.buttons == lirra::BoxButtons::YesNo ? questionAnswer : lirra::BoxAnswer::Ok;
@@ -46,7 +46,16 @@ protected:
     {
         lirra::setMessagePresenter({});
         lirra::setFileDialogPresenter({});
+        for (auto former = m_formerEnv.rbegin(); former != m_formerEnv.rend(); ++former)
+            former->second ? ::setenv(former->first, former->second->c_str(), 1) : ::unsetenv(former->first);
         OwnHive::TearDown();
+    }
+    // Sets an environment variable for this test only.
+    void setEnv(const char* name, const std::string& value)
+    {
+        const char* former = std::getenv(name);
+        m_formerEnv.emplace_back(name, former ? std::optional<std::string>(former) : std::nullopt);
+        ::setenv(name, value.c_str(), 1);
     }
 
     // A book file in the scratch folder holding `bytes` (a DOS book: code page 866).
@@ -108,4 +117,7 @@ protected:
     lirra::BoxAnswer questionAnswer = lirra::BoxAnswer::No;
     std::vector<lirra::FileDialogRequest> requests;      // the file dialogs asked for
     std::optional<QString> nextFile;                     // what each of them answers
+
+private:
+    std::vector<std::pair<const char*, std::optional<std::string>>> m_formerEnv;
 };
