@@ -68,29 +68,21 @@ TEST(SliderTrack, PositionsAndValuesRoundHalfToEvenAndAnEmptyTrackMeansTheMinimu
     EXPECT_EQ(SliderTrack::of(0, 20, 11).valueAt(range, 40, true), 0);
 }
 
-TEST(SliderTicks, MarksAreSpacedAtLeastFourPixelsWithTheLastAtTheMaximum)
+TEST(SliderTicks, MarksAreSpacedAtLeastFourPixelsWithTheLastAtTheMaximumAndStayBounded)
 {
     SliderRange range;   // 0..100 by 10 over 127 pixels: every increment fits
     EXPECT_EQ(tickMarks(range, 127).size(), 11u);
     range.setIncrement(1);   // 0..100 by 1: every 4th value, then 100
-    const std::vector<TickMark> marks = tickMarks(range, 127);
+    std::vector<TickMark> marks = tickMarks(range, 127);
     ASSERT_EQ(marks.size(), 26u);
-    EXPECT_EQ(marks[1].value, 4);
-    EXPECT_EQ(marks[24].value, 96);
-    EXPECT_EQ(marks[25].value, 100);
+    EXPECT_TRUE(marks[1].value == 4 && marks[24].value == 96 && marks[25].value == 100);
     EXPECT_TRUE(marks.front().end && marks.back().end && !marks[1].end);
-}
 
-TEST(SliderTicks, HugeRangesAndNoRoomStayBounded)
-{
-    SliderRange range;
     range.setMinValue(INT_MIN);
     range.setMaxValue(INT_MAX);
-    range.setIncrement(1);
-    const std::vector<TickMark> marks = tickMarks(range, 100);
+    marks = tickMarks(range, 100);
     EXPECT_LE(marks.size(), 70000u);   // stops where the spacing no longer grows
-    EXPECT_EQ(marks.front().value, INT_MIN);
-    EXPECT_EQ(marks.back().value, INT_MAX);
+    EXPECT_TRUE(marks.front().value == INT_MIN && marks.back().value == INT_MAX);
     EXPECT_TRUE(tickMarks(range, 0).empty());
 }
 
@@ -190,13 +182,8 @@ TEST_F(Slider, AClickHeldOnTheRulerStepsTowardsTheMouseUntilTheThumbPassesIt)
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, onRuler(5));
 }
 
-TEST_F(Slider, TicksAndFocusFrameInTheTextColourAndAHandOverTheThumb)
+TEST_F(Slider, TicksAndFocusFrameInTheTextColour)
 {
-    QTest::mouseMove(&slider, thumbCentre());
-    EXPECT_EQ(slider.cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseMove(&slider, onRuler(250));
-    EXPECT_NE(slider.cursor().shape(), Qt::PointingHandCursor);
-
     QPalette look = slider.palette();
     look.setColor(QPalette::WindowText, QColor(192, 192, 192));
     slider.setPalette(look);
