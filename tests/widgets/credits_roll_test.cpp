@@ -55,7 +55,6 @@ TEST(CreditsRoll, StepsOnePixelAndStartsAgainOnlyWhenCycled)
     CreditsRoll roll({"A"}, 10, QRect(0, 0, 50, 20), TScrollDirection::sdVertical, tenPerCharacter);
     for (int i = 0; i < 30; ++i)
         ASSERT_TRUE(roll.step(false));
-    EXPECT_EQ(roll.counter(), 30);
     EXPECT_FALSE(roll.step(false));
     EXPECT_EQ(roll.counter(), 30);
     EXPECT_TRUE(roll.step(true));

@@ -19,7 +19,6 @@ TEST(PaletteGridGeometry, FillsRowsFromTheLeftAndRoundsTheRowsUp)
     EXPECT_EQ(grid.colorIndex({10, 0}), -1);   // past the last column
     EXPECT_EQ(grid.cellRect({3, 1}), QRect(60, 20, 20, 20));
     EXPECT_EQ(grid.cellAt({79, 39}), QPoint(3, 1));
-
     EXPECT_TRUE(grid.canSelect({5, 1}));
     EXPECT_FALSE(grid.canSelect({6, 1}));
 }
@@ -27,8 +26,7 @@ TEST(PaletteGridGeometry, FillsRowsFromTheLeftAndRoundsTheRowsUp)
 TEST(PaletteGridGeometry, NarrowOrEmptyGridsKeepOneColumnAndOneRow)
 {
     const PaletteGridGeometry narrow(30, 17, 3);   // no whole cell beside the bar
-    EXPECT_EQ(narrow.columns(), 1);
-    EXPECT_EQ(narrow.rows(), 3);
+    EXPECT_TRUE(narrow.columns() == 1 && narrow.rows() == 3);
     const PaletteGridGeometry empty(300, 17, 0);
     EXPECT_EQ(empty.rows(), 1);
     EXPECT_EQ(empty.colorIndex({0, 0}), -1);

@@ -14,20 +14,15 @@ using namespace lirra;
 
 TEST(GradientBands, ThreeHundredPixelsInSixtyFourStepsEndInFortyFourPixelsOfTheEndColour)
 {
-    const Rgb black{0, 0, 0};
     const Rgb caption{10, 36, 106};
-    const std::vector<GradientBand> bands = gradientBands(300, 64, black, caption);
+    const std::vector<GradientBand> bands = gradientBands(300, 64, {0, 0, 0}, caption);
     ASSERT_EQ(bands.size(), 65u);
-    for (int i = 0; i < 64; ++i) {
-        EXPECT_EQ(bands[i].left, 4 * i);
-        EXPECT_EQ(bands[i].width, 4);
-    }
-    EXPECT_EQ(bands[0].color, black);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_TRUE(bands[i].left == 4 * i && bands[i].width == 4) << i;
+    EXPECT_EQ(bands[0].color, (Rgb{0, 0, 0}));
     EXPECT_EQ(bands[63].color, caption);
     EXPECT_EQ(bands[21].color, (Rgb{3, 12, 35}));   // a third of the way: 3.33, 12, 35.33
-    EXPECT_EQ(bands[64].left, 256);
-    EXPECT_EQ(bands[64].width, 44);
-    EXPECT_EQ(bands[64].color, caption);
+    EXPECT_TRUE(bands[64].left == 256 && bands[64].width == 44 && bands[64].color == caption);
 }
 
 TEST(GradientBands, StepsStayBetweenTwoAndOnePerPixelAndHalvesRoundToEven)
@@ -42,9 +37,7 @@ TEST(GradientBands, StepsStayBetweenTwoAndOnePerPixelAndHalvesRoundToEven)
     EXPECT_EQ(two[2].width, 1);
 
     // 127.5 and 126.5 both go to the even neighbour, also on the way down.
-    const std::vector<GradientBand> three = gradientBands(3, 3, {0, 0, 255}, {255, 253, 0});
-    EXPECT_EQ(three[1].color, (Rgb{128, 126, 127}));
-
+    EXPECT_EQ(gradientBands(3, 3, {0, 0, 255}, {255, 253, 0})[1].color, (Rgb{128, 126, 127}));
     EXPECT_EQ(gradientBands(0, 64, {}, {}).size(), 2u);   // nothing to fill, nothing breaks
 }
 
@@ -69,18 +62,17 @@ protected:
         caption->setStartColor(0);
         caption->setGradientInactive(true);
     }
-    QImage bar() { return caption->grab().toImage(); }
-    QRgb barPixel(int x) { return bar().pixel(x, caption->height() / 2); }
+    QRgb barPixel(int x) { return caption->grab().toImage().pixel(x, caption->height() / 2); }
     static QRgb system(ColorValue value) { return colorFromValue(value, QGuiApplication::palette()).rgb(); }
-    // How many pixels of the text area show exactly `color`.
-    int textPixels(QRgb color)
+    // Whether the text area shows `color` anywhere.
+    bool textIn(QRgb color)
     {
-        const QImage image = bar();
-        int count = 0;
+        const QImage image = caption->grab().toImage();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 2; x < 120; ++x)
-                count += image.pixel(x, y) == color;
-        return count;
+                if (image.pixel(x, y) == color)
+                    return true;
+        return false;
     }
     bool activate()
     {
@@ -96,45 +88,33 @@ protected:
 
 } // namespace
 
-TEST_F(GradientCaption, TakesTheFormsTopAndFrameAndFollowsItsTitle)
+TEST_F(GradientCaption, TakesTheFormsTopAndFollowsItsTitleEndingInDotsWhenTooLong)
 {
-    EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(caption->geometry(), QRect(3, 3, 300, caption->captionHeight()));
     EXPECT_EQ(form.contentsRect().top(), 3 + caption->captionHeight());
     EXPECT_EQ(caption->shownText(), QStringLiteral("Set Scroll Speed"));
-    form.setWindowTitle(QStringLiteral("Goto..."));
-    EXPECT_EQ(caption->shownText(), QStringLiteral("Goto..."));
+    form.setWindowTitle(QStringLiteral("A caption far too long for a bar of three hundred pixels, surely"));
+    const QString shown = caption->shownText();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("A caption")) && shown.endsWith(QStringLiteral("...")));
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(shown), 300);
 }
 
-TEST_F(GradientCaption, InactiveFormKeepsAGradientToTheInactiveColourWithInactiveText)
+TEST_F(GradientCaption, EndsInTheColourAndTextOfTheFormsStateAndFlatWhenInactiveWithoutGradient)
 {
     ASSERT_FALSE(caption->formActive());
     EXPECT_EQ(barPixel(0), qRgb(0, 0, 0));
     EXPECT_EQ(barPixel(299), system(0x80000003));
     EXPECT_EQ(barPixel(260), system(0x80000003));   // the leftover pixels
     EXPECT_NE(barPixel(128), barPixel(0));
-    EXPECT_GT(textPixels(system(0x80000013)), 0);
-
+    EXPECT_TRUE(textIn(system(0x80000013)));
     caption->setGradientInactive(false);
     EXPECT_EQ(barPixel(0), system(0x80000003));
-}
 
-TEST_F(GradientCaption, ActiveFormEndsInTheActiveColourWithCaptionText)
-{
     ASSERT_TRUE(activate());
     ASSERT_TRUE(caption->formActive());
     EXPECT_EQ(barPixel(0), qRgb(0, 0, 0));
     EXPECT_EQ(barPixel(299), system(0x80000002));
-    EXPECT_GT(textPixels(system(0x80000009)), 0);
-}
-
-TEST_F(GradientCaption, TooLongACaptionEndsInDots)
-{
-    caption->setFormCaption(QStringLiteral("A caption far too long for a bar of three hundred pixels, surely"));
-    const QString shown = caption->shownText();
-    EXPECT_TRUE(shown.endsWith(QStringLiteral("...")));
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("A caption")));
-    EXPECT_LE(caption->fontMetrics().horizontalAdvance(shown), 300);
+    EXPECT_TRUE(textIn(system(0x80000009)));
 }
 
 TEST_F(GradientCaption, SystemMenuBringsTheCloseButtonAndLeavesItsPlaceOutOfTheGradient)
@@ -144,7 +124,6 @@ TEST_F(GradientCaption, SystemMenuBringsTheCloseButtonAndLeavesItsPlaceOutOfTheG
     auto* close = caption->findChild<QToolButton*>(QStringLiteral("CloseButton"));
     ASSERT_TRUE(close);
     EXPECT_LT(caption->gradientRect().right(), close->geometry().left());
-    EXPECT_TRUE(caption->geometry().contains(close->geometry().translated(caption->pos())));
     ASSERT_TRUE(activate());
     close->click();
     EXPECT_FALSE(form.isVisible());
