@@ -260,14 +260,10 @@ TEST(BookDocumentWrap, TheTextOnTopStaysOnTop)
 
 // --- scrolling --------------------------------------------------------------------------
 
-class BookDocumentScroll : public ::testing::Test {
-protected:
-    void SetUp() override { doc.setVisibleLines(10); }
-    BookDocument doc = plainBook(repeated(u"line\r\n", 30));   // 30 lines and the empty last one
-};
-
-TEST_F(BookDocumentScroll, StepsStopAtBothEnds)
+TEST(BookDocumentScroll, StepsStopAtBothEnds)
 {
+    BookDocument doc = plainBook(repeated(u"line\r\n", 30));   // 30 lines and the empty last one
+    doc.setVisibleLines(10);
     doc.scroll(ScrollStep::LineUp);
     EXPECT_EQ(doc.topLine(), 0);
     doc.scroll(ScrollStep::PageDown);
@@ -281,23 +277,6 @@ TEST_F(BookDocumentScroll, StepsStopAtBothEnds)
     EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
     doc.setPlainText("short");   // new text starts at the top
     EXPECT_EQ(doc.topLine(), 0);
-}
-
-TEST_F(BookDocumentScroll, FindSequenceShowsTheMatchOnTheFifthRow)
-{
-    const auto showMatch = [this](std::int64_t at) {
-        doc.setSelection(at, 1);
-        doc.scroll(ScrollStep::PageDown);
-        doc.scrollCaretIntoView();
-        for (int i = 0; i < 4; ++i)
-            doc.scroll(ScrollStep::LineUp);
-    };
-    showMatch(doc.lineIndex(15));
-    EXPECT_EQ(doc.topLine(), 11);
-    showMatch(doc.lineIndex(2));   // near the start the top of the book wins
-    EXPECT_EQ(doc.topLine(), 0);
-    showMatch(doc.lineIndex(29));  // the page down is cut short, the match still shows
-    EXPECT_EQ(doc.topLine(), 25);
 }
 
 // --- find -------------------------------------------------------------------------------
