@@ -7,7 +7,6 @@
 
 #include "peak_memory.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -394,25 +393,6 @@ TEST_F(BookViewTest, CopyPutsTheSelectionOnTheClipboardWithLfLineEnds)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("rst\nsecon"));
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(view.selectionLength(), view.textLength());
-}
-
-TEST(BookViewShortcutTest, WindowShortcutsTakeCtrlCAwayFromTheView)
-{
-    QWidget window;
-    auto* inner = new TBookView(&window);
-    QAction copyAction(&window);
-    copyAction.setShortcut(QKeySequence::Copy);
-    window.addAction(&copyAction);
-    QSignalSpy triggered(&copyAction, &QAction::triggered);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    inner->setFocus();
-    inner->selectAll();
-    QApplication::clipboard()->setText(QStringLiteral("untouched"));
-    QTest::keyClick(inner, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(triggered.count(), 1);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("untouched"));
 }
 
 // The page count of a PDF, as pdfinfo reads it.
