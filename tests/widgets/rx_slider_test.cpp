@@ -182,16 +182,13 @@ TEST_F(Slider, AClickHeldOnTheRulerStepsTowardsTheMouseUntilTheThumbPassesIt)
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, onRuler(5));
 }
 
-TEST_F(Slider, TicksAndFocusFrameInTheTextColour)
+TEST_F(Slider, TheFocusFrameIsDrawnInTheTextColour)
 {
     QPalette look = slider.palette();
     look.setColor(QPalette::WindowText, QColor(192, 192, 192));
     slider.setPalette(look);
-    const QImage image = slider.grab().toImage();
-    const QRect thumb = slider.thumbRect();   // at the minimum: the first mark under it
-    EXPECT_EQ(image.pixelColor(thumb.center().x(), thumb.bottom() + 4), QColor(192, 192, 192));
     ASSERT_TRUE(slider.hasFocus());
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(192, 192, 192));
+    EXPECT_EQ(slider.grab().toImage().pixelColor(0, 0), QColor(192, 192, 192));
 }
 
 TEST_F(Slider, ScreenReadersReadAndSetTheValue)
