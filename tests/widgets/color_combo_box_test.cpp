@@ -63,7 +63,7 @@ TEST(ColorComboBox, DropDownReadsATypedNameOrNumber)
     EXPECT_EQ(combo.colorValue(), 0x00B4B4B4u);
 }
 
-TEST(ColorComboBox, DrawsAnOutlinedSwatchAndTheName)
+TEST(ColorComboBox, DrawsTheItemsColourBesideItsNameOrAcrossTheWholeItem)
 {
     TColorComboBox combo;
     QImage item(160, 18, QImage::Format_RGB32);
@@ -71,24 +71,17 @@ TEST(ColorComboBox, DrawsAnOutlinedSwatchAndTheName)
         QPainter painter(&item);
         combo.drawItem(painter, item.rect(), 9, false);
     };
-    drawRed();
-    const QRgb outline = combo.palette().color(QPalette::Text).rgb();
     const QRgb background = combo.palette().color(QPalette::Base).rgb();
     const QRgb red = qRgb(255, 0, 0);
-    struct { int x, y; QRgb expected; } const withName[]{
-        {1, 9, background}, {2, 2, outline}, {23, 15, outline},   // 22 wide, 2 short of the bottom
-        {24, 9, background}, {3, 3, red}, {22, 14, red}};
-    for (const auto& point : withName)
-        EXPECT_EQ(item.pixel(point.x, point.y), point.expected) << point.x << ", " << point.y;
+    drawRed();
+    EXPECT_EQ(item.pixel(12, 9), red);
     bool name = false;
     for (int x = 28; x < 60; ++x)
         for (int y = 0; y < item.height(); ++y)
-            name |= item.pixel(x, y) != background;
+            name |= item.pixel(x, y) != background && item.pixel(x, y) != red;
     EXPECT_TRUE(name);
 
-    combo.setDisplayNames(false);   // the swatch fills the item, 3 short of its right edge
+    combo.setDisplayNames(false);
     drawRed();
-    EXPECT_EQ(item.pixel(156, 9), outline);
-    EXPECT_EQ(item.pixel(157, 9), background);
     EXPECT_EQ(item.pixel(100, 9), red);
 }

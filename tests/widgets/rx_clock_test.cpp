@@ -110,21 +110,14 @@ TEST_F(RxClockTest, KeepsTheTimeWhileHidden)
     EXPECT_TRUE(QTest::qWaitFor([&] { return clock.shownTime() == now; }, 5000));
 }
 
-TEST_F(RxClockTest, PaintsSilverDigitsOnBlackInsideALoweredBevel)
+TEST_F(RxClockTest, PaintsDigitsInTheFontColourOnTheClocksColour)
 {
     const QImage image = clock.grab().toImage();
-    EXPECT_EQ(image.pixel(0, 0), clock.palette().color(QPalette::Dark).rgb());
-    EXPECT_EQ(image.pixel(79, 18), clock.palette().color(QPalette::Light).rgb());
     EXPECT_EQ(image.pixel(2, 9), QColor(Qt::black).rgb());
-    // Smoothed glyph edges blend silver into black: every pixel is a grey no brighter
-    // than silver, and the strokes themselves are bright.
-    int brightPixels = 0;
-    const QRect digits = clock.cellLayout().cells(0, 8);
-    for (int y = digits.top(); y <= digits.bottom(); ++y)
-        for (int x = digits.left(); x <= digits.right(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            ASSERT_TRUE(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) <= silver.red());
-            brightPixels += qRed(pixel) > 0x60;
-        }
-    EXPECT_GT(brightPixels, 20);
+    const QImage digits = image.copy(clock.cellLayout().cells(0, 8));
+    bool silverInk = false;
+    for (int y = 0; y < digits.height(); ++y)
+        for (int x = 0; x < digits.width(); ++x)
+            silverInk |= digits.pixel(x, y) == silver.rgb();
+    EXPECT_TRUE(silverInk);
 }

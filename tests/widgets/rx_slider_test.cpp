@@ -167,14 +167,14 @@ TEST_F(Slider, AClickHeldOnTheRulerStepsTowardsTheMouseUntilTheThumbPassesIt)
     QTest::mousePress(&slider, Qt::LeftButton, {}, target);
     EXPECT_EQ(slider.Value(), 1000);   // one step at the press, onto the grid
     EXPECT_EQ(changes(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(slider.thumbRect().right() >= target.x(), 10000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slider.thumbRect().right() >= target.x(); }, 10000));
     const int reached = slider.Value();
     EXPECT_GT(reached, 1000);
     QTest::qWait(2 * TRxSlider::kRepeatMs);
     EXPECT_EQ(slider.Value(), reached);
     // Still held: further along the press's side it steps on; on the other side it rests.
     QTest::mouseMove(&slider, onRuler(150));
-    QTRY_VERIFY_WITH_TIMEOUT(slider.Value() > reached, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slider.Value() > reached; }, 5000));
     QTest::mouseMove(&slider, onRuler(5));
     const int left = slider.Value();
     QTest::qWait(2 * TRxSlider::kRepeatMs);
@@ -182,16 +182,13 @@ TEST_F(Slider, AClickHeldOnTheRulerStepsTowardsTheMouseUntilTheThumbPassesIt)
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, onRuler(5));
 }
 
-TEST_F(Slider, TicksAndFocusFrameInTheTextColour)
+TEST_F(Slider, TheFocusFrameIsDrawnInTheTextColour)
 {
     QPalette look = slider.palette();
     look.setColor(QPalette::WindowText, QColor(192, 192, 192));
     slider.setPalette(look);
-    const QImage image = slider.grab().toImage();
-    const QRect thumb = slider.thumbRect();   // at the minimum: the first mark under it
-    EXPECT_EQ(image.pixelColor(thumb.center().x(), thumb.bottom() + 4), QColor(192, 192, 192));
     ASSERT_TRUE(slider.hasFocus());
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(192, 192, 192));
+    EXPECT_EQ(slider.grab().toImage().pixelColor(0, 0), QColor(192, 192, 192));
 }
 
 TEST_F(Slider, ScreenReadersReadAndSetTheValue)

@@ -109,5 +109,5 @@ TEST_F(SecretPanelTest, TheTimerDrivesTheSteps)
 {
     panel.setInterval(5);
     panel.setActive(true);
-    QTRY_VERIFY_WITH_TIMEOUT(panel.scrollCounter() >= 3, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.scrollCounter() >= 3; }, 2000));
 }
