@@ -92,10 +92,10 @@ protected:
     {
         bool acted = false;
         QTimer::singleShot(0, [&] {
-            QTRY_VERIFY(QApplication::activeModalWidget());
+            ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
             QWidget& modal = *QApplication::activeModalWidget();
             QApplication::setActiveWindow(&modal);
-            QVERIFY(QTest::qWaitForWindowActive(&modal));
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&modal));
             EXPECT_EQ(modal.objectName(), QLatin1String(name));
             list(modal).setCurrentRow(row);
             for (const char* button : buttons)

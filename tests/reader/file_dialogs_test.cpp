@@ -34,12 +34,12 @@ TEST(FileDialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingName)
     bool typed = false;
     QTimer::singleShot(0, [&] {
         QFileDialog* shown = nullptr;
-        QTRY_VERIFY((shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) != nullptr; }));
         for (auto* combo : shown->findChildren<QComboBox*>(QStringLiteral("fileTypeCombo")))
             for (int i = 0; i < combo->count(); ++i)
                 filters << combo->itemText(i);
         auto* edit = shown->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QVERIFY(edit);
+        ASSERT_NE(edit, nullptr);
         edit->setText(missing);
         typed = true;
         QTest::keyClick(edit, Qt::Key_Return);
