@@ -71,13 +71,8 @@ TEST_F(MRUManagerTest, AppendModeDropsTheFirstAndLettersTheThirtieth)
     EXPECT_EQ(captions.back(), "&U\turl31");
 }
 
-TEST_F(MRUManagerTest, EnablesTheMenuExactlyWhileItHasItems)
+TEST_F(MRUManagerTest, OwnItemsKeepTheMenuEnabledAndAreSetApart)
 {
-    mru.add("a", 0);
-    EXPECT_TRUE(menu.menuAction()->isEnabled());
-    mru.clear();
-    EXPECT_FALSE(menu.menuAction()->isEnabled());
-
     menu.addAction(QStringLiteral("Own item"));
     mru.setSeparateSize(2);
     addNumbered("b", 1, 5);

@@ -27,10 +27,10 @@ QString interval(TForm6& form) { return child<QLabel>(form, "Label2")->text(); }
 
 } // namespace
 
-TEST(ScrollSpeedDialog, ShowsFiftyMillisecondsASpeedStepOnASliderClampedToTenThousand)
+TEST(ScrollSpeedDialog, ShowsFiftyMillisecondsASpeedStepFromOneUp)
 {
     for (const auto& [stored, speed, shown] :
-         {std::tuple{0, 1, "50 Msec"}, {3, 3, "150 Msec"}, {20000, 10000, "500000 Msec"}}) {
+         {std::tuple{0, 1, "50 Msec"}, {3, 3, "150 Msec"}}) {
         TForm6 form(stored, nullptr);
         EXPECT_EQ(form.speed(), speed) << stored;
         EXPECT_EQ(interval(form), QLatin1String(shown));
@@ -50,13 +50,12 @@ protected:
         scrollText1.setCheckable(true);
         scrollText1.setEnabled(false);
     }
-    // Opens the speed dialog, lets `act` work in it, and closes it with `button`
-    // ("Set Speed" unless told).
-    void inSpeedDialog(const std::function<void()>& act, const char* button = "Button1")
+    // Opens the speed dialog, lets `act` work in it, and closes it with "Set Speed".
+    void inSpeedDialog(const std::function<void()>& act)
     {
         QTimer::singleShot(0, &form6, [&] {
             act();
-            child<QPushButton>(form6, button)->click();
+            child<QPushButton>(form6, "Button1")->click();
         });
         scroll.SetScrollSpeed2Click();
     }
@@ -82,9 +81,6 @@ TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScroll
     EXPECT_EQ(timer1.interval(), 350);
     EXPECT_TRUE(timer1.isActive());
     EXPECT_TRUE(scrollText1.isChecked());
-    inSpeedDialog([&] { child<TRxSlider>(form6, "RxSlider1")->setValue(400); }, "Button2");
-    EXPECT_EQ(timer1.interval(), 50);   // "Cancel" means the slowest speed
-    EXPECT_TRUE(timer1.isActive());
 }
 
 TEST_F(AutoScrolling, EachTickMovesTheViewByARowOrAPageAsTheDialogSaysNow)
