@@ -50,12 +50,13 @@ protected:
         scrollText1.setCheckable(true);
         scrollText1.setEnabled(false);
     }
-    // Opens the speed dialog, lets `act` work in it, and closes it with "Set Speed".
-    void inSpeedDialog(const std::function<void()>& act)
+    // Opens the speed dialog, lets `act` work in it, and closes it with `button`
+    // ("Set Speed" unless told).
+    void inSpeedDialog(const std::function<void()>& act, const char* button = "Button1")
     {
         QTimer::singleShot(0, &form6, [&] {
             act();
-            child<QPushButton>(form6, "Button1")->click();
+            child<QPushButton>(form6, button)->click();
         });
         scroll.SetScrollSpeed2Click();
     }
@@ -81,6 +82,8 @@ TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScroll
     EXPECT_EQ(timer1.interval(), 350);
     EXPECT_TRUE(timer1.isActive());
     EXPECT_TRUE(scrollText1.isChecked());
+    inSpeedDialog([&] { child<TRxSlider>(form6, "RxSlider1")->setValue(400); }, "Button2");
+    EXPECT_EQ(timer1.interval(), 50);   // "Cancel" sets the slowest speed too
 }
 
 TEST_F(AutoScrolling, EachTickMovesTheViewByARowOrAPageAsTheDialogSaysNow)
