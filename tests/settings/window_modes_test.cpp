@@ -4,6 +4,7 @@
 #include "fake_tray_shell.h"
 #include "scratch_folder.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QPixmap>
 #include <gtest/gtest.h>
@@ -122,4 +123,14 @@ TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWere
     EXPECT_TRUE(reader.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(reader.isMaximized());
     EXPECT_FALSE(shell->shown);
+}
+
+// Nor is the window hidden behind an icon that cannot be drawn, and the icon stays off.
+TEST_F(WindowModesTest, WithoutAnIconHidingKeepsTheWindow)
+{
+    reader.setWindowIcon(QIcon());
+    QApplication::setWindowIcon(QIcon());
+    modes.hideToTray();
+    EXPECT_TRUE(reader.isVisible());
+    EXPECT_FALSE(modes.trayIcon().active());
 }
