@@ -90,11 +90,3 @@ TEST_F(GotoDialog, TextThatIsNoNumberKeepsTheDialogAndTheJumpMadeBeforeIt)
     EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("50"));
     EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("ten"));
 }
-
-TEST_F(GotoDialog, FirstPageIsTheEndOfTheFirstLineWithTheViewAtTheTop)
-{
-    reader.view.reanchorLine(700);
-    gotoFirstPage(reader.view);
-    EXPECT_TRUE(reader.caretAtEndOf(0));
-    EXPECT_EQ(reader.view.firstVisibleLine(), 0);
-}
