@@ -86,13 +86,13 @@ TEST_F(ScreenSaver, HeldOnceWhileWantedAndReleasedWithItsCookieEvenBeforeItCame)
         EXPECT_EQ(callsAfter(2), (QStringList{QStringLiteral("Inhibit Lirra Reader v" LIRRA_VERSION " (Scrolling a book)"),
                                               QStringLiteral("UnInhibit 41")}));
         inhibitor.inhibit();
-        QTRY_VERIFY(inhibitor.holding());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inhibitor.holding(); }));
         inhibitor.release();
         inhibitor.release();
         EXPECT_FALSE(inhibitor.holding());
         EXPECT_EQ(callsAfter(4).value(3), QStringLiteral("UnInhibit 42"));
         inhibitor.inhibit();
-        QTRY_VERIFY(inhibitor.holding());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inhibitor.holding(); }));
     }
     EXPECT_EQ(callsAfter(6).value(5), QStringLiteral("UnInhibit 43"));   // released at the end
     QTest::qWait(100);

@@ -30,7 +30,7 @@ public:
                   "i=0; for a in \"$@\"; do printf '%s' \"$a\" > \"launch-$n/argument-$i\"; i=$((i+1)); done\n"
                   "echo $$ > \"launch-$n/pid\"\n"
                   "cut -d' ' -f6 /proc/$$/stat > \"launch-$n/session\"\n"
-                  "echo $# > \"launch-$n/done\"\n");
+                  "echo $# > \"launch-$n/done.part\" && mv \"launch-$n/done.part\" \"launch-$n/done\"\n");
         std::filesystem::permissions(m_folder / "xdg-open", std::filesystem::perms::owner_all);
         ::setenv("PATH", (m_folder.path() + ":" + m_oldPath).c_str(), 1);
     }
