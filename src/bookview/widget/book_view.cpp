@@ -95,28 +95,20 @@ void TBookView::loadFile(const std::string& path) { loadText(loadBookText(path))
 void TBookView::loadText(BookText text)
 {
     m_longestLine.reset();   // before the change notification asks for the scroll range
+    // The new text's fonts are made before the view holds it: from the change notification
+    // on, a paint may come at any moment (a label it refreshes can repaint the window).
+    m_fonts.setFormats(text.formats());
     m_document.setText(std::move(text));
-    contentReplaced();
-}
-
-void TBookView::saveAsPlainText(const std::string& path) const { m_document.saveAsPlainText(path); }
-
-void TBookView::clear()
-{
-    m_longestLine.reset();
-    m_document.clear();
-    contentReplaced();
-}
-
-void TBookView::contentReplaced()
-{
     m_motion.forgetColumn();
-    m_fonts.setFormats(m_document.formats());
     fitRows();
     updateScrollBars();
     viewport()->update();
     m_notifier.textReplaced(0, QString(), QString());
 }
+
+void TBookView::saveAsPlainText(const std::string& path) const { m_document.saveAsPlainText(path); }
+
+void TBookView::clear() { loadText(BookText()); }
 
 // --- lines and positions --------------------------------------------------------------
 

@@ -135,7 +135,6 @@ private:
 
     BookRenderer renderer() const;
     void fontChanged();
-    void contentReplaced();
     void rewrapSoon();
     void applyWrap();
     void fitRows();                  // tells the document how many rows fit

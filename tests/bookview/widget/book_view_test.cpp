@@ -201,6 +201,23 @@ TEST_F(BookViewTest, ARichBookPaintsEachRunInItsColours)
     EXPECT_TRUE(contains(second, kSilver));
 }
 
+// The main window refreshes its labels from the change notification, and a label's
+// repaint can paint the whole window there and then: every kind of text must paint from
+// the first notification on.
+TEST_F(BookViewTest, PaintsFromTheChangeNotificationWhicheverKindOfTextCameBefore)
+{
+    show();
+    int painted = 0;
+    QObject::connect(&view, &TBookView::changed, &view, [&] {
+        view.repaintNow();
+        ++painted;
+    });
+    for (const char* book : {"plain", "{\\rtf1 {\\b bold} {\\i it}\\par}", "{\\rtf1 one}", "plain again"})
+        load(book);
+    view.clear();
+    EXPECT_EQ(painted, 5);
+}
+
 TEST(ViewFontsTest, FormatsThatDifferOnlyInColourShareOneFont)
 {
     lirra::FormatTable table;
