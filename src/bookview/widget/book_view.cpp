@@ -404,7 +404,7 @@ void TBookView::scrollContentsBy(int, int)
 
 void TBookView::keyPressEvent(QKeyEvent* event)
 {
-    // As on Windows: the key-down hook sees the caret where it was, then the view acts,
+    // The key-down hook sees the caret where it was, then the view acts,
     // then the typed character is delivered.
     emit keyDown(event->key(), event->modifiers());
     const auto move = caretMoveFor(event->key(), event->modifiers());
