@@ -110,15 +110,15 @@ static const Row kMenuRows[] = {
     {{K::Item, "Color1", "FontColor1", "FontColor", "F6"}, &TForm1::FontColor1Click},
     {{K::Item, "Color1", "BGColor1", "BG Color", "F7"}, &TForm1::BGColor1Click},
     {{K::Submenu, "Options1", "ColorThemes1", "Color Themes", ""}},
-    {{K::Item, "ColorThemes1", kColorThemes[0].menuName, kColorThemes[0].caption, ""}, &TForm1::Grey1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[1].menuName, kColorThemes[1].caption, ""}, &TForm1::Green1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[2].menuName, kColorThemes[2].caption, ""}, &TForm1::BlackWhite1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[3].menuName, kColorThemes[3].caption, ""}, &TForm1::WhiteonBlack1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[4].menuName, kColorThemes[4].caption, ""}, &TForm1::Blue1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[5].menuName, kColorThemes[5].caption, ""}, &TForm1::Dark1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[6].menuName, kColorThemes[6].caption, ""}, &TForm1::Light1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[7].menuName, kColorThemes[7].caption, ""}, &TForm1::Contrast1Click},
-    {{K::Item, "ColorThemes1", kColorThemes[8].menuName, kColorThemes[8].caption, ""}, &TForm1::WindowsDefault1Click},
+    {{K::Item, "ColorThemes1", "Grey1", colorTheme("Grey1").caption, ""}, &TForm1::Grey1Click},
+    {{K::Item, "ColorThemes1", "Green1", colorTheme("Green1").caption, ""}, &TForm1::Green1Click},
+    {{K::Item, "ColorThemes1", "BlackWhite1", colorTheme("BlackWhite1").caption, ""}, &TForm1::BlackWhite1Click},
+    {{K::Item, "ColorThemes1", "WhiteonBlack1", colorTheme("WhiteonBlack1").caption, ""}, &TForm1::WhiteonBlack1Click},
+    {{K::Item, "ColorThemes1", "Blue1", colorTheme("Blue1").caption, ""}, &TForm1::Blue1Click},
+    {{K::Item, "ColorThemes1", "Dark1", colorTheme("Dark1").caption, ""}, &TForm1::Dark1Click},
+    {{K::Item, "ColorThemes1", "Light1", colorTheme("Light1").caption, ""}, &TForm1::Light1Click},
+    {{K::Item, "ColorThemes1", "Contrast1", colorTheme("Contrast1").caption, ""}, &TForm1::Contrast1Click},
+    {{K::Item, "ColorThemes1", "WindowsDefault1", colorTheme("WindowsDefault1").caption, ""}, &TForm1::WindowsDefault1Click},
     {{K::Separator, "Options1", "N4", "", ""}},
     {{K::Item, "Options1", "Clock1", "Hide StatusBar", "F10", kCheckable}, &TForm1::Clock1Click},
     {{K::Item, "Options1", "HideClock1", "Hide Clock", "", kCheckable}, &TForm1::HideClock1Click},
@@ -145,18 +145,18 @@ static const Row kMenuRows[] = {
     {{K::Menu, "", "Internet1", "&Internet", ""}},
     {{K::Submenu, "Internet1", "UsersURL1", "User's URL", "", kDisabled}},
     {{K::Separator, "Internet1", "N15", "", ""}},
-    {{K::Item, "Internet1", "url1", kLibraryAddresses[0], ""}, &TForm1::urlClick<0>},
-    {{K::Item, "Internet1", "url2", kLibraryAddresses[1], ""}, &TForm1::urlClick<1>},
-    {{K::Item, "Internet1", "url3", kLibraryAddresses[2], ""}, &TForm1::urlClick<2>},
-    {{K::Item, "Internet1", "url4", kLibraryAddresses[3], ""}, &TForm1::urlClick<3>},
-    {{K::Item, "Internet1", "url5", kLibraryAddresses[4], ""}, &TForm1::urlClick<4>},
-    {{K::Item, "Internet1", "url6", kLibraryAddresses[5], ""}, &TForm1::urlClick<5>},
-    {{K::Item, "Internet1", "url7", kLibraryAddresses[6], ""}, &TForm1::urlClick<6>},
-    {{K::Item, "Internet1", "url8", kLibraryAddresses[7], ""}, &TForm1::urlClick<7>},
-    {{K::Item, "Internet1", "url9", kLibraryAddresses[8], ""}, &TForm1::urlClick<8>},
-    {{K::Item, "Internet1", "url10", kLibraryAddresses[9], ""}, &TForm1::urlClick<9>},
-    {{K::Item, "Internet1", "url11", kLibraryAddresses[10], ""}, &TForm1::urlClick<10>},
-    {{K::Item, "Internet1", "url12", kLibraryAddresses[11], ""}, &TForm1::urlClick<11>},
+    {{K::Item, "Internet1", kLibraryLinks[0].menuName, kLibraryLinks[0].address, ""}, &TForm1::urlClick<0>},
+    {{K::Item, "Internet1", kLibraryLinks[1].menuName, kLibraryLinks[1].address, ""}, &TForm1::urlClick<1>},
+    {{K::Item, "Internet1", kLibraryLinks[2].menuName, kLibraryLinks[2].address, ""}, &TForm1::urlClick<2>},
+    {{K::Item, "Internet1", kLibraryLinks[3].menuName, kLibraryLinks[3].address, ""}, &TForm1::urlClick<3>},
+    {{K::Item, "Internet1", kLibraryLinks[4].menuName, kLibraryLinks[4].address, ""}, &TForm1::urlClick<4>},
+    {{K::Item, "Internet1", kLibraryLinks[5].menuName, kLibraryLinks[5].address, ""}, &TForm1::urlClick<5>},
+    {{K::Item, "Internet1", kLibraryLinks[6].menuName, kLibraryLinks[6].address, ""}, &TForm1::urlClick<6>},
+    {{K::Item, "Internet1", kLibraryLinks[7].menuName, kLibraryLinks[7].address, ""}, &TForm1::urlClick<7>},
+    {{K::Item, "Internet1", kLibraryLinks[8].menuName, kLibraryLinks[8].address, ""}, &TForm1::urlClick<8>},
+    {{K::Item, "Internet1", kLibraryLinks[9].menuName, kLibraryLinks[9].address, ""}, &TForm1::urlClick<9>},
+    {{K::Item, "Internet1", kLibraryLinks[10].menuName, kLibraryLinks[10].address, ""}, &TForm1::urlClick<10>},
+    {{K::Item, "Internet1", kLibraryLinks[11].menuName, kLibraryLinks[11].address, ""}, &TForm1::urlClick<11>},
     {{K::Separator, "Internet1", "N10", "", ""}},
     {{K::Item, "Internet1", "Other1", "Other Adress", ""}, &TForm1::Other1Click},
     {{K::Item, "Internet1", "ClearAllUsersURL1", "Clear All User's URL", ""}, &TForm1::ClearAllUsersURL1Click},
@@ -417,23 +417,23 @@ void TForm1::FontColor1Click() { chooseFontColor(*m_richEdit1, this); }
 
 void TForm1::BGColor1Click() { chooseBackgroundColor(*m_richEdit1, this); }
 
-void TForm1::Grey1Click() { applyColorTheme(*m_richEdit1, kColorThemes[0]); }
+void TForm1::Grey1Click() { applyColorTheme(*m_richEdit1, colorTheme("Grey1")); }
 
-void TForm1::Green1Click() { applyColorTheme(*m_richEdit1, kColorThemes[1]); }
+void TForm1::Green1Click() { applyColorTheme(*m_richEdit1, colorTheme("Green1")); }
 
-void TForm1::BlackWhite1Click() { applyColorTheme(*m_richEdit1, kColorThemes[2]); }
+void TForm1::BlackWhite1Click() { applyColorTheme(*m_richEdit1, colorTheme("BlackWhite1")); }
 
-void TForm1::WhiteonBlack1Click() { applyColorTheme(*m_richEdit1, kColorThemes[3]); }
+void TForm1::WhiteonBlack1Click() { applyColorTheme(*m_richEdit1, colorTheme("WhiteonBlack1")); }
 
-void TForm1::Blue1Click() { applyColorTheme(*m_richEdit1, kColorThemes[4]); }
+void TForm1::Blue1Click() { applyColorTheme(*m_richEdit1, colorTheme("Blue1")); }
 
-void TForm1::Dark1Click() { applyColorTheme(*m_richEdit1, kColorThemes[5]); }
+void TForm1::Dark1Click() { applyColorTheme(*m_richEdit1, colorTheme("Dark1")); }
 
-void TForm1::Light1Click() { applyColorTheme(*m_richEdit1, kColorThemes[6]); }
+void TForm1::Light1Click() { applyColorTheme(*m_richEdit1, colorTheme("Light1")); }
 
-void TForm1::Contrast1Click() { applyColorTheme(*m_richEdit1, kColorThemes[7]); }
+void TForm1::Contrast1Click() { applyColorTheme(*m_richEdit1, colorTheme("Contrast1")); }
 
-void TForm1::WindowsDefault1Click() { applyColorTheme(*m_richEdit1, kColorThemes[8]); }
+void TForm1::WindowsDefault1Click() { applyColorTheme(*m_richEdit1, colorTheme("WindowsDefault1")); }
 
 void TForm1::Clock1Click() { m_windowModes->toggleStatusBar(); }
 
@@ -462,7 +462,7 @@ void TForm1::MRUManager1Click(const QString& recentName) { m_books.showBook(rece
 
 void TForm1::WMDropFiles(const QStringList& files) { m_books.openDropped(files); }
 
-template <std::size_t N> void TForm1::urlClick() { launchAddress(QString::fromLatin1(kLibraryAddresses[N])); }
+template <std::size_t N> void TForm1::urlClick() { launchAddress(QString::fromLatin1(kLibraryLinks[N].address)); }
 
 void TForm1::urlsClick(const QString& recentName) { launchAddress(recentName); }
 

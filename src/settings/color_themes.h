@@ -7,6 +7,7 @@
 #include "bookview/core/book_types.h"
 
 #include <array>
+#include <string_view>
 
 namespace lirra {
 
@@ -28,5 +29,15 @@ inline constexpr std::array<ColorTheme, 9> kColorThemes{{
     {"Contrast1", "Contrast", 0x00000000, 0x003D9DDE},
     {"WindowsDefault1", "Windows Default", 0x80000008, 0x80000005},
 }};
+
+// The theme of the menu item `menuName`. Menus and handlers name their theme this way,
+// never by its place in the table, and a name the table lacks does not compile.
+consteval const ColorTheme& colorTheme(std::string_view menuName)
+{
+    for (const ColorTheme& theme : kColorThemes)
+        if (menuName == theme.menuName)
+            return theme;
+    throw "no colour theme has this menu name";
+}
 
 } // namespace lirra

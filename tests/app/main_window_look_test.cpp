@@ -8,7 +8,6 @@
 #include "bookview/widget/book_view.h"
 #include "platform/registry_hive.h"
 #include "main_window_fixture.h"
-#include "settings/color_themes.h"
 
 #include <QApplication>
 
@@ -36,16 +35,28 @@ protected:
 
 TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
 {
+    // The colours users see, as 00BBGGRR values: text, then background.
+    const struct {
+        const char* item;
+        std::uint32_t text, background;
+    } themes[] = {
+        {"Grey1", 0x00B4B4B4, 0x00505458},      {"Green1", 0x00DBDFBF, 0x00737C3D},
+        {"BlackWhite1", 0x00000000, 0x00FFFFFF}, {"WhiteonBlack1", 0x00FFFFFF, 0x00000000},
+        {"Blue1", 0x00E9DFD1, 0x00927145},      {"Dark1", 0x00BCBCBC, 0x00000000},
+        {"Light1", 0x007D7D7D, 0x00FFFFFF},     {"Contrast1", 0x00000000, 0x003D9DDE},
+        {"WindowsDefault1", 0x80000008, 0x80000005},
+    };
     TForm1 form({});
     form.resize(640, 480);
     form.show();
     TBookView& view = form.bookView();
     QWidget& panel = *form.findChild<QWidget*>(QStringLiteral("Panel2"));
-    for (const ColorTheme& theme : kColorThemes) {
-        trigger(form, theme.menuName);
-        EXPECT_EQ(view.fontColor(), theme.text) << theme.caption;
-        EXPECT_EQ(view.backgroundColor(), theme.background) << theme.caption;
-        EXPECT_EQ(pixel(panel, {150, 11}), qRgb(0, 0, 0)) << theme.caption;
+    // Backwards, so that no theme passes by leaving the colours of the one before it.
+    for (auto theme = std::rbegin(themes); theme != std::rend(themes); ++theme) {
+        trigger(form, theme->item);
+        EXPECT_EQ(view.fontColor(), theme->text) << theme->item;
+        EXPECT_EQ(view.backgroundColor(), theme->background) << theme->item;
+        EXPECT_EQ(pixel(panel, {150, 11}), qRgb(0, 0, 0)) << theme->item;
         EXPECT_EQ(panel.palette().color(QPalette::WindowText), QColor(192, 192, 192));
     }
 }
