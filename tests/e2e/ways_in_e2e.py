@@ -100,8 +100,8 @@ def spoken_name(path, name):
 
 
 # The book's text as the view holds it: plain books in CP866 unless read as they are
-# (Open RTF Book), which shows their bytes as Windows 1251. Converted books (CP866 read,
-# or Convert to Win) come from the reader's copy, whose every line ends in a line break.
+# (Open RTF Book), which shows their bytes as Windows 1251. A CP866 book is shown from
+# the reader's copy, whose every line ends in a line break.
 def book_text(book, path, raw):
     data = open(path, "rb").read()
     if book in ("sample", "word"):
@@ -229,10 +229,9 @@ class Reader:
                 raise Failure(f"the reader ended with status {self.process.returncode}")
 
     def activate(self):
-        wid = run("xdotool", "search", "--all", "--pid", str(self.process.pid), "--class", "lirra").stdout.split()
-        wid = wid or run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.process.pid),
-                         "--name", ".").stdout.split()
-        self.wid = wid[0].decode()
+        """Gives the main window (the only one up between cells) the keyboard."""
+        self.wid = run("xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.process.pid),
+                       "--name", ".").stdout.split()[0].decode()
         if run("xdotool", "windowactivate", "--sync", self.wid).returncode:
             run("xdotool", "windowfocus", "--sync", self.wid)
         time.sleep(0.2)

@@ -3,6 +3,7 @@
 // the program, and a watchdog over modal windows.
 #include "bookview/widget/view_font.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -17,7 +18,8 @@ namespace {
 // A modal window no test answers would hold its test until CTest's time limit ends the
 // whole program, naming nothing. One left up this long fails the running test, naming
 // the window, and is closed, so the test runs on to its end: a stuck test fails fast.
-constexpr int kModalLimitMs = 8000;
+// Once a test has failed so, the next windows it leaves up are closed at once.
+constexpr int kModalLimitMs = 6000;
 
 QString shownText(QWidget& window)
 {
@@ -27,6 +29,9 @@ QString shownText(QWidget& window)
     for (const QLabel* label : window.findChildren<QLabel*>())
         if (label->isVisible() && !label->text().isEmpty())
             texts << label->text();
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        if (button->isVisible() && !button->text().isEmpty())
+            texts << QStringLiteral("[%1]").arg(button->text());
     return texts.join(QStringLiteral(" / "));
 }
 
@@ -34,15 +39,18 @@ void watchModalWindows()
 {
     static QPointer<QWidget> seen;
     static QElapsedTimer since;
+    static const ::testing::TestInfo* failedTest = nullptr;
     QWidget* modal = QApplication::activeModalWidget();
     if (modal != seen) {
         seen = modal;
         since.start();
         return;
     }
-    if (!modal || since.elapsed() < kModalLimitMs)
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!modal || since.elapsed() < (test && test == failedTest ? 0 : kModalLimitMs))
         return;
-    ADD_FAILURE() << "a modal window was left up " << kModalLimitMs / 1000 << " s with no answer: '"
+    failedTest = test;
+    ADD_FAILURE() << "a modal window was left up with no answer: '"
                   << modal->windowTitle().toStdString() << "': " << shownText(*modal).toStdString();
     // Hiding a dialog ends its exec(), whatever buttons it has.
     if (auto* dialog = qobject_cast<QDialog*>(modal))
