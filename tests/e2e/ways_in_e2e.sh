@@ -16,5 +16,5 @@ for name in book Книга $'\x8a\xad\xa8\xa3\xa0' "two  blanks" "war <and> pea
   cp "$word" "$work/$name word.rtf"
   : > "$work/$name empty.txt"
 done
-/usr/bin/python3 "$here/ways_in_e2e.py" "$lirra" "$work" "$out" "$sample" "$word"
+/usr/bin/python3 "$here/ways_in_e2e.py" "$lirra" "$work" "$out"
 [ ! -s "$work/stderr.txt" ] || fail "the reader wrote on stderr: $(head -c 600 "$work/stderr.txt")"
