@@ -11,7 +11,7 @@ packages=(
 )
 case "${1:-}" in
   --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox wmctrl trayer
-                     fonts-urw-base35 at-spi2-core dbus python3-pyatspi python3-dbus python3-gi
+                     fonts-urw-base35 at-spi2-core dbus python3-pyatspi python3-dbus python3-gi python3-xlib
                      clang libclang-rt-14-dev) ;;
   --bench) packages+=(python3) ;;
 esac

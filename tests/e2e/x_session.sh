@@ -11,6 +11,13 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
 
+# What the real-window tests run, all installed by `tools/install-deps.sh --test`: one
+# missing fails the test by name rather than by a puzzling step further on.
+for tool in Xvfb xdpyinfo xwininfo xprop openbox xdotool import xclip wmctrl trayer /usr/libexec/at-spi-bus-launcher; do
+  command -v "$tool" >/dev/null || fail "$tool is missing: tools/install-deps.sh --test installs it"
+done
+/usr/bin/python3 -c 'import pyatspi, Xlib' 2>/dev/null || fail "python3-pyatspi or python3-xlib is missing: tools/install-deps.sh --test installs them"
+
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 & pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
