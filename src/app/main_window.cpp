@@ -558,7 +558,7 @@ void TForm1::dropEvent(QDropEvent* event)
     QStringList files;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            files << url.toLocalFile();
+            files << bookNameFromLocalUrl(url);
     event->acceptProposedAction();
     runCommand([&] { WMDropFiles(files); });
 }

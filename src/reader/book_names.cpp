@@ -12,6 +12,12 @@ QString bookNameFromBytes(std::string_view bytes)
     return QString::fromStdU16String(platform::bytesToUtf16(bytes));
 }
 
+QString bookNameFromLocalUrl(const QUrl& url)
+{
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return bookNameFromBytes(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
 std::string fileSystemName(const QString& name)
 {
     return platform::bytesFromUtf16(name.toStdU16String());

@@ -6,12 +6,16 @@
 // surrogate (U+DC80..U+DCFF). Only what is shown to the user is decoded.
 
 #include <QString>
+#include <QUrl>
 #include <string>
 #include <string_view>
 
 namespace lirra {
 
 QString bookNameFromBytes(std::string_view bytes);
+// The name of a local file dropped as a URL: its percent-encoded path is the file
+// system's bytes, whatever their encoding.
+QString bookNameFromLocalUrl(const QUrl& url);
 // The bytes the file system gets for the name.
 std::string fileSystemName(const QString& name);
 // The name as the user sees it: itself, or, when it holds bytes that are not UTF-8,
