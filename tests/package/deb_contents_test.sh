@@ -9,7 +9,7 @@ build=$1 out=$2
 mkdir -p "$out"
 source "$(dirname "$0")/../e2e/x_session.sh"
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/cpack" >/dev/null || fail "cpack failed"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/cpack" >/dev/null 2>&1 || fail "cpack failed"
 deb=$(ls "$work"/cpack/lirra-reader_*.deb)
 root="$work/root" share="$work/root/usr/share"
 dpkg-deb -x "$deb" "$root"
@@ -48,9 +48,11 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/lirra.1
 MANPATH="$share/man" man -w lirra | grep -qx "$share/man/man1/lirra.1.gz" || fail "man lirra does not find the page"
 
 # "Open with": the desktop database offers the reader for each kind of book it declares,
-# and the user can make it the default over another program.
+# and the user can make it the default over another program (xdg-mime honours a default only
+# when the entry's program is on PATH).
 (
   export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$share" XDG_CONFIG_DIRS="$work/config"
+  export PATH="$root/usr/bin:$PATH"
   unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
   mkdir -p "$XDG_DATA_HOME/applications" "$XDG_CONFIG_HOME"
   printf '[Desktop Entry]\nType=Application\nName=Other\nExec=other %%f\nMimeType=text/plain;\n' \
@@ -70,8 +72,11 @@ sample="$share/lirra-reader/sample/sample-book.txt"
 "$root/usr/bin/lirra" "$sample" 2>"$work/stderr.txt" & app=$!; pids+=($app)
 wid=$(timeout 20 xdotool search --all --sync --pid "$app" --name "sample-book" | head -n1) || fail "no window"
 [ "$(xdotool getwindowname "$wid")" = "$sample " ] || fail "caption is '$(xdotool getwindowname "$wid")'"
+# A software centre wants a wide screenshot.
+width() { xwininfo -id "$wid" | awk '/Width:/{print $NF}'; }
 wmctrl -i -r "$wid" -b remove,maximized_vert,maximized_horz
-xdotool windowsize --sync "$wid" 800 500 2>/dev/null || true
+for _ in $(seq 50); do [ "$(width)" -lt 1000 ] && break; sleep 0.1; done
+for _ in $(seq 50); do wmctrl -i -r "$wid" -e 0,0,0,960,600; sleep 0.1; [ "$(width)" = 960 ] && break; done
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.5
 import -window "$wid" "$out/screenshot.png"
