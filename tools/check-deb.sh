@@ -16,7 +16,7 @@ deb=$("$here/tools/make-deb.sh")
 echo "== $(basename "$deb"): $(stat -c %s "$deb") bytes, installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
 echo "== Depends: $(dpkg-deb -f "$deb" Depends)"
 echo "== lintian:"
-lintian --fail-on error --info "$deb" || { echo "lintian reports errors" >&2; exit 1; }
+lintian --fail-on error "$deb" || { echo "lintian reports errors" >&2; exit 1; }
 
 out="$here/build/package/check"
 mkdir -p "$out"

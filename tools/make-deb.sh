@@ -6,9 +6,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="$here/build/package"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-launcher=$(command -v ccache || true)
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-      -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" \
       -DLIRRA_BUILD_TESTS=OFF -DLIRRA_BUILD_BENCH=OFF \
       -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
       -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
