@@ -5,11 +5,11 @@
 # desktop's "Open with" can choose the reader, then runs the unpacked program on the sample book
 # in a real window and keeps a screenshot (docs/screenshot.png is one).
 set -euo pipefail
-build=$1 out=$2
+cpack=$1 build=$2 out=$3
 mkdir -p "$out"
 source "$(dirname "$0")/../e2e/x_session.sh"
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/cpack" >/dev/null 2>&1 || fail "cpack failed"
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/cpack" >/dev/null 2>&1 || fail "cpack failed"
 deb=$(ls "$work"/cpack/lirra-reader_*.deb)
 root="$work/root" share="$work/root/usr/share"
 dpkg-deb -x "$deb" "$root"
