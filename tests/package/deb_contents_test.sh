@@ -41,7 +41,8 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 
 desktop-file-validate "$share/applications/org.lirra.Reader.desktop" || fail "desktop-file-validate"
-appstreamcli validate --pedantic --no-net "$share/metainfo/org.lirra.Reader.metainfo.xml" >"$work/as.txt" ||
+# validate-tree checks the listing and that its launchable is an entry of the package.
+appstreamcli validate-tree --pedantic --no-net "$root" >"$work/as.txt" ||
   fail "appstreamcli: $(cat "$work/as.txt")"
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/lirra.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "man --warnings: $warnings"
