@@ -12,7 +12,8 @@ packages=(
 case "${1:-}" in
   --test) packages+=(xvfb xauth xdotool x11-utils imagemagick poppler-utils xclip openbox wmctrl trayer
                      fonts-urw-base35 at-spi2-core dbus python3-pyatspi python3-dbus python3-gi python3-xlib
-                     clang libclang-rt-14-dev) ;;
+                     clang libclang-rt-14-dev
+                     dpkg-dev lintian appstream desktop-file-utils man-db xdg-utils librsvg2-bin) ;;
   --bench) packages+=(python3) ;;
 esac
 
