@@ -6,32 +6,45 @@ namespace lirra {
 
 namespace {
 
-int nextColumn(int column, QChar c) { return c == u'\t' ? (column / TextLines::kTabWidth + 1) * TextLines::kTabWidth : column + 1; }
+// Steps over character `c` at `column` and `x`: to the next tab stop in blanks, or its width.
+void step(int& column, int& x, QChar c, const TextLines::Advance& advance)
+{
+    if (c != u'\t') {
+        ++column;
+        x += advance(c);
+        return;
+    }
+    const int blanks = TextLines::kTabWidth - column % TextLines::kTabWidth;
+    column += blanks;
+    x += blanks * advance(u' ');
+}
 
 } // namespace
 
 TextLines::TextLines(QStringView text)
 {
     qsizetype start = 0;
-    int column = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text[i];
-        if (c != u'\r' && c != u'\n') {
-            column = nextColumn(column, c);
+        if (c != u'\r' && c != u'\n')
             continue;
-        }
         m_starts.push_back(start);
         m_lengths.push_back(i - start);
-        m_widest = std::max(m_widest, column);
-        column = 0;
         if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
     m_starts.push_back(start);
     m_lengths.push_back(size - start);
-    m_widest = std::max(m_widest, column);
+}
+
+int TextLines::widest(QStringView text, const Advance& advance) const
+{
+    int widest = 0;
+    for (qsizetype line = 0; line < count(); ++line)
+        widest = std::max(widest, xOf(text.mid(start(line), length(line)), length(line), advance));
+    return widest;
 }
 
 qsizetype TextLines::lineOf(qsizetype index) const
@@ -40,21 +53,25 @@ qsizetype TextLines::lineOf(qsizetype index) const
     return std::max<qsizetype>(0, after - m_starts.begin() - 1);
 }
 
-int TextLines::columnOf(QStringView line, qsizetype index)
+int TextLines::xOf(QStringView line, qsizetype index, const Advance& advance)
 {
     int column = 0;
+    int x = 0;
     for (qsizetype i = 0; i < std::min(index, line.size()); ++i)
-        column = nextColumn(column, line[i]);
-    return column;
+        step(column, x, line[i], advance);
+    return x;
 }
 
-qsizetype TextLines::indexAt(QStringView line, int column)
+qsizetype TextLines::indexAt(QStringView line, int x, const Advance& advance)
 {
-    int at = 0;
+    int column = 0;
+    int left = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
-        if (at >= column)
+        int right = left;
+        step(column, right, line[i], advance);
+        if (x - left < right - x)
             return i;
-        at = nextColumn(at, line[i]);
+        left = right;
     }
     return line.size();
 }
