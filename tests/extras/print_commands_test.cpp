@@ -7,12 +7,15 @@
 #include "scratch_folder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 using namespace lirra;
 
@@ -24,6 +27,8 @@ protected:
     {
         setPrintDialogPresenter([this](PrintDialogKind kind, QPrinter& printer, QWidget*) {
             asked.push_back(kind);
+            proposed.push_back({printer.outputFileName(), printer.copyCount()});
+            printer.setCopyCount(copies);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QString::fromStdString(pdf));
             return confirm;
@@ -54,6 +59,8 @@ protected:
     FakeReaderWindow reader;
     PrintCommands commands{reader};
     std::vector<PrintDialogKind> asked;
+    std::vector<std::pair<QString, int>> proposed;   // file name and copies the dialog opened with
+    int copies = 1;
     bool confirm = true;
 };
 
@@ -91,6 +98,47 @@ TEST_F(Printing, TheWholeBookIsOneJobTitledWithTheLastOpenBookChoice)
     loadLines(400);
     commands.printBook();
     EXPECT_GT(pdfPages(), 3);
+}
+
+TEST_F(Printing, CopiesRepeatTheWholeBookAndTheFileIsNamedAfterTheBookOpenNow)
+{
+    loadLines(150);
+    commands.printBook();
+    const int once = pdfPages();
+    ASSERT_GT(once, 1);
+    for (const char* book : {"/books/war and peace.txt", "/elsewhere/tales.rtf"}) {
+        copies = 2;
+        reader.caption = QLatin1String(book);
+        commands.printBook();
+        EXPECT_EQ(pdfPages(), 2 * once) << book;
+    }
+    const QString here = QString::fromStdString(folder.path());
+    EXPECT_EQ(proposed, (std::vector<std::pair<QString, int>>{{QDir::home().filePath(QStringLiteral("print.pdf")), 1},
+                                                              {here + QStringLiteral("/war and peace.pdf"), 1},
+                                                              {here + QStringLiteral("/tales.pdf"), 2}}));
+}
+
+TEST_F(Printing, TheRealDialogOffersPrinterAndCopiesButNoPageRangeOrOrder)
+{
+    setPrintDialogPresenter({});
+    std::map<std::string, bool> offered;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (auto* button : dialog->findChildren<QPushButton*>())
+            if (button->text().contains(QStringLiteral("Options")))
+                button->click();   // "Options >>" shows the rest
+        for (const char* name : {"printers", "copies", "gbPrintRange", "printRange", "collate", "reverse"})
+            if (auto* choice = dialog->findChild<QWidget*>(QLatin1String(name)))
+                offered[name] = choice->isVisibleTo(dialog);
+        dialog->reject();
+    });
+    watcher.start(5);
+    commands.printBook();
+    EXPECT_EQ(offered, (std::map<std::string, bool>{{"printers", true}, {"copies", true}, {"gbPrintRange", false},
+                                                    {"printRange", false}, {"collate", false}, {"reverse", false}}));
 }
 
 TEST_F(Printing, AnEmptyViewStillMakesAJobAndCancellingEitherDialogPrintsNothing)
