@@ -12,7 +12,7 @@ namespace lirra {
 namespace {
 constexpr int kUserAddressCapacity = 30;
 // A typed address can be any length; its menu item stays narrower than a screen.
-constexpr int kUserAddressCaptionLimit = 80;
+constexpr int kUserAddressCaptionLimit = 60;
 } // namespace
 
 void makeUserAddressList(TMRUManager& urls)

@@ -7,7 +7,9 @@
 #include "scratch_folder.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -118,27 +120,45 @@ TEST_F(Printing, CopiesRepeatTheWholeBookAndTheFileIsNamedAfterTheBookOpenNow)
                                                               {here + QStringLiteral("/tales.pdf"), 2}}));
 }
 
-TEST_F(Printing, TheRealDialogOffersPrinterAndCopiesButNoPageRangeOrOrder)
+// Print asked for over an existing file: the question names it and defaults to No.
+TEST_F(Printing, TheRealDialogOffersPrinterAndCopiesButNoPageRangeAndAsksBeforeOverwriting)
 {
+    commands.printBook();   // answered in advance, into the scratch folder
     setPrintDialogPresenter({});
+    reader.caption = QStringLiteral("/books/tale.txt");
+    const std::string existing = folder / "tale.pdf";
+    writeFile(existing, "old");
     std::map<std::string, bool> offered;
+    QString question;
+    bool safeDefault = false;
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        for (auto* button : dialog->findChildren<QPushButton*>())
-            if (button->text().contains(QStringLiteral("Options")))
-                button->click();   // "Options >>" shows the rest
-        for (const char* name : {"printers", "copies", "gbPrintRange", "printRange", "collate", "reverse"})
-            if (auto* choice = dialog->findChild<QWidget*>(QLatin1String(name)))
-                offered[name] = choice->isVisibleTo(dialog);
-        dialog->reject();
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            question = box->text();
+            safeDefault = box->defaultButton() && box->defaultButton() == box->button(QMessageBox::No);
+            box->defaultButton() ? box->defaultButton()->click() : box->reject();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && !offered.empty()) {
+            dialog->reject();
+        } else if (dialog) {
+            for (auto* button : dialog->findChildren<QPushButton*>())
+                if (button->text().contains(QStringLiteral("Options")))
+                    button->click();   // "Options >>" shows the rest
+            for (const char* name : {"printers", "copies", "gbPrintRange", "printRange", "collate", "reverse"})
+                if (auto* choice = dialog->findChild<QWidget*>(QLatin1String(name)))
+                    offered[name] = choice->isVisibleTo(dialog);
+            // Queued: the question it asks waits in a loop of its own, where this timer must fire again.
+            QMetaObject::invokeMethod(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                                      &QPushButton::click, Qt::QueuedConnection);
+        }
     });
     watcher.start(5);
     commands.printBook();
     EXPECT_EQ(offered, (std::map<std::string, bool>{{"printers", true}, {"copies", true}, {"gbPrintRange", false},
                                                     {"printRange", false}, {"collate", false}, {"reverse", false}}));
+    EXPECT_TRUE(question.contains(QString::fromStdString(existing))) << question.toStdString();
+    EXPECT_TRUE(safeDefault);
+    EXPECT_EQ(readFile(existing), "old");
 }
 
 TEST_F(Printing, AnEmptyViewStillMakesAJobAndCancellingEitherDialogPrintsNothing)

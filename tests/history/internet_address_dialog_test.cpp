@@ -115,7 +115,7 @@ TEST_F(UserAddresses, ALongAddressIsCutInItsMenuItemButWholeInItsTipAndWhenChose
     const QList<QAction*> items = menu.actions();
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0]->text(), QStringLiteral("&1\thttp://b.org"));
-    EXPECT_EQ(items[1]->text().size(), 3 + 80);
+    EXPECT_EQ(items[1]->text().size(), 3 + 60);
     EXPECT_TRUE(items[1]->text().startsWith(QStringLiteral("&2\thttp://lib.ru/жж")));
     EXPECT_TRUE(items[1]->text().contains(QStringLiteral("жж...жж")));
     EXPECT_TRUE(items[1]->text().endsWith(QStringLiteral("жж/end.html")));
