@@ -50,8 +50,7 @@ public:
     int separateSize() const { return m_separateSize; }
     void setSeparateSize(int size); // a separator after each group of this many; 0: none
     // Captions longer than this many characters lose their middle to "..."; the hint
-    // keeps the whole text. 0: no limit.
-    int captionLimit() const { return m_captionLimit; }
+    // keeps the whole text. 0 (at first): no limit.
     void setCaptionLimit(int characters);
     bool removeOnSelect() const { return m_removeOnSelect; }
     void setRemoveOnSelect(bool on) { m_removeOnSelect = on; }
