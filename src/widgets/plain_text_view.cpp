@@ -85,7 +85,6 @@ PlainTextView::PlainTextView(QWidget* parent) : QAbstractScrollArea(parent)
 {
     static const bool accessible = (QAccessible::installFactory(accessibleFor), true);
     Q_UNUSED(accessible);
-    m_advance = [this](QChar c) { return advance(c); };
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
@@ -144,7 +143,7 @@ int PlainTextView::advance(QChar c) const
 void PlainTextView::measure()
 {
     m_advances.clear();
-    m_widest = m_lines.widest(m_text, m_advance);
+    m_widest = m_lines.widest(m_text, advances());
     updateScrollBars();
 }
 
@@ -168,9 +167,9 @@ QRect PlainTextView::characterRect(qsizetype index) const
 {
     const qsizetype number = m_lines.lineOf(index);
     const qsizetype at = index - m_lines.start(number);
-    const int x = TextLines::xOf(line(number), at, m_advance);
+    const int x = TextLines::xOf(line(number), at, advances());
     // A line end is as wide as a blank.
-    const int width = at < line(number).size() ? TextLines::xOf(line(number), at + 1, m_advance) - x : advance(u' ');
+    const int width = at < line(number).size() ? TextLines::xOf(line(number), at + 1, advances()) - x : advance(u' ');
     return {kMargin - horizontalScrollBar()->value() + x, int(number - verticalScrollBar()->value()) * lineHeight(),
             width, lineHeight()};
 }
@@ -180,7 +179,7 @@ qsizetype PlainTextView::indexAt(QPoint viewportPoint) const
     const qsizetype number = std::clamp<qsizetype>(verticalScrollBar()->value() + viewportPoint.y() / lineHeight(), 0,
                                                    m_lines.count() - 1);
     const int x = viewportPoint.x() + horizontalScrollBar()->value() - kMargin;
-    return m_lines.start(number) + TextLines::indexAt(line(number), x, m_advance);
+    return m_lines.start(number) + TextLines::indexAt(line(number), x, advances());
 }
 
 void PlainTextView::paintEvent(QPaintEvent*)
@@ -205,8 +204,8 @@ void PlainTextView::paintEvent(QPaintEvent*)
         const bool endSelected = selectionStart() <= end && selectionEnd() > end;
         if (from >= to && !endSelected)
             continue;
-        const int x0 = TextLines::xOf(line(number), from - start, m_advance);
-        const int x1 = TextLines::xOf(line(number), to - start, m_advance) + (endSelected ? advance(u' ') : 0);
+        const int x0 = TextLines::xOf(line(number), from - start, advances());
+        const int x1 = TextLines::xOf(line(number), to - start, advances()) + (endSelected ? advance(u' ') : 0);
         const QRect selected(left + x0, top, x1 - x0, height);
         painter.save();
         painter.setClipRect(selected);

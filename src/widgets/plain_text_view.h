@@ -48,13 +48,13 @@ private:
     // stands where the sum of the widths before it says.
     QFont textFont() const;
     int advance(QChar c) const;
+    auto advances() const { return [this](QChar c) { return advance(c); }; }
     QStringView line(qsizetype number) const;
     void measure();
     void updateScrollBars();
 
     QString m_text;
     TextLines m_lines;
-    TextLines::Advance m_advance;
     mutable std::vector<int> m_advances;   // per UTF-16 unit of textFont(), -1 until asked
     int m_widest = 0;                      // the widest line, in pixels
     qsizetype m_anchor = 0;

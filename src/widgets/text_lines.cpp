@@ -4,23 +4,6 @@
 
 namespace lirra {
 
-namespace {
-
-// Steps over character `c` at `column` and `x`: to the next tab stop in blanks, or its width.
-void step(int& column, int& x, QChar c, const TextLines::Advance& advance)
-{
-    if (c != u'\t') {
-        ++column;
-        x += advance(c);
-        return;
-    }
-    const int blanks = TextLines::kTabWidth - column % TextLines::kTabWidth;
-    column += blanks;
-    x += blanks * advance(u' ');
-}
-
-} // namespace
-
 TextLines::TextLines(QStringView text)
 {
     qsizetype start = 0;
@@ -39,41 +22,10 @@ TextLines::TextLines(QStringView text)
     m_lengths.push_back(size - start);
 }
 
-int TextLines::widest(QStringView text, const Advance& advance) const
-{
-    int widest = 0;
-    for (qsizetype line = 0; line < count(); ++line)
-        widest = std::max(widest, xOf(text.mid(start(line), length(line)), length(line), advance));
-    return widest;
-}
-
 qsizetype TextLines::lineOf(qsizetype index) const
 {
     const auto after = std::upper_bound(m_starts.begin(), m_starts.end(), index);
     return std::max<qsizetype>(0, after - m_starts.begin() - 1);
-}
-
-int TextLines::xOf(QStringView line, qsizetype index, const Advance& advance)
-{
-    int column = 0;
-    int x = 0;
-    for (qsizetype i = 0; i < std::min(index, line.size()); ++i)
-        step(column, x, line[i], advance);
-    return x;
-}
-
-qsizetype TextLines::indexAt(QStringView line, int x, const Advance& advance)
-{
-    int column = 0;
-    int left = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        int right = left;
-        step(column, right, line[i], advance);
-        if (x - left < right - x)
-            return i;
-        left = right;
-    }
-    return line.size();
 }
 
 QString TextLines::expandTabs(QStringView line)
