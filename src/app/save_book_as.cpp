@@ -27,7 +27,7 @@ void saveBookAs(ReaderWindow& reader, FileDialog& saveDialog)
     platform::FileReplacement file(platform::resolveFileName(fileSystemName(*chosen)));
     if (!file.create())
         throw Error(formatText(kCannotCreate, chosen->toStdString()));
-    reader.bookView().saveAsPlainText(file.temporaryPath());
+    reader.bookView().saveAsPlainText(file.writePath());
     if (!file.flush())
         throw Error(kSaveFailed);
     if (!file.commit())

@@ -15,8 +15,9 @@ inline const QString kSaveBookFilter = QStringLiteral("Text File (*.txt)|*.txt|O
 
 // Offers `saveDialog` preset to the file last chosen in "Open Book". The file is written
 // beside the chosen one and renamed over it only when complete, so a failure never
-// leaves half a book where a whole file was. Raises "Cannot create file %s" (the chosen
-// name) or "Failed to Save Stream"; the caption then stays.
+// leaves half a book where a whole file was; only a file whose folder takes no new file
+// is written in place. A file without a write bit is not replaced. Raises "Cannot create
+// file %s" (the chosen name) or "Failed to Save Stream"; the caption then stays.
 void saveBookAs(ReaderWindow& reader, FileDialog& saveDialog);
 
 } // namespace lirra

@@ -48,15 +48,32 @@ PrintDialogPresenter& presenter()
     return current;
 }
 
+// The print dialog with only the choices the printing honours: printer, its properties and
+// the number of copies. The whole book is always printed, each copy whole before the
+// next, first page first; the toolkit shows its page range, collation and page order
+// whatever the options say, so they are taken out once the dialog is up.
+class BookPrintDialog final : public QPrintDialog {
+public:
+    BookPrintDialog(QPrinter& printer, QWidget* parent) : QPrintDialog(&printer, parent)
+    {
+        setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QPrintDialog::showEvent(event);
+        for (const char* name : {"gbPrintRange", "collate", "reverse"})
+            if (auto* choice = findChild<QWidget*>(QLatin1String(name)))
+                choice->hide();
+    }
+};
+
 bool runDialog(PrintDialogKind kind, QPrinter& printer, QWidget* parent)
 {
     if (kind == PrintDialogKind::PageSetup)
         return QPageSetupDialog(&printer, parent).exec() == QDialog::Accepted;
-    QPrintDialog dialog(&printer, parent);
-    // The whole book is always printed: no page range, no selection.
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies
-                      | QAbstractPrintDialog::PrintShowPageSize);
-    return dialog.exec() == QDialog::Accepted;
+    return BookPrintDialog(printer, parent).exec() == QDialog::Accepted;
 }
 
 bool confirmed(PrintDialogKind kind, QPrinter& printer, QWidget* parent)
@@ -130,9 +147,13 @@ void PrintCommands::printBook()
     PagedPrinter& paged = printer();
     const QString title = m_reader.lastChosenBookName();
     paged.setDocName(title);
-    // The toolkit would propose a file under the home folder named after the whole path.
-    if (paged.outputFormat() == QPrinter::PdfFormat && paged.outputFileName().isEmpty())
-        paged.setOutputFileName(proposedPdfName(title, QDir::homePath()));
+    // A PDF file is named after the book open now, in the folder of the last one (at
+    // first the home folder); the toolkit would keep the first job's name all run long.
+    if (paged.outputFormat() == QPrinter::PdfFormat) {
+        const QString last = paged.outputFileName();
+        const QString folder = last.isEmpty() ? QDir::homePath() : QFileInfo(last).absolutePath();
+        paged.setOutputFileName(proposedPdfName(m_reader.hasBook() ? m_reader.bookName() : QString(), folder));
+    }
     if (!confirmed(PrintDialogKind::Print, paged, m_reader.dialogParent()))
         return;
 

@@ -34,8 +34,10 @@ public:
     ~PrintCommands();
 
     // PrintBook1Click: the print dialog (printer and copies; the whole book is always
-    // printed), then one job titled with the file last chosen in "Open Book". A long job
-    // shows its progress, and Cancel there stops it; a cancelled PDF file is removed.
+    // printed), then one job titled with the file last chosen in "Open Book", the book as
+    // many times as the copies asked for. A PDF file is proposed under the name of the book
+    // open now. A long job shows its progress, and Cancel there stops it; a cancelled PDF
+    // file is removed.
     void printBook();
     // SetupPrinter1Click: the page set-up dialog; confirming or cancelling changes nothing else.
     void setupPrinter();

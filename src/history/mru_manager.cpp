@@ -1,5 +1,6 @@
 #include "history/mru_manager.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace lirra {
@@ -21,6 +22,17 @@ QString captionPart(const QString& text)
 {
     const auto bar = text.indexOf(u'|');
     return bar < 0 ? text : text.left(bar);
+}
+
+// The text's middle replaced by "..." so that it fits in `limit` characters: both the
+// start (a site, a folder) and the end (a page, a file) stay readable.
+QString elided(const QString& text, int limit)
+{
+    static const QString kEllipsis = QStringLiteral("...");
+    if (limit <= 0 || text.size() <= limit)
+        return text;
+    const qsizetype kept = std::max<qsizetype>(0, limit - kEllipsis.size());
+    return text.left(kept - kept / 2) + kEllipsis + text.right(kept / 2);
 }
 
 QString hintPart(const QString& text)
@@ -72,6 +84,7 @@ void TMRUManager::setShowAccelChar(bool on) { setLook(m_showAccelChar, on); }
 void TMRUManager::setStartAccel(int number) { setLook(m_startAccel, number); }
 void TMRUManager::setAccelDelimiter(TAccelDelimiter delimiter) { setLook(m_accelDelimiter, delimiter); }
 void TMRUManager::setSeparateSize(int size) { setLook(m_separateSize, size); }
+void TMRUManager::setCaptionLimit(int characters) { setLook(m_captionLimit, characters); }
 
 void TMRUManager::changed()
 {
@@ -82,10 +95,11 @@ void TMRUManager::changed()
 QString TMRUManager::caption(int index, const QString& text) const
 {
     const auto accel = m_showAccelChar ? accelChar(index + m_startAccel) : std::nullopt;
+    const QString shown = elided(captionPart(text), m_captionLimit);
     if (!accel)
-        return captionPart(text);
+        return shown;
     const QChar delimiter = m_accelDelimiter == TAccelDelimiter::adTab ? u'\t' : u' ';
-    return u'&' + *accel + delimiter + captionPart(text);
+    return u'&' + *accel + delimiter + shown;
 }
 
 // The items go later, not at once: the user's choice of one of them may be what

@@ -49,6 +49,9 @@ public:
     void setAccelDelimiter(TAccelDelimiter delimiter);
     int separateSize() const { return m_separateSize; }
     void setSeparateSize(int size); // a separator after each group of this many; 0: none
+    // Captions longer than this many characters lose their middle to "..."; the hint
+    // keeps the whole text. 0 (at first): no limit.
+    void setCaptionLimit(int characters);
     bool removeOnSelect() const { return m_removeOnSelect; }
     void setRemoveOnSelect(bool on) { m_removeOnSelect = on; }
 
@@ -77,6 +80,7 @@ private:
     int m_startAccel = 1;
     TAccelDelimiter m_accelDelimiter = TAccelDelimiter::adTab;
     int m_separateSize = 0;
+    int m_captionLimit = 0;
     bool m_removeOnSelect = false;
 };
 

@@ -11,12 +11,15 @@ namespace lirra {
 
 namespace {
 constexpr int kUserAddressCapacity = 30;
+// A typed address can be any length; its menu item stays narrower than a screen.
+constexpr int kUserAddressCaptionLimit = 60;
 } // namespace
 
 void makeUserAddressList(TMRUManager& urls)
 {
     urls.setCapacity(kUserAddressCapacity);
     urls.setMode(TRecentMode::rmAppend);
+    urls.setCaptionLimit(kUserAddressCaptionLimit);
 }
 
 void readStoredAddresses(const std::function<void(const QString&)>& each)

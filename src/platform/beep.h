@@ -2,7 +2,8 @@
 
 namespace lirra::platform {
 
-// The Windows reader switched the system-wide warning beep off while it ran.
+// The system-wide warning beep switch. There is none on Linux: this changes nothing
+// outside the program.
 void setWarningBeep(bool on);
 
 } // namespace lirra::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-// File names the way the Windows reader's users know them: the system ignores
+// File names the Windows way: the system ignores
 // trailing blanks in a file name, so "book.txt " opens "book.txt" unless a file
 // with the blank really exists. Captions and stored names keep the blanks; only
 // the look-up on disk uses the resolved name. Names are bytes, passed on as they are.

@@ -45,8 +45,8 @@ FileReplacement::FileReplacement(const std::string& target) : m_target(followLin
 
 FileReplacement::~FileReplacement()
 {
-    if (!m_temporary.empty() && !m_committed)
-        ::unlink(m_temporary.c_str());
+    if (!m_writePath.empty() && !m_inPlace && !m_committed)
+        ::unlink(m_writePath.c_str());
 }
 
 bool FileReplacement::create() noexcept
@@ -55,10 +55,12 @@ bool FileReplacement::create() noexcept
     const std::string stem = folderOf(m_target) + "/." + m_target.substr(slash == std::string::npos ? 0 : slash + 1);
     struct stat existing;
     const bool replacing = ::stat(m_target.c_str(), &existing) == 0;
-    // A file the user may not write stays as it is, although its folder would let a
+    // A file the user may not change stays as it is, although its folder would let a
     // rename replace it.
-    if (replacing && ::access(m_target.c_str(), W_OK) != 0)
+    if (replacing && !mayChange(m_target, existing)) {
+        errno = EACCES;
         return false;
+    }
     std::random_device entropy;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = stem + ".lirra-" + std::to_string(entropy());
@@ -68,13 +70,14 @@ bool FileReplacement::create() noexcept
         if (!file.valid()) {
             if (errno == EEXIST)
                 continue;
-            return false;
+            const bool folderRefuses = errno == EACCES || errno == EPERM;
+            return replacing && folderRefuses && S_ISREG(existing.st_mode) && writeInPlace();
         }
-        m_temporary = std::move(candidate);
+        m_writePath = std::move(candidate);
         if ((replacing && ::fchmod(file.get(), existing.st_mode & 07777) != 0) || !file.close()) {
             const int err = errno;
-            ::unlink(m_temporary.c_str());
-            m_temporary.clear();
+            ::unlink(m_writePath.c_str());
+            m_writePath.clear();
             errno = err;
             return false;
         }
@@ -84,14 +87,27 @@ bool FileReplacement::create() noexcept
     return false;
 }
 
+// Opened only to learn that it can be: the bytes stay until the writer opens it.
+bool FileReplacement::writeInPlace() noexcept
+{
+    FileDescriptor file(::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid() || !file.close())
+        return false;
+    m_writePath = m_target;
+    m_inPlace = true;
+    return true;
+}
+
 bool FileReplacement::flush() noexcept
 {
-    return syncPath(m_temporary, O_RDONLY);
+    return syncPath(m_writePath, O_RDONLY);
 }
 
 bool FileReplacement::commit() noexcept
 {
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+    if (m_inPlace)
+        return m_committed = true;
+    if (::rename(m_writePath.c_str(), m_target.c_str()) != 0)
         return false;
     m_committed = true;
     // The rename itself reaches the disk with the folder; the new file is in place either way.

@@ -77,16 +77,6 @@ std::string readAll(int fd, const std::string& path)
     }
 }
 
-// Whether the user lets the file be changed. Root may write any file, but a file
-// without a single write permission was made read-only on purpose: root keeps to
-// that too.
-bool mayChange(const std::string& path, const struct stat& info)
-{
-    if (::geteuid() == 0)
-        return (info.st_mode & 0222) != 0;
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
-}
-
 std::string folderOf(const std::string& path)
 {
     const auto folder = fs::path(path).parent_path();

@@ -48,11 +48,16 @@ std::optional<std::int32_t> parseInteger(std::string_view text)
     return negative ? static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(bits)) : bits;
 }
 
-std::int32_t strToInt(const std::string& text)
+std::int32_t strToInt(const std::string& text, std::int32_t lowest, std::int32_t highest)
 {
-    if (const std::optional<std::int32_t> value = parseInteger(text))
+    if (const std::optional<std::int32_t> value = parseInteger(text); value && *value >= lowest && *value <= highest)
         return *value;
     throw Error(formatText("'%s' is not a valid integer value", text));
+}
+
+std::int32_t strToInt(const std::string& text)
+{
+    return strToInt(text, INT32_MIN, INT32_MAX);
 }
 
 } // namespace lirra

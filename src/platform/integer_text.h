@@ -14,5 +14,8 @@ namespace lirra {
 std::optional<std::int32_t> parseInteger(std::string_view text);
 // Raises lirra::Error "'<text>' is not a valid integer value" when the text is not one.
 std::int32_t strToInt(const std::string& text);
+// The same, for a field that holds only [lowest, highest]: a number outside is refused
+// with the same error, as one the field cannot take.
+std::int32_t strToInt(const std::string& text, std::int32_t lowest, std::int32_t highest);
 
 } // namespace lirra

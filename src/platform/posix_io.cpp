@@ -42,6 +42,13 @@ int openRegularFile(const std::string& path) noexcept
     return fd;
 }
 
+bool mayChange(const std::string& path, const struct stat& info) noexcept
+{
+    if (::geteuid() == 0)
+        return (info.st_mode & 0222) != 0;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 bool writeAll(int fd, std::string_view data) noexcept
 {
     while (!data.empty()) {

@@ -9,6 +9,8 @@
 
 #include <sys/types.h>
 
+struct stat;
+
 namespace lirra::platform {
 
 // Owns a file descriptor; the destructor closes it without reporting errors, close()
@@ -34,6 +36,11 @@ private:
 // opening a device may act on it, and reading either may never end: -1 with errno EACCES,
 // as for a file the user may not read. Other failures: -1 with open()'s errno.
 int openRegularFile(const std::string& path) noexcept;
+
+// Whether the user lets the file `path` (whose status is `info`) be changed. Root may
+// write any file, but a file without a single write permission was made read-only on
+// purpose: root keeps to that too.
+bool mayChange(const std::string& path, const struct stat& info) noexcept;
 
 // Writes all of `data`, going on after interrupted and short writes. False with errno set
 // when a write failed.

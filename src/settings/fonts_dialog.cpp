@@ -8,6 +8,7 @@
 #include "widgets/font_combo_box.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,7 +54,8 @@ void applyFontChoice(TBookView& view, const FontChoice& choice)
     if (!choice.face.isEmpty())
         setChanged(view, &TBookView::fontName, &TBookView::setFontName, choice.face);
     view.setFontColor(choice.color);
-    const int height = heightFromPoints(strToInt(choice.sizeText.toStdString()), view.logicalDpiY());
+    const int points = strToInt(choice.sizeText.toStdString(), -kMaxFontPoints, kMaxFontPoints);
+    const int height = heightFromPoints(points, view.logicalDpiY());
     setChanged(view, &TBookView::fontHeight, &TBookView::setFontHeight, height);
     setChanged(view, &TBookView::bold, &TBookView::setBold, choice.bold);
     setChanged(view, &TBookView::italic, &TBookView::setItalic, choice.italic);
@@ -81,7 +83,7 @@ TFonts::TFonts(ReaderWindow& reader)
 
     connect(m_button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(m_button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_edit1, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
+    m_edit1->installEventFilter(this);
     connect(m_checkBox1, &QCheckBox::toggled, this, [this](bool checked) { CheckBox1Click(checked); });
 }
 
@@ -149,6 +151,20 @@ void TFonts::Button1Click()
     view.setFocus();
     view.repaintNow();
     accept();
+}
+
+// Enter in the size field is OK, once: the key goes no further, to the default button.
+bool TFonts::eventFilter(QObject* watched, QEvent* event)
+{
+    return watched == m_edit1 && event->type() == QEvent::KeyPress && Edit1KeyPress(*static_cast<QKeyEvent*>(event));
+}
+
+bool TFonts::Edit1KeyPress(const QKeyEvent& key)
+{
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+        return false;
+    Button1Click();
+    return true;
 }
 
 void TFonts::CheckBox1Click(bool checked) { m_fontComboBox1->setOption(TFontListOption::foFixedPitchOnly, checked); }

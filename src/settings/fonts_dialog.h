@@ -10,6 +10,7 @@
 #include <QString>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,9 +32,9 @@ struct FontChoice {
 };
 
 // Face and colour first; then the size, which raises "'<text>' is not a valid integer
-// value" when the text is not a whole number, leaving the rest undone; then bold and
-// italic set or cleared (underline and strike-out kept) and the pitch fixed whatever
-// the face.
+// value" when the text is not a whole number or a size beyond kMaxFontPoints, leaving
+// the rest undone; then bold and italic set or cleared (underline and strike-out kept)
+// and the pitch fixed whatever the face.
 void applyFontChoice(TBookView& view, const FontChoice& choice);
 
 class TFonts : public QDialog {
@@ -46,11 +47,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void FormActivate();
     void Button1Click();
+    bool Edit1KeyPress(const QKeyEvent& key);
     void CheckBox1Click(bool checked);
 
     ReaderWindow& m_reader;

@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QClipboard>
 #include <QEvent>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -85,7 +85,6 @@ PlainTextView::PlainTextView(QWidget* parent) : QAbstractScrollArea(parent)
 {
     static const bool accessible = (QAccessible::installFactory(accessibleFor), true);
     Q_UNUSED(accessible);
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
@@ -97,6 +96,7 @@ void PlainTextView::setText(const QString& text)
 {
     m_text = text;
     m_lines = TextLines(m_text);
+    measure();
     m_anchor = m_position = 0;
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
@@ -119,9 +119,33 @@ void PlainTextView::copy() const
         QGuiApplication::clipboard()->setText(selectedText());
 }
 
-int PlainTextView::lineHeight() const { return fontMetrics().lineSpacing(); }
+int PlainTextView::lineHeight() const { return QFontMetrics(textFont()).lineSpacing(); }
 
-int PlainTextView::cellWidth() const { return std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('M'))); }
+QFont PlainTextView::textFont() const
+{
+    QFont shown = font();
+    shown.setHintingPreference(QFont::PreferFullHinting);
+    shown.setKerning(false);
+    return shown;
+}
+
+int PlainTextView::advance(QChar c) const
+{
+    if (m_advances.empty())
+        m_advances.assign(0x10000, -1);
+    int& known = m_advances[c.unicode()];
+    if (known < 0)
+        known = QFontMetrics(textFont()).horizontalAdvance(c);
+    return known;
+}
+
+// The widths known so far belong to the old font; the widest line is found anew.
+void PlainTextView::measure()
+{
+    m_advances.clear();
+    m_widest = m_lines.widest(m_text, advances());
+    updateScrollBars();
+}
 
 QStringView PlainTextView::line(qsizetype number) const
 {
@@ -134,18 +158,20 @@ void PlainTextView::updateScrollBars()
     const int rows = std::max(1, viewport()->height() / lineHeight());
     verticalScrollBar()->setRange(0, int(std::max<qsizetype>(0, m_lines.count() - rows)));
     verticalScrollBar()->setPageStep(rows);
-    const int width = kMargin * 2 + m_lines.widestColumns() * cellWidth();
-    horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+    horizontalScrollBar()->setRange(0, std::max(0, kMargin * 2 + m_widest - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
-    horizontalScrollBar()->setSingleStep(cellWidth());
+    horizontalScrollBar()->setSingleStep(advance(u'M'));
 }
 
 QRect PlainTextView::characterRect(qsizetype index) const
 {
     const qsizetype number = m_lines.lineOf(index);
-    const int column = TextLines::columnOf(line(number), index - m_lines.start(number));
-    return {kMargin - horizontalScrollBar()->value() + column * cellWidth(),
-            int(number - verticalScrollBar()->value()) * lineHeight(), cellWidth(), lineHeight()};
+    const qsizetype at = index - m_lines.start(number);
+    const int x = TextLines::xOf(line(number), at, advances());
+    // A line end is as wide as a blank.
+    const int width = at < line(number).size() ? TextLines::xOf(line(number), at + 1, advances()) - x : advance(u' ');
+    return {kMargin - horizontalScrollBar()->value() + x, int(number - verticalScrollBar()->value()) * lineHeight(),
+            width, lineHeight()};
 }
 
 qsizetype PlainTextView::indexAt(QPoint viewportPoint) const
@@ -153,18 +179,16 @@ qsizetype PlainTextView::indexAt(QPoint viewportPoint) const
     const qsizetype number = std::clamp<qsizetype>(verticalScrollBar()->value() + viewportPoint.y() / lineHeight(), 0,
                                                    m_lines.count() - 1);
     const int x = viewportPoint.x() + horizontalScrollBar()->value() - kMargin;
-    const int column = std::max(0, (x + cellWidth() / 2) / cellWidth());
-    return m_lines.start(number) + TextLines::indexAt(line(number), column);
+    return m_lines.start(number) + TextLines::indexAt(line(number), x, advances());
 }
 
 void PlainTextView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
-    painter.setFont(font());
+    painter.setFont(textFont());
     const int height = lineHeight();
-    const int cell = cellWidth();
     const int left = kMargin - horizontalScrollBar()->value();
-    const int ascent = fontMetrics().ascent();
+    const int ascent = QFontMetrics(textFont()).ascent();
     const qsizetype first = verticalScrollBar()->value();
     const qsizetype last = std::min(m_lines.count() - 1, first + viewport()->height() / height);
     for (qsizetype number = first; number <= last; ++number) {
@@ -172,7 +196,7 @@ void PlainTextView::paintEvent(QPaintEvent*)
         const QString shown = TextLines::expandTabs(line(number));
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(left, top + ascent, shown);
-        // The selected part of the line, its line end as one more cell.
+        // The selected part of the line, its line end as one more blank.
         const qsizetype start = m_lines.start(number);
         const qsizetype end = start + m_lines.length(number);
         const qsizetype from = std::max(selectionStart(), start);
@@ -180,9 +204,9 @@ void PlainTextView::paintEvent(QPaintEvent*)
         const bool endSelected = selectionStart() <= end && selectionEnd() > end;
         if (from >= to && !endSelected)
             continue;
-        const int x0 = TextLines::columnOf(line(number), from - start);
-        const int x1 = TextLines::columnOf(line(number), to - start) + (endSelected ? 1 : 0);
-        const QRect selected(left + x0 * cell, top, (x1 - x0) * cell, height);
+        const int x0 = TextLines::xOf(line(number), from - start, advances());
+        const int x1 = TextLines::xOf(line(number), to - start, advances()) + (endSelected ? advance(u' ') : 0);
+        const QRect selected(left + x0, top, x1 - x0, height);
         painter.save();
         painter.setClipRect(selected);
         painter.fillRect(selected, palette().color(QPalette::Highlight));
@@ -202,7 +226,7 @@ void PlainTextView::changeEvent(QEvent* event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        updateScrollBars();
+        measure();
 }
 
 void PlainTextView::keyPressEvent(QKeyEvent* event)

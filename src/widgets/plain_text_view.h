@@ -1,14 +1,15 @@
 #pragma once
 
 // PlainTextView: a read-only view of a plain text of any size. It holds the text once,
-// finds its lines in one pass and paints only the lines on screen, in a fixed-pitch font,
-// with both scroll bars. Text can be selected with the mouse or Ctrl+A and copied with
+// finds its lines in one pass and paints only the lines on screen, in its own font (its
+// parent's unless set), with both scroll bars. Text can be selected with the mouse or Ctrl+A and copied with
 // Ctrl+C; screen readers read it through its accessible text.
 
 #include "widgets/text_lines.h"
 
 #include <QAbstractScrollArea>
 #include <QString>
+#include <vector>
 
 namespace lirra {
 
@@ -43,12 +44,19 @@ protected:
 
 private:
     int lineHeight() const;
-    int cellWidth() const;
+    // The font as painted: whole-pixel advances and no kerning, so that each character
+    // stands where the sum of the widths before it says.
+    QFont textFont() const;
+    int advance(QChar c) const;
+    auto advances() const { return [this](QChar c) { return advance(c); }; }
     QStringView line(qsizetype number) const;
+    void measure();
     void updateScrollBars();
 
     QString m_text;
     TextLines m_lines;
+    mutable std::vector<int> m_advances;   // per UTF-16 unit of textFont(), -1 until asked
+    int m_widest = 0;                      // the widest line, in pixels
     qsizetype m_anchor = 0;
     qsizetype m_position = 0;
 };

@@ -186,6 +186,15 @@ TEST_F(BookUtilities, SaveBookAsOverAnExistingFileReplacesItWholeOrNotAtAll)
     EXPECT_EQ(form.windowTitle(), before);
     for (const auto& entry : std::filesystem::directory_iterator(m_scratch.path()))
         EXPECT_EQ(entry.path().filename().string().find(".lirra-"), std::string::npos) << entry.path();
+
+    // A file without a write bit is read-only, also to root.
+    const std::string locked = book("locked.txt", "locked book\r\n");
+    ::chmod(locked.c_str(), 0444);
+    nextFile = QString::fromStdString(locked);
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(boxes.back(), QStringLiteral("Cannot create file %1.").arg(*nextFile));
+    EXPECT_EQ(readFile(locked), "locked book\r\n");
+    EXPECT_EQ(form.windowTitle(), before);
 }
 
 TEST(BookInformation, NamePartPagesAndSize)

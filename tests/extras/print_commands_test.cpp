@@ -7,12 +7,17 @@
 #include "scratch_folder.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 using namespace lirra;
 
@@ -24,6 +29,8 @@ protected:
     {
         setPrintDialogPresenter([this](PrintDialogKind kind, QPrinter& printer, QWidget*) {
             asked.push_back(kind);
+            proposed.push_back({printer.outputFileName(), printer.copyCount()});
+            printer.setCopyCount(copies);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QString::fromStdString(pdf));
             return confirm;
@@ -54,6 +61,8 @@ protected:
     FakeReaderWindow reader;
     PrintCommands commands{reader};
     std::vector<PrintDialogKind> asked;
+    std::vector<std::pair<QString, int>> proposed;   // file name and copies the dialog opened with
+    int copies = 1;
     bool confirm = true;
 };
 
@@ -91,6 +100,65 @@ TEST_F(Printing, TheWholeBookIsOneJobTitledWithTheLastOpenBookChoice)
     loadLines(400);
     commands.printBook();
     EXPECT_GT(pdfPages(), 3);
+}
+
+TEST_F(Printing, CopiesRepeatTheWholeBookAndTheFileIsNamedAfterTheBookOpenNow)
+{
+    loadLines(150);
+    commands.printBook();
+    const int once = pdfPages();
+    ASSERT_GT(once, 1);
+    for (const char* book : {"/books/war and peace.txt", "/elsewhere/tales.rtf"}) {
+        copies = 2;
+        reader.caption = QLatin1String(book);
+        commands.printBook();
+        EXPECT_EQ(pdfPages(), 2 * once) << book;
+    }
+    const QString here = QString::fromStdString(folder.path());
+    EXPECT_EQ(proposed, (std::vector<std::pair<QString, int>>{{QDir::home().filePath(QStringLiteral("print.pdf")), 1},
+                                                              {here + QStringLiteral("/war and peace.pdf"), 1},
+                                                              {here + QStringLiteral("/tales.pdf"), 2}}));
+}
+
+// Print asked for over an existing file: the question names it and defaults to No.
+TEST_F(Printing, TheRealDialogOffersPrinterAndCopiesButNoPageRangeAndAsksBeforeOverwriting)
+{
+    commands.printBook();   // answered in advance, into the scratch folder
+    setPrintDialogPresenter({});
+    reader.caption = QStringLiteral("/books/tale.txt");
+    const std::string existing = folder / "tale.pdf";
+    writeFile(existing, "old");
+    std::map<std::string, bool> offered;
+    QString question;
+    bool safeDefault = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            question = box->text();
+            safeDefault = box->defaultButton() && box->defaultButton() == box->button(QMessageBox::No);
+            box->defaultButton() ? box->defaultButton()->click() : box->reject();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && !offered.empty()) {
+            dialog->reject();
+        } else if (dialog) {
+            for (auto* button : dialog->findChildren<QPushButton*>())
+                if (button->text().contains(QStringLiteral("Options")))
+                    button->click();   // "Options >>" shows the rest
+            for (const char* name : {"printers", "copies", "gbPrintRange", "printRange", "collate", "reverse"})
+                if (auto* choice = dialog->findChild<QWidget*>(QLatin1String(name)))
+                    offered[name] = choice->isVisibleTo(dialog);
+            // Queued: the question it asks waits in a loop of its own, where this timer must fire again.
+            QMetaObject::invokeMethod(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                                      &QPushButton::click, Qt::QueuedConnection);
+        }
+    });
+    watcher.start(5);
+    commands.printBook();
+    EXPECT_EQ(offered, (std::map<std::string, bool>{{"printers", true}, {"copies", true}, {"gbPrintRange", false},
+                                                    {"printRange", false}, {"collate", false}, {"reverse", false}}));
+    EXPECT_TRUE(question.contains(QString::fromStdString(existing))) << question.toStdString();
+    EXPECT_TRUE(safeDefault);
+    EXPECT_EQ(readFile(existing), "old");
 }
 
 TEST_F(Printing, AnEmptyViewStillMakesAJobAndCancellingEitherDialogPrintsNothing)

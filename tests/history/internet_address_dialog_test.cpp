@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -100,6 +101,27 @@ TEST_F(UserAddresses, EveryConfirmedAddressIsStoredListedOnceAndLaunched)
     dialog.show();
     EXPECT_EQ(combo(dialog).currentText(), QString());
     EXPECT_EQ(listed(dialog).size(), 3);
+}
+
+TEST_F(UserAddresses, ALongAddressIsCutInItsMenuItemButWholeInItsTipAndWhenChosen)
+{
+    QMenu menu;
+    urls.setRecentMenu(&menu);
+    QStringList chosen;
+    QObject::connect(&urls, &TMRUManager::clicked, [&](const QString& address) { chosen << address; });
+    const QString address = QStringLiteral("http://lib.ru/") + QString(400, u'ж') + QStringLiteral("/end.html");
+    urls.add(QStringLiteral("http://b.org"), 0);
+    urls.add(address, 0);
+    const QList<QAction*> items = menu.actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("&1\thttp://b.org"));
+    EXPECT_EQ(items[1]->text().size(), 3 + 60);
+    EXPECT_TRUE(items[1]->text().startsWith(QStringLiteral("&2\thttp://lib.ru/жж")));
+    EXPECT_TRUE(items[1]->text().contains(QStringLiteral("жж...жж")));
+    EXPECT_TRUE(items[1]->text().endsWith(QStringLiteral("жж/end.html")));
+    EXPECT_EQ(items[1]->toolTip(), address);
+    items[1]->trigger();
+    EXPECT_EQ(chosen, QStringList{address});
 }
 
 TEST_F(UserAddresses, EnterConfirmsOnlyInTheTextAndTheFocusComesBackToCancel)

@@ -95,7 +95,7 @@ TEST_F(FontsDialogTest, OkAppliesFaceColourSizeAndStylesAndAlwaysFixesThePitch)
     EXPECT_EQ(view().pitch(), FontPitch::Fixed);
     EXPECT_TRUE(boxes.empty());
 
-    for (const char* text : {"0", "-3"}) {   // no lower bound
+    for (const char* text : {"0", "-3", "1638", "-1638"}) {   // no bound short of what the view shows
         fonts.show();
         size().setText(QLatin1String(text));
         QTest::keyClick(&size(), Qt::Key_Return);   // Enter in the size field is OK
@@ -104,19 +104,24 @@ TEST_F(FontsDialogTest, OkAppliesFaceColourSizeAndStylesAndAlwaysFixesThePitch)
     }
 }
 
-TEST_F(FontsDialogTest, SizeThatIsNoNumberStopsAfterFaceAndColour)
+// Enter in the size field is one OK, as a click is; a size the view cannot show is no number.
+TEST_F(FontsDialogTest, SizeThatIsNoNumberOrTooLargeStopsAfterFaceAndColourWithOneBox)
 {
-    fonts.show();
-    face().setFontName(QStringLiteral("Liberation Sans"));
-    color().setColorValue(0x0000FF00);
-    size().setText(QStringLiteral("abc"));
-    check("CheckBox2").setChecked(true);
-    ok();
-    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("'abc' is not a valid integer value.")});
-    EXPECT_TRUE(fonts.isVisible());
-    EXPECT_EQ(size().text(), QStringLiteral("abc"));
-    EXPECT_EQ(look(), std::tuple(QStringLiteral("Liberation Sans"), 0x0000FF00u, 13));
-    EXPECT_FALSE(view().bold());
+    for (const char* text : {"abc", "2147483647", "1639", "-1639"})
+        for (bool enter : {false, true}) {
+            boxes.clear();
+            fonts.show();
+            face().setFontName(QStringLiteral("Liberation Sans"));
+            color().setColorValue(0x0000FF00);
+            size().setText(QLatin1String(text));
+            check("CheckBox2").setChecked(true);
+            enter ? QTest::keyClick(&size(), Qt::Key_Return) : ok();
+            EXPECT_EQ(boxes, std::vector{QStringLiteral("'%1' is not a valid integer value.").arg(text)}) << text;
+            EXPECT_TRUE(fonts.isVisible());
+            EXPECT_EQ(size().text(), QLatin1String(text));
+            EXPECT_EQ(look(), std::tuple(QStringLiteral("Liberation Sans"), 0x0000FF00u, 13));
+            EXPECT_FALSE(view().bold());
+        }
 }
 
 TEST_F(FontsDialogTest, CancelAndTheCloseBoxChangeNothing)

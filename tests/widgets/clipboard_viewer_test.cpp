@@ -77,9 +77,11 @@ TEST_F(ClipboardViewerTest, ShowsTextAndFollowsEveryChange)
 {
     EXPECT_EQ(viewer.shownControl(), nullptr);   // empty at start: blank
     QSignalSpy changes(&viewer, &TClipboardViewer::changed);
+    viewer.setFont(QFont(QStringLiteral("Liberation Sans"), 11));
     QApplication::clipboard()->setText(QStringLiteral("Глава первая\n\tи вторая"));
     QCoreApplication::processEvents();
     EXPECT_EQ(shownText(), "Глава первая\n\tи вторая");
+    EXPECT_EQ(viewer.shownControl()->font(), viewer.font());   // text has no font of its own
     QApplication::clipboard()->setText(QStringLiteral("second"));
     QCoreApplication::processEvents();
     EXPECT_EQ(shownText(), "second");

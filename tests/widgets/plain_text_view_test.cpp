@@ -13,22 +13,27 @@ TEST(TextLines, EveryKindOfLineEndEndsALineAndTabsWidenIt)
 {
     const QString text = QStringLiteral("a\r\nbb\rccc\n\tx\nab\tc");
     const TextLines lines(text);
+    const auto one = [](QChar) { return 1; };
+    const auto wideW = [](QChar c) { return c == u'w' ? 3 : 1; };
     ASSERT_EQ(lines.count(), 5);
     EXPECT_EQ(lines.start(1), 3);
     EXPECT_EQ(lines.length(1), 2);
     EXPECT_EQ(lines.start(3), 10);
     EXPECT_EQ(lines.start(4), 13);
     EXPECT_EQ(lines.length(4), 4);
-    EXPECT_EQ(lines.widestColumns(), 9);   // "\tx" and "ab\tc"
+    EXPECT_EQ(lines.widest(text, one), 9);   // "\tx" and "ab\tc"
     EXPECT_EQ(lines.lineOf(1), 0);         // the CR of the first line
     EXPECT_EQ(lines.lineOf(3), 1);
     EXPECT_EQ(lines.lineOf(16), 4);
     EXPECT_EQ(TextLines(QStringLiteral("x\n")).count(), 2);
     EXPECT_EQ(TextLines().count(), 1);
 
-    EXPECT_EQ(TextLines::columnOf(u"ab\tc", 3), 8);
-    EXPECT_EQ(TextLines::indexAt(u"ab\tc", 5), 3);   // inside the tab: the character after it
-    EXPECT_EQ(TextLines::indexAt(u"ab\tc", 99), 4);
+    EXPECT_EQ(TextLines::xOf(u"ab\tc", 3, one), 8);
+    EXPECT_EQ(TextLines::xOf(u"w\tw", 3, wideW), 3 + 7 + 3);   // a tab is blanks to the next stop
+    EXPECT_EQ(TextLines::indexAt(u"ab\tc", 5, one), 3);        // halfway through the tab: after it
+    EXPECT_EQ(TextLines::indexAt(u"ab\tc", 4, one), 2);
+    EXPECT_EQ(TextLines::indexAt(u"ww", 4, wideW), 1);
+    EXPECT_EQ(TextLines::indexAt(u"ab\tc", 99, one), 4);
     EXPECT_EQ(TextLines::expandTabs(u"ab\tc"), "ab      c");
 }
 
@@ -42,6 +47,7 @@ protected:
         for (int i = 1; i <= 500; ++i)
             text += QStringLiteral("строка %1\r\n").arg(i);
         text += QString(300, u'w');
+        view.setFont(QFont(QStringLiteral("Liberation Sans"), 10));   // each letter as wide as it is
         view.setText(text);
         view.resize(300, 200);
         view.show();
@@ -56,10 +62,12 @@ protected:
 
 TEST_F(PlainTextViewTest, ScrollsOverEveryLineAndTheWidestOne)
 {
-    const int rows = view.viewport()->height() / view.fontMetrics().lineSpacing();
+    const int rows = view.viewport()->height() / view.characterRect(0).height();
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 501 - rows);
-    const int cell = view.fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 4 + 300 * cell - view.viewport()->width());
+    const qsizetype ws = view.lines().start(500);
+    const int w = view.characterRect(ws + 1).left() - view.characterRect(ws).left();
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 4 + 300 * w - view.viewport()->width());
+    EXPECT_NE(view.characterRect(6).width(), w);   // the blank in "строка 1"
 
     view.verticalScrollBar()->setValue(100);   // line 101 is now the top line, painted there
     const qsizetype top = view.lines().start(100);

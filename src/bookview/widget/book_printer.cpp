@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace lirra {
@@ -12,6 +13,11 @@ namespace lirra {
 void BookPrinter::print(QPrinter& printer, const QString& title) const
 {
     printer.setDocName(title);
+    // The copies are printed here, each whole before the next: a PDF file has no copy
+    // count, and a printer asked for copies as well would multiply them.
+    const int copies = std::max(1, printer.copyCount());
+    printer.setCopyCount(1);
+    const auto keepCopies = qScopeGuard([&printer, copies] { printer.setCopyCount(copies); });
     QPainter painter;
     if (!painter.begin(&printer))
         throw Error("Cannot start printing on " + printer.printerName().toStdString());
@@ -30,12 +36,13 @@ void BookPrinter::print(QPrinter& printer, const QString& title) const
 
     const BookRenderer renderer(pages, fonts, {m_color, {}, {}});
     const int rowsPerPage = std::max(1, pageHeight / fonts.rowHeight());
-    for (std::int64_t first = 0; first < pages.lineCount(); first += rowsPerPage) {
-        if (first > 0)
-            printer.newPage();
-        for (int i = 0; i < rowsPerPage && first + i < pages.lineCount(); ++i)
-            renderer.paintRow(painter, first + i, i * fonts.rowHeight(), 0, pageWidth, 0, 0);
-    }
+    for (int copy = 0; copy < copies; ++copy)
+        for (std::int64_t first = 0; first < pages.lineCount(); first += rowsPerPage) {
+            if (copy > 0 || first > 0)
+                printer.newPage();
+            for (int i = 0; i < rowsPerPage && first + i < pages.lineCount(); ++i)
+                renderer.paintRow(painter, first + i, i * fonts.rowHeight(), 0, pageWidth, 0, 0);
+        }
     painter.end();
 }
 

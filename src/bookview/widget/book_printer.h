@@ -21,7 +21,8 @@ public:
     BookPrinter(std::shared_ptr<const BookText> text, const ViewFont& font, QColor color, int screenDpi)
         : m_text(std::move(text)), m_font(font), m_color(color), m_screenDpi(screenDpi) {}
 
-    // One job titled `title`. Throws Error when the printer cannot be opened.
+    // One job titled `title`: the whole book as many times as the printer's copy count
+    // says, each copy whole before the next. Throws Error when the printer cannot be opened.
     void print(QPrinter& printer, const QString& title) const;
 
 private:

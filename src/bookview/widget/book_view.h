@@ -99,7 +99,7 @@ public:
 
     // --- printing -------------------------------------------------------------------
     // The whole content, page after page on the printer's full printable area, as one
-    // job titled `title`.
+    // job titled `title`, as many copies as the printer's copy count, collated.
     void print(QPrinter& printer, const QString& title) const;
 
     const BookDocument& document() const { return m_document; }

@@ -33,6 +33,10 @@ struct ViewFont {
     QFont toQFont(const CharFormat& format, std::u16string_view formatFace, int dpi) const;
 };
 
+// The largest size in points, either sign, that the view shows: the most a rich-text
+// view holds (a size in twips fits 16 bits), and a glyph taller than any screen already.
+constexpr int kMaxFontPoints = 1638;
+
 // Size in points <-> pixel height at `dpi` pixels per inch, both rounded to nearest.
 int heightFromPoints(int points, int dpi);
 int pointsFromHeight(int height, int dpi);
