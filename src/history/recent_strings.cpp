@@ -14,9 +14,13 @@ void TRecentStrings::setCapacity(int capacity)
 
 int TRecentStrings::indexOf(const QString& text) const
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
-        return platform::equalFolded(e.text.toStdU16String(), text.toStdU16String());
-    });
+    // Compared in place: a list restored from ten thousand stored addresses compares
+    // each of them with every listed entry.
+    const auto view = [](const QString& t) {
+        return std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()), std::size_t(t.size()));
+    };
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                                 [&](const Entry& e) { return platform::equalFolded(view(e.text), view(text)); });
     return it == m_entries.end() ? -1 : int(it - m_entries.begin());
 }
 
