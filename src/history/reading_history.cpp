@@ -12,7 +12,7 @@ namespace lirra {
 void restoreHistory(TMRUManager& list)
 {
     const StoredNames stored = readStoredNames(kHistoryKey, std::size_t(list.capacity()));
-    QStringList oldestFirst(stored.names.rbegin(), stored.names.rend());
+    const QStringList oldestFirst(stored.names.rbegin(), stored.names.rend());
     list.addEach(oldestFirst);
     stored.raiseError();
 }

@@ -9,8 +9,12 @@
 
 namespace lirra {
 
+// Most names are ASCII, which reads the same in every form; a list of ten thousand
+// stored addresses takes this way.
 QString bookNameFromBytes(std::string_view bytes)
 {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     return QString::fromStdU16String(platform::bytesToUtf16(bytes));
 }
 
