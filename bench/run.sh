@@ -16,7 +16,7 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" -j2 --target lirra-genbook lirra_bench_core lirra_bench_settings lirra_open_probe \
-  lirra_rich_probe "${benches[@]/#/lirra_bench_}" >/dev/null
+  lirra_rich_probe lirra_startup_probe "${benches[@]/#/lirra_bench_}" >/dev/null
 
 mkdir -p "$cache"
 book="$cache/book-${size}mb.txt"
@@ -38,12 +38,15 @@ for bench in "${benches[@]}"; do
 done
 # Peak memory in a process of its own, so nothing else the benchmarks did counts.
 probe="$("$build/bench/lirra_open_probe" "$book")"
+# Start-up on a settings file without and with 10 000 typed web addresses.
+startup="$(for count in 0 10000; do rm -f "$LIRRA_REGISTRY"; "$build/bench/lirra_startup_probe" $count; done)"
+rm -f "$LIRRA_REGISTRY"
 # Rich books that are hard on format runs, each in a process of its own.
 rich="$(for kind in "colours 100000" "face 2000" "fonts 50000"; do "$build/bench/lirra_rich_probe" $kind; done)"
 
-python3 - "$probe" "$rich" "$scratch"/*.json <<'PY'
+python3 - "$probe" "$rich" "$startup" "$scratch"/*.json <<'PY'
 import json, sys
-runs = {b["name"]: b for f in sys.argv[3:] for b in json.load(open(f))["benchmarks"]}
+runs = {b["name"]: b for f in sys.argv[4:] for b in json.load(open(f))["benchmarks"]}
 rich = {line.split(":")[0]: dict(kv.split("=") for kv in line.split(":")[1].split())
         for line in sys.argv[2].splitlines()}
 scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
@@ -72,6 +75,10 @@ print(f"utilities: convert_to_win_ms={ms('BM_ConvertToWin'):.1f} save_as_ms={ms(
 print(f"rich: colours_100k_ms={rich['colours_100000']['load_ms']} colours_100k_peak_mb={rich['colours_100000']['peak_rss_mb']} "
       f"long_face_2000_toggles_peak_mb={rich['face_2000']['peak_rss_mb']} "
       f"fonts_50k_ms={rich['fonts_50000']['load_ms']} fonts_50k_peak_mb={rich['fonts_50000']['peak_rss_mb']}")
+empty, many = (dict(kv.split("=") for kv in line.split()) for line in sys.argv[3].splitlines())
+extra = lambda key: float(many[key]) - float(empty[key])
+print(f"startup: addresses_10000_extra_ms={extra('startup_ms'):.1f} "
+      f"addresses_10000_extra_cpu_ms={extra('startup_cpu_ms'):.1f} addresses_10000_extra_mb={extra('peak_growth_mb'):.1f}")
 print(f"extras: clipboard_10mb_ms={ms('BM_ClipboardWindowShows10MBText/iterations:5'):.1f} "
       f"credits_step_us={ms('BM_CreditsStep') * 1000:.1f}")
 PY

@@ -24,7 +24,7 @@ std::int64_t pageEstimate(std::int64_t lines)
 
 BookInformation describeBook(const QString& caption, std::int64_t lines)
 {
-    return {fileNamePart(caption), platform::fileSize(fileSystemName(caption)), lines, pageEstimate(lines)};
+    return {fileNamePart(shownBookName(caption)), platform::fileSize(fileSystemName(caption)), lines, pageEstimate(lines)};
 }
 
 } // namespace lirra

@@ -10,7 +10,7 @@ namespace lirra {
 inline constexpr std::int64_t kLinesPerPage = 28;
 
 struct BookInformation {
-    QString fileName;        // the caption after its last "/", "\" or ":"
+    QString fileName;        // the name as the caption shows it (shownBookName), after its last "/", "\" or ":"
     std::int64_t fileSize;   // bytes on disk; -1 for no such file, or a folder
     std::int64_t lines;      // as the view counts them (rows, with word wrap on)
     std::int64_t pages;      // lines / 28, rounded half to even

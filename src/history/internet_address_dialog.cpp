@@ -74,26 +74,25 @@ TForm7::TForm7(TMRUManager& urls, QWidget* parent)
     runCommand([this] { FormCreate(); });
 }
 
-void TForm7::FormCreate() { fillList(true); }
+// The list is filled each time the dialog shows, so at start-up only `urls` is made:
+// ten thousand stored addresses must not fill a list that nobody sees yet.
+void TForm7::FormCreate() { restoreUserAddresses(m_urls); }
 
-void TForm7::FormActivate() { fillList(false); }
+void TForm7::FormActivate() { fillList(); }
 
-// The list shows every stored address, repeats included, oldest first; `urls` keeps
-// the different ones in the order of their last entry.
-void TForm7::fillList(bool alsoUrls)
+// The list shows every stored address, repeats included, oldest first.
+void TForm7::fillList()
 {
     m_comboBox1->clear();
     // Adding to an empty list would put its first entry in the text field, which is to
-    // open empty, also when reading stops at a damaged value.
+    // open empty, also when reading met a damaged value.
     const auto emptyText = qScopeGuard([this] {
         m_comboBox1->setCurrentIndex(-1);
         m_comboBox1->clearEditText();
     });
-    readStoredAddresses([&](const QString& address) {
-        m_comboBox1->addItem(address);
-        if (alsoUrls)
-            m_urls.add(address, 0);
-    });
+    const StoredNames stored = readStoredAddresses();
+    m_comboBox1->addItems(stored.names);
+    stored.raiseError();
 }
 
 void TForm7::showEvent(QShowEvent* event)

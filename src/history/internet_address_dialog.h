@@ -15,8 +15,8 @@ class TMRUManager;
 class TForm7 : public QDialog {
     Q_OBJECT
 public:
-    // Fills the list and `urls` from the stored addresses (FormCreate); a registry
-    // error is shown in the error box.
+    // Fills `urls` from the stored addresses (FormCreate); a registry error is shown
+    // in the error box. The list is filled when the dialog shows.
     TForm7(TMRUManager& urls, QWidget* parent);
 
 protected:
@@ -26,7 +26,7 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
-    void fillList(bool alsoUrls);
+    void fillList();
     void Button1Click();
     void Button2Click();
 

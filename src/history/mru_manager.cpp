@@ -57,6 +57,13 @@ void TMRUManager::add(const QString& text, int userData)
     changed();
 }
 
+void TMRUManager::addEach(const QStringList& texts)
+{
+    for (const QString& text : texts)
+        m_strings.add(text, 0);
+    changed();
+}
+
 void TMRUManager::clear()
 {
     m_strings.clear();

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace lirra {
@@ -29,6 +30,8 @@ public:
     void setMode(TRecentMode mode) { m_strings.setMode(mode); }
 
     void add(const QString& text, int userData);
+    // Adds each text in turn (user data 0) and rebuilds the menu once, not per text.
+    void addEach(const QStringList& texts);
     void clear();
     int count() const { return m_strings.count(); }
     const QString& at(int index) const { return m_strings.at(index); }

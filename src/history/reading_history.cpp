@@ -5,41 +5,28 @@
 #include "platform/registry_hive.h"
 #include "reader/book_names.h"
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
 namespace lirra {
 
-namespace {
-// The program writes at most ten entries; a larger "Count" comes from a damaged or
-// foreign hive and must not make the start-up read billions of values.
-constexpr std::int32_t kLargestCount = 999;
-} // namespace
-
+// Only as many entries as the list holds are read: the program writes no more, and a
+// longer list (a foreign or damaged hive) must not make the start-up read all of it.
 void restoreHistory(TMRUManager& list)
 {
-    platform::Registry registry;
-    if (!registry.keyExists(kHistoryKey))
-        return;
-    registry.openKey(kHistoryKey, false);
-    if (registry.valueExists("Count")) {
-        for (std::int32_t i = std::min(registry.readInteger("Count"), kLargestCount); i >= 0; --i)
-            list.add(bookNameFromBytes(registry.readString(std::to_string(i))), 0);
-    }
-    registry.closeKey();
+    const StoredNames stored = readStoredNames(kHistoryKey, std::size_t(list.capacity()));
+    const QStringList oldestFirst(stored.names.rbegin(), stored.names.rend());
+    list.addEach(oldestFirst);
+    stored.raiseError();
 }
 
 void recordBook(TMRUManager& list, const QString& name)
 {
     list.add(name, 0);
-    std::vector<std::string> entries;
+    QStringList names;
     for (int i = 0; i < list.count(); ++i)
-        entries.push_back(fileSystemName(list.at(i)));
+        names << list.at(i);
     platform::Registry registry;
     if (!registry.openKey(kHistoryKey, true))
         throw Error(formatText("Failed to create key %s", kHistoryKey));
-    registry.writeStringList(entries);
+    registry.writeStringList(namesToStore(names));
     registry.closeKey();
 }
 

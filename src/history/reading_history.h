@@ -12,8 +12,9 @@ class TMRUManager;
 
 inline constexpr const char* kHistoryKey = "Software\\Lirra Reader\\History";
 
-// Rebuilds the list from the registry (oldest first, so "0" ends on top). Raises the
-// registry's error texts; entries added before an error stay.
+// Rebuilds the list from the registry ("0" ends on top), reading no more entries than
+// the list holds. Raises the list's read error after adding the entries that could be
+// read (platform/registry_list.h).
 void restoreHistory(TMRUManager& list);
 
 // Puts `name` on top of the list and writes the whole list to the registry.

@@ -3,8 +3,17 @@
 #include "platform/case_fold.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace lirra {
+
+namespace {
+std::u16string folded(const QString& text)
+{
+    return platform::foldCase(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())));
+}
+} // namespace
 
 void TRecentStrings::setCapacity(int capacity)
 {
@@ -14,16 +23,20 @@ void TRecentStrings::setCapacity(int capacity)
 
 int TRecentStrings::indexOf(const QString& text) const
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
-        return platform::equalFolded(e.text.toStdU16String(), text.toStdU16String());
-    });
+    return indexOfFolded(folded(text));
+}
+
+int TRecentStrings::indexOfFolded(const std::u16string& key) const
+{
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.folded == key; });
     return it == m_entries.end() ? -1 : int(it - m_entries.begin());
 }
 
 void TRecentStrings::add(const QString& text, int userData)
 {
     const bool atTop = m_mode == TRecentMode::rmInsert;
-    const int listed = indexOf(text);
+    std::u16string key = folded(text);
+    const int listed = indexOfFolded(key);
     if (listed >= 0) {
         const auto from = m_entries.begin() + listed;
         if (atTop)
@@ -31,7 +44,7 @@ void TRecentStrings::add(const QString& text, int userData)
         else
             std::rotate(from, from + 1, m_entries.end());
     } else {
-        m_entries.insert(atTop ? m_entries.begin() : m_entries.end(), Entry{text, 0});
+        m_entries.insert(atTop ? m_entries.begin() : m_entries.end(), Entry{text, std::move(key), 0});
         trim();
     }
     (atTop ? m_entries.front() : m_entries.back()).userData = userData;

@@ -5,6 +5,7 @@
 // listed entry, which keeps its own spelling.
 
 #include <QString>
+#include <string>
 #include <vector>
 
 namespace lirra {
@@ -36,8 +37,12 @@ public:
 private:
     struct Entry {
         QString text;
+        std::u16string folded;   // the text case-folded once: a list restored from ten
+                                 // thousand stored addresses compares each with every entry
         int userData = 0;
     };
+
+    int indexOfFolded(const std::u16string& folded) const;
 
     void trim();
 

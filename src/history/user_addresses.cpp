@@ -4,9 +4,6 @@
 #include "platform/registry_hive.h"
 #include "platform/shell_launch.h"
 
-#include <string>
-#include <vector>
-
 namespace lirra {
 
 namespace {
@@ -22,33 +19,24 @@ void makeUserAddressList(TMRUManager& urls)
     urls.setCaptionLimit(kUserAddressCaptionLimit);
 }
 
-void readStoredAddresses(const std::function<void(const QString&)>& each)
+StoredNames readStoredAddresses()
 {
-    platform::Registry registry;
-    if (!registry.keyExists(kInternetKey))
-        return;
-    registry.openKey(kInternetKey, false);
-    if (registry.valueExists("Count")) {
-        // The list has no limit, but the program writes every value up to "Count": a
-        // larger "Count" (a damaged or hand-edited hive) ends at the first missing value
-        // instead of reading billions of them.
-        const std::int32_t last = registry.readInteger("Count");
-        for (std::int32_t i = 0; i <= last && registry.valueExists(std::to_string(i)); ++i)
-            each(QString::fromStdString(registry.readString(std::to_string(i))));
-    }
-    registry.closeKey();
+    return readStoredNames(kInternetKey);
+}
+
+void restoreUserAddresses(TMRUManager& urls)
+{
+    const StoredNames stored = readStoredAddresses();
+    urls.addEach(stored.names);
+    stored.raiseError();
 }
 
 void storeAddresses(const QStringList& addresses)
 {
-    std::vector<std::string> entries;
-    entries.reserve(std::size_t(addresses.size()));
-    for (const QString& address : addresses)
-        entries.push_back(address.toStdString());
     platform::Registry registry;
     registry.createKey(kInternetKey);
     registry.openKey(kInternetKey, false);
-    registry.writeStringList(entries);
+    registry.writeStringList(namesToStore(addresses));
     registry.closeKey();
 }
 
@@ -60,7 +48,7 @@ void forgetUserAddresses(TMRUManager& urls)
 
 void launchAddress(const QString& address)
 {
-    platform::launchAddress(address.toStdString());
+    platform::launchAddress(fileSystemName(address));
 }
 
 } // namespace lirra

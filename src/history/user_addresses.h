@@ -5,9 +5,10 @@
 // confirmed address, repeats included, in the order of entry ("Count" = index of the last
 // one, values "0", "1", ...). This is the one place that reads or writes that key.
 
+#include "reader/book_names.h"
+
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace lirra {
 
@@ -18,10 +19,12 @@ inline constexpr const char* kInternetKey = "Software\\Lirra Reader\\InterNet";
 // Sets up `urls` as the "User's URL" list: capacity 30, new addresses at the end.
 void makeUserAddressList(TMRUManager& urls);
 
-// Calls `each` with the stored addresses, oldest first. Raises the registry's error
-// texts ("Invalid data type for '%s'", ...); the addresses before the faulty one have
-// been handed out by then.
-void readStoredAddresses(const std::function<void(const QString&)>& each);
+// The stored addresses, oldest first, and the error met reading them
+// (platform/registry_list.h).
+StoredNames readStoredAddresses();
+// Start-up: `urls` made from the stored addresses, its menu built once. Raises the
+// read error after that.
+void restoreUserAddresses(TMRUManager& urls);
 
 // Replaces the stored addresses by `addresses` in one change of the hive: all of them
 // are stored or none. Raises "Failed to create key %s" or "Failed to set data for '%s'".

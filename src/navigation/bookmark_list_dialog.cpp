@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace lirra {
 
 namespace {
@@ -83,7 +85,7 @@ QStringList BookmarkListDialog::rows() const
 {
     QStringList texts;
     for (int i = 0; i < m_listBox1->count(); ++i)
-        texts << m_listBox1->item(i)->text();
+        texts << m_listBox1->item(i)->data(Qt::UserRole).toString();
     return texts;
 }
 
@@ -111,6 +113,7 @@ bool BookmarkListDialog::eventFilter(QObject* watched, QEvent* event)
 void BookmarkListDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    m_readErrorDue = true;
     if (const QScreen* shownOn = screen())
         move(shownOn->availableGeometry().center() - rect().center());
     m_button2->setFocus();
@@ -147,12 +150,24 @@ void BookmarkListDialog::Button4Click()
 
 // A missing key or "Count" leaves the rows as they are: after "Defaults Options" the
 // dialog still shows what it had, and the next "Set Book-Mark" stores it all again.
+// The entries that could be read are shown also when reading met an error; made before
+// it is shown, the dialog keeps that error for its showing.
 void BookmarkListDialog::loadList()
 {
-    if (const auto entries = loadBookmarks()) {
+    const StoredNames stored = loadBookmarks();
+    if (stored.found) {
         m_listBox1->clear();
-        m_listBox1->addItems(*entries);
+        for (const QString& entry : stored.names)
+            addRow(entry);
     }
+    if (!stored.error.empty() && std::exchange(m_readErrorDue, false))
+        stored.raiseError();
+}
+
+void BookmarkListDialog::addRow(const QString& entry)
+{
+    auto* row = new QListWidgetItem(shownBookName(entry), m_listBox1);
+    row->setData(Qt::UserRole, entry);
 }
 
 } // namespace lirra

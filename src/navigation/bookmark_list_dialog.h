@@ -5,7 +5,8 @@
 // top, "Exit" at the bottom), a black, fixed, centred window without a close box, the
 // list loaded when the dialog is made and again each time it becomes active, and
 // "Delete", "Clear" and "Exit". Each dialog gives its first button its own meaning;
-// a double-click on the list does the same.
+// a double-click on the list does the same. A row shows its entry decoded as the
+// caption shows a book's name (shownBookName) and keeps the entry as stored.
 
 #include <QDialog>
 
@@ -29,7 +30,9 @@ protected:
 
     ReaderWindow& reader() const { return m_reader; }
     QListWidget& listBox() const { return *m_listBox1; }
+    // The entries of the rows, as stored.
     QStringList rows() const;
+    void addRow(const QString& entry);
     // The selected row's index; -1 when no row is selected.
     int selectedRow() const;
 
@@ -52,6 +55,9 @@ private:
     QPushButton* m_button2;
     QPushButton* m_button3;
     QPushButton* m_button4;
+    // The list is read each time the dialog becomes active, and the error box takes
+    // that away: its read error is shown once per showing, not once per activation.
+    bool m_readErrorDue = false;
 };
 
 } // namespace lirra

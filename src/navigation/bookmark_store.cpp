@@ -3,39 +3,7 @@
 #include "platform/lirra_error.h"
 #include "platform/registry_hive.h"
 
-#include <algorithm>
-#include <charconv>
-#include <string>
-#include <vector>
-
 namespace lirra {
-
-namespace {
-
-std::vector<std::string> toStrings(const QStringList& entries)
-{
-    std::vector<std::string> strings;
-    strings.reserve(std::size_t(entries.size()));
-    for (const QString& entry : entries)
-        strings.push_back(entry.toStdString());
-    return strings;
-}
-
-// The highest entry index the open key holds; -1 for none.
-std::int32_t highestStoredIndex(const platform::Registry& registry)
-{
-    std::int32_t highest = -1;
-    for (const std::string& name : registry.valueNames()) {
-        std::int32_t index = -1;
-        const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), index);
-        const bool canonical = !name.empty() && (name == "0" || name.front() != '0');
-        if (error == std::errc() && end == name.data() + name.size() && canonical)
-            highest = std::max(highest, index);
-    }
-    return highest;
-}
-
-} // namespace
 
 QString bookmarkEntry(const QDate& day, const QString& book, const QString& lineNumber)
 {
@@ -56,31 +24,21 @@ std::optional<BookmarkPlace> splitBookmark(const QString& entry)
     return place;
 }
 
-std::optional<QStringList> loadBookmarks()
+StoredNames loadBookmarks()
 {
-    platform::Registry registry;
-    if (!registry.keyExists(kBookMarksKey) || !registry.openKey(kBookMarksKey, false)
-        || !registry.valueExists("Count"))
-        return std::nullopt;
-    // Rows past the last stored entry would all be empty; a damaged "Count" of two
-    // billion must not fill the list with them.
-    const std::int32_t last = std::min(registry.readInteger("Count"), highestStoredIndex(registry));
-    QStringList entries;
-    for (std::int32_t i = 0; i <= last; ++i)
-        entries << QString::fromStdString(registry.readString(std::to_string(i)));
-    return entries;
+    return readStoredNames(kBookMarksKey);
 }
 
 void storeBookmarks(const QStringList& entries)
 {
     platform::Registry registry;
     registry.openKey(kBookMarksKey, true);
-    registry.writeStringList(toStrings(entries));
+    registry.writeStringList(namesToStore(entries));
 }
 
 void replaceBookmarks(const QStringList& entries)
 {
-    platform::Registry().replaceKeyWithStringList(kBookMarksKey, toStrings(entries));
+    platform::Registry().replaceKeyWithStringList(kBookMarksKey, namesToStore(entries));
 }
 
 bool clearBookmarks()
@@ -95,14 +53,11 @@ bool clearBookmarks()
 
 std::optional<QString> lastBookmark()
 {
-    platform::Registry registry;
-    if (!registry.keyExists(kBookMarksKey) || !registry.openKey(kBookMarksKey, false)
-        || !registry.valueExists("Count"))
+    const StoredNames stored = loadBookmarks();
+    stored.raiseError();
+    if (stored.names.isEmpty())
         return std::nullopt;
-    const std::int32_t last = registry.readInteger("Count");
-    if (last < 0)
-        return std::nullopt;
-    return QString::fromStdString(registry.readString(std::to_string(last)));
+    return stored.names.back();
 }
 
 } // namespace lirra

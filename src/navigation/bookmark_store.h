@@ -5,6 +5,8 @@
 // index of the last entry, "0".."N" the entries). An entry reads
 // "[" date "] " book " <" line number ">", e.g. "[05.12.99] /books/tale.txt <128>".
 
+#include "reader/book_names.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -28,10 +30,10 @@ struct BookmarkPlace {
 // last character, the ">". Nothing when the entry names no book.
 std::optional<BookmarkPlace> splitBookmark(const QString& entry);
 
-// The stored entries, or nothing when there is no key or no "Count" (a dialog then
-// keeps the rows it shows). A value missing below "Count" reads as an empty entry.
-// Raises the registry's error texts.
-std::optional<QStringList> loadBookmarks();
+// The stored entries, read by the rule of every stored list (platform/registry_list.h):
+// not `found` when there is no key or no "Count" (a dialog then keeps the rows it
+// shows), and the read error beside the entries that could be read.
+StoredNames loadBookmarks();
 // "Set Book-Mark": the entries written into the key, created if missing.
 void storeBookmarks(const QStringList& entries);
 // "Delete": the key made to hold exactly these entries, in one change, so that no
@@ -40,7 +42,8 @@ void replaceBookmarks(const QStringList& entries);
 // "Clear": deletes the key; false when there was none. Raises "Failed to delete key %s"
 // when the hive cannot be changed.
 bool clearBookmarks();
-// The entry "Count" names, the one set last; nothing when none is stored.
+// The last stored entry, the one set last; nothing when none is stored. Raises the
+// list's read error.
 std::optional<QString> lastBookmark();
 
 } // namespace lirra

@@ -17,7 +17,7 @@ void TForm5::Button1Click()
     const int row = selectedRow();
     if (row < 0)
         return;
-    openBookmark(reader(), listBox().item(row)->text());
+    openBookmark(reader(), rows().at(row));
     close();
 }
 

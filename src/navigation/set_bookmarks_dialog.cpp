@@ -24,7 +24,7 @@ void TForm4::Button1Click()
     }
     const QString entry = bookmarkEntry(QDate::currentDate(), reader().bookName(), reader().shownLineNumber());
     storeBookmarks(rows() << entry);
-    listBox().addItem(entry);
+    addRow(entry);
     listBox().scrollToBottom();
 }
 

@@ -1,14 +1,20 @@
 #include "reader/book_names.h"
 
 #include "platform/codepages.h"
+#include "platform/lirra_error.h"
+#include "platform/registry_hive.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
 
 namespace lirra {
 
+// Most names are ASCII, which reads the same in every form; a list of ten thousand
+// stored addresses takes this way.
 QString bookNameFromBytes(std::string_view bytes)
 {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     return QString::fromStdU16String(platform::bytesToUtf16(bytes));
 }
 
@@ -45,6 +51,32 @@ QString shownBookName(const QString& name)
         start = end + 1;
     }
     return QString::fromStdU16String(shown);
+}
+
+std::vector<std::string> namesToStore(const QStringList& names)
+{
+    std::vector<std::string> entries;
+    entries.reserve(std::size_t(names.size()));
+    for (const QString& name : names)
+        entries.push_back(fileSystemName(name));
+    return entries;
+}
+
+void StoredNames::raiseError() const
+{
+    if (!error.empty())
+        throw Error(error);
+}
+
+StoredNames readStoredNames(const std::string& key, std::size_t limit)
+{
+    platform::Registry registry;
+    const platform::StoredList list = platform::readStringList(registry, key, limit);
+    StoredNames stored{list.found, {}, list.error};
+    stored.names.reserve(qsizetype(list.entries.size()));
+    for (const std::string& entry : list.entries)
+        stored.names << bookNameFromBytes(entry);
+    return stored;
 }
 
 } // namespace lirra

@@ -9,6 +9,7 @@
 #include "extras/print_commands.h"
 #include "history/library_links.h"
 #include "history/user_addresses.h"
+#include "reader/book_names.h"
 #include "platform/registry_hive.h"
 #include "main_window_fixture.h"
 #include "test_fifo.h"
@@ -211,6 +212,8 @@ TEST(BookInformation, NamePartPagesAndSize)
 
     EXPECT_EQ(describeBook(QStringLiteral("/no/such/book.txt"), 5).fileSize, -1);
     EXPECT_EQ(describeBook(QStringLiteral("/"), 5).fileSize, -1);
+    // A name that is not UTF-8 is decoded as the caption decodes it.
+    EXPECT_EQ(describeBook(bookNameFromBytes("/books/\x8F\xE0\xA8\xA2\xA5\xE2.txt"), 5).fileName, QStringLiteral("Привет.txt"));
 }
 
 TEST_F(BookUtilities, InformationShowsOnlyForAnOpenBookAndIsFilledEachTime)

@@ -6,6 +6,7 @@
 #include "bookview/widget/book_view.h"
 #include "navigation/bookmark_store.h"
 #include "platform/registry_hive.h"
+#include "reader/book_names.h"
 #include "reader/message_boxes.h"
 #include "main_window_fixture.h"
 #include "qt_printers.h"
@@ -127,7 +128,7 @@ TEST_F(BookmarkCommands, DialogsLoadTheStoredListAtStartAndSetNeedsABook)
     press(set, "Button1");
     EXPECT_EQ(boxes, std::vector<QString>{"Error: The book was not opened! Please, open the book."});
     EXPECT_FALSE(set.isVisible());
-    EXPECT_FALSE(loadBookmarks());
+    EXPECT_FALSE(loadBookmarks().found);
 }
 
 TEST_F(BookmarkCommands, SetStoresTheShownLineAndDeleteRemovesTheSelectedRow)
@@ -142,7 +143,7 @@ TEST_F(BookmarkCommands, SetStoresTheShownLineAndDeleteRemovesTheSelectedRow)
     }
     EXPECT_TRUE(set.isVisible());
     EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 12), entry(path, 30)}));
-    EXPECT_EQ(loadBookmarks(), rows(set));
+    EXPECT_EQ(loadBookmarks().names, rows(set));
 
     pressOn(set, -1, "Button3");   // no row selected: no question, no change
     EXPECT_TRUE(boxes.empty());
@@ -153,7 +154,7 @@ TEST_F(BookmarkCommands, SetStoresTheShownLineAndDeleteRemovesTheSelectedRow)
     pressOn(set, 1, "Button3");
     EXPECT_EQ(boxes, std::vector<QString>(2, "Information: Are you sure?"));
     EXPECT_EQ(rows(set), (QStringList{entry(path, 1), entry(path, 30)}));
-    EXPECT_EQ(loadBookmarks(), rows(set));
+    EXPECT_EQ(loadBookmarks().names, rows(set));
     Registry registry;
     ASSERT_TRUE(registry.openKey(kBookMarksKey, false));
     EXPECT_FALSE(registry.valueExists("2"));   // the former last index is gone
@@ -199,7 +200,7 @@ TEST_F(BookmarkCommands, RowsShownBeforeDefaultsOptionsAreStoredAgainWithTheNext
     QDialog& set = opened(form, "Form4");
     EXPECT_EQ(rows(set).size(), 2);   // the key is gone; the rows stay
     press(set, "Button1");
-    EXPECT_EQ(loadBookmarks(), (QStringList{entry(path, 1), entry(path, 2), entry(path, 1)}));
+    EXPECT_EQ(loadBookmarks().names, (QStringList{entry(path, 1), entry(path, 2), entry(path, 1)}));
 }
 
 TEST_F(BookmarkCommands, GetOpensTheBookAnewWithTheBookmarkedLineOnTop)
@@ -291,7 +292,7 @@ TEST_F(BookmarkCommands, TheMenuAndARightClickInAnEmptyViewShowTheDialogsModally
     TForm1 form({});
     form.LoadBook(path);
     whenModal([&] { action(form, "SetBookMark1")->trigger(); }, "Form4", -1, {"Button1", "Button2"});
-    EXPECT_EQ(loadBookmarks(), QStringList{entry(path, 1)});
+    EXPECT_EQ(loadBookmarks().names, QStringList{entry(path, 1)});
 
     // The context menu that follows the press stays away; with a book shown the menu
     // comes and nothing else.
@@ -309,6 +310,62 @@ TEST_F(BookmarkCommands, TheMenuAndARightClickInAnEmptyViewShowTheDialogsModally
     EXPECT_TRUE(dialogTitles().empty());
 }
 
+// A read error comes once per showing of either dialog, however often it becomes active
+// again (the error box itself takes the activation away); the readable rows stay usable.
+TEST_F(BookmarkCommands, ADamagedListIsReportedOncePerShowingAndTheDialogStaysUsable)
+{
+    const QString path = book("a.txt", 5);
+    const struct {
+        std::function<void(Registry&)> damage;
+        QString error;
+    } cases[] = {
+        {[](Registry& r) { r.writeString("Count", "abc"); }, "Lirra Reader v1.01: Invalid data type for 'Count'"},
+        {[](Registry& r) { r.writeInteger("1", 5); }, "Lirra Reader v1.01: Invalid data type for '1'"},
+    };
+    for (const auto& [damage, error] : cases) {
+        storeBookmarks({entry(path, 1), entry(path, 2), entry(path, 3)});
+        Registry registry;
+        registry.openKey(kBookMarksKey, false);
+        damage(registry);
+        TForm1 form({});
+        for (const char* name : {"Form4", "Form5"}) {
+            boxes.clear();
+            QDialog& shown = opened(form, name);
+            for (int again = 0; again < 2; ++again) {
+                QApplication::setActiveWindow(&form);
+                QApplication::setActiveWindow(&shown);
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+            }
+            EXPECT_EQ(boxes, std::vector<QString>{error}) << name;
+            EXPECT_EQ(rows(shown).size(), error.endsWith(u"'1'") ? 2 : 3) << name;
+            press(shown, "Button2");
+            EXPECT_FALSE(shown.isVisible()) << name;
+            opened(form, name);
+            EXPECT_EQ(boxes.size(), 2u) << name;
+            press(shown, "Button2");
+        }
+    }
+}
+
+// A name that is not UTF-8 is stored as its bytes and found again after a restart.
+TEST_F(BookmarkCommands, ACp866NamedBookIsFoundThroughItsBookmarkAfterARestart)
+{
+    const QString name = bookNameFromBytes(numberedBook(40, "\x8F\xE0\xA8\xA2\xA5\xE2.txt"));
+    {
+        TForm1 form({});
+        form.LoadBook(name);
+        form.bookView().reanchorLine(11);
+        QDialog& set = opened(form, "Form4");
+        press(set, "Button1");
+        EXPECT_EQ(rows(set), QStringList{shownBookName(entry(name, 12))});
+    }
+    TForm1 form({});
+    pressOn(opened(form, "Form5"), 0, "Button1");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString(m_scratch / "Привет.txt"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("13"));
+}
+
 TEST_F(BookmarkCommands, TheOfferAtCloseNeedsABookAndFollowsItsMenuItemAndTheSavedOption)
 {
     const QString path = book("a.txt", 10);
@@ -322,7 +379,7 @@ TEST_F(BookmarkCommands, TheOfferAtCloseNeedsABookAndFollowsItsMenuItemAndTheSav
         form.show();
         form.close();
         EXPECT_EQ(boxes, std::vector<QString>{"Information: Set Book-Mark before exit?"});
-        EXPECT_FALSE(loadBookmarks());
+        EXPECT_FALSE(loadBookmarks().found);
 
         action(form, "SetBookmarkBeforeExit1")->trigger();
         form.show();

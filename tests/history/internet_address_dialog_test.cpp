@@ -23,6 +23,24 @@ using lirra::platform::Registry;
 
 namespace {
 
+// Counts the events of one type that reach `watched`.
+class EventCounter : public QObject {
+public:
+    EventCounter(QObject& watched, QEvent::Type type, int& count) : m_type(type), m_count(count)
+    {
+        watched.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        m_count += event->type() == m_type;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    int& m_count;
+};
+
 class UserAddresses : public OwnHive {
 protected:
     void SetUp() override
@@ -66,7 +84,8 @@ protected:
     static std::vector<std::string> stored()
     {
         std::vector<std::string> entries;
-        readStoredAddresses([&](const QString& address) { entries.push_back(address.toStdString()); });
+        for (const QString& address : readStoredAddresses().names)
+            entries.push_back(address.toStdString());
         return entries;
     }
     static void storeRaw(const std::function<void(Registry&)>& write)
@@ -166,7 +185,7 @@ TEST_F(UserAddresses, ThirtyOneAddressesKeepTheNewestThirtyAlsoAfterARestart)
     }
 }
 
-TEST_F(UserAddresses, DamagedValuesStopTheReadingAfterWhatCameBefore)
+TEST_F(UserAddresses, ADamagedValueIsLeftOutAndReportedOncePerReading)
 {
     storeRaw([](Registry& registry) {
         registry.writeInteger("Count", 2);
@@ -176,17 +195,31 @@ TEST_F(UserAddresses, DamagedValuesStopTheReadingAfterWhatCameBefore)
     });
     TForm7 dialog(urls, nullptr);
     EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Invalid data type for '1'")});
-    EXPECT_EQ(entries(urls), QStringList{QStringLiteral("good.org")});
+    EXPECT_EQ(entries(urls), (QStringList{QStringLiteral("good.org"), QStringLiteral("after.org")}));
     dialog.show();
-    EXPECT_EQ(listed(dialog), QStringList{QStringLiteral("good.org")});
+    EXPECT_EQ(listed(dialog), (QStringList{QStringLiteral("good.org"), QStringLiteral("after.org")}));
     EXPECT_EQ(boxes.size(), 2u);
+}
 
-    // A "Count" far beyond the stored values ends at the first missing one.
-    storeRaw([](Registry& registry) {
-        registry.writeInteger("Count", 2147483647);
-        registry.writeString("1", "second.org");
-    });
-    EXPECT_EQ(stored(), (std::vector<std::string>{"good.org", "second.org", "after.org"}));
+// Start-up reads the list once and builds the "User's URL" menu once, with its 30 rows;
+// the dialog's list is filled when it shows.
+TEST_F(UserAddresses, TenThousandStoredAddressesMakeOneMenuOfThirty)
+{
+    QStringList many;
+    for (int i = 0; i < 10000; ++i)
+        many << QStringLiteral("http://site%1.org/").arg(i % 3000);
+    storeAddresses(many);
+    QMenu menu;
+    int itemsAdded = 0;
+    EventCounter counter(menu, QEvent::ActionAdded, itemsAdded);
+    urls.setRecentMenu(&menu);
+    TForm7 dialog(urls, nullptr);
+    EXPECT_EQ(menu.actions().size(), 30);
+    EXPECT_EQ(itemsAdded, 30);
+    EXPECT_EQ(entries(urls).front(), QStringLiteral("http://site970.org/"));
+    EXPECT_EQ(combo(dialog).count(), 0);
+    dialog.show();
+    EXPECT_EQ(combo(dialog).count(), 10000);
 }
 
 TEST_F(UserAddresses, AnAddressThatCannotBeStoredIsNeitherListedNorLaunched)

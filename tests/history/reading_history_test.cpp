@@ -80,7 +80,7 @@ TEST_F(ReadingHistory, NoKeyNoCountOrNegativeCountLeaveTheListEmpty)
     EXPECT_EQ(list.count(), 0);
 }
 
-TEST_F(ReadingHistory, MistypedEntryRaisesAndKeepsWhatWasAdded)
+TEST_F(ReadingHistory, AMistypedEntryIsLeftOutAndRaisedAfterTheOthersAreAdded)
 {
     storeRaw(2, {{"2", "/old.txt"}, {"0", "/new.txt"}});
     Registry registry;
@@ -89,20 +89,26 @@ TEST_F(ReadingHistory, MistypedEntryRaisesAndKeepsWhatWasAdded)
     registry.closeKey();
     TMRUManager list;
     EXPECT_EQ(errorText([&] { restoreHistory(list); }), "Invalid data type for '1'");
-    ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(list.at(0), QStringLiteral("/old.txt"));
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.at(0), QStringLiteral("/new.txt"));
+    EXPECT_EQ(list.at(1), QStringLiteral("/old.txt"));
 }
 
-TEST_F(ReadingHistory, AHugeCountFromAForeignHiveIsReadOnlyUpToTheProgramsLimit)
+TEST_F(ReadingHistory, AForeignHiveIsReadNoFurtherThanTheListHolds)
 {
-    storeRaw(1500, {{"1200", "/beyond.txt"}, {"1", "/older.txt"}, {"0", "/newest.txt"}});
+    std::vector<std::pair<std::string, std::string>> values{{"1200", "/beyond.txt"}};
+    for (int i = 0; i < 12; ++i)
+        values.emplace_back(std::to_string(i), "/" + std::to_string(i) + ".txt");
+    storeRaw(1500, values);
+    Registry registry;
+    registry.openKey(kHistoryKey, true);
+    registry.writeInteger("10", 5);   // past what the list holds: never read, never reported
+    registry.closeKey();
     TMRUManager list;
     restoreHistory(list);
-    // The missing values up to the limit read as empty names; the value past it is never read.
-    ASSERT_EQ(list.count(), 3);
-    EXPECT_EQ(list.at(0), QStringLiteral("/newest.txt"));
-    EXPECT_EQ(list.at(1), QStringLiteral("/older.txt"));
-    EXPECT_EQ(list.at(2), QString());
+    ASSERT_EQ(list.count(), 10);
+    EXPECT_EQ(list.at(0), QStringLiteral("/0.txt"));
+    EXPECT_EQ(list.at(9), QStringLiteral("/9.txt"));
 }
 
 TEST_F(ReadingHistory, AKeyThatCannotBeCreatedIsReportedAndTheListKeepsTheBook)
