@@ -10,7 +10,7 @@ cache="$here/build/bench-books"
 "$here/tools/install-deps.sh" --bench
 
 # The benchmark programs whose results go into the summary (lirra_bench_core prints only).
-benches=(view navigation bookmarks look utilities extras)
+benches=(view navigation bookmarks look utilities extras startup)
 
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
@@ -72,6 +72,10 @@ print(f"utilities: convert_to_win_ms={ms('BM_ConvertToWin'):.1f} save_as_ms={ms(
 print(f"rich: colours_100k_ms={rich['colours_100000']['load_ms']} colours_100k_peak_mb={rich['colours_100000']['peak_rss_mb']} "
       f"long_face_2000_toggles_peak_mb={rich['face_2000']['peak_rss_mb']} "
       f"fonts_50k_ms={rich['fonts_50000']['load_ms']} fonts_50k_peak_mb={rich['fonts_50000']['peak_rss_mb']}")
+print(f"startup: settings_50mb_ms={ms('BM_StartUpWithSettings/settings:0'):.0f} "
+      f"settings_over_64mb_ms={ms('BM_StartUpWithSettings/settings:1'):.1f} "
+      f"settings_pipe_ms={ms('BM_StartUpWithSettings/settings:2'):.1f} "
+      f"settings_dev_zero_ms={ms('BM_StartUpWithSettings/settings:3'):.1f}")
 print(f"extras: clipboard_10mb_ms={ms('BM_ClipboardWindowShows10MBText/iterations:5'):.1f} "
       f"credits_step_us={ms('BM_CreditsStep') * 1000:.1f}")
 PY
