@@ -23,11 +23,17 @@ namespace fs = std::filesystem;
 // `bytes` bytes.
 std::string largeHive(std::size_t bytes)
 {
-    std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Options]\n\"FontSize\"=dword:0000000d\n\n";
+    std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Options]\n"
+                       "\"BGColor\"=dword:005c5c5c\n\"ConfirmSetBMExit\"=dword:00000001\n"
+                       "\"FontColor\"=dword:00c0c0c0\n\"FontName\"=\"Courier New Cyr\"\n"
+                       "\"FontSize\"=dword:0000000d\n\"ScrollTextSpeed\"=dword:00000001\n"
+                       "\"WordWrap\"=dword:00000000\n\n";
     for (int key = 0; text.size() < bytes; ++key) {
         text += "[HKEY_CURRENT_USER\\Software\\Lirra Reader\\List " + std::to_string(key) + "]\n";
-        for (int i = 0; i < 1000; ++i)
-            text += "\"" + std::to_string(i) + "\"=\"[05.12.99] /home/anna/books/tale " + std::to_string(i) + ".txt <128>\"\n";
+        for (int i = 0; i < 1000; ++i) { // appended: GCC 12 wrongly warns (-Wrestrict) about "\"" + text
+            const std::string n = std::to_string(i);
+            text.append("\"").append(n).append("\"=\"[05.12.99] /home/anna/books/tale ").append(n).append(".txt <128>\"\n");
+        }
         text += "\"Count\"=dword:000003e7\n\n";
     }
     return text;
