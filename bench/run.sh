@@ -10,7 +10,7 @@ cache="$here/build/bench-books"
 "$here/tools/install-deps.sh" --bench
 
 # The benchmark programs whose results go into the summary (lirra_bench_core prints only).
-benches=(view navigation bookmarks look utilities extras)
+benches=(view navigation bookmarks look utilities extras startup)
 
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLIRRA_BUILD_TESTS=OFF >/dev/null
@@ -77,8 +77,12 @@ print(f"rich: colours_100k_ms={rich['colours_100000']['load_ms']} colours_100k_p
       f"fonts_50k_ms={rich['fonts_50000']['load_ms']} fonts_50k_peak_mb={rich['fonts_50000']['peak_rss_mb']}")
 empty, many = (dict(kv.split("=") for kv in line.split()) for line in sys.argv[3].splitlines())
 extra = lambda key: float(many[key]) - float(empty[key])
-print(f"startup: addresses_10000_extra_ms={extra('startup_ms'):.1f} "
+print(f"startup_addresses: addresses_10000_extra_ms={extra('startup_ms'):.1f} "
       f"addresses_10000_extra_cpu_ms={extra('startup_cpu_ms'):.1f} addresses_10000_extra_mb={extra('peak_growth_mb'):.1f}")
+print(f"startup_settings: settings_50mb_ms={ms('BM_StartUpWithSettings/settings:0'):.0f} "
+      f"settings_over_64mb_ms={ms('BM_StartUpWithSettings/settings:1'):.1f} "
+      f"settings_pipe_ms={ms('BM_StartUpWithSettings/settings:2'):.1f} "
+      f"settings_dev_zero_ms={ms('BM_StartUpWithSettings/settings:3'):.1f}")
 print(f"extras: clipboard_10mb_ms={ms('BM_ClipboardWindowShows10MBText/iterations:5'):.1f} "
       f"credits_step_us={ms('BM_CreditsStep') * 1000:.1f}")
 PY

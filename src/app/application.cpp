@@ -83,13 +83,24 @@ int runApplication(int argc, char** argv)
     platform::Registry::setDamageReporter(
         [](const std::string& message) { showErrorBox(QString::fromStdString(message)); });
 
-    // Caught before the window opens a book: a signal during a long load waits for it.
+    // Caught before the window is made, so a signal while a start-up box is up (a book
+    // not found, a damaged settings file) ends the program too. Exit ends every event
+    // loop, a box's included, and makes any box opened after it return at once.
     TerminationSignals endings;
-    TForm1 form(arguments);
-    QObject::connect(&endings, &TerminationSignals::received, &form, [&form] {
-        form.closeWithoutQuestion();
-        QCoreApplication::exit(0);  // also ends any dialog's own event loop
+    TForm1* shown = nullptr;
+    bool ending = false;
+    QObject::connect(&endings, &TerminationSignals::received, [&shown, &ending] {
+        ending = true;
+        if (shown)
+            shown->closeWithoutQuestion();
+        QCoreApplication::exit(0);
     });
+    TForm1 form(arguments);
+    if (ending) {
+        form.closeWithoutQuestion();
+        return 0;
+    }
+    shown = &form;
     form.showMaximized();
     return app.exec();
 }

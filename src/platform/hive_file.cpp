@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <system_error>
 
 #include <fcntl.h>
@@ -46,10 +48,11 @@ private:
     FileDescriptor m_file;
 };
 
-// A descriptor to read the file; -1 when there is no such file.
+// A descriptor to read the file; -1 when there is no such file. Never waits: a FIFO
+// opened for reading without O_NONBLOCK would wait for a writer forever.
 int openIfExists(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0 && errno != ENOENT)
         throwErrno("cannot open " + path);
     return fd;
@@ -63,9 +66,37 @@ struct stat statOf(int fd, const std::string& path)
     return info;
 }
 
-std::string readAll(int fd, const std::string& path)
+std::string kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a named pipe";
+    return "a device"; // a socket cannot be opened at all
+}
+
+std::string tooLarge()
+{
+    return "it is larger than " + std::to_string(kMaxHiveBytes >> 20) + " MB";
+}
+
+// Why the file is not read as a hive; empty when it may be. Anything but a regular
+// file may never end (a pipe, /dev/zero), and a settings file of this size is not
+// one this program wrote: reading it whole would cost its size in memory at every start.
+std::string refusalOf(const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        return "it is " + kindOf(info.st_mode) + ", not a regular file";
+    if (info.st_size > kMaxHiveBytes)
+        return tooLarge();
+    return {};
+}
+
+// The whole file, or nullopt when it has grown past kMaxHiveBytes since it was looked at.
+std::optional<std::string> readAll(int fd, const struct stat& info, const std::string& path)
 {
     std::string text;
+    text.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = readSome(fd, buffer, sizeof buffer);
@@ -74,6 +105,8 @@ std::string readAll(int fd, const std::string& path)
         if (n == 0)
             return text;
         text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > static_cast<std::size_t>(kMaxHiveBytes))
+            return std::nullopt;
     }
 }
 
@@ -96,13 +129,52 @@ bool sameTime(const timespec& a, const timespec& b)
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-} // namespace
+// What tells one stored file from another: a change always renames a new file in.
+struct Identity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
 
-bool HiveFile::Identity::operator==(const Identity& other) const
+    explicit Identity(const struct stat& info)
+        : device(info.st_dev), inode(info.st_ino), size(info.st_size), modified(info.st_mtim), changed(info.st_ctim)
+    {
+    }
+    bool operator==(const Identity& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size
+               && sameTime(modified, other.modified) && sameTime(changed, other.changed);
+    }
+};
+
+// The hive last parsed from each path, for every HiveFile of the process.
+class ParsedHives {
+public:
+    std::shared_ptr<const Key> find(const std::string& path, const Identity& identity)
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_byPath.find(path);
+        return it != m_byPath.end() && it->second.first == identity ? it->second.second : nullptr;
+    }
+    void keep(const std::string& path, const Identity& identity, std::shared_ptr<const Key> hive)
+    {
+        std::lock_guard lock(m_mutex);
+        m_byPath.insert_or_assign(path, std::pair(identity, std::move(hive)));
+    }
+
+private:
+    std::mutex m_mutex;
+    std::map<std::string, std::pair<Identity, std::shared_ptr<const Key>>> m_byPath;
+};
+
+ParsedHives& parsedHives()
 {
-    return device == other.device && inode == other.inode && size == other.size && sameTime(modified, other.modified)
-           && sameTime(changed, other.changed);
+    static ParsedHives hives;
+    return hives;
 }
+
+} // namespace
 
 HiveFile::HiveFile(std::string path, std::function<void(const std::string&)> onDamage)
     : m_path(std::move(path)), m_onDamage(std::move(onDamage))
@@ -115,14 +187,17 @@ std::shared_ptr<const Key> HiveFile::load()
     if (!file.valid())
         return std::make_shared<const Key>();
     const struct stat info = statOf(file.get(), m_path);
-    const Identity identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
-    if (m_lastRead && m_lastReadIdentity == identity)
-        return m_lastRead;
+    const Identity identity(info);
+    if (auto parsed = parsedHives().find(m_path, identity))
+        return parsed;
+    const auto text = readAccepted(file.get(), info, m_path);
+    if (!text)
+        return std::make_shared<const Key>();
     std::string problem;
     try {
-        m_lastRead = std::make_shared<const Key>(parseHive(readAll(file.get(), m_path)));
-        m_lastReadIdentity = identity;
-        return m_lastRead;
+        auto parsed = std::make_shared<const Key>(parseHive(*text));
+        parsedHives().keep(m_path, identity, parsed);
+        return parsed;
     } catch (const SyntaxError& e) {
         problem = e.what();
     }
@@ -147,8 +222,8 @@ std::shared_ptr<const Key> HiveFile::update(const std::function<bool(Key&)>& cha
         throwErrno("cannot create the folder " + folder);
     HiveLock lock(m_path);
     const std::string target = targetPath();
-    removeStaleTemporaries(target);
     Key hive = loadHoldingLock(target);
+    removeStaleTemporaries(target);
     if (change(hive))
         replace(target, formatHive(hive));
     return std::make_shared<const Key>(std::move(hive));
@@ -178,8 +253,11 @@ Key HiveFile::loadHoldingLock(const std::string& target)
     if (!file.valid())
         return {};
     const struct stat info = statOf(file.get(), target);
+    const auto text = readAccepted(file.get(), info, target);
+    if (!text)
+        throw std::system_error(EPERM, std::generic_category(), "will not replace " + target);
     try {
-        return parseHive(readAll(file.get(), target));
+        return parseHive(*text);
     } catch (const SyntaxError& problem) {
         if (!mayChange(target, info)) {
             m_onDamage(notMovedMessage(problem.what(), "it is read-only"));
@@ -196,6 +274,19 @@ Key HiveFile::loadHoldingLock(const std::string& target)
                    + aside + " and Lirra Reader goes on with its default settings.");
         return {};
     }
+}
+
+std::optional<std::string> HiveFile::readAccepted(int fd, const struct stat& info, const std::string& path)
+{
+    std::string refusal = refusalOf(info);
+    std::optional<std::string> text;
+    if (refusal.empty() && !(text = readAll(fd, info, path)))
+        refusal = tooLarge();
+    if (!refusal.empty())
+        m_onDamage("The settings file " + m_path + " is not read: " + refusal + ". Lirra Reader starts with its "
+                   "default settings, leaves that file as it is and saves no settings until it is replaced by a "
+                   "settings file or removed.");
+    return text;
 }
 
 std::string HiveFile::notMovedMessage(const std::string& problem, const std::string& failure) const

@@ -62,7 +62,10 @@ std::string typeTag(std::uint32_t type)
 
 void formatValue(std::string& out, const Value& v)
 {
-    std::string line = v.name.empty() ? "@=" : "\"" + escape(v.name) + "\"=";
+    // Appended, not "\"" + name: GCC 12 wrongly warns (-Wrestrict) about that temporary.
+    std::string line = "@=";
+    if (!v.name.empty())
+        line.assign("\"").append(escape(v.name)).append("\"=");
     if (v.type == RegSz) {
         out += line + "\"" + escape(v.data) + "\"\n";
         return;
@@ -198,12 +201,18 @@ private:
             fail("a name or string without its opening quote");
         std::string out;
         for (++at; at < line.size(); ++at) {
+            // Plain characters are copied a run at a time.
+            const auto special = std::min(line.find_first_of("\"\\", at), line.size());
+            out.append(line.substr(at, special - at));
+            at = special;
+            if (at == line.size())
+                break;
             const char c = line[at];
             if (c == '"') {
                 ++at;
                 return out;
             }
-            if (c != '\\' || at + 1 == line.size()) {
+            if (at + 1 == line.size()) {
                 out += c;
                 continue;
             }

@@ -63,9 +63,12 @@ const Value* Key::findValue(std::string_view valueName) const
 
 bool Key::setValue(Value value)
 {
-    const auto [it, added] = values.try_emplace(foldedName(value.name), value);
-    if (added)
+    std::string folded = foldedName(value.name);
+    const auto it = values.find(folded);
+    if (it == values.end()) {
+        values.emplace(std::move(folded), std::move(value));
         return true;
+    }
     value.name = it->second.name;
     if (it->second == value)
         return false;

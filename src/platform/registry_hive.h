@@ -6,8 +6,8 @@
 // ("Software\\Lirra Reader\\Options"). Names compare without regard to letter case
 // and keep the spelling they were created with.
 //
-// Every openKey reads the file afresh (unless it is unchanged since this object last
-// read it), and every change is made on the file as it is at that moment, so two running readers never lose each other's changes. File
+// Every openKey reads the file afresh (unless it is unchanged since it was last
+// read), and every change is made on the file as it is at that moment, so two running readers never lose each other's changes. File
 // format, location and locking: docs/registry-format.md.
 
 #include "platform/hive_file.h"
@@ -27,8 +27,8 @@ class Registry {
 public:
     // $LIRRA_REGISTRY, else ${XDG_CONFIG_HOME:-$HOME/.config}/lirra-reader/registry.reg.
     static std::string defaultHivePath();
-    // Where the message about a damaged hive file goes (the default prints it on
-    // stderr). Each reporter is told at most once per process.
+    // Where the message about a damaged or refused hive file goes (the default prints
+    // it on stderr). Each reporter is told at most once per process.
     static void setDamageReporter(std::function<void(const std::string& message)> reporter);
 
     explicit Registry(std::string hivePath = defaultHivePath());

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program ended by a logout, kill or Ctrl+C (SIGHUP, SIGTERM, SIGINT): it ends as
-# "Exit" ends it, with status 0 and its temporary copy removed. And book names reach the
+# "Exit" ends it, with status 0 and its temporary copy removed, also from a start-up box. And book names reach the
 # file system as they are: "-reverse" names a book (the toolkit takes no option from the
 # command line), and a file named in CP866, as old archives name them, opens and is
 # shown decoded.
@@ -47,6 +47,18 @@ end_reader INT
 
 start_reader "/book.txt $" "$work/book.txt"
 end_reader HUP
+
+# A signal while a start-up box is up ends the program all the same: "File not found.",
+# or a settings file that is a named pipe (refused at once, never waited on) and then that.
+mkfifo "$work/pipe.reg"
+for run in "TERM $LIRRA_REGISTRY" "INT $work/pipe.reg"; do
+  set -- $run
+  (cd "$work" && LIRRA_REGISTRY=$2 exec "$lirra" "$work/missing.txt") 2>>"$work/stderr.txt" & app=$!; pids+=($app)
+  timeout 20 xdotool search --sync --onlyvisible --pid "$app" --name "^Lirra Reader v" >/dev/null \
+    || fail "no start-up box with settings $2"
+  end_reader "$1"
+done
+[ -p "$work/pipe.reg" ] || fail "the named pipe given as settings file is gone"
 
 [ ! -s "$work/stderr.txt" ] || fail "the program wrote on stderr: $(head -c 300 "$work/stderr.txt")"
 echo "e2e: 1 passed, 0 failed (screenshots in $out)"

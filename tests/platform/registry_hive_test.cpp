@@ -1,5 +1,6 @@
 #include "platform/registry_hive.h"
 
+#include "platform/hive_file.h"
 #include "platform/hive_tree.h"
 
 #include "platform/lirra_error.h"
@@ -9,11 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <csignal>
 #include <cstdlib>
+#include <thread>
+#include <tuple>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -371,6 +376,56 @@ TEST_F(RegistryTest, AHiveThatIsALinkIsWrittenThroughToItsTarget)
     registry().createKey(kOptions);
     EXPECT_TRUE(std::filesystem::is_symlink(hive));
     EXPECT_TRUE(registry().keyExists(kOptions));
+}
+
+// Anything but a regular file may never end or never open (a pipe waits for a writer);
+// a file over the limit is not a settings file of this program.
+TEST_F(RegistryTest, AHiveThatIsNoRegularFileOrTooLargeIsRefusedAndLeftAsItIs)
+{
+    namespace fs = std::filesystem;
+    const std::string pipe = folder / "pipe", zero = folder / "zero", dir = folder / "dir", large = folder / "large";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", zero);
+    fs::create_directory(dir);
+    writeFile(large, "REGEDIT4\n");
+    fs::resize_file(large, lirra::platform::hive::kMaxHiveBytes + 1);
+    // Should opening the pipe wait for a writer, writers come after 3 s: the test fails, not hangs.
+    std::atomic<bool> waited = false;
+    std::jthread writer([&waited, pipe](std::stop_token stop) {
+        for (int i = 0; !stop.stop_requested(); ++i) {
+            ::usleep(100000);
+            if (const int fd = i >= 30 ? ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK) : -1; fd >= 0)
+                waited = ::close(fd) == 0;
+        }
+    });
+    const struct {
+        std::string path, why;
+    } cases[] = {{pipe, "it is a named pipe, not a regular file"}, {zero, "it is a device, not a regular file"},
+                 {dir, "it is a folder, not a regular file"}, {large, "it is larger than 64 MB"}};
+    for (const auto& [path, why] : cases) {
+        reports.clear();
+        SetUp(); // each reporter is told once
+        struct stat before, after;
+        ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+        Registry r(path);
+        EXPECT_FALSE(r.keyExists("Software")) << path;
+        EXPECT_FALSE(r.openKey(kOptions, true)) << path;
+        EXPECT_EQ(errorText([&] { r.writeValues(kOptions, {{"FontSize", 20}}); }), "Failed to create key " + kOptions);
+        ASSERT_EQ(reports.size(), 1u) << path;
+        EXPECT_NE(reports[0].find(path + " is not read: " + why + ". Lirra Reader starts with its default settings"),
+                  std::string::npos)
+            << reports[0];
+        ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+        EXPECT_EQ(std::tie(after.st_ino, after.st_mode, after.st_size, after.st_mtim.tv_nsec),
+                  std::tie(before.st_ino, before.st_mode, before.st_size, before.st_mtim.tv_nsec))
+            << path;
+        EXPECT_FALSE(fs::exists(path + ".damaged")) << path;
+    }
+    EXPECT_FALSE(waited) << "opening the pipe waited for a writer";
+    // At the limit the file is read (and, all NULs after its first line, found damaged).
+    fs::resize_file(large, lirra::platform::hive::kMaxHiveBytes);
+    EXPECT_FALSE(Registry(large).keyExists("Software"));
+    EXPECT_TRUE(fs::exists(large + ".damaged"));
 }
 
 // Also for root, whom permission bits do not stop: a file without any write
