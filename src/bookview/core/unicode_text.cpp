@@ -187,6 +187,8 @@ void Utf8Decoder::decode(std::string_view piece, std::u16string& out)
         const auto* stop = decodeUtf8(begin, begin + m_carry.size(), out);
         m_carry.erase(0, static_cast<std::size_t>(stop - begin));
     }
+    if (!m_carry.empty())
+        return;   // still unfinished: this piece went into it whole
     const auto* begin = reinterpret_cast<const unsigned char*>(piece.data());
     const auto* stop = decodeUtf8(begin, begin + piece.size(), out);
     m_carry.assign(reinterpret_cast<const char*>(stop), piece.size() - static_cast<std::size_t>(stop - begin));

@@ -94,6 +94,26 @@ TEST(BookKinds, DosAndWindowsBooksAreNeverUtf8)
     }
 }
 
+// However UTF-8 is cut into pieces, good and bad, it decodes as it does whole.
+TEST(Utf8Decoding, PiecesGiveWhatTheWholeGives)
+{
+    const auto decode = [](std::initializer_list<std::string_view> pieces) {
+        lirra::Utf8Decoder decoder;
+        std::u16string text;
+        for (const std::string_view piece : pieces)
+            if (!piece.empty())   // an empty piece is the end
+                decoder.decode(piece, text);
+        decoder.decode({}, text);
+        return text;
+    };
+    for (const std::string_view bytes : {"a\xEF\xEF\xEF\xEF\xEF" "b", "\xF0\x9F\x93\x9A\xE2\x82", "\xE2\x80\x41\xC3"})
+        for (std::size_t cut = 0; cut <= bytes.size(); ++cut)
+            for (std::size_t next = cut; next <= bytes.size(); ++next)
+                EXPECT_EQ(decode({bytes.substr(0, cut), bytes.substr(cut, next - cut), bytes.substr(next)}),
+                          decode({bytes}))
+                    << bytes << " cut at " << cut << " and " << next;
+}
+
 class UnicodeBooks : public ::testing::Test {
 protected:
     // The book's text as the view takes it, checked to be the copy written on the way.
