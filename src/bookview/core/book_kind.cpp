@@ -82,6 +82,10 @@ void BookKindProbe::followUtf8(std::string_view piece)
             if (lead < 0x80)
                 continue;
             m_nonAscii = true;
+            if (lead >= 0xC2 && lead <= 0xDF && at < end && (*at & 0xC0) == 0x80) {
+                ++at;   // a two-byte letter (Cyrillic, Greek) the short way
+                continue;
+            }
             m_low = 0x80;
             m_high = 0xBF;
             if (lead >= 0xC2 && lead <= 0xDF) {

@@ -49,20 +49,21 @@ Lead leadOf(unsigned char lead)
     return {0, 0, 0};
 }
 
-void appendCodePoint(char32_t c, std::u16string& out)
+void putCodePoint(char32_t c, char16_t*& to)
 {
     if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
+        *to++ = static_cast<char16_t>(c);
         return;
     }
     c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    *to++ = static_cast<char16_t>(0xD800 + (c >> 10));
+    *to++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
 }
 
-// Decodes [from, end) into `out` and returns where it stopped: at the end, or at a valid
-// but unfinished sequence that the next piece may complete.
-const unsigned char* decodeUtf8(const unsigned char* from, const unsigned char* end, std::u16string& out)
+// Decodes [from, end) to `to`, which has room for a unit per byte, and returns where it
+// stopped: at the end, or at a valid but unfinished sequence that the next piece may
+// complete.
+const unsigned char* decodeUtf8(const unsigned char* from, const unsigned char* end, char16_t*& to)
 {
     while (from < end) {
         // Eight ASCII bytes at a time: most of a book, even a Cyrillic one, is blanks and
@@ -72,18 +73,24 @@ const unsigned char* decodeUtf8(const unsigned char* from, const unsigned char* 
             std::memcpy(&word, from, 8);
             if (word & 0x8080808080808080ULL)
                 break;
-            out.append(from, from + 8);
+            to = std::copy(from, from + 8, to);
             from += 8;
         }
         if (from == end)
             break;
+        // Two-byte letters (Cyrillic, Greek) the short way.
+        if (*from >= 0xC2 && *from <= 0xDF && end - from >= 2 && (from[1] & 0xC0) == 0x80) {
+            *to++ = static_cast<char16_t>(((from[0] & 0x1F) << 6) | (from[1] & 0x3F));
+            from += 2;
+            continue;
+        }
         const Lead lead = leadOf(*from);
         if (lead.length == 1) {
-            out.push_back(*from++);
+            *to++ = *from++;
             continue;
         }
         if (lead.length == 0) {
-            out.push_back(kReplacement);
+            *to++ = kReplacement;
             ++from;
             continue;
         }
@@ -96,12 +103,12 @@ const unsigned char* decodeUtf8(const unsigned char* from, const unsigned char* 
             c = (c << 6) | (next & 0x3F);
         }
         if (got == lead.length) {
-            appendCodePoint(c, out);
+            putCodePoint(c, to);
             from += got;
         } else if (from + got == end) {
             return from;   // unfinished: the next piece may hold the rest
         } else {
-            out.push_back(kReplacement);
+            *to++ = kReplacement;
             ++from;
         }
     }
@@ -118,18 +125,16 @@ bool appendLines(std::u16string_view units, std::u16string& text, bool& afterCr)
         ++i;
     if (!units.empty())
         afterCr = false;
-    for (; i < units.size(); ++i) {
-        const char16_t u = units[i];
-        if (u == kCtrlZ)
-            return true;
-        if (u != kCr) {
-            text.push_back(u);
-            continue;
-        }
+    while (i < units.size()) {
+        const std::size_t stop = std::min(units.find_first_of(u"\r\x1A", i), units.size());
+        text.append(units.substr(i, stop - i));
+        if (stop == units.size() || units[stop] == kCtrlZ)
+            return stop < units.size();
         text.append(u"\r\n");
-        if (i + 1 == units.size())
+        i = stop + 1;
+        if (i == units.size())
             afterCr = true;
-        else if (units[i + 1] == kLf)
+        else if (units[i] == kLf)
             ++i;
     }
     return false;
@@ -179,27 +184,36 @@ void Utf8Decoder::decode(std::string_view piece, std::u16string& out)
         m_carry.clear();
         return;
     }
+    // Room for a unit per byte, the carried bytes included; cut back to what was made.
+    const std::size_t start = out.size();
+    out.resize(start + m_carry.size() + piece.size());
+    char16_t* to = out.data() + start;
     // A sequence cut by the previous piece is finished first, from a few bytes of this one.
     while (!m_carry.empty() && !piece.empty()) {
         m_carry.push_back(piece.front());
         piece.remove_prefix(1);
         const auto* begin = reinterpret_cast<const unsigned char*>(m_carry.data());
-        const auto* stop = decodeUtf8(begin, begin + m_carry.size(), out);
+        const auto* stop = decodeUtf8(begin, begin + m_carry.size(), to);
         m_carry.erase(0, static_cast<std::size_t>(stop - begin));
     }
-    if (!m_carry.empty())
-        return;   // still unfinished: this piece went into it whole
-    const auto* begin = reinterpret_cast<const unsigned char*>(piece.data());
-    const auto* stop = decodeUtf8(begin, begin + piece.size(), out);
-    m_carry.assign(reinterpret_cast<const char*>(stop), piece.size() - static_cast<std::size_t>(stop - begin));
+    if (m_carry.empty()) {   // else still unfinished: this piece went into it whole
+        const auto* begin = reinterpret_cast<const unsigned char*>(piece.data());
+        const auto* stop = decodeUtf8(begin, begin + piece.size(), to);
+        m_carry.assign(reinterpret_cast<const char*>(stop), piece.size() - static_cast<std::size_t>(stop - begin));
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 void appendUtf8(std::u16string_view units, std::string& out)
 {
+    // Room for three bytes a unit (a pair's four bytes come from two); cut back at the end.
+    const std::size_t start = out.size();
+    out.resize(start + 3 * units.size());
+    auto* to = reinterpret_cast<unsigned char*>(out.data() + start);
     for (std::size_t i = 0; i < units.size(); ++i) {
         char32_t c = units[i];
         if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
+            *to++ = static_cast<unsigned char>(c);
             continue;
         }
         if (c >= 0xD800 && c <= 0xDFFF) {
@@ -207,17 +221,18 @@ void appendUtf8(std::u16string_view units, std::string& out)
             c = paired ? 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00) : kReplacement;
         }
         if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            *to++ = static_cast<unsigned char>(0xC0 | (c >> 6));
         } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            *to++ = static_cast<unsigned char>(0xE0 | (c >> 12));
+            *to++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
         } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            *to++ = static_cast<unsigned char>(0xF0 | (c >> 18));
+            *to++ = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
+            *to++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
         }
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        *to++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
     }
+    out.resize(static_cast<std::size_t>(reinterpret_cast<char*>(to) - out.data()));
 }
 
 std::u16string readUnicodeText(const std::string& path, BookKind kind, const std::string& copy)
