@@ -14,7 +14,6 @@ namespace lirra {
 namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';
-constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
 constexpr char16_t kCtrlZ = u'\x1A';
 // Room beyond the book's own length: lone CRs grow into CR LF.
