@@ -1,5 +1,6 @@
 #include "app/book_loader.h"
 
+#include "bookview/core/book_kind.h"
 #include "bookview/widget/book_view.h"
 #include "history/reading_history.h"
 #include "platform/codepage_tables.h"
@@ -19,8 +20,13 @@ BookText convertBook(const QString& name, const ByteTable& table)
 {
     const std::string copy = platform::tempDirectory() + kCopyName;
     platform::deleteFile(copy);
+    const std::string source = fileSystemName(name);
     try {
-        return bookTextFrom(copyBookLines(fileSystemName(name), copy, table));
+        // Unicode text and FictionBook are told by their content and read as they are;
+        // the code page `table` applies to the rest.
+        if (auto book = readUnicodeBook(source, copy))
+            return std::move(*book);
+        return bookTextFrom(copyBookLines(source, copy, table));
     } catch (...) {
         // A copy cut short (a full disk) is of no use and may be large: gone at once.
         platform::deleteFile(copy);

@@ -21,7 +21,9 @@ class TMRUManager;
 
 // The plain book `name` converted line by line through `table` into the text the view
 // will hold, written to the temporary copy "lirra.tmp" on the way (the old copy deleted
-// first). A copy cut short is deleted before the error goes on.
+// first). A copy cut short is deleted before the error goes on. A Unicode book keeps its
+// characters (the copy in UTF-8) and a FictionBook shows as rich text (no copy), whatever
+// `table` says.
 BookText convertBook(const QString& name, const ByteTable& table);
 
 class BookLoader {

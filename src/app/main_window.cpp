@@ -192,7 +192,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
       m_timer1(new QTimer(this)),
       m_openDialog1(FileDialogRequest::Mode::Open, QStringLiteral("Open Book"), QStringLiteral("Book's Files|*.*"), true),
       m_openDialog2(FileDialogRequest::Mode::Open, QStringLiteral("Open RTF Book"),
-                    QStringLiteral("RTF Lirra (*.rtf)|*.rtf|All Files (*.*)|*.*"), false),
+                    QStringLiteral("RTF Lirra (*.rtf)|*.rtf|FictionBook (*.fb2)|*.fb2|All Files (*.*)|*.*"), false),
       m_saveDialog1(FileDialogRequest::Mode::Save, QStringLiteral("Save As"), kSaveBookFilter, false),
       m_books(*this, *m_mruManager1),
       m_printing(*this)

@@ -159,6 +159,38 @@ TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
     EXPECT_TRUE(boxes.empty());
 }
 
+// Today's books are known by their content whichever way they come in, and no command
+// takes a code page to them: the copy and a saved book are UTF-8, Convert to Win keeps the
+// text.
+TEST_F(BookUtilities, UnicodeAndFictionBooksKeepEveryCharacterThroughEveryCommand)
+{
+    const std::string utf8 = "\xCE\xB1 \xE2\x82\xAC \xD0\x81\xD0\xB6 \xF0\x9F\x93\x9A\r\nline two\r\n";
+    const std::string path = book("unicode.txt", "\xEF\xBB\xBF" + utf8);
+    TForm1 form({});
+    form.LoadBook(QString::fromStdString(path));
+    EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("α € Ёж 📚"));
+    EXPECT_EQ(readFile(tempCopy()), utf8);
+    form.bookView().reanchorLine(1);
+    action(form, "ConverttoWin1")->trigger();
+    EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("α € Ёж 📚"));
+    EXPECT_EQ(readFile(tempCopy()), utf8);
+    nextFile = QString::fromStdString(m_scratch / "saved.txt");
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(readFile(m_scratch / "saved.txt"), utf8);
+
+    // A FictionBook named .txt by "Open Book", a Unicode text by "Open RTF Book".
+    nextFile = QString::fromStdString(book("story.txt", "<?xml version=\"1.0\"?><FictionBook><body><title><p>Заглавие"
+                                                        "</p></title><p><emphasis>Текст</emphasis></p></body></FictionBook>"));
+    action(form, "OpenBook1")->trigger();
+    EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("Заглавие"));
+    EXPECT_EQ(form.bookView().lineText(1), QStringLiteral("Текст"));
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+    nextFile = QString::fromStdString(path);
+    action(form, "OpenRTFBook1")->trigger();
+    EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("α € Ёж 📚"));
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(BookUtilities, SaveBookAsOverAnExistingFileReplacesItWholeOrNotAtAll)
 {
     TForm1 form({});

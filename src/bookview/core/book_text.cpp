@@ -2,6 +2,7 @@
 
 #include "bookview/core/book_file.h"
 #include "bookview/core/text_search.h"
+#include "bookview/core/unicode_text.h"
 #include "platform/codepages.h"
 #include "platform/lirra_error.h"
 
@@ -45,15 +46,19 @@ std::vector<FormatRun> shiftRuns(const std::vector<FormatRun>& runs, std::int64_
     return result;
 }
 
-// Plain text is written as it is held; rich text is encoded, best fit.
-std::string_view ansiBytes(std::string_view ansi1251)
+// Plain text is written as it is held; rich text is encoded, 1251 best fit or UTF-8.
+std::string_view savedBytes(std::string_view ansi1251, Charset)
 {
     return ansi1251;
 }
 
-std::string ansiBytes(std::u16string_view text)
+std::string savedBytes(std::u16string_view text, Charset charset)
 {
-    return platform::encodeAnsi(text);
+    if (charset == Charset::Ansi1251)
+        return platform::encodeAnsi(text);
+    std::string utf8;
+    appendUtf8(text, utf8);
+    return utf8;
 }
 
 void refuseTooLong(std::size_t size)
@@ -72,7 +77,7 @@ BookText::BookText(BookBytes ansi1251) : m_plain(std::move(ansi1251))
     m_hardLines = scanHardLines(std::string_view(m_plain));
 }
 
-BookText::BookText(RichText rich) : m_rich(true), m_richText(std::move(rich))
+BookText::BookText(RichText rich, Charset charset) : m_rich(true), m_charset(charset), m_richText(std::move(rich))
 {
     refuseTooLong(m_richText.text.size());
     m_hardLines = scanHardLines(std::u16string_view(m_richText.text));
@@ -89,6 +94,8 @@ BookText bookTextFrom(BookBytes bytes)
 
 BookText loadBookText(const std::string& path)
 {
+    if (auto book = readUnicodeBook(path, std::string()))
+        return std::move(*book);
     return bookTextFrom(readBookFile(path));
 }
 
@@ -146,7 +153,7 @@ void BookText::saveAsPlainText(const std::string& path) const
                 break;   // an empty last line has no break of its own
             const auto content = text.substr(static_cast<std::size_t>(start),
                                              static_cast<std::size_t>(end - start - breakLengthBefore(text, end)));
-            out.put(ansiBytes(content));
+            out.put(savedBytes(content, m_charset));
             out.put("\r\n");
         }
     });

@@ -6,7 +6,8 @@
 //
 // Plain books keep their 1251 bytes (one byte a character); rich books keep UTF-16 and
 // format runs. Character indices mean the same in both. Line breaks (CR LF, lone CR,
-// lone LF) are characters of the text like any other.
+// lone LF) are characters of the text like any other. A Unicode plain book is held as
+// rich text without runs, so every character it has is kept.
 
 #include "bookview/core/big_block_allocator.h"
 #include "bookview/core/book_types.h"
@@ -20,15 +21,21 @@
 
 namespace lirra {
 
+// What a book's text is saved in: 1251 for books that came in a code page (and RTF, as
+// always), UTF-8 for books that came in Unicode (UTF-8, UTF-16 and FictionBook), so that
+// saving loses nothing.
+enum class Charset { Ansi1251, Unicode };
+
 class BookText {
 public:
     BookText();   // empty plain text
     // Both throw Error "Failed to Load Stream" for a text of more than kMaxTextLength
     // characters.
     explicit BookText(BookBytes ansi1251);
-    explicit BookText(RichText rich);
+    explicit BookText(RichText rich, Charset charset = Charset::Ansi1251);
 
     bool isRich() const { return m_rich; }
+    Charset charset() const { return m_charset; }
     std::int64_t length() const;
     char16_t charAt(std::int64_t index) const;    // index must be in [0, length())
     std::u16string text(std::int64_t start, std::int64_t count) const;   // clipped
@@ -52,7 +59,8 @@ public:
     // First match lying wholly in [start, start + length) (clipped to the text), or -1.
     std::int64_t find(std::u16string_view what, std::int64_t start, std::int64_t length,
                       FindOptions options) const;
-    // Each hard line ended by CR LF (an empty last line adds none), in 1251. Throws
+    // Each hard line ended by CR LF (an empty last line adds none), in the text's
+    // charset (1251 best fit or UTF-8 without a mark). Throws
     // Error "Cannot create file %s" / "Failed to Save Stream".
     void saveAsPlainText(const std::string& path) const;
 
@@ -64,6 +72,7 @@ public:
 
 private:
     bool m_rich = false;
+    Charset m_charset = Charset::Ansi1251;
     BookBytes m_plain;
     RichText m_richText;
     LineStarts m_hardLines;
@@ -73,8 +82,9 @@ private:
 // text. Throws Error "Failed to Load Stream" for a text of more than kMaxTextLength
 // characters.
 BookText bookTextFrom(BookBytes bytes);
-// The same for the bytes of the file `path`. Throws Error "Cannot open file %s" /
-// "Failed to Load Stream".
+// The book `path` as it is: Unicode text and FictionBook read as readUnicodeBook reads
+// them (no copy), anything else as bookTextFrom its bytes. Throws Error "Cannot open
+// file %s" / "Failed to Load Stream".
 BookText loadBookText(const std::string& path);
 
 } // namespace lirra

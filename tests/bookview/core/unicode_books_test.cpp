@@ -1,0 +1,260 @@
+#include "bookview/core/book_kind.h"
+#include "bookview/core/fiction_book.h"
+#include "bookview/core/unicode_text.h"
+
+#include "error_text.h"
+#include "peak_memory.h"
+#include "platform/codepages.h"
+#include "platform/utf8.h"
+#include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using lirra::BookKind;
+
+namespace {
+
+const std::string kData = std::string(LIRRA_SOURCE_DIR) + "/tests/data/";
+
+std::string utf8(std::u16string_view text)
+{
+    return lirra::platform::utf16ToUtf8(text);
+}
+
+// 1251 bytes of UTF-8 text (Cyrillic and ASCII only), and the same in 866.
+std::string ansi(std::string_view text)
+{
+    return lirra::platform::encodeAnsi(lirra::platform::utf8ToUtf16(text));
+}
+
+std::string dos(std::string_view text)
+{
+    std::string bytes = ansi(text);
+    lirra::platform::charToOemBuff(bytes.data(), bytes.data(), bytes.size());
+    return bytes;
+}
+
+// The head in one piece (as a file's first piece holds it), then a byte at a time.
+BookKind kindFedByteByByte(std::string_view bytes)
+{
+    lirra::BookKindProbe probe;
+    probe.feed(bytes.substr(0, 64));
+    for (std::size_t i = 64; i < bytes.size(); ++i)
+        probe.feed(bytes.substr(i, 1));
+    return probe.kind();
+}
+
+} // namespace
+
+TEST(BookKinds, AreToldByContent)
+{
+    const std::pair<std::string, BookKind> cases[] = {
+        {"\xEF\xBB\xBFplain ASCII after a mark", BookKind::Utf8},
+        {"\xFF\xFEh\0i\0", BookKind::Utf16Le},
+        {"\xFE\xFF\0h\0i", BookKind::Utf16Be},
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x93\x9A", BookKind::Utf8},
+        {"only ASCII\r\n", BookKind::CodePage},                       // the same either way
+        {"", BookKind::CodePage},
+        {"a download broken off at the end, far beyond the head: \xD0\xB0\xD0", BookKind::Utf8},
+        {"\xC3\xA9 then Ctrl+Z\x1A\xFF\xFE garbage", BookKind::Utf8},  // not part of the book
+        {"overlong \xC0\x80", BookKind::CodePage},
+        {"surrogate \xED\xA0\x80", BookKind::CodePage},
+        {"past U+10FFFF \xF4\x90\x80\x80", BookKind::CodePage},
+        {"{\\rtf1\\ansi \xC3\xA9}", BookKind::CodePage},               // RTF says its code page itself
+        {"<?xml version=\"1.0\"?>\n<FictionBook xmlns=\"x\">", BookKind::FictionBook},
+        {"\xEF\xBB\xBF<FictionBook>", BookKind::FictionBook},
+        {"<html><body>FictionBook</body></html>", BookKind::CodePage},
+        {"Глава про <FictionBook>", BookKind::Utf8},
+    };
+    for (const auto& [bytes, kind] : cases) {
+        EXPECT_EQ(lirra::detectBookKind(bytes), kind) << bytes;
+        EXPECT_EQ(kindFedByteByByte(bytes), kind) << bytes;
+    }
+}
+
+// A DOS or Windows Cyrillic book is never valid UTF-8: the sample book, and generated
+// books of real words in both code pages. (Single words can be: "рад" in 866 is the
+// bytes E0 A0 A4, one UTF-8 character; a book never is.)
+TEST(BookKinds, DosAndWindowsBooksAreNeverUtf8)
+{
+    EXPECT_EQ(lirra::detectBookKind(readFile(std::string(LIRRA_SOURCE_DIR) + "/resources/sample/sample-book.txt")),
+              BookKind::CodePage);
+    const char* const words[] = {"рад", "раб", "ряд", "в", "и", "с", "к", "я", "он", "она", "было", "ещё", "её",
+                                 "Москва", "ЭХО", "Юг", "ёлка", "Ёж", "щука", "жизнь", "объём", "чай", "шёл",
+                                 "фильм", "цифра", "хлеб", "пусть", "«так»", "№5", "—", "…", "день", "утро"};
+    std::mt19937 random(21);
+    for (int book = 0; book < 2000; ++book) {
+        std::string text;
+        for (int word = 0; word < 12; ++word)
+            text += std::string(words[random() % std::size(words)]) + (word % 6 == 5 ? "\r\n" : " ");
+        EXPECT_EQ(lirra::detectBookKind(dos(text)), BookKind::CodePage) << text;
+        EXPECT_EQ(lirra::detectBookKind(ansi(text)), BookKind::CodePage) << text;
+    }
+}
+
+// However UTF-8 is cut into pieces, good and bad, it decodes as it does whole.
+TEST(Utf8Decoding, PiecesGiveWhatTheWholeGives)
+{
+    const auto decode = [](std::initializer_list<std::string_view> pieces) {
+        lirra::Utf8Decoder decoder;
+        std::u16string text;
+        for (const std::string_view piece : pieces)
+            if (!piece.empty())   // an empty piece is the end
+                decoder.decode(piece, text);
+        decoder.decode({}, text);
+        return text;
+    };
+    for (const std::string_view bytes : {"a\xEF\xEF\xEF\xEF\xEF" "b", "\xF0\x9F\x93\x9A\xE2\x82", "\xE2\x80\x41\xC3"})
+        for (std::size_t cut = 0; cut <= bytes.size(); ++cut)
+            for (std::size_t next = cut; next <= bytes.size(); ++next)
+                EXPECT_EQ(decode({bytes.substr(0, cut), bytes.substr(cut, next - cut), bytes.substr(next)}),
+                          decode({bytes}))
+                    << bytes << " cut at " << cut << " and " << next;
+}
+
+class UnicodeBooks : public ::testing::Test {
+protected:
+    // The book's text as the view takes it, checked to be the copy written on the way.
+    std::u16string read(const std::string& bytes)
+    {
+        writeFile(m_scratch / "book.txt", bytes);
+        auto book = lirra::readUnicodeBook(m_scratch / "book.txt", m_scratch / "lirra.tmp");
+        if (!book)
+            return u"(code page)";
+        EXPECT_EQ(book->charset(), lirra::Charset::Unicode);
+        const std::u16string text = book->text(0, book->length());
+        if (!book->runs().empty())
+            return text;   // FictionBook: no copy
+        EXPECT_EQ(readFile(m_scratch / "lirra.tmp"), utf8(text));
+        return text;
+    }
+
+    ScratchFolder m_scratch;
+};
+
+TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooks)
+{
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
+        {"\xD0\xB0\n\xD0\xB1\r\xD0\xB2\r\n", u"а\nб\r\nв\r\n"},     // a lone LF stays in its line
+        {"\xD0\xB0\x1A\xD0\xB1", u"а\r\n"},                          // Ctrl+Z ends the text
+        {"\xEF\xBB\xBF\xD0\xB0\xD0", u"а\uFFFD\r\n"},                // cut by the end
+        {std::string("\xFF\xFE\x1A\x04\r\0\r\0\n\0=\xD8\0\xDE", 14), u"К\r\n\r\n😀\r\n"},
+        {std::string("\xFE\xFF\x04\x1A\0\r\0\x1A\0x", 10), u"К\r\n"},
+        {"plain ASCII", u"(code page)"},
+        {"\x8F\xE0\xA8\xA2\xA5\xE2", u"(code page)"},                // "Привет" in 866
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(read(bytes), text) << bytes;
+}
+
+TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
+{
+    // Pieces of the file are 256 KiB: two- and four-byte characters, CRs and CR LFs
+    // fall across every kind of edge.
+    std::u16string line = u"жизнь 😀\r";
+    std::u16string expected;
+    std::u16string book;
+    for (int i = 0; i < 40000; ++i) {
+        book += line + (i % 2 ? u"\n" : u"");
+        expected += line + u"\n";
+    }
+    EXPECT_EQ(read(utf8(book)), expected);
+    std::string utf16le("\xFF\xFE");
+    for (const char16_t unit : book)
+        utf16le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    EXPECT_EQ(read(utf16le), expected);
+}
+
+TEST_F(UnicodeBooks, SavedInUtf8ReadBackTheSame)
+{
+    read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+    const auto book = lirra::readUnicodeBook(m_scratch / "book.txt", "");
+    book->saveAsPlainText(m_scratch / "saved.txt");
+    EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+}
+
+TEST_F(UnicodeBooks, TestBooksReadAsWritten)
+{
+    EXPECT_EQ(utf8(read(readFile(kData + "utf8-bom.txt"))),
+              "Μῆνιν ἄειδε, θεά — Ἰλιάς\r\nЦена: 100 € за книгу 📚\r\nЁлка и ЁЖИК, ёжик и ёлка\r\n");
+    // Find folds Cyrillic case in a Unicode book as in any other.
+    const auto book = lirra::readUnicodeBook(kData + "utf8-bom.txt", "");
+    EXPECT_EQ(book->find(u"ёжик", 0, book->length(), {}), 58);
+    EXPECT_EQ(book->find(u"ёжик", 59, book->length(), {}), 64);
+    EXPECT_EQ(utf8(read(readFile(kData + "utf16le.txt"))),
+              "Unicode-Text aus dem Editor: Grüße\r\nРусский текст в UTF-16 — «кавычки»\r\nEmoji 😀 and "
+              "Ελληνικά\r\nПоследняя строка без перевода\r\n");
+    for (const char* name : {"converter.fb2", "every-element.fb2"})
+        EXPECT_EQ(utf8(read(readFile(kData + name))), readFile(kData + name + ".txt")) << name;
+}
+
+namespace {
+
+std::string fb2(const std::string& body, const std::string& encoding = "UTF-8")
+{
+    return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?><FictionBook><body>" + body + "</body></FictionBook>";
+}
+
+// The formats of the text `what` in `rich`, as "b" (bold), "i", "s" (struck) and the size.
+std::string formatOf(const lirra::RichText& rich, std::u16string_view what)
+{
+    const auto at = static_cast<std::int64_t>(rich.text.find(what));
+    const lirra::FormatRun* run = nullptr;
+    for (const auto& r : rich.runs)
+        if (r.start <= at)
+            run = &r;
+    const lirra::CharFormat& f = rich.formats[run->format];
+    return std::string(f.bold ? "b" : "") + (f.italic ? "i" : "") + (f.strikeOut ? "s" : "") +
+           std::to_string(f.halfPoints);
+}
+
+} // namespace
+
+TEST(FictionBooks, ShowTitlesAndEmphasisInTheirFormats)
+{
+    const lirra::RichText rich = lirra::parseFictionBook(readFile(kData + "every-element.fb2"));
+    const std::pair<std::u16string_view, std::string> cases[] = {
+        {u"Всё в одной книге", "b44"}, {u"Анна", "0"},        {u"Глава 1", "b34"}, {u"Часть 1.1", "b30"},
+        {u"курсивом", "i0"},           {u"жирным", "b0"},     {u"зачёркнутая", "s0"}, {u"Стихи", "b0"},
+        {u"Примечания", "b40"},        {u"Текст сноски", "0"}, {u"* * *", "b0"},
+    };
+    for (const auto& [what, format] : cases)
+        EXPECT_EQ(formatOf(rich, what), format) << utf8(what);
+}
+
+TEST(FictionBooks, DamageShowsWhatWasReadAndWhy)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {fb2("<p>Раз</p><p>Два</p>").substr(0, 80), "Раз\r\nДва\r\n[Reading stopped here: unclosed token, line 1.]\r\n"},
+        {fb2("<p>Один</p><p>x &nbsp; y</p>"), "Один\r\nx\r\n[Reading stopped here: undefined entity, line 1.]\r\n"},
+        {"<?xml version=\"1.0\"?><!DOCTYPE FictionBook [<!ENTITY a \"aaaa\">]><FictionBook><body><p>&a;</p>",
+         "(error) This FictionBook cannot be read: it declares entities, line 1."},
+        {"<FictionBook><", "(error) This FictionBook cannot be read: unclosed token, line 1."},
+        {fb2("<p>\xCF\xF0\xE8\xE2\xE5\xF2</p>", "windows-1251"), "Привет\r\n\r\n"},
+        {fb2("<p>\x8F\xE0\xA8\xA2\xA5\xE2</p>", "ibm866"), "Привет\r\n\r\n"},
+        {fb2("<p>x</p>", "koi8-u"), "(error) This FictionBook cannot be read: unknown encoding, line 1."},
+    };
+    for (const auto& [bytes, shown] : cases) {
+        std::string text;
+        const std::string error = errorText([&] { text = utf8(lirra::parseFictionBook(bytes).text); });
+        EXPECT_EQ(error == "(no error)" ? text : "(error) " + error, shown) << bytes;
+    }
+}
+
+TEST(FictionBooks, ABookThatSwellsStopsWithinItsMemoryBudget)
+{
+    // Empty verse lines: four bytes of file make an indent, a line break and its start.
+    std::string body;
+    for (int i = 0; i < 300'000; ++i)
+        body += "<v/>";
+    const std::string book = fb2("<poem><stanza>" + body + "</stanza></poem>");
+    lirra::RichText rich;
+    const long long peak = residentPeakGrowth([&] { rich = lirra::parseFictionBook(book); });
+    EXPECT_TRUE(utf8(rich.text).ends_with("[Reading stopped here: the rest would take more memory than a book of "
+                                          "this size may.]\r\n"));
+    EXPECT_LE(static_cast<long long>(rich.text.size()), static_cast<long long>(book.size()));
+    EXPECT_LT(peak, 3LL * static_cast<long long>(book.size()));
+}
