@@ -49,8 +49,8 @@ public:
     void toggleStatusBar();
     void toggleClock();
     // Hides every window of the program and its taskbar entry behind the tray icon.
-    // Without a notification area the window is minimised instead and keeps its
-    // taskbar entry: an icon nobody can see would leave the program unreachable.
+    // Without a notification area the windows are minimised instead and keep their
+    // taskbar entries: an icon nobody can see would leave the program unreachable.
     void hideToTray();
     // Brings the windows back as they were and removes the icon.
     void showFromTray();
