@@ -142,6 +142,7 @@ void WindowModes::hideToTray()
         // All the windows go together, as into the tray.
         for (const QPointer<QWidget>& top : std::as_const(shown))
             top->showMinimized();
+        m_minimisedWithoutTray += shown;
         shown.removeAll(&window);
         new RestoredTogether(window, shown);
         return;
@@ -150,11 +151,14 @@ void WindowModes::hideToTray()
     m_hiddenWindows = shown;
     for (const QPointer<QWidget>& top : std::as_const(shown)) {
         top->hide();
-        // A window once minimised keeps asking the window manager to map it minimised,
-        // even after it was restored from outside; a new native window asks for nothing.
-        if (QWindow* native = top->windowHandle())
+        // A window the program once minimised keeps asking the window manager to map it
+        // minimised, even after it was restored from outside; a new native window asks
+        // for nothing.
+        QWindow* native = top->windowHandle();
+        if (native && m_minimisedWithoutTray.contains(top))
             native->destroy();
     }
+    m_minimisedWithoutTray.clear();
 }
 
 void WindowModes::showFromTray()
