@@ -103,8 +103,10 @@ done
 shot framed-again
 
 # Hidden to the tray from full screen, back by a left click on the icon.
+focus_main
 xdotool key alt+Return
 sleep 1.5
+focus_main
 xdotool key ctrl+F12
 sleep 1.5
 mapped && fail "Ctrl+F12 left the window on the screen"
@@ -122,10 +124,12 @@ sleep 1.5
 mapped || fail "a click on the icon did not bring the window back"
 [ -z "$(tray_icon)" ] || fail "the icon stayed after the window came back"
 [ "$(frame)" = "0, 0, 0, 0" ] || fail "the window came back out of full screen"
+focus_main
 xdotool key alt+Return
 sleep 1
 
 # Alt+X, and a restart starts wrapped and dark.
+focus_main
 xdotool key alt+x
 # With a book open the reader offers a bookmark first; No lets it end.
 timeout 10 xdotool search --all --sync --pid "$app" --name "^Information$" >/dev/null && xdotool key alt+n
@@ -136,6 +140,7 @@ rows_below_have_text || fail "the restart did not start wrapped"
 shot restarted-wrapped
 
 # The tray menu's Exit ends the program while it is hidden.
+focus_main
 xdotool key ctrl+F12
 sleep 1.5
 icon=$(tray_icon)
