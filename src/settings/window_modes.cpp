@@ -140,9 +140,11 @@ void WindowModes::hideToTray()
     if (!m_rxTrayIcon1.isAdded()) {
         m_rxTrayIcon1.setActive(false);
         // All the windows go together, as into the tray.
-        for (const QPointer<QWidget>& top : std::as_const(shown))
+        for (const QPointer<QWidget>& top : std::as_const(shown)) {
             top->showMinimized();
-        m_minimisedWithoutTray += shown;
+            if (!m_minimisedWithoutTray.contains(top))
+                m_minimisedWithoutTray.append(top);
+        }
         shown.removeAll(&window);
         new RestoredTogether(window, shown);
         return;

@@ -69,6 +69,7 @@ private:
     WindowParts m_parts;
     TRxTrayIcon m_rxTrayIcon1;
     QList<QPointer<QWidget>> m_hiddenWindows;
+    // Windows the no-tray fallback minimised: the next hiding in a tray renews them.
     QList<QPointer<QWidget>> m_minimisedWithoutTray;
     QPointer<QWidget> m_lastActive;
 };
