@@ -35,9 +35,12 @@ void jumpToBookmarkedLine(TBookView& view, std::int32_t lineNumber)
     view.reanchorLine(lineNumber);
     // A page down leaves the caret's line above the view; bringing the caret back into
     // view makes its line the top one, and a line up shows the bookmarked line above it.
+    // Near the end the page down stops with the last line at the bottom, the bookmarked
+    // line already in view: a line up would only hide the last one.
     view.scroll(ScrollStep::PageDown);
     view.scrollCaretIntoView();
-    view.scroll(ScrollStep::LineUp);
+    if (view.firstVisibleLine() > lineNumber - 1)
+        view.scroll(ScrollStep::LineUp);
     view.sendKey(VirtualKey::Home);
 }
 

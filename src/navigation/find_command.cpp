@@ -45,7 +45,10 @@ void FindText::FindDialog1Find()
     view.setSelection(found, what.size());
     view.scroll(ScrollStep::PageDown);
     view.scrollCaretIntoView();
-    for (int i = 0; i < kContextLines; ++i)
+    // Near the end the view stops with the last line at the bottom, and the lines above
+    // the match already show: stepping up further would only take the match away.
+    const std::int64_t line = view.lineFromChar(found);
+    for (int i = 0; i < kContextLines && view.firstVisibleLine() > line - kContextLines; ++i)
         view.scroll(ScrollStep::LineUp);
 }
 

@@ -102,12 +102,14 @@ void TForm6::RxSlider1Change() { m_label2->setText(intervalText(speed())); }
 
 void TForm6::Button1Click() { accept(); }
 
-// The speed goes back to the slowest, not to the one the dialog opened with.
+// The speed goes back to the fastest, not to the one the dialog opened with.
 void TForm6::Button2Click()
 {
     m_rxSlider1->setValue(kMinSpeed);
-    reject();
+    QDialog::reject();
 }
+
+void TForm6::reject() { Button2Click(); }
 
 void TForm6::FormClose() { emit closed(); }
 

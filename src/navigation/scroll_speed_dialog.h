@@ -31,6 +31,9 @@ public:
     // Centred on the screen, "Cancel" focused; returns when it has closed.
     void ShowModal();
 
+    // Escape, and any other way out but "Set Speed", is "Cancel".
+    void reject() override;
+
 signals:
     // The dialog has closed, by either button: the timer takes the speed now.
     void closed();

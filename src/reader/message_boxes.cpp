@@ -1,8 +1,10 @@
 #include "reader/message_boxes.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include <utility>
 
@@ -38,10 +40,26 @@ QMessageBox::Icon iconFor(BoxKind kind)
     return QMessageBox::NoIcon;
 }
 
+// What a window manager's title bar needs besides the title: an icon and three buttons.
+constexpr int kTitleBarButtonsWidth = 120;
+
+// A short text makes a narrow box, and the window manager then cuts the title to fit.
+// The box is made as wide as the title written in bold, as title bars write it.
+void leaveRoomForTitle(QMessageBox& box)
+{
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtonsWidth;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 BoxAnswer runDialog(const MessageBoxRequest& request)
 {
     QMessageBox box(iconFor(request.kind), request.title, request.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    leaveRoomForTitle(box);
     if (request.buttons == BoxButtons::YesNo) {
         auto* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);

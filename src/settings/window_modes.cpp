@@ -6,10 +6,41 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QWidget>
+#include <QWindow>
 
 namespace lirra {
+
+namespace {
+
+// Brings back the windows minimised with the main window once the main window is
+// restored, by whatever means: they went together, so they come back together.
+class RestoredTogether : public QObject {
+public:
+    RestoredTogether(QWidget& main, QList<QPointer<QWidget>> others) : QObject(&main), m_others(std::move(others))
+    {
+        main.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowStateChange && !static_cast<QWidget*>(watched)->isMinimized()) {
+            for (const QPointer<QWidget>& other : std::as_const(m_others))
+                if (other)
+                    other->setWindowState(other->windowState() & ~Qt::WindowMinimized);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QList<QPointer<QWidget>> m_others;
+};
+
+} // namespace
 
 QString trayHint() { return kApplicationTitle + QStringLiteral(" SE"); }
 
@@ -58,9 +89,13 @@ void WindowModes::showMaximized()
 // caption would end above the screen.)
 void WindowModes::toggleFullScreen()
 {
-    const std::int32_t curLine = m_reader.currentLine();
     const bool entering = !m_parts.fullScreen.isChecked();
     QWidget& window = m_parts.window;
+    // Re-anchored while the view still has the size it is read at: until the window
+    // manager has maximised the new window, the view passes through the restored size,
+    // and a line brought into view there would be scrolled to the top of a small view.
+    // The view keeps its top line through the resizes that follow.
+    reanchorOn(m_reader.currentLine());
     setFrame(!entering);
     if (entering)
         window.move(0, 0);
@@ -72,7 +107,6 @@ void WindowModes::toggleFullScreen()
     if (!entering)
         window.repaint();
     view.hideCaret();
-    reanchorOn(curLine);
 }
 
 void WindowModes::toggleStatusBar()
@@ -105,13 +139,28 @@ void WindowModes::hideToTray()
     m_rxTrayIcon1.setActive(true);
     if (!m_rxTrayIcon1.isAdded()) {
         m_rxTrayIcon1.setActive(false);
-        window.showMinimized();
+        // All the windows go together, as into the tray.
+        for (const QPointer<QWidget>& top : std::as_const(shown)) {
+            top->showMinimized();
+            if (!m_minimisedWithoutTray.contains(top))
+                m_minimisedWithoutTray.append(top);
+        }
+        shown.removeAll(&window);
+        new RestoredTogether(window, shown);
         return;
     }
     m_lastActive = QApplication::activeWindow();
     m_hiddenWindows = shown;
-    for (const QPointer<QWidget>& top : std::as_const(shown))
+    for (const QPointer<QWidget>& top : std::as_const(shown)) {
         top->hide();
+        // A window the program once minimised keeps asking the window manager to map it
+        // minimised, even after it was restored from outside; a new native window asks
+        // for nothing.
+        QWindow* native = top->windowHandle();
+        if (native && m_minimisedWithoutTray.contains(top))
+            native->destroy();
+    }
+    m_minimisedWithoutTray.clear();
 }
 
 void WindowModes::showFromTray()

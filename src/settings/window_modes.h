@@ -49,8 +49,8 @@ public:
     void toggleStatusBar();
     void toggleClock();
     // Hides every window of the program and its taskbar entry behind the tray icon.
-    // Without a notification area the window is minimised instead and keeps its
-    // taskbar entry: an icon nobody can see would leave the program unreachable.
+    // Without a notification area the windows are minimised instead and keep their
+    // taskbar entries: an icon nobody can see would leave the program unreachable.
     void hideToTray();
     // Brings the windows back as they were and removes the icon.
     void showFromTray();
@@ -69,6 +69,8 @@ private:
     WindowParts m_parts;
     TRxTrayIcon m_rxTrayIcon1;
     QList<QPointer<QWidget>> m_hiddenWindows;
+    // Windows the no-tray fallback minimised: the next hiding in a tray renews them.
+    QList<QPointer<QWidget>> m_minimisedWithoutTray;
     QPointer<QWidget> m_lastActive;
 };
 

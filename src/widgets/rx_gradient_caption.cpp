@@ -217,8 +217,15 @@ void TRxGradientCaption::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     QWindow* window = m_form->windowHandle();
-    if (window && window->startSystemMove())
-        return;
+    if (window) {
+        // Placed where it stands, frame included, before the window manager moves it: a
+        // form placed by its client position (as one centred while it is being shown is)
+        // asks for static gravity, and a window manager may then start the move from
+        // twice the form's place.
+        window->setFramePosition(window->framePosition());
+        if (window->startSystemMove())
+            return;
+    }
     m_grasp = event->globalPosition().toPoint() - m_form->pos();
 }
 

@@ -18,6 +18,12 @@ book="$work/wide.txt"
 { for _ in $(seq 300); do printf 'word '; done; printf '\r\n\r\n\r\n\r\n\r\n'; } > "$book"
 
 app=""
+# Keys go to the focused window: after a box or a dialog closes, the window manager gives
+# the focus back to the main window only a moment later, and a key sent before is lost.
+focus_main() {
+  for _ in $(seq 50); do [ "$(xdotool getactivewindow 2>/dev/null)" = "$wid" ] && return; sleep 0.1; done
+  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+}
 start() {
   "$lirra" "$book" & app=$!; pids+=($app)
   wid=$(timeout 20 xdotool search --all --sync --pid "$app" --name "wide.txt" | head -n1) || fail "no window"
@@ -36,7 +42,7 @@ save_options() {
   xdotool key F12
   timeout 10 xdotool search --all --sync --pid "$app" --name "^Lirra Reader v1.01$" >/dev/null || fail "no 'Options was saved.' box"
   xdotool key Return
-  sleep 0.5
+  focus_main
 }
 # Options menu, "Color Themes" (the seventh item), then the theme at index $1.
 theme() {
@@ -72,7 +78,7 @@ xdotool key F4
 timeout 10 xdotool search --all --sync --pid "$app" --name "^Fonts$" >/dev/null || fail "F4 did not open Fonts"
 shot fonts-dialog
 xdotool key Escape
-sleep 0.5
+focus_main
 
 xdotool key F2
 sleep 0.5
@@ -82,11 +88,13 @@ stored WordWrap 00000001 || fail "F2 then F12 did not store WordWrap 1"
 
 # Full screen covers the screen without a frame, twice, and comes back framed.
 for round in 1 2; do
+  focus_main
   xdotool key alt+Return
   sleep 1.5
   [ "$(frame)" = "0, 0, 0, 0" ] || fail "full screen $round has a frame: $(frame)"
   [ "$(geometry)" = "0,0 1280x1024" ] || fail "full screen $round is $(geometry)"
   [ $round = 1 ] && shot full-screen
+  focus_main
   xdotool key alt+Return
   sleep 1.5
   [ "$(frame)" != "0, 0, 0, 0" ] || fail "no frame after full screen $round"
@@ -95,8 +103,10 @@ done
 shot framed-again
 
 # Hidden to the tray from full screen, back by a left click on the icon.
+focus_main
 xdotool key alt+Return
 sleep 1.5
+focus_main
 xdotool key ctrl+F12
 sleep 1.5
 mapped && fail "Ctrl+F12 left the window on the screen"
@@ -114,10 +124,12 @@ sleep 1.5
 mapped || fail "a click on the icon did not bring the window back"
 [ -z "$(tray_icon)" ] || fail "the icon stayed after the window came back"
 [ "$(frame)" = "0, 0, 0, 0" ] || fail "the window came back out of full screen"
+focus_main
 xdotool key alt+Return
 sleep 1
 
 # Alt+X, and a restart starts wrapped and dark.
+focus_main
 xdotool key alt+x
 # With a book open the reader offers a bookmark first; No lets it end.
 timeout 10 xdotool search --all --sync --pid "$app" --name "^Information$" >/dev/null && xdotool key alt+n
@@ -128,6 +140,7 @@ rows_below_have_text || fail "the restart did not start wrapped"
 shot restarted-wrapped
 
 # The tray menu's Exit ends the program while it is hidden.
+focus_main
 xdotool key ctrl+F12
 sleep 1.5
 icon=$(tray_icon)

@@ -82,8 +82,19 @@ TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScroll
     EXPECT_EQ(timer1.interval(), 350);
     EXPECT_TRUE(timer1.isActive());
     EXPECT_TRUE(scrollText1.isChecked());
-    inSpeedDialog([&] { child<TRxSlider>(form6, "RxSlider1")->setValue(400); }, "Button2");
-    EXPECT_EQ(timer1.interval(), 50);   // "Cancel" sets the slowest speed too
+    // "Cancel", and Escape as well, set the fastest speed, whatever the slider says.
+    const std::function<void()> cancels[] = {[&] { child<QPushButton>(form6, "Button2")->click(); },
+                                             [&] { QTest::keyClick(&form6, Qt::Key_Escape); }};
+    for (const auto& cancel : cancels) {
+        QTimer::singleShot(0, &form6, [&] {
+            child<TRxSlider>(form6, "RxSlider1")->setValue(400);
+            cancel();
+        });
+        scroll.SetScrollSpeed2Click();
+        EXPECT_FALSE(form6.isVisible());
+        EXPECT_EQ(timer1.interval(), 50);
+        EXPECT_EQ(form6.speed(), 1);
+    }
 }
 
 TEST_F(AutoScrolling, EachTickMovesTheViewByARowOrAPageAsTheDialogSaysNow)
@@ -97,11 +108,15 @@ TEST_F(AutoScrolling, EachTickMovesTheViewByARowOrAPageAsTheDialogSaysNow)
     EXPECT_GT(reader.view.firstVisibleLine(), 2 + 5);   // a page
     EXPECT_EQ(reader.view.caretPosition(), caret);   // the caret stays where it was
 
-    for (int i = 0; i < 2000; ++i)
-        scroll.Timer1Timer();
-    const std::int64_t end = reader.view.firstVisibleLine();
-    scroll.Timer1Timer();   // nothing left to scroll: the view stays still
-    EXPECT_EQ(reader.view.firstVisibleLine(), end);
+    // Once the last line is in view there is nothing to scroll: it stays at the bottom.
+    const std::int64_t lastPage = reader.view.lineCount() - reader.view.document().visibleLines();
+    for (const char* mode : {"RadioButton1", "RadioButton2"}) {
+        child<QRadioButton>(form6, mode)->setChecked(true);
+        reader.view.reanchorLine(0);
+        for (int i = 0; i < 2000; ++i)
+            scroll.Timer1Timer();
+        EXPECT_EQ(reader.view.firstVisibleLine(), lastPage) << mode;
+    }
 }
 
 TEST_F(AutoScrolling, TheTimerKeepsTickingBehindAModalDialog)

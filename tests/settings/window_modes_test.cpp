@@ -121,6 +121,23 @@ TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWere
     EXPECT_TRUE(reader.isMaximized());
 }
 
+// Without a notification area every window is minimised, and they come back together
+// however the main window is restored.
+TEST_F(WindowModesTest, WithoutATrayEveryWindowIsMinimisedAndComesBackWithTheMainOne)
+{
+    shell->present = false;
+    QDialog beside(&reader);
+    beside.show();
+    modes.hideToTray();
+    EXPECT_TRUE(reader.isMinimized());
+    EXPECT_TRUE(beside.isMinimized());
+    EXPECT_FALSE(modes.trayIcon().active());
+
+    reader.setWindowState(Qt::WindowMaximized);   // as the window manager restores it
+    EXPECT_FALSE(beside.isMinimized());
+    EXPECT_TRUE(beside.isVisible());
+}
+
 // Nor is the window hidden behind an icon that cannot be drawn, and the icon stays off.
 TEST_F(WindowModesTest, WithoutAnIconHidingKeepsTheWindow)
 {

@@ -145,10 +145,13 @@ void BookDocument::setVisibleLines(int lines)
 
 void BookDocument::scroll(ScrollStep step)
 {
+    // Once the last line is in view there is nothing to scroll down: the steps stop with
+    // it at the bottom (and never pull back a view the keys took further).
+    const std::int64_t lastPage = std::max(m_top, lineCount() - m_visible);
     switch (step) {
     case ScrollStep::LineUp: scrollTo(m_top - 1); break;
-    case ScrollStep::LineDown: scrollTo(m_top + 1); break;
-    case ScrollStep::PageDown: scrollTo(m_top + m_visible); break;
+    case ScrollStep::LineDown: scrollTo(std::min(m_top + 1, lastPage)); break;
+    case ScrollStep::PageDown: scrollTo(std::min(m_top + m_visible, lastPage)); break;
     }
 }
 

@@ -6,9 +6,9 @@
 // A "line" of the view is a hard line with word wrap off and a wrapped row with word
 // wrap on (see RowLayout, also for the empty last line that is not counted).
 //
-// Scrolling: the top line runs from 0 to the last counted line, so the view can scroll
-// until the book's last line stands at its top (a page down near the end stops there
-// and a match on the last line can still be shown below four lines of context).
+// Scrolling: the top line runs from 0 to the last counted line, so the keys and the
+// scroll bar can take the view until the book's last line stands at its top. The scroll
+// steps (scroll()) go no further than the last line at the bottom.
 
 #include "bookview/core/book_text.h"
 #include "bookview/core/book_types.h"
@@ -80,7 +80,7 @@ public:
     void setTopLine(std::int64_t line);           // clamped
     void setVisibleLines(int lines);              // at least 1
     int visibleLines() const { return m_visible; }
-    void scroll(ScrollStep step);                 // moves the view, not the caret
+    void scroll(ScrollStep step);                 // moves the view, not the caret; see above
     void scrollIntoView(std::int64_t index);      // the least scroll that shows it
     void scrollCaretIntoView() { scrollIntoView(m_active); }
 

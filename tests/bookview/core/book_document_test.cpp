@@ -268,10 +268,14 @@ TEST(BookDocumentScroll, StepsStopAtBothEnds)
     doc.scroll(ScrollStep::PageDown);
     doc.scroll(ScrollStep::PageDown);
     EXPECT_EQ(doc.topLine(), 20);
-    doc.scroll(ScrollStep::PageDown);   // not a full page left: the last line comes to the top
+    // The last line is in view, at the bottom: the steps have nothing left to scroll.
+    for (const ScrollStep step : {ScrollStep::PageDown, ScrollStep::LineDown}) {
+        doc.scroll(step);
+        EXPECT_EQ(doc.topLine(), 20);
+    }
+    doc.setTopLine(1000);   // the keys and the scroll bar go on until it is at the top
     EXPECT_EQ(doc.topLine(), 29);
-    doc.scroll(ScrollStep::LineDown);
-    doc.setTopLine(1000);
+    doc.scroll(ScrollStep::PageDown);   // and a step does not pull the view back
     EXPECT_EQ(doc.topLine(), 29);
     EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
     doc.setPlainText("short");   // new text starts at the top
