@@ -86,8 +86,8 @@ bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& tab
         if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
             throwLoadFailed();
         taken(start, read);
-        if (read >= limit && !ended)
-            return false;
+        if (read >= limit && read < in.size() && !ended)
+            return false;   // more to come: the book's end is not known to be near
     }
     if (!text.empty() && !text.ends_with(kBreak))
         text.append(kBreak);
