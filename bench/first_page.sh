@@ -7,10 +7,11 @@
 #                      in process: LoadBook to the first painted page, to the whole book
 #                      in the view, the longest the event loop stood still in between,
 #                      and the peak memory divided by the book's size
-# LIRRA_PROGRAM=path times another build of the program from outside (a comparison).
+# LIRRA_PROGRAM=path times another build of the program from outside (a comparison);
+# LIRRA_BENCH_BUILD=dir uses that release tree.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-build="$here/build/release-bench"
+build="${LIRRA_BENCH_BUILD:-$here/build/release-bench}"   # a release tree
 cache="$here/build/bench-books"
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1 100 1024)

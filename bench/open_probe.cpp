@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -32,19 +33,20 @@ int main(int argc, char** argv)
     constexpr int kTickMs = 5;
     double longestStall = 0;
     double lastTick = firstPage;
+    QEventLoop loading;   // not the application's: quitting that would close the window
     QTimer tick;
     tick.callOnTimeout([&] {
         const double now = double(clock.nsecsElapsed()) / 1e6;
         longestStall = std::max(longestStall, now - lastTick - kTickMs);
         lastTick = now;
         if (form->bookView().holdsWholeText())
-            app.quit();
+            loading.quit();
     });
     tick.start(kTickMs);
     double whole = firstPage;
     QObject::connect(&form->bookView(), &lirra::TBookView::wholeTextTaken, [&] { whole = double(clock.nsecsElapsed()) / 1e6; });
     if (!form->bookView().holdsWholeText())
-        app.exec();
+        loading.exec();
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

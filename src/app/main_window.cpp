@@ -8,6 +8,7 @@
 #include "app/restored_frame.h"
 #include "app/save_book_as.h"
 #include "app/status_line.h"
+#include "bookview/core/percent.h"
 #include "bookview/widget/book_view.h"
 #include "extras/about_box.h"
 #include "extras/clipboard_window.h"
@@ -289,8 +290,7 @@ void TForm1::connectView()
     connect(view, &TBookView::changed, this, guarded([this] { RichEdit1Change(); }));
     connect(view, &TBookView::keyDown, this,
             guarded([this](int key, Qt::KeyboardModifiers modifiers) { RichEdit1KeyDown(key, modifiers); }));
-    // The line count is final now: the percentage can be shown.
-    connect(view, &TBookView::wholeTextTaken, this, guarded([this] { storeStatus(false); }));
+    connect(view, &TBookView::wholeTextTaken, this, [this] { showWholeBookPercent(); });
     connect(view, &TBookView::keyUp, this, guarded([this](int key, Qt::KeyboardModifiers) { RichEdit1KeyUp(key); }));
     connect(view, &TBookView::keyPress, this, guarded([this](QChar c) { RichEdit1KeyPress(c); }));
     connect(view, &TBookView::mouseDown, this,
@@ -485,6 +485,13 @@ void TForm1::storeStatus(bool keepPosition)
         m_curLine = position.lineNumber;
         m_curCol = position.column;
     }
+}
+
+// The line count is final now: the percentage of the line shown, which the status line
+// was left without; the line and column stay as the last refresh left them.
+void TForm1::showWholeBookPercent()
+{
+    m_panel2->showPercent(readingPercent(m_panel2->lineCaption().toLongLong(), m_richEdit1->lineCount()));
 }
 
 void TForm1::RichEdit1Change()

@@ -153,6 +153,7 @@ private:
     void Label3MouseMove();
 
     void storeStatus(bool keepPosition);
+    void showWholeBookPercent();
 
     // --- components ------------------------------------------------------------------------
     QFrame* m_panel1 = nullptr;

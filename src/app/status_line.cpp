@@ -73,9 +73,15 @@ void StatusLine::display(const ReadingPosition& position)
 {
     m_label3->setText(QString::number(position.lineNumber));
     m_label4->setText(QString::number(position.column));
-    m_label6->setText(position.percent ? QString::number(*position.percent) + QLatin1Char('%') : QString());
-    for (QLabel* label : {m_label3, m_label4, m_label6})
+    for (QLabel* label : {m_label3, m_label4})
         label->adjustSize();
+    showPercent(position.percent);
+}
+
+void StatusLine::showPercent(std::optional<int> percent)
+{
+    m_label6->setText(percent ? QString::number(*percent) + QLatin1Char('%') : QString());
+    m_label6->adjustSize();
 }
 
 void StatusLine::hintLineOf(std::optional<std::int64_t> lineCount)

@@ -21,6 +21,8 @@ public:
     explicit StatusLine(QWidget* parent = nullptr);
 
     void display(const ReadingPosition& position);
+    // The percentage alone; none shows nothing.
+    void showPercent(std::optional<int> percent);
     QString lineCaption() const;
     // The line number's hint: "<line> of <lineCount>", the line alone while the count
     // is not known.
