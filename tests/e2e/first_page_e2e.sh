@@ -23,9 +23,7 @@ first=$(head -c 4096 "$book" | iconv -f CP866 -t UTF-8 | tr -d '\r' | head -n1)
 
 "$lirra" "$book" 2>/dev/null & app=$!; pids+=($app)
 timeout 20 xdotool search --all --sync --pid "$app" --name "big.txt" >/dev/null || fail "no window"
-date +%s.%N > "$out/times"
 status=$(probe status | tr '\n' ' ')
-date +%s.%N >> "$out/times"
 # After the open, the line number and column the re-anchoring left, and no percentage yet.
 [[ "$status" == "Line: 1 Char: "*[0-9]"  " ]] || fail "while the book loads the status line reads '$status'"
 { IFS= read -r name; IFS= read -r line; } < <(probe line)
@@ -39,5 +37,4 @@ done
 [[ "$status" == "Line: 1 Char: "*[0-9]" 0% " ]] || fail "once the book is in the status line reads '$status'"
 # The book ends where its size says, perhaps inside a line: the copy ends that line.
 [ "$(stat -c %s "$temp")" -ge "$(stat -c %s "$book")" ] || fail "the copy is not the whole book"
-date +%s.%N >> "$out/times"
 echo "e2e first page: 1 passed, 0 failed"
