@@ -41,6 +41,7 @@ std::unique_ptr<lirra::TForm1> windowWithBookmarkInTheMiddle()
     {
         const auto probe = lirra::bench::readerWindow();
         probe->LoadBook(book);
+        probe->awaitWholeBook();
         lines = probe->bookView().lineCount();
     }
     lirra::storeBookmarks({lirra::bookmarkEntry(QDate::currentDate(), book, QString::number(lines / 2))});

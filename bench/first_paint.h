@@ -1,8 +1,8 @@
 #pragma once
 
 // What the reader does between "open this DOS book" and the first page on the screen:
-// TForm1::LoadBook (the 1251 copy in lirra.tmp, the load, line 0, caption, history)
-// and the first paint of the view. Shared by the benchmark and the memory probe.
+// TForm1::LoadBook (the first page converted and shown, line 0, caption, history; the
+// rest of the book and the 1251 copy in lirra.tmp made behind it) and the first paint. Shared by the benchmark and the memory probe.
 
 #include "app/main_window.h"
 #include "bookview/widget/book_view.h"

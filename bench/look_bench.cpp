@@ -43,6 +43,7 @@ TForm1& reader()
     if (!sharedForm) {
         sharedForm = lirra::bench::readerWindow();
         sharedForm->LoadBook(QString::fromStdString(bookPath()));
+        sharedForm->awaitWholeBook();
     }
     return *sharedForm;
 }

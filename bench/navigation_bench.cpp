@@ -51,6 +51,7 @@ TForm1& reader()
         sharedForm = lirra::bench::readerWindow();
         sharedForm->resize(1280, 1024);
         sharedForm->LoadBook(QString::fromStdString(book));
+        sharedForm->awaitWholeBook();
         // Painting starts once the window system has shown the window.
         while (!sharedForm->windowHandle()->isExposed())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);

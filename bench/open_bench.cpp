@@ -85,6 +85,17 @@ void BM_OpenToFirstPaint(benchmark::State& state)
 }
 BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond);
 
+// The same until the whole book is in the view, the rest made behind the first page.
+void BM_OpenToWholeBook(benchmark::State& state)
+{
+    const auto form = lirra::bench::readerWindow();
+    for (auto _ : state) {
+        lirra::bench::openToFirstPaint(*form, books().dos);
+        form->awaitWholeBook();
+    }
+}
+BENCHMARK(BM_OpenToWholeBook)->Unit(benchmark::kMillisecond);
+
 // The view's own share of opening: the 1251 copy loaded, put on line 0 and painted.
 void BM_ViewLoadAndPaint(benchmark::State& state)
 {

@@ -56,7 +56,8 @@ def ms(name):
 def worst(*prefixes, suffix=""):
     return max(ms(n) for n in runs if n.startswith(prefixes) and n.endswith(suffix))
 ratio = sys.argv[1].split()[0].split("=")[1]
-print(f"view: open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} peak_rss_ratio={ratio} "
+print(f"view: open_to_first_paint_ms={ms('BM_OpenToFirstPaint'):.1f} "
+      f"open_to_whole_book_ms={ms('BM_OpenToWholeBook'):.1f} peak_rss_ratio={ratio} "
       f"wrap_toggle_ms={worst('BM_WrapToggle/'):.1f} find_all_ms={ms('BM_FindToEnd'):.1f} "
       f"status_refresh_us={worst('BM_StatusRefresh/') * 1000:.2f}")
 print(f"navigation: goto_ms={worst('BM_GotoPercent/', 'BM_GotoLine/', suffix='paint:1'):.2f} "

@@ -53,6 +53,7 @@ lirra::TForm1& windowWith(const std::string& book)
         form = lirra::bench::readerWindow();
     if (open != book) {
         form->LoadBook(QString::fromStdString(book));
+        form->awaitWholeBook();
         open = book;
     }
     return *form;

@@ -7,16 +7,32 @@
 #include "platform/file_names.h"
 #include "platform/temp_dir.h"
 #include "reader/book_names.h"
+#include "reader/error_handler.h"
 #include "reader/file_dialogs.h"
 #include "reader/reader_window.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QTimer>
+#include <algorithm>
+#include <utility>
 
 namespace lirra {
 
 namespace {
 constexpr const char* kCopyName = "lirra.tmp";
+// Enough of a book's start to fill a maximised window many times over and to page on
+// for a while; converted in a few milliseconds.
+constexpr std::int64_t kFirstPageBytes = std::int64_t{1} << 20;
+// A wait shorter than this shows only the busy cursor.
+constexpr int kProgressAfterMs = 500;
+constexpr int kProgressStepMs = 100;
+
+const ByteTable& dosTable() { return platform::tables::kOem866ToAnsi1251; }
 } // namespace
 
-BookText convertBook(const QString& name, const ByteTable& table)
+BookText convertBook(const QString& name, const ByteTable& table, ConversionProgress* progress)
 {
     const std::string copy = platform::tempDirectory() + kCopyName;
     platform::deleteFile(copy);
@@ -26,15 +42,65 @@ BookText convertBook(const QString& name, const ByteTable& table)
         // the code page `table` applies to the rest.
         if (auto book = readUnicodeBook(source, copy))
             return std::move(*book);
-        return bookTextFrom(copyBookLines(source, copy, table));
+        return bookTextFrom(copyBookLines(source, copy, table, progress));
     } catch (...) {
-        // A copy cut short (a full disk) is of no use and may be large: gone at once.
+        // A copy cut short (a full disk, a load stopped) is of no use and may be large:
+        // gone at once.
         platform::deleteFile(copy);
         throw;
     }
 }
 
-BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history) : m_reader(reader), m_history(history) {}
+std::optional<BookText> convertFirstPage(const QString& name, const ByteTable& table)
+{
+    const std::string source = fileSystemName(name);
+    // A head that says Unicode or FictionBook has the book read whole; a head of ASCII
+    // alone reads the same in every encoding, so its first page is right either way.
+    if (detectBookFileKind(source, kFirstPageBytes) != BookKind::CodePage)
+        return std::nullopt;
+    BookStart start = convertBookStart(source, table, kFirstPageBytes);
+    if (start.whole || looksLikeRtf(start.text))
+        return std::nullopt;
+    return BookText(std::move(start.text));
+}
+
+ConversionThread::ConversionThread(std::function<BookText(ConversionProgress&)> convert, std::function<void()> done)
+    : m_thread([this, convert = std::move(convert), done = std::move(done)](std::stop_token stop) {
+          m_progress.stop = std::move(stop);
+          try {
+              m_text.emplace(convert(m_progress));
+          } catch (const ConversionStopped&) {
+              return;
+          } catch (...) {
+              m_error = std::current_exception();
+          }
+          done();
+      })
+{
+}
+
+ConversionThread::~ConversionThread() = default;
+
+int ConversionThread::percentDone() const
+{
+    const std::int64_t size = m_progress.bookSize.load(std::memory_order_relaxed);
+    const std::int64_t read = m_progress.bytesRead.load(std::memory_order_relaxed);
+    return size > 0 ? int(std::min<std::int64_t>(read, size) * 100 / size) : 0;
+}
+
+BookText ConversionThread::take()
+{
+    if (m_error)
+        std::rethrow_exception(m_error);
+    return std::move(*m_text);
+}
+
+BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history, std::function<void(std::optional<int>)> showProgress)
+    : m_reader(reader), m_history(history), m_showProgress(std::move(showProgress))
+{
+}
+
+BookLoader::~BookLoader() = default;
 
 // Nothing is created to delete nothing: without a usable folder there is no copy.
 void BookLoader::dropCopy()
@@ -45,11 +111,86 @@ void BookLoader::dropCopy()
 
 void BookLoader::showBook(const QString& name)
 {
+    dropCopy();
+    // A book that cannot be read fails here, and the book in view (loading or not) stays.
+    std::optional<BookText> firstPage = convertFirstPage(name, dosTable());
+    stopLoading();
     TBookView& view = m_reader.bookView();
-    view.loadText(convertBook(name, platform::tables::kOem866ToAnsi1251));
+    if (firstPage) {
+        view.loadFirstPage(std::move(*firstPage));
+        loadInBackground(name);
+    } else {
+        view.loadText(convertBook(name, dosTable()));
+    }
     view.reanchorLine(0);
     view.caretToStart();
     m_reader.setBookName(name);
+}
+
+void BookLoader::loadInBackground(const QString& name)
+{
+    const std::uint64_t load = m_loads;
+    m_loading = std::make_unique<ConversionThread>(
+        [name](ConversionProgress& progress) { return convertBook(name, dosTable(), &progress); },
+        [this, load] {
+            QMetaObject::invokeMethod(&m_guiThread, [this, load] {
+                if (load == m_loads)
+                    takeWholeBook();
+            }, Qt::QueuedConnection);
+        });
+}
+
+void BookLoader::takeWholeBook()
+{
+    const std::unique_ptr<ConversionThread> loaded = std::move(m_loading);
+    if (m_waiting)
+        m_waiting->quit();
+    runCommand([&] {
+        try {
+            m_reader.bookView().takeWholeText(loaded->take());
+        } catch (...) {
+            // The rest of the book failed (a full disk, a read error): no half book stays.
+            showNoBook();
+            throw;
+        }
+    });
+}
+
+void BookLoader::stopLoading()
+{
+    ++m_loads;   // news from the worker about the load stopped now is not taken
+    if (!m_loading)
+        return;
+    m_loading.reset();
+    if (m_waiting)
+        m_waiting->quit();
+    // A first page whose rest will never come is not left in view.
+    showNoBook();
+}
+
+bool BookLoader::awaitWholeBook()
+{
+    if (!m_loading)
+        return true;
+    const std::uint64_t load = m_loads;
+    QEventLoop wait;
+    QEventLoop* const outer = std::exchange(m_waiting, &wait);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QElapsedTimer waited;
+    waited.start();
+    QTimer tick;
+    tick.callOnTimeout([&] {
+        if (!m_loading || load != m_loads)
+            wait.quit();   // a wait within this one was told, not this one
+        else if (waited.elapsed() >= kProgressAfterMs)
+            m_showProgress(m_loading->percentDone());
+    });
+    tick.start(kProgressStepMs);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    m_waiting = outer;
+    m_showProgress(std::nullopt);
+    QGuiApplication::restoreOverrideCursor();
+    return load == m_loads && !m_loading && m_reader.hasBook();
 }
 
 void BookLoader::loadBook(const QString& name)
@@ -72,8 +213,10 @@ void BookLoader::openRtfBook(FileDialog& dialog)
     const auto chosen = dialog.execute(m_reader.dialogParent());
     if (!chosen)
         return;
+    BookText book = loadBookText(fileSystemName(*chosen));
+    stopLoading();
     TBookView& view = m_reader.bookView();
-    view.loadFile(fileSystemName(*chosen));
+    view.loadText(std::move(book));
     view.reanchorLine(0);
     view.caretToStart();
     m_reader.setBookName(*chosen);
@@ -89,8 +232,20 @@ void BookLoader::openDropped(const QStringList& files)
 
 void BookLoader::clear()
 {
+    stopLoading();
+    showNoBook();
+}
+
+void BookLoader::showNoBook()
+{
     m_reader.bookView().clear();
     m_reader.setBookName(kIdleCaption);
+}
+
+void BookLoader::closeDown()
+{
+    stopLoading();
+    dropCopy();
 }
 
 } // namespace lirra

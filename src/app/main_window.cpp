@@ -8,6 +8,7 @@
 #include "app/restored_frame.h"
 #include "app/save_book_as.h"
 #include "app/status_line.h"
+#include "bookview/core/percent.h"
 #include "bookview/widget/book_view.h"
 #include "extras/about_box.h"
 #include "extras/clipboard_window.h"
@@ -194,7 +195,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
       m_openDialog2(FileDialogRequest::Mode::Open, QStringLiteral("Open RTF Book"),
                     QStringLiteral("RTF Lirra (*.rtf)|*.rtf|FictionBook (*.fb2)|*.fb2|All Files (*.*)|*.*"), false),
       m_saveDialog1(FileDialogRequest::Mode::Save, QStringLiteral("Save As"), kSaveBookFilter, false),
-      m_books(*this, *m_mruManager1),
+      m_books(*this, *m_mruManager1, [this](std::optional<int> percent) { m_panel2->showLoadProgress(percent); }),
       m_printing(*this)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -232,6 +233,8 @@ QString TForm1::lastChosenBookName() const { return m_openDialog1.fileName(); }
 void TForm1::LoadBook(const QString& name) { m_books.loadBook(name); }
 
 void TForm1::showBook(const QString& name) { m_books.showBook(name); }
+
+bool TForm1::awaitWholeBook() { return m_books.awaitWholeBook(); }
 
 void TForm1::refreshStatus() { storeStatus(true); }
 
@@ -285,7 +288,9 @@ void TForm1::connectView()
     auto guarded = [](auto handler) { return [handler](auto&&... args) { runCommand([&] { handler(args...); }); }; };
     TBookView* view = m_richEdit1;
     connect(view, &TBookView::changed, this, guarded([this] { RichEdit1Change(); }));
-    connect(view, &TBookView::keyDown, this, guarded([this](int key, Qt::KeyboardModifiers) { RichEdit1KeyDown(key); }));
+    connect(view, &TBookView::keyDown, this,
+            guarded([this](int key, Qt::KeyboardModifiers modifiers) { RichEdit1KeyDown(key, modifiers); }));
+    connect(view, &TBookView::wholeTextTaken, this, [this] { showWholeBookPercent(); });
     connect(view, &TBookView::keyUp, this, guarded([this](int key, Qt::KeyboardModifiers) { RichEdit1KeyUp(key); }));
     connect(view, &TBookView::keyPress, this, guarded([this](QChar c) { RichEdit1KeyPress(c); }));
     connect(view, &TBookView::mouseDown, this,
@@ -362,19 +367,19 @@ void TForm1::OpenBook1Click() { m_books.openBook(m_openDialog1); }
 
 void TForm1::OpenRTFBook1Click() { m_books.openRtfBook(m_openDialog2); }
 
-void TForm1::SaveBookAs1Click() { saveBookAs(*this, m_saveDialog1); }
+void TForm1::SaveBookAs1Click() { if (awaitWholeBook()) saveBookAs(*this, m_saveDialog1); }
 
-void TForm1::PrintBook1Click() { m_printing.printBook(); }
+void TForm1::PrintBook1Click() { if (awaitWholeBook()) m_printing.printBook(); }
 
 void TForm1::SetupPrinter1Click() { m_printing.setupPrinter(); }
 
-void TForm1::Info1Click() { m_form8->showForOpenBook(); }
+void TForm1::Info1Click() { if (awaitWholeBook()) m_form8->showForOpenBook(); }
 
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::Copy1Click() { m_richEdit1->copy(); }
 
-void TForm1::SelectAll1Click() { m_richEdit1->selectAll(); }
+void TForm1::SelectAll1Click() { if (awaitWholeBook()) m_richEdit1->selectAll(); }
 
 void TForm1::ClearAll1Click() { m_books.clear(); }
 
@@ -382,16 +387,16 @@ void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options, m_fo
 
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
 
-void TForm1::ConverttoWin1Click() { convertToWin(*this); }
+void TForm1::ConverttoWin1Click() { if (awaitWholeBook()) convertToWin(*this); }
 void TForm1::ViewClipBoard1Click() { m_form12->showInFront(); }
 
 void TForm1::Help2Click() { m_helpWindow->showContents(); }
 
 void TForm1::About1Click() { m_form9->exec(); }
 
-void TForm1::FindText2Click() { m_findText->FindText2Click(); }
+void TForm1::FindText2Click() { if (awaitWholeBook()) m_findText->FindText2Click(); }
 
-void TForm1::Goto1Click() { m_form2->ShowModal(); }
+void TForm1::Goto1Click() { if (awaitWholeBook()) m_form2->ShowModal(); }
 
 void TForm1::GotoFirstPage1Click() { gotoFirstPage(*m_richEdit1); }
 
@@ -482,14 +487,24 @@ void TForm1::storeStatus(bool keepPosition)
     }
 }
 
+// The line count is final now: the percentage of the line shown, which the status line
+// was left without; the line and column stay as the last refresh left them.
+void TForm1::showWholeBookPercent()
+{
+    m_panel2->showPercent(readingPercent(m_panel2->lineCaption().toLongLong(), m_richEdit1->lineCount()));
+}
+
 void TForm1::RichEdit1Change()
 {
     storeStatus(true);
     m_richEdit1->repaintNow();
 }
 
-void TForm1::RichEdit1KeyDown(int key)
+void TForm1::RichEdit1KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
+    // Ctrl+End goes to the book's end, which a first page does not hold.
+    if (key == Qt::Key_End && modifiers.testFlag(Qt::ControlModifier))
+        awaitWholeBook();
     if (key != 0)
         storeStatus(true);
 }
@@ -518,7 +533,10 @@ void TForm1::RichEdit1MouseUp() { storeStatus(false); }
 
 void TForm1::RichEdit1Enter() { m_richEdit1->repaintNow(); }
 
-void TForm1::Label3MouseMove() { m_panel2->hintLineOf(m_richEdit1->lineCount()); }
+void TForm1::Label3MouseMove()
+{
+    m_panel2->hintLineOf(m_richEdit1->holdsWholeText() ? std::optional(m_richEdit1->lineCount()) : std::nullopt);
+}
 
 // --- window events ----------------------------------------------------------------------------------
 
@@ -532,7 +550,7 @@ void TForm1::FormCloseQuery()
                             [this] { SetBookMark1Click(); });
 }
 
-void TForm1::FormClose() { m_books.dropCopy(); }
+void TForm1::FormClose() { m_books.closeDown(); }
 
 void TForm1::closeWithoutQuestion()
 {

@@ -54,6 +54,7 @@ public:
     QString lastChosenBookName() const override;
     void LoadBook(const QString& name) override;
     void showBook(const QString& name) override;
+    bool awaitWholeBook() override;
     void refreshStatus() override;
     std::int32_t currentLine() const override { return m_curLine; }
     std::int32_t currentColumn() const override { return m_curCol; }
@@ -143,7 +144,7 @@ private:
 
     // --- book view and status line events -------------------------------------------------
     void RichEdit1Change();
-    void RichEdit1KeyDown(int key);
+    void RichEdit1KeyDown(int key, Qt::KeyboardModifiers modifiers);
     void RichEdit1KeyUp(int key);
     void RichEdit1KeyPress(QChar character);
     void RichEdit1MouseDown(Qt::MouseButton button);
@@ -152,6 +153,7 @@ private:
     void Label3MouseMove();
 
     void storeStatus(bool keepPosition);
+    void showWholeBookPercent();
 
     // --- components ------------------------------------------------------------------------
     QFrame* m_panel1 = nullptr;

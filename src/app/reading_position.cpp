@@ -13,7 +13,10 @@ ReadingPosition readingPosition(const TBookView& view)
     ReadingPosition position;
     position.lineNumber = static_cast<std::int32_t>(line + 1);
     position.column = static_cast<std::int32_t>(caret - first + 1);
-    position.percent = readingPercent(position.lineNumber, view.lineCount());
+    if (view.holdsWholeText())
+        position.percent = readingPercent(position.lineNumber, view.lineCount());
+    else
+        position.percent.reset();
     return position;
 }
 

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <utility>
 
 namespace lirra {
 
@@ -72,14 +73,40 @@ void StatusLine::display(const ReadingPosition& position)
 {
     m_label3->setText(QString::number(position.lineNumber));
     m_label4->setText(QString::number(position.column));
-    m_label6->setText(QString::number(position.percent) + QLatin1Char('%'));
-    for (QLabel* label : {m_label3, m_label4, m_label6})
+    for (QLabel* label : {m_label3, m_label4})
         label->adjustSize();
+    showPercent(position.percent);
 }
 
-void StatusLine::hintLineOf(std::int64_t lineCount)
+void StatusLine::showPercent(std::optional<int> percent)
 {
-    m_label3->setToolTip(m_label3->text() + QStringLiteral(" of ") + QString::number(lineCount));
+    m_label6->setText(percent ? QString::number(*percent) + QLatin1Char('%') : QString());
+    m_label6->adjustSize();
+}
+
+void StatusLine::hintLineOf(std::optional<std::int64_t> lineCount)
+{
+    m_label3->setToolTip(lineCount ? m_label3->text() + QStringLiteral(" of ") + QString::number(*lineCount)
+                                   : m_label3->text());
+}
+
+void StatusLine::showLoadProgress(std::optional<int> percent)
+{
+    if (!percent) {
+        delete std::exchange(m_loadProgress, nullptr);
+        return;
+    }
+    if (!m_loadProgress) {
+        // Where the percentage stands, which is empty while the book loads; in the status
+        // line's own smaller font, so it fits before the clock in the restored window.
+        m_loadProgress = new QLabel(this);
+        m_loadProgress->setObjectName(QStringLiteral("LoadProgress"));
+        m_loadProgress->setAttribute(Qt::WA_TranslucentBackground);
+        m_loadProgress->move(m_label6->x(), (kHeight - m_loadProgress->sizeHint().height()) / 2);
+        m_loadProgress->show();
+    }
+    m_loadProgress->setText(QStringLiteral("Loading %1%").arg(*percent));
+    m_loadProgress->adjustSize();
 }
 
 QString StatusLine::lineCaption() const

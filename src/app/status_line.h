@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <cstdint>
+#include <optional>
 
 class QLabel;
 
@@ -20,9 +21,15 @@ public:
     explicit StatusLine(QWidget* parent = nullptr);
 
     void display(const ReadingPosition& position);
+    // The percentage alone; none shows nothing.
+    void showPercent(std::optional<int> percent);
     QString lineCaption() const;
-    // The line number's hint: "<line> of <lineCount>".
-    void hintLineOf(std::int64_t lineCount);
+    // The line number's hint: "<line> of <lineCount>", the line alone while the count
+    // is not known.
+    void hintLineOf(std::optional<std::int64_t> lineCount);
+    // How much of the book is loaded, while a command waits for the whole of it; none
+    // takes it away.
+    void showLoadProgress(std::optional<int> percent);
 
 signals:
     void gotoRequested();                 // a click on "Line:", the line number or the percentage
@@ -41,6 +48,7 @@ private:
     QLabel* m_label4;   // column
     QLabel* m_label6;   // percentage
     TRxClock* m_rxClock1;
+    QLabel* m_loadProgress = nullptr;   // only while shown: screen readers list every label
 };
 
 } // namespace lirra

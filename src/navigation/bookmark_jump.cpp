@@ -48,7 +48,8 @@ void openBookmark(ReaderWindow& reader, const QString& entry)
 {
     const Target target = targetOf(entry);
     reader.showBook(target.book);
-    jumpToBookmarkedLine(reader.bookView(), target.lineNumber);
+    if (reader.awaitWholeBook())
+        jumpToBookmarkedLine(reader.bookView(), target.lineNumber);
 }
 
 void openLastBookmark(ReaderWindow& reader)
@@ -60,7 +61,8 @@ void openLastBookmark(ReaderWindow& reader)
     }
     const Target target = targetOf(*entry);
     reader.LoadBook(target.book);
-    jumpToBookmarkedLine(reader.bookView(), target.lineNumber);
+    if (reader.awaitWholeBook())
+        jumpToBookmarkedLine(reader.bookView(), target.lineNumber);
 }
 
 } // namespace lirra

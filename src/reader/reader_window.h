@@ -38,6 +38,10 @@ public:
     virtual void LoadBook(const QString& name) = 0;
     // LoadBook without the history: the book is converted, shown and captioned.
     virtual void showBook(const QString& name) = 0;
+    // A plain book's first page is shown before the rest is loaded: this returns once
+    // the view holds the whole book (at once if it does), the window answering
+    // meanwhile. False when the load ended without it; the command then does nothing.
+    virtual bool awaitWholeBook() = 0;
 
     // Refreshes the status line from the caret and keeps the line and column the
     // subsystems read back below.

@@ -356,3 +356,70 @@ TEST_F(MainWindow, NamesReachTheFileSystemAsTheyAre)
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(view(form).lineText(0), QStringLiteral("Привет"));
 }
+
+TEST_F(MainWindow, ABigBookShowsItsFirstPageAtOnceAndFiguresOnlyOnceItIsWhole)
+{
+    const int count = 200000;   // some 2.5 MB: more than the first page
+    const QString path = QString::fromStdString(numberedBook(count, "big.txt"));
+    TForm1 form({});
+    ASSERT_TRUE(activate(form));
+    TBookView& shown = view(form);
+    form.LoadBook(path);
+    ASSERT_FALSE(shown.holdsWholeText());
+    EXPECT_LT(shown.lineCount(), count);
+    EXPECT_EQ(shown.lineText(0), QStringLiteral("line 1"));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&shown, Qt::Key_Down);
+    shown.scroll(ScrollStep::LineDown);
+    // Until the count is known, no percentage.
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("4"));
+    EXPECT_EQ(label(form, "Label6"), QString());
+
+    // The rest taken in keeps the caret and the top line; the percentage appears.
+    EXPECT_TRUE(form.awaitWholeBook());
+    EXPECT_EQ(shown.lineCount(), count);
+    EXPECT_EQ(shown.lineFromChar(shown.caretPosition()), 3);
+    EXPECT_EQ(shown.firstVisibleLine(), 1);
+    EXPECT_EQ(label(form, "Label6"), QStringLiteral("0%"));
+    EXPECT_EQ(std::filesystem::file_size(tempCopy()), std::filesystem::file_size(path.toStdString()));
+
+    // Ctrl+End on a first page waits for the book's end.
+    form.LoadBook(path);
+    ASSERT_FALSE(shown.holdsWholeText());
+    QTest::keyClick(&shown, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(label(form, "Label3"), QString::number(count + 1));
+    EXPECT_EQ(label(form, "Label6"), QStringLiteral("100%"));
+}
+
+TEST_F(MainWindow, ALoadStoppedOrFailingHalfWayLeavesNoHalfBookNorCopy)
+{
+    const QString big = QString::fromStdString(numberedBook(200000, "big.txt"));
+    const QString small = QString::fromStdString(book("small.txt", kDosBook));
+    TForm1 form({});
+    form.show();
+    // Another book opened during the load: the first load's rest never arrives.
+    form.LoadBook(big);
+    form.LoadBook(small);
+    EXPECT_TRUE(form.awaitWholeBook());
+    QTest::qWait(20);
+    EXPECT_EQ(view(form).lineCount(), 3);
+    // Cleared during the load.
+    form.LoadBook(big);
+    action(form, "ClearAll2")->trigger();
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+    EXPECT_EQ(view(form).lineCount(), 0);
+    // The disk fills up behind the first page.
+    {
+        FileSizeLimit disk(64 * 1024);
+        form.LoadBook(big);
+        EXPECT_FALSE(form.awaitWholeBook());
+    }
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("I/O error 27.")});
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Lirra Reader"));
+    EXPECT_EQ(view(form).lineCount(), 0);
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+    // Closed during the load.
+    form.LoadBook(big);
+    form.close();
+    EXPECT_FALSE(std::filesystem::exists(tempCopy()));
+}

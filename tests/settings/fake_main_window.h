@@ -45,6 +45,7 @@ public:
     QString lastChosenBookName() const override { return {}; }
     void LoadBook(const QString& name) override { view->loadFile(name.toStdString()); }
     void showBook(const QString& name) override { LoadBook(name); }
+    bool awaitWholeBook() override { return true; }
     void refreshStatus() override { curLine = std::int32_t(view->lineFromChar(view->caretPosition()) + 1); }
     std::int32_t currentLine() const override { return curLine; }
     std::int32_t currentColumn() const override { return 1; }

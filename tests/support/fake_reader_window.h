@@ -56,6 +56,7 @@ public:
         caption = name;
     }
     void refreshStatus() override { ++refreshes; }
+    bool awaitWholeBook() override { return true; }
     std::int32_t currentLine() const override { return int(view.lineFromChar(view.caretPosition())) + 1; }
     std::int32_t currentColumn() const override { return 1; }
     QString shownLineNumber() const override { return QString::number(currentLine()); }

@@ -5,6 +5,7 @@
 #include "platform/buffered_file.h"
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 namespace lirra {
@@ -52,20 +53,21 @@ char* convertPiece(std::string_view piece, char* to, const ByteTable& bookTable,
     return to;
 }
 
-} // namespace
-
-BookBytes copyBookLines(const std::string& source, const std::string& target, const ByteTable& table)
+// Converts `in` into `text` a piece at a time until the book's end, a Ctrl+Z, or the
+// piece that reaches `limit` bytes read; `taken(start, bytesRead)` follows each piece,
+// `start` being where that piece's text begins. Returns whether the text is whole, then
+// ended by a break.
+template <class Taken>
+bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& table, std::int64_t limit, Taken&& taken)
 {
-    platform::FileReader in(source);
-    platform::FileWriter out(target);
-    BookBytes text;
-    text.reserve(room(in.size() + kSlack));
+    const std::int64_t toRead = std::min(in.size(), limit);
+    text.reserve(room(toRead + kSlack));
     std::string converted;   // one chunk's worth, before it joins the text
-    std::int64_t unread = in.size();
+    std::int64_t read = 0;
     bool afterCr = false;
     bool ended = false;      // Ctrl+Z seen
     for (std::string_view chunk = in.takeChunk(); !chunk.empty() && !ended; chunk = in.takeChunk()) {
-        unread -= static_cast<std::int64_t>(chunk.size());
+        read += static_cast<std::int64_t>(chunk.size());
         if (const std::size_t end = chunk.find(kCtrlZ); end != std::string_view::npos) {
             chunk = chunk.substr(0, end);
             ended = true;
@@ -77,21 +79,63 @@ BookBytes copyBookLines(const std::string& source, const std::string& target, co
         // More lone CRs than the slack holds (a book from a Mac): room at once for the rest
         // at its worst, every byte a CR, so the text moves once at most.
         if (start + made > text.capacity()) {
-            const std::int64_t worstOfTheRest = 2 * std::max<std::int64_t>(unread, 0) + kSlack;
+            const std::int64_t worstOfTheRest = 2 * std::max<std::int64_t>(toRead - read, 0) + kSlack;
             text.reserve(room(static_cast<std::int64_t>(start + made) + worstOfTheRest));
         }
         text.append(converted.data(), made);
         if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
             throwLoadFailed();
-        out.write(std::string_view(text).substr(start));
+        taken(start, read);
+        if (read >= limit && read < in.size() && !ended)
+            return false;   // more to come: the book's end is not known to be near
     }
-    if (!text.empty() && !text.ends_with(kBreak)) {
+    if (!text.empty() && !text.ends_with(kBreak))
         text.append(kBreak);
-        out.write(kBreak);
-    }
+    return true;
+}
+
+} // namespace
+
+BookBytes copyBookLines(const std::string& source, const std::string& target, const ByteTable& table,
+                        ConversionProgress* progress)
+{
+    platform::FileReader in(source);
+    platform::FileWriter out(target);
+    BookBytes text;
+    std::size_t written = 0;
+    if (progress)
+        progress->bookSize.store(in.size(), std::memory_order_relaxed);
+    const auto writeFrom = [&](std::size_t start) {
+        out.write(std::string_view(text).substr(start));
+        written = text.size();
+    };
+    convertInto(in, text, table, std::numeric_limits<std::int64_t>::max(), [&](std::size_t start, std::int64_t read) {
+        writeFrom(start);
+        if (progress) {
+            progress->bytesRead.store(read, std::memory_order_relaxed);
+            if (progress->stop.stop_requested())
+                throw ConversionStopped{};
+        }
+    });
+    writeFrom(written);   // the last break, when the book had none
     in.close();
     out.close();
     return text;
+}
+
+BookStart convertBookStart(const std::string& source, const ByteTable& table, std::int64_t bytes)
+{
+    platform::FileReader in(source);
+    BookStart start;
+    start.whole = convertInto(in, start.text, table, bytes, [](std::size_t, std::int64_t) {});
+    if (!start.whole) {
+        // Converted breaks all end in LF (a CR always becomes CR LF), so the last LF ends
+        // the last whole line; a first line longer than all that is shown as far as it goes.
+        if (const std::size_t lastBreak = start.text.rfind(kLf); lastBreak != BookBytes::npos)
+            start.text.resize(lastBreak + 1);
+    }
+    in.close();
+    return start;
 }
 
 } // namespace lirra

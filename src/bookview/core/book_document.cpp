@@ -38,6 +38,14 @@ void BookDocument::setText(BookText text)
         onChanged();
 }
 
+void BookDocument::extendText(BookText whole)
+{
+    const std::int64_t topChar = lineIndex(m_top);
+    m_text = std::make_shared<BookText>(std::move(whole));
+    m_layout.setText(*m_text);
+    m_top = lineFromChar(topChar);
+}
+
 // --- lines ----------------------------------------------------------------------------
 
 void BookDocument::replaceLine(std::int64_t line, std::u16string_view newText)

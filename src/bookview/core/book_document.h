@@ -34,6 +34,9 @@ public:
     void loadFile(const std::string& path);
     // Takes the text as it is given (a book converted on its way in); never fails.
     void setText(BookText text);
+    // The rest of the text come: `whole` begins with the text held now. The caret, the
+    // selection and the top line stay; nothing is told (nothing moved).
+    void extendText(BookText whole);
     void setPlainText(std::string_view ansi1251);   // copies; loadFile reads in place
     void setRichText(RichText rich);
     void saveAsPlainText(const std::string& path) const { m_text->saveAsPlainText(path); }

@@ -135,13 +135,16 @@ BookKind detectBookKind(std::string_view bytes)
     return probe.kind();
 }
 
-BookKind detectBookFileKind(const std::string& path)
+BookKind detectBookFileKind(const std::string& path, std::int64_t limit)
 {
     BookKindProbe probe;
     try {
         platform::FileReader in(path);
-        for (std::string_view piece = in.takeChunk(); !piece.empty() && !probe.decided(); piece = in.takeChunk())
+        for (std::string_view piece = in.takeChunk(); !piece.empty() && !probe.decided() && limit > 0;
+             piece = in.takeChunk()) {
             probe.feed(piece);
+            limit -= std::int64_t(piece.size());
+        }
     } catch (const Error&) {
         return BookKind::CodePage;
     }

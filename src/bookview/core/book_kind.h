@@ -6,6 +6,7 @@
 
 #include "bookview/core/book_text.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,9 +48,10 @@ private:
 
 // The kind of the bytes `bytes`, taken as a whole book.
 BookKind detectBookKind(std::string_view bytes);
-// The kind of the file `path`, read only as far as needed. A file that cannot be read is
-// CodePage: the code-page reader then reports the failure in its own words.
-BookKind detectBookFileKind(const std::string& path);
+// The kind of the file `path`, read only as far as needed, and no further than about
+// `limit` bytes: what its head says then, taken as the whole book. A file that cannot be
+// read is CodePage: the code-page reader then reports the failure in its own words.
+BookKind detectBookFileKind(const std::string& path, std::int64_t limit = INT64_MAX);
 
 // Detects the kind of the book `path` and, when it is Unicode text or FictionBook, reads
 // it: Unicode text with the line rules of a DOS book (copyBookLines), its text written

@@ -92,8 +92,13 @@ BookRenderer TBookView::renderer() const
 
 void TBookView::loadFile(const std::string& path) { loadText(loadBookText(path)); }
 
-void TBookView::loadText(BookText text)
+void TBookView::loadText(BookText text) { showText(std::move(text), true); }
+
+void TBookView::loadFirstPage(BookText firstPage) { showText(std::move(firstPage), false); }
+
+void TBookView::showText(BookText text, bool whole)
 {
+    m_wholeText = whole;   // before the change notification refreshes the status line
     m_longestLine.reset();   // before the change notification asks for the scroll range
     // The new text's fonts are made before the view holds it: from the change notification
     // on, a paint may come at any moment (a label it refreshes can repaint the window).
@@ -104,6 +109,19 @@ void TBookView::loadText(BookText text)
     updateScrollBars();
     viewport()->update();
     m_notifier.textReplaced(0, QString(), QString());
+}
+
+void TBookView::takeWholeText(BookText whole)
+{
+    const auto shown = m_document.length();
+    m_longestLine.reset();
+    m_document.extendText(std::move(whole));
+    m_wholeText = true;
+    updateScrollBars();
+    viewport()->update();
+    m_notifier.textReplaced(shown, QString(), QString());
+    m_notifier.lineCountIs(m_document.lineCount());
+    emit wholeTextTaken();
 }
 
 void TBookView::saveAsPlainText(const std::string& path) const { m_document.saveAsPlainText(path); }

@@ -39,6 +39,14 @@ public:
     // The text as it is given (a book converted on its way in), shown as loadFile shows
     // a file's text. Never fails.
     void loadText(BookText text);
+    // The first lines of a book whose whole text is still being made: shown as loadText
+    // shows a text, but holdsWholeText() is false until takeWholeText() gives the rest.
+    void loadFirstPage(BookText firstPage);
+    // The whole text of the book whose first page is shown; it begins with that page.
+    // The caret, the selection and the top line stay where they are; wholeTextTaken().
+    void takeWholeText(BookText whole);
+    // False while the view shows only a book's first page: its line count is not final.
+    bool holdsWholeText() const { return m_wholeText; }
     // Whole text, each hard line ended by CR LF, encoded to 1251 (best fit), whatever
     // the wrap. Throws "Cannot create file %s" / "Failed to Save Stream".
     void saveAsPlainText(const std::string& path) const;
@@ -113,6 +121,7 @@ signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void changed();            // every text change and every re-anchoring
+    void wholeTextTaken();     // the rest of a book came after its first page
     void entered();            // focus in
     void contextMenuRequested(QPoint globalPos);
 
@@ -134,6 +143,7 @@ private:
     friend class TBookViewAccessible;
 
     BookRenderer renderer() const;
+    void showText(BookText text, bool whole);
     void fontChanged();
     void rewrapSoon();
     void applyWrap();
@@ -151,6 +161,7 @@ private:
     ColorValue m_textColor = 0x00C0C0C0;
     ColorValue m_background = 0x00000000;
     bool m_wordWrap = false;
+    bool m_wholeText = true;
     bool m_wrapPending = false;      // rows wait for the view to be shown or for m_rewrapTimer
     QTimer m_rewrapTimer;
     CaretMotion m_motion;

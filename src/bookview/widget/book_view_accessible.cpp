@@ -76,6 +76,9 @@ QString TBookViewAccessible::text(QAccessible::Text t) const
 {
     if (t != QAccessible::Description)
         return QAccessibleWidget::text(t);
+    // Lines counted on a first page would be a wrong figure.
+    if (!view()->holdsWholeText())
+        return QStringLiteral("loading");
     const std::int64_t lines = document().lineCount();
     return lines == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lines);
 }

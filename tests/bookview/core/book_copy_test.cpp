@@ -83,3 +83,42 @@ TEST_F(BookCopy, MissingBookRaisesFileNotFoundAndWritesNothing)
               "File not found");
     EXPECT_FALSE(std::filesystem::exists(m_scratch / "lirra.tmp"));
 }
+
+TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsked)
+{
+    const std::size_t piece = 1 << 18;   // what the reader reads at once
+    std::string lines;
+    while (lines.size() < 2 * piece)
+        lines += "\xE1\xE2\xE0\xAE\xAA\xA0 " + std::to_string(lines.size()) + "\r\n";
+    const struct {
+        std::string book;
+        bool whole;
+        std::size_t length;   // of the first page; 0: not checked
+    } cases[] = {
+        {lines, false, 0},
+        {std::string(piece - 1, 'x') + "\r\n" + lines, false, piece + 1},   // its CR ends the read piece
+        {std::string(piece - 1, 'x') + "\n" + lines, false, piece},         // a lone LF ends a line too
+        {std::string(2 * piece, 'x'), false, piece},                          // one line, shown as far as read
+        {"first\r\n\x1A" + lines, true, 0},
+        {"short", true, 0},
+    };
+    for (const auto& c : cases) {
+        const std::string whole = copy(c.book);
+        const lirra::BookStart start =
+            lirra::convertBookStart(m_scratch / "book.txt", lirra::platform::tables::kOem866ToAnsi1251, 1);
+        EXPECT_EQ(start.whole, c.whole) << c.book.substr(0, 20);
+        EXPECT_EQ(c.whole ? whole : whole.substr(0, start.text.size()), std::string_view(start.text));
+        EXPECT_TRUE(c.length == 0 || start.text.size() == c.length) << start.text.size();
+    }
+
+    writeFile(m_scratch / "book.txt", lines);
+    lirra::ConversionProgress progress;
+    std::stop_source stop;
+    progress.stop = stop.get_token();
+    stop.request_stop();
+    EXPECT_THROW(copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251,
+                               &progress),
+                 lirra::ConversionStopped);
+    EXPECT_EQ(progress.bytesRead, std::int64_t(piece));
+    EXPECT_EQ(progress.bookSize, std::int64_t(lines.size()));
+}
