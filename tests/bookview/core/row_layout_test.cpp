@@ -10,16 +10,14 @@ namespace {
 
 using platform::encodeAnsi;
 
-// Every character a cell wide but the tab; the wrap may count cells or measure.
+// Every character a cell of 10 pixels but the tab, 80; the wrap may count cells or measure.
 class Cells : public AdvanceSource {
 public:
-    Cells(int cell, int tab, bool counted) : m_cell(cell), m_tab(tab), m_counted(counted) {}
-    int advance(char16_t unit) const override { return unit == u'\t' ? m_tab : m_cell; }
-    int cellWidth() const override { return m_counted ? m_cell : 0; }
+    explicit Cells(bool counted) : m_counted(counted) {}
+    int advance(char16_t unit) const override { return unit == u'\t' ? 80 : 10; }
+    int cellWidth() const override { return m_counted ? 10 : 0; }
 
 private:
-    int m_cell;
-    int m_tab;
     bool m_counted;
 };
 
@@ -64,12 +62,10 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
     }
     const BookText plain(BookBytes(encodeAnsi(text)));
     const BookText rich(RichText{text, {}, {}});
+    const Cells counted(true), measured(false);
     for (const BookText* book : {&plain, &rich}) {
         for (const int width : {0, 7, 10, 35, 80, 200}) {
-            const Cells counted(10, 80, true);
-            const Cells measured(10, 80, false);
-            RowLayout byCells(*book);
-            RowLayout byMeasure(*book);
+            RowLayout byCells(*book), byMeasure(*book);
             byCells.setWrap(&counted, width * 10 + 3);
             byMeasure.setWrap(&measured, width * 10 + 3);
             EXPECT_EQ(starts(byCells), starts(byMeasure)) << (book->isRich() ? "rich " : "plain ") << width;
@@ -77,19 +73,12 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
     }
 }
 
-std::int64_t longestOf(std::string_view text)
-{
-    const BookText book{BookBytes(text)};
-    return RowLayout(book).longestLine();
-}
-
 TEST(RowLayout, TheLongestLineLeavesItsBreakOut)
 {
-    EXPECT_EQ(longestOf(""), 0);
-    EXPECT_EQ(longestOf("abc\r\nabcd\n"), 4);      // the same span, the shorter break
-    EXPECT_EQ(longestOf("abcd\r\nab\rabcd\n"), 4);
-    EXPECT_EQ(longestOf("abc\r\nabcd"), 4);         // the last line has no break
-    EXPECT_EQ(longestOf("abcdef\r\n\r\n"), 6);
+    // The same span with the shorter break; a last line without one; blank lines after.
+    for (const auto& [text, longest] : {std::pair<std::string_view, std::int64_t>{"", 0}, {"abc\r\nabcd\n", 4},
+                                        {"abcd\r\nab\rabcd\n", 4}, {"abc\r\nabcd", 4}, {"abcdef\r\n\r\n", 6}})
+        EXPECT_EQ(RowLayout(BookText{BookBytes(text)}).longestLine(), longest) << text;
 }
 
 } // namespace

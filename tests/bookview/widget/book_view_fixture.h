@@ -39,6 +39,13 @@ protected:
 
     std::int64_t caretLine() const { return view.lineFromChar(view.caretPosition()); }
 
+    // Presses `key` on the view; where the caret went.
+    std::int64_t press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(&view, key, modifiers);
+        return view.caretPosition();
+    }
+
     ScratchFolder dir;
     lirra::TBookView view;
 };

@@ -25,18 +25,18 @@ namespace {
 using BookViewTest = BookViewFixture;
 
 const QColor kSilver(192, 192, 192);   // the view's own text colour
+using Lines = std::pair<std::int64_t, std::int64_t>;
 
 std::string repeated(const std::string& piece, int times)
 {
     std::string text;
-    for (int i = 0; i < times; ++i)
+    while (times-- > 0)
         text += piece;
     return text;
 }
 
 QImage viewport(TBookView& view) { return view.viewport()->grab().toImage(); }
 QColor highlight(const TBookView& view) { return view.palette().color(QPalette::Active, QPalette::Highlight); }
-QColor corner(const QImage& image) { return image.pixelColor(image.width() - 2, image.height() - 2); }
 
 // The smallest rectangle holding every pixel of `color`.
 QRect boxOf(const QImage& image, QColor color)
@@ -50,6 +50,15 @@ QRect boxOf(const QImage& image, QColor color)
 }
 
 bool contains(const QImage& image, QColor color) { return !boxOf(image, color).isEmpty(); }
+
+// The background in the corner of `image`, then whether each of `colors` shows in it.
+std::vector<QColor> look(const QImage& image, std::initializer_list<QColor> colors)
+{
+    std::vector<QColor> seen{image.pixelColor(image.width() - 2, image.height() - 2)};
+    for (const QColor& color : colors)
+        seen.push_back(contains(image, color) ? color : QColor());
+    return seen;
+}
 
 // The view's own font: its cell width and row height in pixels.
 QSize viewCell()
@@ -74,61 +83,52 @@ TEST_F(BookViewTest, KeyHooksSeeTheCaretBeforeAndAfterTheMove)
     QObject::connect(&view, &TBookView::keyDown, hear("down"));
     QObject::connect(&view, &TBookView::keyPress, hear("press"));
     QObject::connect(&view, &TBookView::keyUp, hear("up"));
-    QTest::keyClick(&view, Qt::Key_Down);
-    QTest::keyClick(&view, Qt::Key_Space);
+    press(Qt::Key_Down);
+    press(Qt::Key_Space);
     view.sendKey(lirra::VirtualKey::Down);
     EXPECT_EQ(events, (std::vector<std::pair<std::string, std::int64_t>>{
                           {"down", 0}, {"up", 1}, {"down", 1}, {"press", 1}, {"up", 1}, {"down", 1}}));
     EXPECT_EQ(caretLine(), 2);
 }
 
-TEST_F(BookViewTest, NavigationKeysStopAtBothEndsAndKeepTheCaretInView)
+TEST_F(BookViewTest, KeysMoveStopAtBothEndsKeepTheColumnAndCopy)
 {
     load(numberedLines(100));
     show();
     const std::int64_t page = view.document().visibleLines();
     ASSERT_GT(page, 2);
-    QTest::keyClick(&view, Qt::Key_Up);
-    EXPECT_EQ(view.caretPosition(), 0);
-    QTest::keyClick(&view, Qt::Key_PageDown);
-    EXPECT_EQ(caretLine(), page);
-    EXPECT_EQ(view.firstVisibleLine(), page);
+    EXPECT_EQ(press(Qt::Key_Up), 0);
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(Lines(caretLine(), view.firstVisibleLine()), Lines(page, page));
     for (int i = 0; i < 100; ++i)
-        QTest::keyClick(&view, Qt::Key_PageDown);
-    QTest::keyClick(&view, Qt::Key_Down);
-    EXPECT_EQ(caretLine(), 100);   // the empty line after the last break
-    EXPECT_LE(view.firstVisibleLine(), 100);
-    EXPECT_GT(view.firstVisibleLine(), 100 - page);
-
-    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+        press(Qt::Key_PageDown);
+    press(Qt::Key_Down);
+    EXPECT_EQ(caretLine(), 100);   // the empty line after the last break, in view
+    EXPECT_TRUE(view.firstVisibleLine() <= 100 && view.firstVisibleLine() > 100 - page) << view.firstVisibleLine();
+    press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(view.firstVisibleLine(), 0);
-    QTest::keyClick(&view, Qt::Key_End);
-    EXPECT_EQ(view.caretPosition(), 6);   // "line 0"
-    QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_EQ(view.caretPosition(), 8);   // over CR LF in one step
-    QTest::keyClick(&view, Qt::Key_Left);
-    QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(press(Qt::Key_End), 6);     // "line 0"
+    EXPECT_EQ(press(Qt::Key_Right), 8);   // over CR LF in one step
+    press(Qt::Key_Left);
+    press(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(view.selectedText(), QStringLiteral("\r\nline 1"));
-    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(view.caretPosition(), view.textLength());
-}
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("\nline 1"));   // LF line ends
+    EXPECT_EQ(press(Qt::Key_End, Qt::ControlModifier), view.textLength());
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.selectionLength(), view.textLength());
 
-TEST_F(BookViewTest, UpAndDownKeepTheColumnAcrossShortLines)
-{
+    // Up and down keep the column across short lines; a sideways move takes the new one.
     load("0123456789abc\r\nxy\r\n0123456789abc\r\n");
-    show();
     view.setSelection(10, 0);
-    QTest::keyClick(&view, Qt::Key_Down);
-    EXPECT_EQ(view.caretPosition(), 15 + 2);   // end of "xy"
-    QTest::keyClick(&view, Qt::Key_Down);
-    EXPECT_EQ(view.caretPosition(), 19 + 10);
-    QTest::keyClick(&view, Qt::Key_Left);
-    QTest::keyClick(&view, Qt::Key_Up);
-    QTest::keyClick(&view, Qt::Key_Up);
-    EXPECT_EQ(view.caretPosition(), 9);        // a sideways move takes the new column
+    EXPECT_EQ(press(Qt::Key_Down), 15 + 2);   // end of "xy"
+    EXPECT_EQ(press(Qt::Key_Down), 19 + 10);
+    press(Qt::Key_Left);
+    press(Qt::Key_Up);
+    EXPECT_EQ(press(Qt::Key_Up), 9);
 }
 
-TEST_F(BookViewTest, ScrollBarWheelAndReanchoringMoveTheViewTogether)
+TEST_F(BookViewTest, ScrollBarWheelReanchoringAndDraggingMoveTheViewTogether)
 {
     load(numberedLines(100));
     show();
@@ -136,38 +136,62 @@ TEST_F(BookViewTest, ScrollBarWheelAndReanchoringMoveTheViewTogether)
     view.scroll(lirra::ScrollStep::PageDown);
     view.scroll(lirra::ScrollStep::LineDown);
     EXPECT_EQ(bar->value(), view.document().visibleLines() + 1);
-    bar->setValue(50);
-    EXPECT_EQ(view.firstVisibleLine(), 50);
     QWheelEvent wheel(QPointF(10, 10), view.viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view.viewport(), &wheel);
-    EXPECT_GT(view.firstVisibleLine(), 50);
+    EXPECT_GT(bar->value(), view.document().visibleLines() + 1);
     EXPECT_EQ(view.caretPosition(), 0);
-
     QSignalSpy changed(&view, &TBookView::changed);
     view.reanchorLine(5);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(bar->value(), 5);   // the line scrolled to the top, the bar following
+
+    // Dragging selects, and past an edge scrolls a line at a time.
+    QSignalSpy down(&view, &TBookView::mouseDown);
+    QSignalSpy menu(&view, &TBookView::contextMenuRequested);
+    bar->setValue(50);
+    EXPECT_EQ(view.firstVisibleLine(), 50);
+    const int row = viewCell().height();
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(2, row * 2 + row / 2));
+    EXPECT_EQ(Lines(down.count(), caretLine()), Lines(1, 52));
+    dragTo(view, QPoint(2, 0));   // the top row, still inside
+    EXPECT_EQ(Lines(view.firstVisibleLine(), caretLine()), Lines(50, 50));
+    dragTo(view, QPoint(2, -5));
+    dragTo(view, QPoint(2, -5));
+    EXPECT_EQ(view.firstVisibleLine(), 48);
+    EXPECT_EQ(view.selectedText(), QString::fromStdString(numberedLines(52).substr(view.lineIndex(48))));
+    // Below the view the caret goes to the line under the pointer, kept in view.
+    dragTo(view, QPoint(2, view.viewport()->height() + 5));
+    const std::int64_t top = view.firstVisibleLine();
+    EXPECT_GT(top, 48);
+    EXPECT_EQ(view.lineFromChar(view.document().caret()), top + view.document().visibleLines() - 1);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(2, 5));
+    dragTo(view, QPoint(2, -5));   // the button is up: nothing happens
+    EXPECT_EQ(view.firstVisibleLine(), top);
+
+    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(105, 205));
+    QApplication::sendEvent(view.viewport(), &context);
+    ASSERT_EQ(menu.count(), 1);
+    EXPECT_EQ(menu.at(0).at(0).toPoint(), QPoint(105, 205));
+    EXPECT_EQ(view.selectionStart(), view.lineIndex(52));   // the menu leaves the selection
 }
 
-TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
+TEST_F(BookViewTest, PaintsEachRunOfARichBookAndThePlainTextInTheirColours)
 {
-    load(numberedLines(5, " WWWWWWWWWW"));
+    load("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue0;}"
+         "\\cf1 WWWW\\cf2 MMMM\\par\\cf0\\highlight3 plain on green}");
     show();
-    QImage image = viewport(view);
-    EXPECT_EQ(corner(image), QColor(Qt::black));
-    EXPECT_TRUE(contains(image, kSilver));
-    EXPECT_FALSE(contains(image, highlight(view)));
-    view.setSelection(view.lineIndex(1), 10);
-    image = viewport(view);
-    EXPECT_TRUE(contains(image, highlight(view)));
-    EXPECT_FALSE(contains(image.copy(0, image.height() / 2, image.width(), image.height() / 2), highlight(view)));
+    const QImage image = viewport(view);
+    const int height = viewCell().height();
+    const auto row = [&](int i) { return image.copy(0, i * height, image.width(), height); };
+    EXPECT_EQ(look(row(0), {Qt::red, Qt::blue, Qt::green}), (std::vector<QColor>{Qt::black, Qt::red, Qt::blue, {}}));
+    EXPECT_EQ(look(row(1), {Qt::green, kSilver}), (std::vector<QColor>{Qt::black, Qt::green, kSilver}));
 
+    load(numberedLines(5, " WWWWWWWWWW"));
+    EXPECT_EQ(look(viewport(view), {kSilver}), (std::vector<QColor>{Qt::black, kSilver}));
     view.setFontColor(0x000000FF);
     view.setBackgroundColor(0x00FF0000);
-    image = viewport(view);
-    EXPECT_EQ(corner(image), QColor(Qt::blue));
-    EXPECT_TRUE(contains(image, QColor(Qt::red)));
+    EXPECT_EQ(look(viewport(view), {Qt::red}), (std::vector<QColor>{Qt::blue, Qt::red}));
 
     // System colours follow the palette, also when it changes later.
     view.setBackgroundColor(0x80000005);   // window
@@ -176,29 +200,11 @@ TEST_F(BookViewTest, PaintsTextBackgroundAndSelectionInTheirColours)
     palette.setColor(QPalette::Base, QColor(10, 200, 30));
     palette.setColor(QPalette::Text, QColor(250, 250, 0));
     view.setPalette(palette);
-    image = viewport(view);
-    EXPECT_EQ(corner(image), QColor(10, 200, 30));
-    EXPECT_TRUE(contains(image, QColor(250, 250, 0)));
+    EXPECT_EQ(look(viewport(view), {QColor(250, 250, 0)}), (std::vector<QColor>{{10, 200, 30}, {250, 250, 0}}));
     palette.setColor(QPalette::Base, QColor(40, 0, 90));
     view.setPalette(palette);
-    EXPECT_EQ(corner(viewport(view)), QColor(40, 0, 90));
+    EXPECT_EQ(look(viewport(view), {}), std::vector<QColor>{QColor(40, 0, 90)});
     EXPECT_EQ(view.backgroundColor(), 0x80000005u);
-}
-
-TEST_F(BookViewTest, ARichBookPaintsEachRunInItsColours)
-{
-    load("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue0;}"
-         "\\cf1 WWWW\\cf2 MMMM\\par\\cf0\\highlight3 plain on green}");
-    show();
-    const QImage image = viewport(view);
-    const int height = viewCell().height();
-    const QImage first = image.copy(0, 0, image.width(), height);
-    const QImage second = image.copy(0, height, image.width(), height);
-    EXPECT_TRUE(contains(first, QColor(Qt::red)));
-    EXPECT_TRUE(contains(first, QColor(Qt::blue)));
-    EXPECT_FALSE(contains(first, QColor(Qt::green)));
-    EXPECT_TRUE(contains(second, QColor(Qt::green)));
-    EXPECT_TRUE(contains(second, kSilver));
 }
 
 // The main window refreshes its labels from the change notification, and a label's
@@ -218,7 +224,7 @@ TEST_F(BookViewTest, PaintsFromTheChangeNotificationWhicheverKindOfTextCameBefor
     EXPECT_EQ(painted, 5);
 }
 
-TEST(ViewFontsTest, FormatsThatDifferOnlyInColourShareOneFont)
+TEST(ViewFontsTest, FontsShareByFaceAndSizeAndHeightsCountAsCellsOrCharacters)
 {
     lirra::FormatTable table;
     table.faces = {u"Liberation Serif"};
@@ -228,12 +234,22 @@ TEST(ViewFontsTest, FormatsThatDifferOnlyInColourShareOneFont)
     table.formats.push_back({.face = 0, .color = {}, .background = {}});
     lirra::ViewFonts fonts;
     fonts.setFont(lirra::ViewFont(), 96, table);
-    EXPECT_EQ(&fonts.forFormat(0), &fonts.forFormat(999));
+    EXPECT_EQ(&fonts.forFormat(0), &fonts.forFormat(999));   // formats differing only in colour share a font
     EXPECT_NE(&fonts.forFormat(0), &fonts.forFormat(1000));
     EXPECT_EQ(QFontInfo(fonts.forFormat(1000).font()).pixelSize(), 32);   // 24 points at 96 dpi, a character height
     EXPECT_EQ(QFontInfo(fonts.forFormat(1001).font()).family(), QStringLiteral("Liberation Serif"));
     const QFontMetrics tallest(fonts.forFormat(1000).font());   // one row height for all: the tallest
     EXPECT_EQ(fonts.rowHeight(), tallest.ascent() + tallest.descent());
+
+    // Negative heights are character heights, positive ones cell heights holding the leading too.
+    lirra::ViewFont font;
+    font.height = -20;
+    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), 20);
+    font.height = 20;
+    EXPECT_LT(font.toQFont().pixelSize(), 20);
+    EXPECT_NEAR(QFontMetrics(font.toQFont()).height(), 20, 1);
+    font.height = 0;
+    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
 }
 
 TEST_F(BookViewTest, ASelectedLineBreakShowsAsABlankWideBlock)
@@ -246,10 +262,12 @@ TEST_F(BookViewTest, ASelectedLineBreakShowsAsABlankWideBlock)
         view.setSelection(start, length);
         return boxOf(viewport(view), highlight(view));
     };
+    EXPECT_EQ(selected(0, 0), QRect());
     EXPECT_EQ(selected(5, 2), QRect(0, h, w, h));       // an empty line's break
     EXPECT_EQ(selected(3, 2), QRect(3 * w, 0, w, h));
     EXPECT_EQ(selected(0, 3), QRect(0, 0, 3 * w, h));   // the text, not its break
     EXPECT_EQ(selected(2, 4), QRect(0, 0, 4 * w, 2 * h));   // "c", both breaks
+    EXPECT_EQ(selected(8, 3), QRect(w, 2 * h, 3 * w, h));
 
     // A wrapped row ends without a break: nothing is added after it.
     view.setWordWrap(true);
@@ -257,19 +275,6 @@ TEST_F(BookViewTest, ASelectedLineBreakShowsAsABlankWideBlock)
     ASSERT_GT(view.lineCount(), 1);
     const std::int64_t firstRow = view.lineText(0).size();
     EXPECT_EQ(selected(0, firstRow + 2), QRect(0, 0, int(firstRow) * w, 2 * h));
-}
-
-TEST(ViewFontTest, NegativeHeightsAreCharacterHeightsPositiveOnesCellHeights)
-{
-    lirra::ViewFont font;
-    font.height = -20;
-    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), 20);
-    font.height = 20;
-    const QFont byCell = font.toQFont();
-    EXPECT_LT(byCell.pixelSize(), 20);   // the cell holds the leading too
-    EXPECT_NEAR(QFontMetrics(byCell).height(), 20, 1);
-    font.height = 0;
-    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
 }
 
 TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
@@ -280,51 +285,12 @@ TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
     const long long growth = residentPeakGrowth([&] {
         EXPECT_TRUE(contains(viewport(view), kSilver));
         // The far end of the line, its last character selected, scrolled into view.
-        QTest::keyClick(&view, Qt::Key_End);
-        QTest::keyClick(&view, Qt::Key_Left, Qt::ShiftModifier);
+        press(Qt::Key_End);
+        press(Qt::Key_Left, Qt::ShiftModifier);
         EXPECT_EQ(view.selectionStart(), length - 1);
         EXPECT_TRUE(contains(viewport(view), highlight(view)));
     });
     EXPECT_LT(growth, 16LL << 20);
-}
-
-TEST_F(BookViewTest, DraggingSelectsAndScrollsPastAnEdgeALineAtATime)
-{
-    load(numberedLines(100));
-    show();
-    QSignalSpy down(&view, &TBookView::mouseDown);
-    QSignalSpy menu(&view, &TBookView::contextMenuRequested);
-    view.verticalScrollBar()->setValue(50);
-    const int row = viewCell().height();
-    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(2, row * 2 + row / 2));
-    EXPECT_EQ(down.count(), 1);
-    EXPECT_EQ(caretLine(), 52);
-    dragTo(view, QPoint(2, 0));   // the top row, still inside
-    EXPECT_EQ(view.firstVisibleLine(), 50);
-    EXPECT_EQ(caretLine(), 50);
-    dragTo(view, QPoint(2, -5));
-    EXPECT_EQ(view.firstVisibleLine(), 49);
-    dragTo(view, QPoint(2, -5));
-    EXPECT_EQ(view.firstVisibleLine(), 48);
-    EXPECT_EQ(view.selectionStart(), view.lineIndex(48));
-    EXPECT_EQ(view.selectionLength(), view.lineIndex(52) - view.lineIndex(48));
-
-    // Below the view the caret goes to the line under the pointer, kept in view.
-    dragTo(view, QPoint(2, view.viewport()->height() + 5));
-    const std::int64_t top = view.firstVisibleLine();
-    EXPECT_GT(top, 48);
-    EXPECT_EQ(view.lineFromChar(view.document().caret()), top + view.document().visibleLines() - 1);
-    EXPECT_EQ(view.selectionStart(), view.lineIndex(52));
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(2, 5));
-    dragTo(view, QPoint(2, -5));   // the button is up: nothing happens
-    EXPECT_EQ(view.firstVisibleLine(), top);
-
-    const QString selected = view.selectedText();
-    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(105, 205));
-    QApplication::sendEvent(view.viewport(), &context);
-    ASSERT_EQ(menu.count(), 1);
-    EXPECT_EQ(menu.at(0).at(0).toPoint(), QPoint(105, 205));
-    EXPECT_EQ(view.selectedText(), selected);
 }
 
 TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
@@ -333,11 +299,9 @@ TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
     show();
     QScrollBar* bar = view.horizontalScrollBar();
     ASSERT_GE(bar->maximum() + view.viewport()->width(), 420 * 10);   // 420 cells of 10 pixels
-    bar->setValue(1000);   // blanks only
-    EXPECT_FALSE(contains(viewport(view), kSilver));
-    bar->setValue(bar->maximum());
-    EXPECT_TRUE(contains(viewport(view), kSilver));
-    QTest::keyClick(&view, Qt::Key_Home);
+    const auto shownAt = [&](int value) { bar->setValue(value); return contains(viewport(view), kSilver); };
+    EXPECT_EQ(std::pair(shownAt(1000), shownAt(bar->maximum())), std::pair(false, true));   // blanks, then text
+    press(Qt::Key_Home);
     EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
 }
 
@@ -346,12 +310,12 @@ TEST(ColorValueTest, RgbValuesRoundTripAndSystemColoursComeFromThePalette)
     QPalette palette;
     palette.setColor(QPalette::Button, QColor(1, 2, 3));
     palette.setColor(QPalette::Active, QPalette::Highlight, QColor(4, 5, 6));
-    EXPECT_EQ(lirra::colorFromValue(0x00336699, palette), QColor(0x99, 0x66, 0x33));
     EXPECT_EQ(lirra::valueFromColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
-    EXPECT_EQ(lirra::colorFromValue(0x8000000F, palette), QColor(1, 2, 3));   // button face
-    EXPECT_EQ(lirra::colorFromValue(0x8000000D, palette), QColor(4, 5, 6));   // highlight
-    EXPECT_EQ(lirra::colorFromValue(0x8000001F, palette), QColor(Qt::black)); // no such colour
     EXPECT_FALSE(lirra::isSystemColor(0x00FFFFFF));
+    // Button face, highlight, no such colour.
+    for (const auto& [value, color] : {std::pair{0x00336699u, QColor(0x99, 0x66, 0x33)}, {0x8000000Fu, QColor(1, 2, 3)},
+                                       {0x8000000Du, QColor(4, 5, 6)}, {0x8000001Fu, QColor(Qt::black)}})
+        EXPECT_EQ(lirra::colorFromValue(value, palette), color) << value;
 }
 
 TEST_F(BookViewTest, FontSizeAndHeightConvertAtTheScreenResolution)
@@ -380,35 +344,18 @@ TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidth)
     show();
     const std::int64_t wrapped = view.lineCount();
     EXPECT_GT(wrapped, 20);
-    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);   // nothing to scroll sideways
     view.setWordWrap(false);
-    EXPECT_EQ(view.lineCount(), 10);
-    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Lines(view.lineCount(), view.horizontalScrollBar()->maximum() > 0), Lines(10, true));
     view.setWordWrap(true);
     view.resize(view.width() * 2, view.height());   // the rows follow the new width
-    EXPECT_LT(view.lineCount(), wrapped);
-    EXPECT_GT(view.lineCount(), 10);
-}
+    EXPECT_TRUE(view.lineCount() < wrapped && view.lineCount() > 10) << view.lineCount();
 
-TEST_F(BookViewTest, WrappedTabTakesTheRoomOfEightBlanks)
-{
-    show();
-    view.setWordWrap(true);
+    // A wrapped tab takes the room of eight blanks.
     load("\t" + repeated("word ", 40) + "\r\n");
     const std::int64_t withTab = view.lineText(0).size();
     load("        " + repeated("word ", 40) + "\r\n");
     EXPECT_EQ(view.lineText(0).size(), withTab + 7);
-}
-
-TEST_F(BookViewTest, CopyPutsTheSelectionOnTheClipboardWithLfLineEnds)
-{
-    load("first\r\nsecond\r\nthird\r\n");
-    show();
-    view.setSelection(2, 10);
-    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("rst\nsecon"));
-    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(view.selectionLength(), view.textLength());
 }
 
 // The page count of a PDF, as pdfinfo reads it.
@@ -416,8 +363,7 @@ int pdfPages(const std::string& path)
 {
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
-    if (!info.waitForFinished(30000))
-        return -1;
+    info.waitForFinished(30000);
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     return QRegularExpression(QStringLiteral("Pages:\\s*(\\d+)")).match(out).captured(1).toInt();
 }
