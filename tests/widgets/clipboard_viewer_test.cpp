@@ -103,7 +103,7 @@ TEST_F(ClipboardViewerTest, CentresASmallPictureAndScrollsALargeOne)
     EXPECT_EQ(picture->pos(), centred({900, 700}));
 }
 
-TEST_F(ClipboardViewerTest, ShowsAColourInTheGridAndOtherOrDamagedDataAsUnknown)
+TEST_F(ClipboardViewerTest, ShowsAColourInTheGridDamagedDataAsUnknownAndAViewChosenByHandWhileItsDataLasts)
 {
     put({}, QColor(12, 34, 56));
     EXPECT_EQ(shownColours(), QList<QColor>{QColor(12, 34, 56)});
@@ -113,10 +113,6 @@ TEST_F(ClipboardViewerTest, ShowsAColourInTheGridAndOtherOrDamagedDataAsUnknown)
         put({}, {}, QString::fromLatin1(type), "not a png");
         EXPECT_EQ(shownText(), "Неизвестный формат данных в буфере обмена") << type;
     }
-}
-
-TEST_F(ClipboardViewerTest, AViewChosenByHandLastsWhileItsDataIsThere)
-{
     put(QStringLiteral("words"), Qt::red);
     EXPECT_EQ(shownText(), "words");
     viewer.setViewFormat(V::cvPalette);
@@ -127,3 +123,4 @@ TEST_F(ClipboardViewerTest, AViewChosenByHandLastsWhileItsDataIsThere)
     put(QStringLiteral("only words"));
     EXPECT_TRUE(viewer.viewFormat() == V::cvDefault && shownText() == "only words");
 }
+

@@ -34,7 +34,7 @@ TEST(SliderRange, ClampsCountsOnlyRealChangesAndStepsOntoTheGridFirst)
     EXPECT_EQ(errorText([&] { range.setIncrement(0); }), "Value must be between 1 and 4294967295");
 }
 
-TEST(SliderTrack, PositionsAndValuesRoundHalfToEvenAndAnEmptyTrackMeansTheMinimum)
+TEST(SliderTrack, PositionsRoundHalfToEvenAndTickMarksAreSpacedAtLeastFourPixelsWithTheLastAtTheMaximum)
 {
     SliderRange range;   // 0..100 by 10
     const SliderTrack track = SliderTrack::of(0, 150, 11);   // starts at 6, 127 long
@@ -42,11 +42,7 @@ TEST(SliderTrack, PositionsAndValuesRoundHalfToEvenAndAnEmptyTrackMeansTheMinimu
     for (const auto& [x, smooth, value] : {std::tuple{53, true, 37}, {53, false, 40}, {-20, true, 0}, {500, true, 100}})
         EXPECT_EQ(track.valueAt(range, x, smooth), value) << x;
     EXPECT_EQ(SliderTrack::of(0, 20, 11).valueAt(range, 40, true), 0);
-}
-
-TEST(SliderTicks, MarksAreSpacedAtLeastFourPixelsWithTheLastAtTheMaximumAndStayBounded)
-{
-    SliderRange range;   // 0..100 by 10 over 127 pixels: every increment fits
+    // 0..100 by 10 over 127 pixels: every increment fits.
     EXPECT_EQ(tickMarks(range, 127).size(), 11u);
     range.setIncrement(1);   // 0..100 by 1: every 4th value, then 100
     std::vector<TickMark> marks = tickMarks(range, 127);
