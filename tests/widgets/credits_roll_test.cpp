@@ -18,11 +18,17 @@ std::vector<int> shownLines(const CreditsRoll& roll)
 
 } // namespace
 
-TEST(CreditsRoll, TextAreaLeavesBorderBevelsAndMarginAndMayBeEmpty)
+TEST(CreditsRoll, TextAreaLeavesBorderBevelsMarginAndTheGlyphsSideAndMayBeEmpty)
 {
     EXPECT_EQ(creditsTextRect(QRect(0, 0, 166, 61), 0, 1, 0), QRect(3, 3, 160, 55));
     EXPECT_EQ(creditsTextRect(QRect(0, 0, 166, 61), 1, 2, 2), QRect(8, 8, 150, 45));
     EXPECT_TRUE(creditsTextRect(QRect(0, 0, 10, 40), 1, 1, 1).isEmpty() && creditsTextRect(QRect(0, 0, 8, 8), 0, 1, 1).isEmpty());
+    const QRect text(3, 3, 160, 55);
+    const GlyphSplit left = splitForGlyph(text, QSize(16, 16), TGlyphLayout::glGlyphLeft);
+    EXPECT_TRUE(left.glyph == QRect(3, 22, 16, 16) && left.text == QRect(22, 3, 141, 55));
+    const GlyphSplit bottom = splitForGlyph(text, QSize(16, 16), TGlyphLayout::glGlyphBottom);
+    EXPECT_TRUE(bottom.glyph == QRect(75, 42, 16, 16) && bottom.text == QRect(3, 3, 160, 36));
+    EXPECT_TRUE(splitForGlyph(text, QSize(200, 16), TGlyphLayout::glGlyphRight).text.isEmpty());
 }
 
 TEST(CreditsRoll, UpwardSkipsLeadingBlankLinesAndLetsTrailingOnesTakeRoom)
@@ -74,12 +80,3 @@ TEST(CreditsRoll, SidewaysTheCentredBlockEntersFromTheRight)
     EXPECT_TRUE(shownLines(roll).empty());
 }
 
-TEST(CreditsRoll, AGlyphTakesItsSideOfTheTextArea)
-{
-    const QRect text(3, 3, 160, 55);
-    const GlyphSplit left = splitForGlyph(text, QSize(16, 16), TGlyphLayout::glGlyphLeft);
-    EXPECT_TRUE(left.glyph == QRect(3, 22, 16, 16) && left.text == QRect(22, 3, 141, 55));
-    const GlyphSplit bottom = splitForGlyph(text, QSize(16, 16), TGlyphLayout::glGlyphBottom);
-    EXPECT_TRUE(bottom.glyph == QRect(75, 42, 16, 16) && bottom.text == QRect(3, 3, 160, 36));
-    EXPECT_TRUE(splitForGlyph(text, QSize(200, 16), TGlyphLayout::glGlyphRight).text.isEmpty());
-}

@@ -70,7 +70,7 @@ TEST_F(SecretPanelTest, ActivatingHidesTheChildrenTheTimerRaisesTheTextAndDeacti
     EXPECT_TRUE(hiddenChild->isHidden());   // it was hidden before: it stays so
 }
 
-TEST_F(SecretPanelTest, StopsItselfAfterTheLastLineUnlessCycled)
+TEST_F(SecretPanelTest, StopsItselfAfterTheLastLineUnlessCycledAndShowsNoTextWhenTooSmallForItsMargins)
 {
     panel.setActive(true);
     ticks(panel.maxScroll());
@@ -82,10 +82,6 @@ TEST_F(SecretPanelTest, StopsItselfAfterTheLastLineUnlessCycled)
     panel.setActive(true);
     ticks(panel.maxScroll() + 1);
     EXPECT_TRUE(panel.active() && panel.scrollCounter() == 0);
-}
-
-TEST_F(SecretPanelTest, APanelTooSmallForItsMarginsShowsNoText)
-{
     panel.resize(12, 8);
     panel.setBevelOuter(TBevelCut::bvLowered);
     panel.setActive(true);
@@ -93,3 +89,4 @@ TEST_F(SecretPanelTest, APanelTooSmallForItsMarginsShowsNoText)
     ticks(20);
     EXPECT_FALSE(showsLime(panel.grab().toImage()));
 }
+
