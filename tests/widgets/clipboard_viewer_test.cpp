@@ -18,10 +18,9 @@ using V = TClipboardViewFormat;
 TEST(ClipboardFormats, AutomaticChoiceTakesTextThenPictureThenColour)
 {
     EXPECT_EQ(ClipboardFormats{}.viewToDraw(V::cvText), V::cvEmpty);
-    EXPECT_EQ((ClipboardFormats{true, true, true, true}).viewToDraw(V::cvDefault), V::cvText);
-    EXPECT_EQ((ClipboardFormats{true, false, true, true}).viewToDraw(V::cvDefault), V::cvBitmap);
-    EXPECT_EQ((ClipboardFormats{true, false, false, true}).viewToDraw(V::cvDefault), V::cvPalette);
-    EXPECT_EQ((ClipboardFormats{true, false, false, false}).viewToDraw(V::cvDefault), V::cvUnknown);
+    for (const auto& [text, picture, colour, view] : {std::tuple{true, true, true, V::cvText}, {false, true, true, V::cvBitmap},
+                                                        {false, false, true, V::cvPalette}, {false, false, false, V::cvUnknown}})
+        EXPECT_EQ((ClipboardFormats{true, text, picture, colour}).viewToDraw(V::cvDefault), view);
 }
 
 namespace {
@@ -38,24 +37,28 @@ protected:
     }
     void TearDown() override { QApplication::clipboard()->clear(); }
 
-    void put(const QString& type, const QByteArray& bytes)
+    // Puts text, a colour and bytes of a type, whichever are given, on the clipboard.
+    void put(const QString& text, QColor colour = {}, const QString& type = {}, const QByteArray& bytes = {})
     {
         auto* data = new QMimeData;
-        data->setData(type, bytes);
-        put(data);
-    }
-    void put(QMimeData* data)
-    {
+        if (!text.isNull())
+            data->setText(text);
+        if (colour.isValid())
+            data->setColorData(colour);
+        if (!type.isEmpty())
+            data->setData(type, bytes);
         QApplication::clipboard()->setMimeData(data);
         QCoreApplication::processEvents();
     }
-    void putImage(QSize size)
+    QLabel* putImage(QSize size)
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         QApplication::clipboard()->setImage(image);
         QCoreApplication::processEvents();
+        return qobject_cast<QLabel*>(viewer.shownControl());
     }
+    QPoint centred(QSize size) const { return QPoint((viewer.viewport()->width() - size.width()) / 2, (viewer.viewport()->height() - size.height()) / 2); }
     QString shownText() const
     {
         auto* memo = qobject_cast<PlainTextView*>(viewer.shownControl());
@@ -66,8 +69,6 @@ protected:
         auto* grid = qobject_cast<TPaletteGrid*>(viewer.shownControl());
         return grid ? grid->colors() : QList<QColor>();
     }
-
-    static inline const QString kUnknown = QStringLiteral("Неизвестный формат данных в буфере обмена");
     TClipboardViewer viewer;
 };
 
@@ -78,73 +79,48 @@ TEST_F(ClipboardViewerTest, ShowsTextAndFollowsEveryChange)
     EXPECT_EQ(viewer.shownControl(), nullptr);   // empty at start: blank
     QSignalSpy changes(&viewer, &TClipboardViewer::changed);
     viewer.setFont(QFont(QStringLiteral("Liberation Sans"), 11));
-    QApplication::clipboard()->setText(QStringLiteral("Глава первая\n\tи вторая"));
-    QCoreApplication::processEvents();
+    put(QStringLiteral("Глава первая\n\tи вторая"));
     EXPECT_EQ(shownText(), "Глава первая\n\tи вторая");
     EXPECT_EQ(viewer.shownControl()->font(), viewer.font());   // text has no font of its own
-    QApplication::clipboard()->setText(QStringLiteral("second"));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(shownText(), "second");
-    EXPECT_EQ(changes.count(), 2);
-
+    put(QStringLiteral("second"));
+    EXPECT_TRUE(shownText() == "second" && changes.count() == 2);
     QApplication::clipboard()->clear();   // emptied, for example by an owner that exits
     QCoreApplication::processEvents();
-    EXPECT_EQ(viewer.shownControl(), nullptr);
-    EXPECT_EQ(viewer.viewFormat(), V::cvEmpty);
+    EXPECT_TRUE(viewer.shownControl() == nullptr && viewer.viewFormat() == V::cvEmpty);
 }
 
 TEST_F(ClipboardViewerTest, CentresASmallPictureAndScrollsALargeOne)
 {
-    putImage({100, 50});
-    auto* picture = qobject_cast<QLabel*>(viewer.shownControl());
+    QLabel* picture = putImage({100, 50});
     ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->size(), QSize(100, 50));
-    EXPECT_EQ(picture->pos(), QPoint((viewer.viewport()->width() - 100) / 2, (viewer.viewport()->height() - 50) / 2));
-
-    putImage({900, 700});
-    picture = qobject_cast<QLabel*>(viewer.shownControl());
+    EXPECT_TRUE(picture->size() == QSize(100, 50) && picture->pos() == centred({100, 50}));
+    picture = putImage({900, 700});
     ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->pos(), QPoint(0, 0));
-    EXPECT_TRUE(viewer.verticalScrollBar()->isVisible());
+    EXPECT_TRUE(picture->pos() == QPoint(0, 0) && viewer.verticalScrollBar()->isVisible());
     EXPECT_EQ(viewer.horizontalScrollBar()->maximum(), 900 - viewer.viewport()->width());
-
     viewer.resize(1000, 800);   // now it fits: centred again
     QCoreApplication::processEvents();
-    EXPECT_EQ(picture->pos(), QPoint((viewer.viewport()->width() - 900) / 2, (viewer.viewport()->height() - 700) / 2));
+    EXPECT_EQ(picture->pos(), centred({900, 700}));
 }
 
-TEST_F(ClipboardViewerTest, ShowsAColourInTheGridAndOtherOrDamagedDataAsUnknown)
+TEST_F(ClipboardViewerTest, ShowsAColourInTheGridDamagedDataAsUnknownAndAViewChosenByHandWhileItsDataLasts)
 {
-    auto* colour = new QMimeData;
-    colour->setColorData(QColor(12, 34, 56));
-    put(colour);
+    put({}, QColor(12, 34, 56));
     EXPECT_EQ(shownColours(), QList<QColor>{QColor(12, 34, 56)});
-    put(QStringLiteral("application/x-color"), "#102030");   // as a colour from another program arrives
+    put({}, {}, QStringLiteral("application/x-color"), "#102030");   // as a colour from another program arrives
     EXPECT_EQ(shownColours(), QList<QColor>{QColor(0x10, 0x20, 0x30)});
-
-    put(QStringLiteral("application/x-lirra-unknown"), "data");
-    EXPECT_EQ(shownText(), kUnknown);
-    put(QStringLiteral("image/png"), "not a png");
-    EXPECT_EQ(shownText(), kUnknown);
-}
-
-TEST_F(ClipboardViewerTest, AViewChosenByHandLastsWhileItsDataIsThere)
-{
-    auto* both = new QMimeData;
-    both->setText(QStringLiteral("words"));
-    both->setColorData(QColor(Qt::red));
-    put(both);
+    for (const char* type : {"application/x-lirra-unknown", "image/png"}) {
+        put({}, {}, QString::fromLatin1(type), "not a png");
+        EXPECT_EQ(shownText(), "Неизвестный формат данных в буфере обмена") << type;
+    }
+    put(QStringLiteral("words"), Qt::red);
     EXPECT_EQ(shownText(), "words");
-
     viewer.setViewFormat(V::cvPalette);
     EXPECT_EQ(shownColours().size(), 1);
     viewer.setViewFormat(V::cvBitmap);   // no picture there
-    EXPECT_EQ(viewer.viewFormat(), V::cvDefault);
-    EXPECT_EQ(shownText(), "words");
-
+    EXPECT_TRUE(viewer.viewFormat() == V::cvDefault && shownText() == "words");
     viewer.setViewFormat(V::cvPalette);
-    QApplication::clipboard()->setText(QStringLiteral("only words"));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(viewer.viewFormat(), V::cvDefault);
-    EXPECT_EQ(shownText(), "only words");
+    put(QStringLiteral("only words"));
+    EXPECT_TRUE(viewer.viewFormat() == V::cvDefault && shownText() == "only words");
 }
+

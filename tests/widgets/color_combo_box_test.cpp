@@ -22,19 +22,14 @@ TEST(ColorComboBox, KeepsAColourOutsideTheListWithNothingSelected)
 {
     TColorComboBox combo;
     QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
-    combo.setColorValue(0x00B4B4B4);
-    EXPECT_EQ(combo.currentIndex(), -1);
-    EXPECT_EQ(combo.colorValue(), 0x00B4B4B4u);
-    // With nothing selected, even the same value is set again and announced.
-    combo.setColorValue(0x00B4B4B4);
-    EXPECT_EQ(changes.count(), 2);
-    combo.setColorValue(0x000000FF);
-    EXPECT_EQ(combo.currentText(), QStringLiteral("Red"));
-    combo.setColorValue(0x000000FF);
-    EXPECT_EQ(changes.count(), 3);
-    combo.setColorValue(0x80000008);   // a system colour is none of the sixteen
-    EXPECT_EQ(combo.currentIndex(), -1);
-    EXPECT_EQ(combo.colorValue(), 0x80000008u);
+    // With nothing selected, even the same value is set again and announced. A system colour
+    // (0x80000008) is none of the sixteen.
+    for (const auto& [value, index, count] : {std::tuple{0x00B4B4B4u, -1, 1}, {0x00B4B4B4u, -1, 2}, {0x000000FFu, 9, 3},
+                                              {0x000000FFu, 9, 3}, {0x80000008u, -1, 4}}) {
+        combo.setColorValue(value);
+        EXPECT_TRUE(combo.currentIndex() == index && combo.colorValue() == value && changes.count() == count) << value;
+    }
+    EXPECT_EQ(combo.itemText(9), QStringLiteral("Red"));
 }
 
 TEST(ColorComboBox, ChoosingAnItemSetsItsColourThenClicks)
@@ -55,12 +50,10 @@ TEST(ColorComboBox, DropDownReadsATypedNameOrNumber)
     combo.setComboStyle(TComboBoxStyle::csDropDown);
     combo.setColorValue(0x00B4B4B4);
     EXPECT_EQ(combo.currentText(), QStringLiteral("$00B4B4B4"));
-    combo.setEditText(QStringLiteral("navy"));
-    EXPECT_EQ(combo.colorValue(), 0x00800000u);
-    combo.setEditText(QStringLiteral("255"));
-    EXPECT_EQ(combo.colorValue(), 0x000000FFu);
-    combo.setEditText(QStringLiteral("no colour"));
-    EXPECT_EQ(combo.colorValue(), 0x00B4B4B4u);
+    for (const auto& [typed, value] : {std::pair{"navy", 0x00800000u}, {"255", 0x000000FFu}, {"no colour", 0x00B4B4B4u}}) {
+        combo.setEditText(QString::fromLatin1(typed));
+        EXPECT_EQ(combo.colorValue(), value) << typed;
+    }
 }
 
 TEST(ColorComboBox, DrawsTheItemsColourBesideItsNameOrAcrossTheWholeItem)

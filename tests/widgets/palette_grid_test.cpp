@@ -7,31 +7,19 @@
 
 using namespace lirra;
 
-TEST(PaletteGridGeometry, FillsRowsFromTheLeftAndRoundsTheRowsUp)
+TEST(PaletteGridGeometry, FillsRowsFromTheLeftRoundsTheRowsUpAndKeepsOneColumnAndOneRow)
 {
     // 16 colours where 10 columns fit beside the scroll bar: two rows, 6 + 4 empty.
     const PaletteGridGeometry grid(10 * 20 + 17 + 19, 17, 16);
-    EXPECT_EQ(grid.columns(), 10);
-    EXPECT_EQ(grid.rows(), 2);
-    EXPECT_EQ(grid.contentHeight(), 40);
-    EXPECT_EQ(grid.colorIndex({5, 1}), 15);
-    EXPECT_EQ(grid.colorIndex({6, 1}), -1);
-    EXPECT_EQ(grid.colorIndex({10, 0}), -1);   // past the last column
-    EXPECT_EQ(grid.cellRect({3, 1}), QRect(60, 20, 20, 20));
-    EXPECT_EQ(grid.cellAt({79, 39}), QPoint(3, 1));
-    EXPECT_TRUE(grid.canSelect({5, 1}));
-    EXPECT_FALSE(grid.canSelect({6, 1}));
-}
-
-TEST(PaletteGridGeometry, NarrowOrEmptyGridsKeepOneColumnAndOneRow)
-{
+    EXPECT_TRUE(grid.columns() == 10 && grid.rows() == 2 && grid.contentHeight() == 40);
+    // (10, 0) is past the last column; the top-left cell of an empty grid can always be selected.
+    for (const auto& [cell, index] : {std::pair{QPoint(5, 1), 15}, {QPoint(6, 1), -1}, {QPoint(10, 0), -1}})
+        EXPECT_TRUE(grid.colorIndex(cell) == index && grid.canSelect(cell) == (index >= 0)) << cell.x();
+    EXPECT_TRUE(grid.cellRect({3, 1}) == QRect(60, 20, 20, 20) && grid.cellAt({79, 39}) == QPoint(3, 1));
     const PaletteGridGeometry narrow(30, 17, 3);   // no whole cell beside the bar
     EXPECT_TRUE(narrow.columns() == 1 && narrow.rows() == 3);
     const PaletteGridGeometry empty(300, 17, 0);
-    EXPECT_EQ(empty.rows(), 1);
-    EXPECT_EQ(empty.colorIndex({0, 0}), -1);
-    EXPECT_TRUE(empty.canSelect({0, 0}));      // the top-left cell always can be
-    EXPECT_FALSE(empty.canSelect({1, 0}));
+    EXPECT_TRUE(empty.rows() == 1 && empty.colorIndex({0, 0}) == -1 && empty.canSelect({0, 0}) && !empty.canSelect({1, 0}));
 }
 
 namespace {
@@ -60,34 +48,27 @@ protected:
 
 } // namespace
 
-TEST_F(PaletteGridTest, PaintsEachColourInsideItsCellAndLeavesEmptyCellsBlank)
+TEST_F(PaletteGridTest, PaintsEachColourInItsCellAndOnlyColouredCellsCanBeSelected)
 {
     const QImage shot = grid.viewport()->grab().toImage();
     EXPECT_EQ(shot.pixelColor(centreOf({0, 0})), QColor(0, 255, 128));
     EXPECT_EQ(shot.pixelColor(centreOf({5, 1})), QColor(150, 105, 128));
     EXPECT_EQ(shot.pixelColor(centreOf({6, 1})), grid.palette().color(QPalette::Base));
-}
-
-TEST_F(PaletteGridTest, OnlyColouredCellsCanBeSelectedByMouseOrKeys)
-{
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centreOf({7, 1}));
-    EXPECT_EQ(grid.currentCell(), QPoint(0, 0));
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centreOf({4, 1}));
-    EXPECT_EQ(grid.currentCell(), QPoint(4, 1));
-
-    QTest::keyClick(&grid, Qt::Key_Right);
-    EXPECT_EQ(grid.currentCell(), QPoint(5, 1));
-    QTest::keyClick(&grid, Qt::Key_Right);        // (6, 1) has no colour
-    EXPECT_EQ(grid.currentCell(), QPoint(5, 1));
-    QTest::keyClick(&grid, Qt::Key_Up);
-    EXPECT_EQ(grid.currentCell(), QPoint(5, 0));
+    for (const auto& [cell, reached] : {std::pair{QPoint(7, 1), QPoint(0, 0)}, {QPoint(4, 1), QPoint(4, 1)}}) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centreOf(cell));
+        EXPECT_EQ(grid.currentCell(), reached);
+    }
+    // (6, 1) has no colour.
+    for (const auto& [key, reached] : {std::pair{Qt::Key_Right, QPoint(5, 1)}, {Qt::Key_Right, QPoint(5, 1)}, {Qt::Key_Up, QPoint(5, 0)}}) {
+        QTest::keyClick(&grid, key);
+        EXPECT_EQ(grid.currentCell(), reached);
+    }
 }
 
 TEST_F(PaletteGridTest, ScrollsVerticallyWhenTheRowsDoNotFit)
 {
     grid.setColors(shades(256));
-    EXPECT_EQ(grid.cells().rows(), 26);
-    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 26 * 20 - grid.viewport()->height());
+    EXPECT_TRUE(grid.cells().rows() == 26 && grid.verticalScrollBar()->maximum() == 26 * 20 - grid.viewport()->height());
     grid.setColors(shades(300));   // a palette holds at most 256 colours
     EXPECT_EQ(grid.colors().size(), 256);
 }

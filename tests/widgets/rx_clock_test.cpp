@@ -11,9 +11,8 @@ TEST(ClockFace, TextAndChangedCellsFollowTheOptions)
 {
     ClockFace face;
     EXPECT_EQ(face.text(QTime(9, 5, 7)).digits, "09:05:07");
-    const ClockChange minutes = face.change(QTime(10, 15, 59), QTime(10, 16, 0));
-    EXPECT_EQ(minutes.firstCell, 3);   // minutes, separator and seconds
-    EXPECT_EQ(minutes.cellCount, 5);
+    const ClockChange minutes = face.change(QTime(10, 15, 59), QTime(10, 16, 0));   // minutes, separator and seconds
+    EXPECT_TRUE(minutes.firstCell == 3 && minutes.cellCount == 5);
 
     face.leadingZero = false;   // "9:05:07": everything one cell to the left
     EXPECT_EQ(face.change(QTime(9, 5, 7), QTime(9, 5, 8)).firstCell, 5);
@@ -21,9 +20,8 @@ TEST(ClockFace, TextAndChangedCellsFollowTheOptions)
     EXPECT_EQ(face.change(QTime(9, 5, 7), QTime(9, 5, 8)).cellCount, 0);
 
     face.twelveHour = true;
-    const auto shown = [&](QTime time) { return face.text(time).digits + face.text(time).suffix; };
-    EXPECT_EQ(shown(QTime(21, 5, 7)), "9:05 PM");
-    EXPECT_EQ(shown(QTime(0, 30, 0)), "12:30 AM");
+    for (const auto& [time, shown] : {std::pair{QTime(21, 5, 7), "9:05 PM"}, {QTime(0, 30, 0), "12:30 AM"}})
+        EXPECT_EQ(face.text(time).digits + face.text(time).suffix, shown);
 }
 
 namespace {
@@ -74,26 +72,24 @@ protected:
 
 } // namespace
 
-TEST_F(RxClockTest, RepaintsAllOnAnHourChangeAndOnlyChangedCellsOtherwise)
+TEST_F(RxClockTest, TakesTheSeparatorFromTheLocaleRepaintsOnlyChangedCellsButAllOnANewHourAndKeepsTheTimeWhileHidden)
 {
+    repainted();
+    clock.setLocale(QLocale(QLocale::Finnish));   // "H.mm"
+    EXPECT_TRUE(clock.shownText().digits == "09.05.07" && repainted() == QRegion(clock.rect()));
+    clock.setLocale(QLocale(QLocale::French, QLocale::Canada));   // "HH 'h' mm": none usable
+    EXPECT_EQ(clock.shownText().digits, "09:05:07");
     tickAt(QTime(23, 59, 59));
     EXPECT_EQ(tickAt(QTime(0, 0, 0)), QRegion(clock.rect()));
     EXPECT_EQ(clock.shownText().digits, "00:00:00");
     EXPECT_EQ(tickAt(QTime(0, 0, 1)), QRegion(clock.cellLayout().cells(6, 2)));
     EXPECT_TRUE(tickAt(QTime(0, 0, 1)).isEmpty());
+    clock.hide();
+    now = QTime(13, 20, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clock.shownTime() == now; }, 5000));
 }
 
-TEST_F(RxClockTest, TakesTheSeparatorFromTheLocale)
-{
-    repainted();
-    clock.setLocale(QLocale(QLocale::Finnish));   // "H.mm"
-    EXPECT_EQ(clock.shownText().digits, "09.05.07");
-    EXPECT_EQ(repainted(), QRegion(clock.rect()));
-    clock.setLocale(QLocale(QLocale::French, QLocale::Canada));   // "HH 'h' mm": none usable
-    EXPECT_EQ(clock.shownText().digits, "09:05:07");
-}
-
-TEST_F(RxClockTest, ShortHourUsesFourDigitCellsAndStaysCentred)
+TEST_F(RxClockTest, ShortHourUsesFourDigitCellsCentredInTheFontColourOnTheClocksColour)
 {
     clock.setLeadingZero(false);
     ASSERT_EQ(clock.shownText().digits, "9:05:07");
@@ -101,23 +97,11 @@ TEST_F(RxClockTest, ShortHourUsesFourDigitCellsAndStaysCentred)
     const QRect area = clock.rect().adjusted(1, 1, -1, -1);   // inside the lowered bevel
     EXPECT_LE(std::abs((digits.left() - area.left()) - (area.right() - digits.right())), 1);
     EXPECT_LE(std::abs((digits.top() - area.top()) - (area.bottom() - digits.bottom())), 1);
-}
-
-TEST_F(RxClockTest, KeepsTheTimeWhileHidden)
-{
-    clock.hide();
-    now = QTime(13, 20, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return clock.shownTime() == now; }, 5000));
-}
-
-TEST_F(RxClockTest, PaintsDigitsInTheFontColourOnTheClocksColour)
-{
     const QImage image = clock.grab().toImage();
     EXPECT_EQ(image.pixel(2, 9), QColor(Qt::black).rgb());
-    const QImage digits = image.copy(clock.cellLayout().cells(0, 8));
     bool silverInk = false;
-    for (int y = 0; y < digits.height(); ++y)
-        for (int x = 0; x < digits.width(); ++x)
-            silverInk |= digits.pixel(x, y) == silver.rgb();
+    for (int y = digits.top(); y <= digits.bottom(); ++y)
+        for (int x = digits.left(); x <= digits.right(); ++x)
+            silverInk |= image.pixel(x, y) == silver.rgb();
     EXPECT_TRUE(silverInk);
 }

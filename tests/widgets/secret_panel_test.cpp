@@ -52,51 +52,36 @@ protected:
 
 } // namespace
 
-TEST_F(SecretPanelTest, ActivatingHidesTheChildrenAndDeactivatingShowsTheSameOnesAgain)
+TEST_F(SecretPanelTest, ActivatingHidesTheChildrenTheTimerRaisesTheTextAndDeactivatingShowsTheSameChildren)
 {
+    panel.setInterval(5);
     panel.setActive(true);
     panel.setActive(true);
-    EXPECT_EQ(started.count(), 1);
-    EXPECT_TRUE(child->isHidden());
-    panel.setActive(false);
-    EXPECT_EQ(stopped.count(), 1);
-    EXPECT_FALSE(child->isHidden());
-    EXPECT_TRUE(hiddenChild->isHidden());   // it was hidden before: it stays so
-    EXPECT_TRUE(panel.stepImage().isNull());
-}
-
-TEST_F(SecretPanelTest, TextRisesFromBelowAndNewLinesStartAgain)
-{
-    panel.setActive(true);
+    EXPECT_TRUE(started.count() == 1 && child->isHidden());
     EXPECT_EQ(panel.textRect(), QRect(3, 3, 160, 55));
     EXPECT_EQ(panel.maxScroll(), 55 + 4 * panel.lineHeight());
     EXPECT_FALSE(showsLime(panel.stepImage()));   // step 0: nothing in view yet
-    ticks(30);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.scrollCounter() >= 30; }, 5000));
     EXPECT_TRUE(showsLime(panel.grab(panel.textRect()).toImage()));
     panel.setLines({"Other lines"});
     EXPECT_EQ(panel.scrollCounter(), 0);
+    panel.setActive(false);
+    EXPECT_TRUE(stopped.count() == 1 && !child->isHidden() && panel.stepImage().isNull());
+    EXPECT_TRUE(hiddenChild->isHidden());   // it was hidden before: it stays so
 }
 
-TEST_F(SecretPanelTest, StopsItselfAfterTheLastLineUnlessCycled)
+TEST_F(SecretPanelTest, StopsItselfAfterTheLastLineUnlessCycledAndShowsNoTextWhenTooSmallForItsMargins)
 {
     panel.setActive(true);
     ticks(panel.maxScroll());
     EXPECT_TRUE(panel.active());
     EXPECT_FALSE(showsLime(panel.stepImage()));   // the last line has just left
     panel.tick();
-    EXPECT_FALSE(panel.active());
-    EXPECT_EQ(stopped.count(), 1);
-    EXPECT_FALSE(child->isHidden());
-
+    EXPECT_TRUE(!panel.active() && stopped.count() == 1 && !child->isHidden());
     panel.setCycled(true);   // back from below
     panel.setActive(true);
     ticks(panel.maxScroll() + 1);
-    EXPECT_TRUE(panel.active());
-    EXPECT_EQ(panel.scrollCounter(), 0);
-}
-
-TEST_F(SecretPanelTest, APanelTooSmallForItsMarginsShowsNoText)
-{
+    EXPECT_TRUE(panel.active() && panel.scrollCounter() == 0);
     panel.resize(12, 8);
     panel.setBevelOuter(TBevelCut::bvLowered);
     panel.setActive(true);
@@ -105,9 +90,3 @@ TEST_F(SecretPanelTest, APanelTooSmallForItsMarginsShowsNoText)
     EXPECT_FALSE(showsLime(panel.grab().toImage()));
 }
 
-TEST_F(SecretPanelTest, TheTimerDrivesTheSteps)
-{
-    panel.setInterval(5);
-    panel.setActive(true);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.scrollCounter() >= 3; }, 2000));
-}

@@ -23,8 +23,7 @@ QImage row(QMenu& menu, int index)
 
 TEST(WindowsMenuStyle, ShortcutsUseWindowsKeyNames)
 {
-    EXPECT_EQ(windowsShortcutText(QStringLiteral("Ctrl+PgDown")), QStringLiteral("Ctrl+PgDn"));
-    EXPECT_EQ(windowsShortcutText(QStringLiteral("Ctrl+F12")), QStringLiteral("Ctrl+F12"));
+    EXPECT_TRUE(windowsShortcutText(QStringLiteral("Ctrl+PgDown")) == "Ctrl+PgDn" && windowsShortcutText(QStringLiteral("Ctrl+F12")) == "Ctrl+F12");
     QStyleOptionMenuItem item;
     item.text = QStringLiteral("&Full Screen\tAlt+Return");
     EXPECT_EQ(asWindowsShows(item).text, QStringLiteral("&Full Screen\tAlt+Enter"));
@@ -40,6 +39,5 @@ TEST(WindowsMenuStyle, AnUntickedCheckItemLooksLikeAPlainItemAndATickedOneDoesNo
         menu.addAction(QStringLiteral("Word Wrap"))->setCheckable(i % 2 == 1);
     menu.actions().at(3)->setChecked(true);
     menu.adjustSize();
-    EXPECT_EQ(row(menu, 1), row(menu, 2));
-    EXPECT_NE(row(menu, 3), row(menu, 2));
+    EXPECT_TRUE(row(menu, 1) == row(menu, 2) && row(menu, 3) != row(menu, 2));
 }
