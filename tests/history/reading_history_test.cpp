@@ -6,6 +6,7 @@
 #include "qt_printers.h"
 #include "registry_fixture.h"
 
+#include <optional>
 
 using namespace lirra;
 using lirra::platform::Registry;
@@ -14,6 +15,7 @@ namespace {
 
 class ReadingHistory : public OwnHive {
 protected:
+    // The stored list; no value may follow the last one counted.
     std::vector<std::string> stored()
     {
         Registry registry;
@@ -24,15 +26,33 @@ protected:
         EXPECT_FALSE(registry.valueExists(std::to_string(entries.size())));
         return entries;
     }
-    // The History key written by hand: `Count`, then `values` in the order given.
-    static void storeRaw(std::int32_t count, const std::vector<std::pair<std::string, std::string>>& values)
+    // The History key written by hand: `count` if any, `values` in the order given, and
+    // an integer named `mistyped` where a book should be.
+    static void storeRaw(std::optional<std::int32_t> count, const std::vector<std::pair<std::string, std::string>>& values,
+                         const char* mistyped = nullptr)
     {
         Registry registry;
         registry.openKey(kHistoryKey, true);
-        registry.writeInteger("Count", count);
+        if (count)
+            registry.writeInteger("Count", *count);
         for (const auto& [name, value] : values)
             registry.writeString(name, value);
+        if (mistyped)
+            registry.writeInteger(mistyped, 5);
         registry.closeKey();
+    }
+    static QStringList texts(const TMRUManager& list)
+    {
+        QStringList items;
+        for (int i = 0; i < list.count(); ++i)
+            items << list.at(i);
+        return items;
+    }
+    static QStringList restored()
+    {
+        TMRUManager list;
+        restoreHistory(list);
+        return texts(list);
     }
 };
 
@@ -46,12 +66,7 @@ TEST_F(ReadingHistory, RecordingWritesTheWholeListNewestFirstAndRestoreRebuildsI
     recordBook(list, QStringLiteral("/books/b.txt"));
     recordBook(list, QStringLiteral("/BOOKS/A.TXT "));  // same book, other case: moves, keeps old spelling
     EXPECT_EQ(stored(), (std::vector<std::string>{"/books/a.txt ", "/books/b.txt"}));
-
-    TMRUManager restored;
-    restoreHistory(restored);
-    ASSERT_EQ(restored.count(), 2);
-    EXPECT_EQ(restored.at(0), QStringLiteral("/books/a.txt "));
-    EXPECT_EQ(restored.at(1), QStringLiteral("/books/b.txt"));
+    EXPECT_EQ(restored(), (QStringList{QStringLiteral("/books/a.txt "), QStringLiteral("/books/b.txt")}));
 }
 
 TEST_F(ReadingHistory, AnEleventhBookDropsTheOldestAndCountStaysNine)
@@ -65,50 +80,32 @@ TEST_F(ReadingHistory, AnEleventhBookDropsTheOldestAndCountStaysNine)
     EXPECT_EQ(entries.back(), "/books/1.txt");
 }
 
-TEST_F(ReadingHistory, NoKeyNoCountOrNegativeCountLeaveTheListEmpty)
+// No key, no Count or a negative one: an empty list; a foreign Count: no further than the list holds.
+TEST_F(ReadingHistory, TheCountBoundsWhatIsRead)
 {
-    TMRUManager list;
-    restoreHistory(list);
-    EXPECT_EQ(list.count(), 0);
-    Registry registry;
-    registry.openKey(kHistoryKey, true);
-    registry.writeString("0", "/a.txt");
-    restoreHistory(list);
-    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(restored(), QStringList());
+    storeRaw(std::nullopt, {{"0", "/a.txt"}});
+    EXPECT_EQ(restored(), QStringList());
     storeRaw(-1, {});
-    restoreHistory(list);
-    EXPECT_EQ(list.count(), 0);
+    EXPECT_EQ(restored(), QStringList());
+
+    std::vector<std::pair<std::string, std::string>> values{{"1200", "/beyond.txt"}};
+    QStringList firstTen;
+    for (int i = 0; i < 12; ++i) {
+        values.emplace_back(std::to_string(i), "/" + std::to_string(i) + ".txt");
+        if (i < 10)
+            firstTen << QStringLiteral("/%1.txt").arg(i);
+    }
+    storeRaw(1500, values, "10");   // "10" is past what the list holds: never read, never reported
+    EXPECT_EQ(restored(), firstTen);
 }
 
 TEST_F(ReadingHistory, AMistypedEntryIsLeftOutAndRaisedAfterTheOthersAreAdded)
 {
-    storeRaw(2, {{"2", "/old.txt"}, {"0", "/new.txt"}});
-    Registry registry;
-    registry.openKey(kHistoryKey, true);
-    registry.writeInteger("1", 5);
-    registry.closeKey();
+    storeRaw(2, {{"2", "/old.txt"}, {"0", "/new.txt"}}, "1");
     TMRUManager list;
     EXPECT_EQ(errorText([&] { restoreHistory(list); }), "Invalid data type for '1'");
-    ASSERT_EQ(list.count(), 2);
-    EXPECT_EQ(list.at(0), QStringLiteral("/new.txt"));
-    EXPECT_EQ(list.at(1), QStringLiteral("/old.txt"));
-}
-
-TEST_F(ReadingHistory, AForeignHiveIsReadNoFurtherThanTheListHolds)
-{
-    std::vector<std::pair<std::string, std::string>> values{{"1200", "/beyond.txt"}};
-    for (int i = 0; i < 12; ++i)
-        values.emplace_back(std::to_string(i), "/" + std::to_string(i) + ".txt");
-    storeRaw(1500, values);
-    Registry registry;
-    registry.openKey(kHistoryKey, true);
-    registry.writeInteger("10", 5);   // past what the list holds: never read, never reported
-    registry.closeKey();
-    TMRUManager list;
-    restoreHistory(list);
-    ASSERT_EQ(list.count(), 10);
-    EXPECT_EQ(list.at(0), QStringLiteral("/0.txt"));
-    EXPECT_EQ(list.at(9), QStringLiteral("/9.txt"));
+    EXPECT_EQ(texts(list), (QStringList{QStringLiteral("/new.txt"), QStringLiteral("/old.txt")}));
 }
 
 TEST_F(ReadingHistory, AKeyThatCannotBeCreatedIsReportedAndTheListKeepsTheBook)
@@ -119,6 +116,5 @@ TEST_F(ReadingHistory, AKeyThatCannotBeCreatedIsReportedAndTheListKeepsTheBook)
     TMRUManager list;
     EXPECT_EQ(errorText([&] { recordBook(list, QStringLiteral("/a.txt")); }),
               "Failed to create key Software\\Lirra Reader\\History");
-    ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(list.at(0), QStringLiteral("/a.txt"));
+    EXPECT_EQ(texts(list), QStringList{QStringLiteral("/a.txt")});
 }

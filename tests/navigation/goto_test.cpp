@@ -12,17 +12,13 @@ using namespace lirra;
 
 TEST(PercentTargetLine, RoundsTheKthLineHalfToEven)
 {
-    EXPECT_EQ(percentTargetLine(1000, 50), 499);
-    EXPECT_EQ(percentTargetLine(1000, 100), 999);
-    EXPECT_EQ(percentTargetLine(5, 50), 1);   // 2.5: the 2nd line
-    EXPECT_EQ(percentTargetLine(3, 50), 1);   // 1.5: the 2nd line too
-    EXPECT_EQ(percentTargetLine(7, 50), 3);   // 3.5: the 4th
-    EXPECT_EQ(percentTargetLine(1, 10), -1);  // 0.1: no line, no move
-    EXPECT_EQ(percentTargetLine(1, 100), 0);
-    EXPECT_EQ(percentTargetLine(1000, 0), std::nullopt);
-    EXPECT_EQ(percentTargetLine(1000, 101), std::nullopt);
-    EXPECT_EQ(percentTargetLine(1000, -5), std::nullopt);
-    EXPECT_EQ(percentTargetLine(30'000'000, 100), 29'999'999);   // no 32-bit overflow
+    // 2.5 and 1.5 are the 2nd line, 3.5 the 4th; 0.1 is no line (no move); 0 and over 100 are no target.
+    const std::tuple<int, int, std::optional<int>> cases[] = {
+        {1000, 50, 499}, {1000, 100, 999}, {5, 50, 1},           {3, 50, 1},
+        {7, 50, 3},      {1, 10, -1},      {1, 100, 0},          {1000, 0, std::nullopt},
+        {1000, 101, std::nullopt}, {1000, -5, std::nullopt}, {30'000'000, 100, 29'999'999}};   // no 32-bit overflow
+    for (const auto& [lines, percent, target] : cases)
+        EXPECT_EQ(percentTargetLine(lines, percent), target) << lines << ' ' << percent;
 }
 
 namespace {
@@ -31,12 +27,8 @@ class GotoDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setMessagePresenter([this](const MessageBoxRequest& box) {
-            boxes.push_back(box.text);
-            return BoxAnswer::Ok;
-        });
+        setMessagePresenter([this](const MessageBoxRequest& box) { return boxes.push_back(box.text), BoxAnswer::Ok; });
         reader.openNumbered(1000);
-        form.show();
     }
     void TearDown() override { setMessagePresenter({}); }
 
@@ -82,8 +74,7 @@ TEST_F(GotoDialog, LineWinsOverPercentageAndOutOfRangeValuesLeaveTheCaret)
 TEST_F(GotoDialog, TextThatIsNoNumberKeepsTheDialogAndTheJumpMadeBeforeIt)
 {
     jump(QStringLiteral("50"), QStringLiteral("ten"));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], QStringLiteral("'ten' is not a valid integer value."));
+    EXPECT_EQ(boxes, std::vector{QStringLiteral("'ten' is not a valid integer value.")});
     EXPECT_TRUE(reader.caretAtEndOf(499));
     EXPECT_EQ(reader.refreshes, 0);
     EXPECT_TRUE(form.isVisible());

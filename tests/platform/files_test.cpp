@@ -42,12 +42,10 @@ TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExists)
     writeFile(folder / "blank.txt ", "1");
     writeFile(folder / "blank.txt", "123");
 
-    EXPECT_EQ(resolveFileName(folder / "book.txt  "), folder / "book.txt");
-    EXPECT_EQ(resolveFileName(folder / "blank.txt "), folder / "blank.txt ");
-    EXPECT_EQ(resolveFileName(folder / "blank.txt   "), folder / "blank.txt ");
-    EXPECT_EQ(resolveFileName(folder / "missing.txt  "), folder / "missing.txt");
+    for (const auto& [asked, found] : {std::pair{"book.txt  ", "book.txt"}, {"blank.txt ", "blank.txt "},
+                                       {"blank.txt   ", "blank.txt "}, {"missing.txt  ", "missing.txt"}, {" lead", " lead"}})
+        EXPECT_EQ(resolveFileName(folder / asked), folder / found) << asked;
     EXPECT_EQ(resolveFileName("   "), "");
-    EXPECT_EQ(resolveFileName(folder / " lead"), folder / " lead");
     EXPECT_EQ(fileSize(folder / "book.txt "), 5);
     EXPECT_EQ(fileSize(folder / "blank.txt "), 1);
     EXPECT_EQ(fileSize(folder / "missing.txt"), -1);
@@ -100,9 +98,8 @@ TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundaries)
     writer.close();
     EXPECT_EQ(readFile(folder / "copy.tmp"), content);
 
-    struct stat info;
-    ASSERT_EQ(::stat((folder / "copy.tmp").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    using std::filesystem::perms;
+    EXPECT_EQ(std::filesystem::status(folder / "copy.tmp").permissions(), perms::owner_read | perms::owner_write);
 }
 
 TEST(BufferedFiles, FailuresRaiseTheFileTexts)

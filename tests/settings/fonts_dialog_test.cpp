@@ -20,10 +20,7 @@ class FontsDialogTest : public ::testing::Test {
 protected:
     FontsDialogTest()
     {
-        setMessagePresenter([this](const MessageBoxRequest& box) {
-            boxes.push_back(box.text);
-            return BoxAnswer::Ok;
-        });
+        setMessagePresenter([this](const MessageBoxRequest& box) { return boxes.push_back(box.text), BoxAnswer::Ok; });
     }
     ~FontsDialogTest() override { setMessagePresenter({}); }
 
@@ -62,9 +59,8 @@ TEST_F(FontsDialogTest, EachShowingStartsFromTheViewButTheTicksStay)
     view().setFontColor(0x000000FF);
     view().setFontSize(17);
     fonts.show();
-    EXPECT_EQ(face().fontName(), QStringLiteral("Liberation Mono"));
-    EXPECT_EQ(color().currentText(), QStringLiteral("Red"));
-    EXPECT_EQ(size().text(), QStringLiteral("17"));
+    EXPECT_EQ(std::tuple(face().fontName(), color().currentText(), size().text()),
+              std::tuple(QStringLiteral("Liberation Mono"), QStringLiteral("Red"), QStringLiteral("17")));
     check("CheckBox2").setChecked(true);
     fonts.hide();
 
@@ -89,10 +85,8 @@ TEST_F(FontsDialogTest, OkAppliesFaceColourSizeAndStylesAndAlwaysFixesThePitch)
     EXPECT_FALSE(fonts.isVisible());
     EXPECT_EQ(fonts.result(), QDialog::Accepted);
     EXPECT_EQ(look(), std::tuple(QStringLiteral("Liberation Serif"), 0x00FF0000u, 12));
-    EXPECT_TRUE(view().bold());
-    EXPECT_FALSE(view().italic());
-    EXPECT_TRUE(view().underline());
-    EXPECT_EQ(view().pitch(), FontPitch::Fixed);
+    EXPECT_EQ(std::tuple(view().bold(), view().italic(), view().underline(), view().pitch()),
+              std::tuple(true, false, true, FontPitch::Fixed));
     EXPECT_TRUE(boxes.empty());
 
     for (const char* text : {"0", "-3", "1638", "-1638"}) {   // no bound short of what the view shows
@@ -144,8 +138,7 @@ TEST_F(FontsDialogTest, WhatThePickersCannotShowSurvivesOk)
     fonts.show();
     check("CheckBox1").setChecked(true);   // "Fixed Pitch Only" drops the proportional face
     ok();
-    EXPECT_EQ(view().fontName(), QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(view().fontColor(), 0x00B4B4B4u);
+    EXPECT_EQ(look(), std::tuple(QStringLiteral("Liberation Serif"), 0x00B4B4B4u, 13));
 
     fonts.show();   // the filter stays for the next showing
     EXPECT_TRUE(face().options().testFlag(TFontListOption::foFixedPitchOnly));

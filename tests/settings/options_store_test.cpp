@@ -34,15 +34,8 @@ protected:
     }
     static OptionsRecord full()
     {
-        OptionsRecord saved;
-        saved.FontSize = -3;
-        saved.FontColor = 0x80000008;
-        saved.BGColor = 0x80000005;
-        saved.ScrollTextSpeed = 7;
-        saved.FontName = QStringLiteral("Times New Roman Cyr");
-        saved.ConfirmSetBMExit = 0;
-        saved.WordWrap = 1;
-        return saved;
+        return {.FontSize = -3, .FontColor = 0x80000008, .BGColor = 0x80000005, .ScrollTextSpeed = 7,
+                .FontName = QStringLiteral("Times New Roman Cyr"), .ConfirmSetBMExit = 0, .WordWrap = 1};
     }
 };
 
@@ -93,10 +86,7 @@ TEST_F(OptionsStore, MissingOrMistypedValuesRaiseTheRegistryTextsAndKeepWhatWasR
 // A save cut short (a full disk here) must not leave the options half old, half new.
 TEST_F(OptionsStore, ASaveIsStoredWholeOrNotAtAll)
 {
-    OptionsRecord first;
-    first.FontSize = 13;
-    first.FontName = QStringLiteral("A");
-    saveOptions(first);
+    saveOptions({.FontSize = 13, .FontName = QStringLiteral("A")});
     const std::string hive = m_scratch / "registry.reg";
     const std::string before = readFile(hive);
 
