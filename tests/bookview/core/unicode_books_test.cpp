@@ -256,5 +256,7 @@ TEST(FictionBooks, ABookThatSwellsStopsWithinItsMemoryBudget)
     EXPECT_TRUE(utf8(rich.text).ends_with("[Reading stopped here: the rest would take more memory than a book of "
                                           "this size may.]\r\n"));
     EXPECT_LE(static_cast<long long>(rich.text.size()), static_cast<long long>(book.size()));
-    EXPECT_LT(peak, 3LL * static_cast<long long>(book.size()));
+    // Three times the file, and a little for the allocator: under the sanitizers a
+    // vector's old buffer stays resident in quarantine after it grows.
+    EXPECT_LT(peak, 3LL * static_cast<long long>(book.size()) + 256 * 1024);
 }
