@@ -66,16 +66,16 @@ TForm8::TForm8(ReaderWindow& reader, QWidget* parent)
     addLabel(client, "Label1", QStringLiteral("File Name"), {16, 16}, caption);
     addLabel(client, "Label2", QStringLiteral("File-Size"), {16, 40}, caption);
     addLabel(client, "Label3", QStringLiteral("Lines"), {16, 64}, caption);
-    m_label4 = addLabel(client, "Label4", blank, {80, 16}, value);
-    m_label5 = addLabel(client, "Label5", blank, {80, 40}, value);
-    m_label6 = addLabel(client, "Label6", blank, {80, 64}, value);
+    m_fileName = addLabel(client, "Label4", blank, {80, 16}, value);
+    m_fileSize = addLabel(client, "Label5", blank, {80, 40}, value);
+    m_lineCount = addLabel(client, "Label6", blank, {80, 64}, value);
     addLabel(client, "Label7", QStringLiteral("Book-Size ~"), {16, 94}, caption);
-    m_label8 = addLabel(client, "Label8", QStringLiteral("00000"), {81, 94}, pixelFont("MS Sans Serif", 11, true));
+    m_pageCount = addLabel(client, "Label8", QStringLiteral("00000"), {81, 94}, pixelFont("MS Sans Serif", 11, true));
     addLabel(client, "Label9", QStringLiteral("pages"), {125, 94}, caption);
-    m_label4->setAccessibleDescription(QStringLiteral("File Name"));
-    m_label5->setAccessibleDescription(QStringLiteral("File-Size"));
-    m_label6->setAccessibleDescription(QStringLiteral("Lines"));
-    m_label8->setAccessibleDescription(QStringLiteral("Book-Size ~ pages"));
+    m_fileName->setAccessibleDescription(QStringLiteral("File Name"));
+    m_fileSize->setAccessibleDescription(QStringLiteral("File-Size"));
+    m_lineCount->setAccessibleDescription(QStringLiteral("Lines"));
+    m_pageCount->setAccessibleDescription(QStringLiteral("Book-Size ~ pages"));
 
     addBevel(client, "Bevel2", {5, 156, 206, 41});
     auto* button1 = new QPushButton(QStringLiteral("Close"), client);
@@ -108,11 +108,11 @@ void TForm8::showEvent(QShowEvent* event)
 void TForm8::FormActivate()
 {
     const BookInformation book = describeBook(m_reader.bookName(), m_reader.bookView().lineCount());
-    m_label4->setText(book.fileName);
-    m_label5->setText(QString::number(book.fileSize));
-    m_label6->setText(QString::number(book.lines));
-    m_label8->setText(QString::number(book.pages));
-    for (QLabel* label : {m_label4, m_label5, m_label6, m_label8})
+    m_fileName->setText(book.fileName);
+    m_fileSize->setText(QString::number(book.fileSize));
+    m_lineCount->setText(QString::number(book.lines));
+    m_pageCount->setText(QString::number(book.pages));
+    for (QLabel* label : {m_fileName, m_fileSize, m_lineCount, m_pageCount})
         label->adjustSize();
 }
 

@@ -27,10 +27,10 @@ private:
     void Button1Click();
 
     ReaderWindow& m_reader;
-    QLabel* m_label4 = nullptr;   // file name
-    QLabel* m_label5 = nullptr;   // file size
-    QLabel* m_label6 = nullptr;   // lines
-    QLabel* m_label8 = nullptr;   // pages
+    QLabel* m_fileName = nullptr;   // file name
+    QLabel* m_fileSize = nullptr;   // file size
+    QLabel* m_lineCount = nullptr;   // lines
+    QLabel* m_pageCount = nullptr;   // pages
 };
 
 } // namespace lirra

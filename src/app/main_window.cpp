@@ -345,20 +345,20 @@ void TForm1::FormCreate(const QStringList& arguments)
 // are read: the speed dialog starts from the stored speed.
 void TForm1::createWindows()
 {
-    m_form2 = new TForm2(*this, this);
-    m_form4 = new TForm4(*this, this);
-    m_form5 = new TForm5(*this, this);
-    m_form6 = new TForm6(m_options.ScrollSpeedHandOver, this);
-    m_form7 = new TForm7(*m_urls, this);
-    m_form8 = new TForm8(*this, this);
-    m_form9 = new TForm9(this);
+    m_gotoDialog = new TForm2(*this, this);
+    m_setBookmarksDialog = new TForm4(*this, this);
+    m_getBookmarksDialog = new TForm5(*this, this);
+    m_scrollSpeedDialog = new TForm6(m_options.ScrollSpeedHandOver, this);
+    m_addressDialog = new TForm7(*m_urls, this);
+    m_informationDialog = new TForm8(*this, this);
+    m_aboutBox = new TForm9(this);
     m_fonts = new TFonts(*this);
-    m_form12 = new TForm12(this);
+    m_clipboardWindow = new TForm12(this);
     m_helpWindow = new HelpWindow(this);
     m_findText = std::make_unique<FindText>(*this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     connect(m_timer1, &QTimer::timeout, this, [this] { runCommand([this] { Timer1Timer(); }); });
-    m_autoScroll = std::make_unique<AutoScroll>(*m_richEdit1, *m_timer1, *findChild<QAction*>(QStringLiteral("ScrollText1")), *m_form6);
+    m_autoScroll = std::make_unique<AutoScroll>(*m_richEdit1, *m_timer1, *findChild<QAction*>(QStringLiteral("ScrollText1")), *m_scrollSpeedDialog);
 }
 
 // --- menu commands ------------------------------------------------------------------------------
@@ -373,7 +373,7 @@ void TForm1::PrintBook1Click() { if (awaitWholeBook()) m_printing.printBook(); }
 
 void TForm1::SetupPrinter1Click() { m_printing.setupPrinter(); }
 
-void TForm1::Info1Click() { if (awaitWholeBook()) m_form8->showForOpenBook(); }
+void TForm1::Info1Click() { if (awaitWholeBook()) m_informationDialog->showForOpenBook(); }
 
 void TForm1::Exit1Click() { close(); }
 
@@ -383,28 +383,28 @@ void TForm1::SelectAll1Click() { if (awaitWholeBook()) m_richEdit1->selectAll();
 
 void TForm1::ClearAll1Click() { m_books.clear(); }
 
-void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options, m_form6->speed()); }
+void TForm1::SaveOptions1Click() { saveViewOptions(*m_richEdit1, m_options, m_scrollSpeedDialog->speed()); }
 
 void TForm1::DefaultsOptions1Click() { deleteAllOptions(); }
 
 void TForm1::ConverttoWin1Click() { if (awaitWholeBook()) convertToWin(*this); }
-void TForm1::ViewClipBoard1Click() { m_form12->showInFront(); }
+void TForm1::ViewClipBoard1Click() { m_clipboardWindow->showInFront(); }
 
 void TForm1::Help2Click() { m_helpWindow->showContents(); }
 
-void TForm1::About1Click() { m_form9->exec(); }
+void TForm1::About1Click() { m_aboutBox->exec(); }
 
-void TForm1::FindText2Click() { if (awaitWholeBook()) m_findText->FindText2Click(); }
+void TForm1::FindText2Click() { if (awaitWholeBook()) m_findText->showDialog(); }
 
-void TForm1::Goto1Click() { if (awaitWholeBook()) m_form2->ShowModal(); }
+void TForm1::Goto1Click() { if (awaitWholeBook()) m_gotoDialog->ShowModal(); }
 
 void TForm1::GotoFirstPage1Click() { gotoFirstPage(*m_richEdit1); }
 
-void TForm1::SetScrollSpeed2Click() { m_autoScroll->SetScrollSpeed2Click(); }
+void TForm1::SetScrollSpeed2Click() { m_autoScroll->chooseSpeed(); }
 
-void TForm1::ScrollText1Click() { m_autoScroll->ScrollText1Click(); }
+void TForm1::ScrollText1Click() { m_autoScroll->toggle(); }
 
-void TForm1::Timer1Timer() { m_autoScroll->Timer1Timer(); }
+void TForm1::Timer1Timer() { m_autoScroll->step(); }
 
 void TForm1::WordWrap1Click() { m_windowModes->toggleWordWrap(); }
 
@@ -457,9 +457,9 @@ void TForm1::SetBookmarkBeforeExit1Click()
     toggleBookmarkBeforeExit(*findChild<QAction*>(QStringLiteral("SetBookmarkBeforeExit1")), m_options.ConfirmSetBMExit);
 }
 
-void TForm1::SetBookMark1Click() { m_form4->exec(); }
+void TForm1::SetBookMark1Click() { m_setBookmarksDialog->exec(); }
 
-void TForm1::GetBookMark1Click() { m_form5->exec(); }
+void TForm1::GetBookMark1Click() { m_getBookmarksDialog->exec(); }
 
 void TForm1::GetLastBookmark1Click() { openLastBookmark(*this); }
 
@@ -471,7 +471,7 @@ template <std::size_t N> void TForm1::urlClick() { launchAddress(QString::fromLa
 
 void TForm1::urlsClick(const QString& recentName) { launchAddress(recentName); }
 
-void TForm1::Other1Click() { m_form7->exec(); }
+void TForm1::Other1Click() { m_addressDialog->exec(); }
 
 void TForm1::ClearAllUsersURL1Click() { forgetUserAddresses(*m_urls); }
 

@@ -167,19 +167,19 @@ private:
     FileDialog m_saveDialog1;
     BookLoader m_books;
     PrintCommands m_printing;
-    TForm7* m_form7 = nullptr;
-    TForm8* m_form8 = nullptr;
-    TForm9* m_form9 = nullptr;
-    TForm12* m_form12 = nullptr;
+    TForm7* m_addressDialog = nullptr;
+    TForm8* m_informationDialog = nullptr;
+    TForm9* m_aboutBox = nullptr;
+    TForm12* m_clipboardWindow = nullptr;
     HelpWindow* m_helpWindow = nullptr;
-    TForm2* m_form2 = nullptr;
-    TForm6* m_form6 = nullptr;
+    TForm2* m_gotoDialog = nullptr;
+    TForm6* m_scrollSpeedDialog = nullptr;
     std::unique_ptr<FindText> m_findText;
     std::unique_ptr<AutoScroll> m_autoScroll;
     std::unique_ptr<WindowModes> m_windowModes;
     TFonts* m_fonts = nullptr;
-    TForm4* m_form4 = nullptr;
-    TForm5* m_form5 = nullptr;
+    TForm4* m_setBookmarksDialog = nullptr;
+    TForm5* m_getBookmarksDialog = nullptr;
 
     // The caret's line and column as the last key or text change left them.
     std::int32_t m_curLine = 0;

@@ -36,17 +36,17 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
     setPalette(look);
     setFont(pixelFont(QStringLiteral("Times New Roman Cyr"), 13));
 
-    m_label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Line:"), 8, QStringLiteral("Current Line of Text..."));
-    m_label3 = addLabel(QStringLiteral("Label3"), QStringLiteral("1"), 66, QString());
-    m_label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Char:"), 196, QStringLiteral("Current Char in Line..."));
-    m_label4 = addLabel(QStringLiteral("Label4"), QStringLiteral("1"), 256, QString());
-    m_label6 = addLabel(QStringLiteral("Label6"), QStringLiteral("0%"), 384, QString());
-    m_label3->setMouseTracking(true);
+    m_lineCaption = addLabel(QStringLiteral("Label1"), QStringLiteral("Line:"), 8, QStringLiteral("Current Line of Text..."));
+    m_lineNumber = addLabel(QStringLiteral("Label3"), QStringLiteral("1"), 66, QString());
+    m_columnCaption = addLabel(QStringLiteral("Label2"), QStringLiteral("Char:"), 196, QStringLiteral("Current Char in Line..."));
+    m_columnNumber = addLabel(QStringLiteral("Label4"), QStringLiteral("1"), 256, QString());
+    m_percentage = addLabel(QStringLiteral("Label6"), QStringLiteral("0%"), 384, QString());
+    m_lineNumber->setMouseTracking(true);
     // Screen readers read a label's text as its name; the descriptions say what the numbers are.
     setAccessibleName(QStringLiteral("Status line"));
-    m_label3->setAccessibleDescription(QStringLiteral("Current line"));
-    m_label4->setAccessibleDescription(QStringLiteral("Current character in the line"));
-    m_label6->setAccessibleDescription(QStringLiteral("Percent of the book"));
+    m_lineNumber->setAccessibleDescription(QStringLiteral("Current line"));
+    m_columnNumber->setAccessibleDescription(QStringLiteral("Current character in the line"));
+    m_percentage->setAccessibleDescription(QStringLiteral("Percent of the book"));
 
     m_rxClock1 = new TRxClock(this);
     m_rxClock1->setObjectName(QStringLiteral("RxClock1"));
@@ -71,23 +71,23 @@ QLabel* StatusLine::addLabel(const QString& name, const QString& caption, int x,
 
 void StatusLine::display(const ReadingPosition& position)
 {
-    m_label3->setText(QString::number(position.lineNumber));
-    m_label4->setText(QString::number(position.column));
-    for (QLabel* label : {m_label3, m_label4})
+    m_lineNumber->setText(QString::number(position.lineNumber));
+    m_columnNumber->setText(QString::number(position.column));
+    for (QLabel* label : {m_lineNumber, m_columnNumber})
         label->adjustSize();
     showPercent(position.percent);
 }
 
 void StatusLine::showPercent(std::optional<int> percent)
 {
-    m_label6->setText(percent ? QString::number(*percent) + QLatin1Char('%') : QString());
-    m_label6->adjustSize();
+    m_percentage->setText(percent ? QString::number(*percent) + QLatin1Char('%') : QString());
+    m_percentage->adjustSize();
 }
 
 void StatusLine::hintLineOf(std::optional<std::int64_t> lineCount)
 {
-    m_label3->setToolTip(lineCount ? m_label3->text() + QStringLiteral(" of ") + QString::number(*lineCount)
-                                   : m_label3->text());
+    m_lineNumber->setToolTip(lineCount ? m_lineNumber->text() + QStringLiteral(" of ") + QString::number(*lineCount)
+                                   : m_lineNumber->text());
 }
 
 void StatusLine::showLoadProgress(std::optional<int> percent)
@@ -102,7 +102,7 @@ void StatusLine::showLoadProgress(std::optional<int> percent)
         m_loadProgress = new QLabel(this);
         m_loadProgress->setObjectName(QStringLiteral("LoadProgress"));
         m_loadProgress->setAttribute(Qt::WA_TranslucentBackground);
-        m_loadProgress->move(m_label6->x(), (kHeight - m_loadProgress->sizeHint().height()) / 2);
+        m_loadProgress->move(m_percentage->x(), (kHeight - m_loadProgress->sizeHint().height()) / 2);
         m_loadProgress->show();
     }
     m_loadProgress->setText(QStringLiteral("Loading %1%").arg(*percent));
@@ -111,16 +111,16 @@ void StatusLine::showLoadProgress(std::optional<int> percent)
 
 QString StatusLine::lineCaption() const
 {
-    return m_label3->text();
+    return m_lineNumber->text();
 }
 
 bool StatusLine::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool gotoLabel = watched == m_label1 || watched == m_label3 || watched == m_label6;
+    const bool gotoLabel = watched == m_lineCaption || watched == m_lineNumber || watched == m_percentage;
     if (gotoLabel && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         emit gotoRequested();
-    } else if (watched == m_label3 && event->type() == QEvent::MouseMove) {
+    } else if (watched == m_lineNumber && event->type() == QEvent::MouseMove) {
         emit lineNumberHovered();
     }
     return QFrame::eventFilter(watched, event);

@@ -42,11 +42,11 @@ protected:
 private:
     QLabel* addLabel(const QString& name, const QString& caption, int x, const QString& hint);
 
-    QLabel* m_label1;   // "Line:"
-    QLabel* m_label2;   // "Char:"
-    QLabel* m_label3;   // line number
-    QLabel* m_label4;   // column
-    QLabel* m_label6;   // percentage
+    QLabel* m_lineCaption;   // "Line:"
+    QLabel* m_columnCaption;   // "Char:"
+    QLabel* m_lineNumber;   // line number
+    QLabel* m_columnNumber;   // column
+    QLabel* m_percentage;   // percentage
     TRxClock* m_rxClock1;
     QLabel* m_loadProgress = nullptr;   // only while shown: screen readers list every label
 };

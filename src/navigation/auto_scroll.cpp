@@ -9,21 +9,21 @@
 namespace lirra {
 
 AutoScroll::AutoScroll(TBookView& view, QTimer& timer1, QAction& scrollText1, TForm6& form6)
-    : m_view(view), m_timer1(timer1), m_scrollText1(scrollText1), m_form6(form6)
+    : m_view(view), m_timer1(timer1), m_scrollText1(scrollText1), m_scrollSpeedDialog(form6)
 {
     // Closing the dialog sets the new speed at once, whether scrolling runs or not.
-    QObject::connect(&m_form6, &TForm6::closed, &m_timer1, [this] { m_timer1.setInterval(interval()); });
+    QObject::connect(&m_scrollSpeedDialog, &TForm6::closed, &m_timer1, [this] { m_timer1.setInterval(interval()); });
 }
 
-int AutoScroll::interval() const { return m_form6.speed() * kMsPerSpeedUnit; }
+int AutoScroll::interval() const { return m_scrollSpeedDialog.speed() * kMsPerSpeedUnit; }
 
-void AutoScroll::SetScrollSpeed2Click()
+void AutoScroll::chooseSpeed()
 {
     m_scrollText1.setEnabled(true);
-    m_form6.ShowModal();
+    m_scrollSpeedDialog.ShowModal();
 }
 
-void AutoScroll::ScrollText1Click()
+void AutoScroll::toggle()
 {
     if (m_scrollText1.isChecked()) {
         m_timer1.stop();
@@ -36,11 +36,11 @@ void AutoScroll::ScrollText1Click()
     m_screenSaver.inhibit();
 }
 
-void AutoScroll::Timer1Timer()
+void AutoScroll::step()
 {
-    if (m_form6.scrollRows())
+    if (m_scrollSpeedDialog.scrollRows())
         m_view.scroll(ScrollStep::LineDown);
-    if (m_form6.scrollPages())
+    if (m_scrollSpeedDialog.scrollPages())
         m_view.scroll(ScrollStep::PageDown);
 }
 

@@ -18,11 +18,11 @@ class AutoScroll {
 public:
     AutoScroll(TBookView& view, QTimer& timer1, QAction& scrollText1, TForm6& form6);
 
-    void SetScrollSpeed2Click();
-    void ScrollText1Click();
+    void chooseSpeed();
+    void toggle();
     // One step, rows or pages as the dialog says now; at the end of the book the view
     // stays still and the timer ticks on.
-    void Timer1Timer();
+    void step();
 
 private:
     int interval() const;
@@ -30,7 +30,7 @@ private:
     TBookView& m_view;
     QTimer& m_timer1;
     QAction& m_scrollText1;
-    TForm6& m_form6;
+    TForm6& m_scrollSpeedDialog;
     ScreenSaverInhibitor m_screenSaver;
 };
 

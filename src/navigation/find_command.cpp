@@ -24,7 +24,7 @@ FindText::FindText(ReaderWindow& reader)
     QObject::connect(m_findDialog1, &TFindDialog::find, m_findDialog1, [this] { runCommand([this] { FindDialog1Find(); }); });
 }
 
-void FindText::FindText2Click()
+void FindText::showDialog()
 {
     m_findDialog1->move(findDialogPosition(m_reader.bookView().size()));
     m_findDialog1->execute();

@@ -20,7 +20,7 @@ public:
     // Creates the find dialog, FindDialog1, beside the reader's window.
     explicit FindText(ReaderWindow& reader);
 
-    void FindText2Click();
+    void showDialog();
     // From just after the selection (or the start, with none) to the end of the book:
     // the next occurrence selected and shown on the view's fifth line, or "End of
     // Searching!" with nothing changed.

@@ -42,12 +42,12 @@ TForm6::TForm6(std::int32_t speed, QWidget* parent) : QDialog(parent)
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button2 = new QPushButton(QStringLiteral("Cancel"), this);
     m_button2->setObjectName(QStringLiteral("Button2"));
-    m_label1 = new QLabel(QStringLiteral("Current Speed - "), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label2 = new QLabel(intervalText(kMinSpeed), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_speedCaption = new QLabel(QStringLiteral("Current Speed - "), this);
+    m_speedCaption->setObjectName(QStringLiteral("Label1"));
+    m_interval = new QLabel(intervalText(kMinSpeed), this);
+    m_interval->setObjectName(QStringLiteral("Label2"));
     // Room for the longest interval, so that nothing moves while the slider does.
-    m_label2->setMinimumWidth(m_label2->fontMetrics().horizontalAdvance(intervalText(kMaxSpeed)));
+    m_interval->setMinimumWidth(m_interval->fontMetrics().horizontalAdvance(intervalText(kMaxSpeed)));
     m_radioButton1 = new QRadioButton(QStringLiteral("Scroll Rows"), this);
     m_radioButton1->setObjectName(QStringLiteral("RadioButton1"));
     m_radioButton1->setChecked(true);
@@ -65,8 +65,8 @@ TForm6::TForm6(std::int32_t speed, QWidget* parent) : QDialog(parent)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_button2);
     bottom->addStretch();
-    bottom->addWidget(m_label1);
-    bottom->addWidget(m_label2);
+    bottom->addWidget(m_speedCaption);
+    bottom->addWidget(m_interval);
     bottom->addStretch();
     bottom->addWidget(m_button1);
     column->addLayout(bottom);
@@ -83,7 +83,7 @@ TForm6::TForm6(std::int32_t speed, QWidget* parent) : QDialog(parent)
     FormCreate(speed);
 }
 
-std::int32_t TForm6::speed() const { return m_rxSlider1->Value(); }
+std::int32_t TForm6::speed() const { return m_rxSlider1->value(); }
 
 bool TForm6::scrollRows() const { return m_radioButton1->isChecked(); }
 
@@ -98,7 +98,7 @@ void TForm6::ShowModal()
 
 void TForm6::FormCreate(std::int32_t speed) { m_rxSlider1->setValue(speed); }
 
-void TForm6::RxSlider1Change() { m_label2->setText(intervalText(speed())); }
+void TForm6::RxSlider1Change() { m_interval->setText(intervalText(speed())); }
 
 void TForm6::Button1Click() { accept(); }
 

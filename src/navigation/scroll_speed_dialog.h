@@ -48,8 +48,8 @@ private:
     TRxSlider* m_rxSlider1;
     QPushButton* m_button1;        // "Set Speed"
     QPushButton* m_button2;        // "Cancel"
-    QLabel* m_label1;              // "Current Speed - "
-    QLabel* m_label2;              // the interval
+    QLabel* m_speedCaption;              // "Current Speed - "
+    QLabel* m_interval;              // the interval
     QRadioButton* m_radioButton1;  // "Scroll Rows"
     QRadioButton* m_radioButton2;  // "Scroll Pages"
     TRxGradientCaption* m_rxGradientCaption1;

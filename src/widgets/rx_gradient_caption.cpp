@@ -45,13 +45,13 @@ Rgb rgbOf(const QColor& color) { return {color.red(), color.green(), color.blue(
 
 } // namespace
 
-TRxGradientCaption::TRxGradientCaption(QWidget* form) : QWidget(form), m_form(form)
+TRxGradientCaption::TRxGradientCaption(QWidget* form) : QWidget(form), m_dialog(form)
 {
     setObjectName(QStringLiteral("RxGradientCaption1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(captionFont());
-    m_form->setWindowFlags(m_form->windowFlags() | Qt::FramelessWindowHint);
-    m_form->installEventFilter(this);
+    m_dialog->setWindowFlags(m_dialog->windowFlags() | Qt::FramelessWindowHint);
+    m_dialog->installEventFilter(this);
     fitToForm();
 }
 
@@ -79,7 +79,7 @@ void TRxGradientCaption::setGradientSteps(std::uint8_t steps)
     update();
 }
 
-QString TRxGradientCaption::FormCaption() const { return m_captionSet ? m_formCaption : m_form->windowTitle(); }
+QString TRxGradientCaption::FormCaption() const { return m_captionSet ? m_formCaption : m_dialog->windowTitle(); }
 
 void TRxGradientCaption::setFormCaption(const QString& caption)
 {
@@ -105,7 +105,7 @@ void TRxGradientCaption::setSystemMenu(bool on)
         m_closeButton->setFocusPolicy(Qt::NoFocus);
         m_closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
         m_closeButton->setFixedSize(kCloseButtonSize);
-        connect(m_closeButton, &QToolButton::clicked, m_form, &QWidget::close);
+        connect(m_closeButton, &QToolButton::clicked, m_dialog, &QWidget::close);
         m_closeButton->show();
     } else {
         delete m_closeButton;
@@ -128,7 +128,7 @@ QRect TRxGradientCaption::gradientRect() const
     return bar;
 }
 
-bool TRxGradientCaption::formActive() const { return m_form->isActiveWindow(); }
+bool TRxGradientCaption::formActive() const { return m_dialog->isActiveWindow(); }
 
 QRect TRxGradientCaption::textRect() const
 {
@@ -149,8 +149,8 @@ QString TRxGradientCaption::shownText() const
 void TRxGradientCaption::fitToForm()
 {
     const int height = captionHeight();
-    setGeometry(kFrameWidth, kFrameWidth, std::max(0, m_form->width() - 2 * kFrameWidth), height);
-    m_form->setContentsMargins(kFrameWidth, kFrameWidth + height, kFrameWidth, kFrameWidth);
+    setGeometry(kFrameWidth, kFrameWidth, std::max(0, m_dialog->width() - 2 * kFrameWidth), height);
+    m_dialog->setContentsMargins(kFrameWidth, kFrameWidth + height, kFrameWidth, kFrameWidth);
     if (m_closeButton)
         m_closeButton->move(width() - kCloseButtonSize.width() - kGap, (height - kCloseButtonSize.height()) / 2);
     raise();
@@ -158,7 +158,7 @@ void TRxGradientCaption::fitToForm()
 
 bool TRxGradientCaption::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_form) {
+    if (watched == m_dialog) {
         switch (event->type()) {
         case QEvent::Resize:
             fitToForm();
@@ -181,9 +181,9 @@ bool TRxGradientCaption::eventFilter(QObject* watched, QEvent* event)
 // A raised dialog frame, as the window manager would have drawn it.
 void TRxGradientCaption::paintFrame()
 {
-    QPainter painter(m_form);
+    QPainter painter(m_dialog);
     const QPalette system = QGuiApplication::palette();
-    const QRect outer = m_form->rect();
+    const QRect outer = m_dialog->rect();
     qDrawWinPanel(&painter, outer, system, false);
     painter.setPen(system.color(QPalette::Button));
     painter.drawRect(outer.adjusted(2, 2, -3, -3));
@@ -203,7 +203,7 @@ void TRxGradientCaption::paintEvent(QPaintEvent*)
                              QColor(band.color.red, band.color.green, band.color.blue));
     }
     if (systemMenu()) {
-        QIcon icon = m_form->windowIcon();
+        QIcon icon = m_dialog->windowIcon();
         if (icon.isNull())
             icon = style()->standardIcon(QStyle::SP_TitleBarMenuButton);
         icon.paint(&painter, QRect(bar.left() + kGap, (height() - kSmallIcon) / 2, kSmallIcon, kSmallIcon));
@@ -216,7 +216,7 @@ void TRxGradientCaption::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    QWindow* window = m_form->windowHandle();
+    QWindow* window = m_dialog->windowHandle();
     if (window) {
         // Placed where it stands, frame included, before the window manager moves it: a
         // form placed by its client position (as one centred while it is being shown is)
@@ -226,13 +226,13 @@ void TRxGradientCaption::mousePressEvent(QMouseEvent* event)
         if (window->startSystemMove())
             return;
     }
-    m_grasp = event->globalPosition().toPoint() - m_form->pos();
+    m_grasp = event->globalPosition().toPoint() - m_dialog->pos();
 }
 
 void TRxGradientCaption::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_grasp)
-        m_form->move(event->globalPosition().toPoint() - *m_grasp);
+        m_dialog->move(event->globalPosition().toPoint() - *m_grasp);
 }
 
 void TRxGradientCaption::mouseReleaseEvent(QMouseEvent*) { m_grasp.reset(); }

@@ -67,7 +67,7 @@ private:
     void paintFrame();
     QRect textRect() const;
 
-    QWidget* m_form;
+    QWidget* m_dialog;
     QToolButton* m_closeButton = nullptr;
     ColorValue m_startColor = 0x80000008u;          // window text
     ColorValue m_fontInactiveColor = 0x80000013u;   // inactive caption text

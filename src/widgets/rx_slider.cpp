@@ -33,14 +33,14 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         if (kind == QAccessible::Value)
-            return QString::number(slider()->Value());
+            return QString::number(slider()->value());
         return QAccessibleWidget::text(kind);
     }
-    QVariant currentValue() const override { return slider()->Value(); }
+    QVariant currentValue() const override { return slider()->value(); }
     void setCurrentValue(const QVariant& value) override { slider()->setValue(value.toLongLong()); }
-    QVariant maximumValue() const override { return slider()->MaxValue(); }
-    QVariant minimumValue() const override { return slider()->MinValue(); }
-    QVariant minimumStepSize() const override { return slider()->Increment(); }
+    QVariant maximumValue() const override { return slider()->maxValue(); }
+    QVariant minimumValue() const override { return slider()->minValue(); }
+    QVariant minimumStepSize() const override { return slider()->increment(); }
 
 private:
     TRxSlider* slider() const { return static_cast<TRxSlider*>(widget()); }
@@ -80,7 +80,7 @@ void TRxSlider::changed(bool valueChanged)
     update();
     if (!valueChanged)
         return;
-    QAccessibleValueChangeEvent event(this, Value());
+    QAccessibleValueChangeEvent event(this, value());
     QAccessible::updateAccessibility(&event);
     emit OnChange();
 }
@@ -181,7 +181,7 @@ int TRxSlider::thumbCross() const
 
 SliderTrack TRxSlider::track() const { return SliderTrack::of(0, axisLength(), thumbLength()); }
 
-int TRxSlider::thumbLead() const { return track().positionOf(m_range, Value()); }
+int TRxSlider::thumbLead() const { return track().positionOf(m_range, value()); }
 
 QRect TRxSlider::thumbRect() const
 {
@@ -257,9 +257,9 @@ void TRxSlider::keyPressEvent(QKeyEvent* event)
     const bool up = horizontal() ? key == Qt::Key_Right : key == Qt::Key_Up;
     const bool down = horizontal() ? key == Qt::Key_Left : key == Qt::Key_Down;
     if (key == Qt::Key_Home)
-        setValue(MinValue());
+        setValue(minValue());
     else if (key == Qt::Key_End)
-        setValue(MaxValue());
+        setValue(maxValue());
     else if (up)
         changed(m_range.stepUp());
     else if (down)

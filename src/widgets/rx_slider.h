@@ -29,13 +29,13 @@ public:
 
     explicit TRxSlider(QWidget* parent = nullptr);
 
-    std::int32_t Value() const { return m_range.value(); }
+    std::int32_t value() const { return m_range.value(); }
     void setValue(std::int64_t value);
-    std::int32_t MinValue() const { return m_range.minValue(); }
+    std::int32_t minValue() const { return m_range.minValue(); }
     void setMinValue(std::int32_t value);
-    std::int32_t MaxValue() const { return m_range.maxValue(); }
+    std::int32_t maxValue() const { return m_range.maxValue(); }
     void setMaxValue(std::int32_t value);
-    std::int32_t Increment() const { return m_range.increment(); }
+    std::int32_t increment() const { return m_range.increment(); }
     // Raises lirra::Error "Value must be between 1 and <range width>" outside that span.
     void setIncrement(std::int32_t increment);
 

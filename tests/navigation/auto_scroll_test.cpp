@@ -58,7 +58,7 @@ protected:
             act();
             child<QPushButton>(form6, button)->click();
         });
-        scroll.SetScrollSpeed2Click();
+        scroll.chooseSpeed();
     }
 
     FakeReaderWindow reader;
@@ -72,7 +72,7 @@ protected:
 
 TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScrolling)
 {
-    scroll.ScrollText1Click();
+    scroll.toggle();
     EXPECT_EQ(timer1.interval(), 50);
     inSpeedDialog([&] {
         EXPECT_EQ(QApplication::activeModalWidget(), &form6);
@@ -90,7 +90,7 @@ TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScroll
             child<TRxSlider>(form6, "RxSlider1")->setValue(400);
             cancel();
         });
-        scroll.SetScrollSpeed2Click();
+        scroll.chooseSpeed();
         EXPECT_FALSE(form6.isVisible());
         EXPECT_EQ(timer1.interval(), 50);
         EXPECT_EQ(form6.speed(), 1);
@@ -100,11 +100,11 @@ TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScroll
 TEST_F(AutoScrolling, EachTickMovesTheViewByARowOrAPageAsTheDialogSaysNow)
 {
     const std::int64_t caret = reader.view.caretPosition();
-    scroll.Timer1Timer();
-    scroll.Timer1Timer();
+    scroll.step();
+    scroll.step();
     EXPECT_EQ(reader.view.firstVisibleLine(), 2);
     child<QRadioButton>(form6, "RadioButton2")->setChecked(true);
-    scroll.Timer1Timer();
+    scroll.step();
     EXPECT_GT(reader.view.firstVisibleLine(), 2 + 5);   // a page
     EXPECT_EQ(reader.view.caretPosition(), caret);   // the caret stays where it was
 
@@ -114,15 +114,15 @@ TEST_F(AutoScrolling, EachTickMovesTheViewByARowOrAPageAsTheDialogSaysNow)
         child<QRadioButton>(form6, mode)->setChecked(true);
         reader.view.reanchorLine(0);
         for (int i = 0; i < 2000; ++i)
-            scroll.Timer1Timer();
+            scroll.step();
         EXPECT_EQ(reader.view.firstVisibleLine(), lastPage) << mode;
     }
 }
 
 TEST_F(AutoScrolling, TheTimerKeepsTickingBehindAModalDialog)
 {
-    scroll.ScrollText1Click();
-    QObject::connect(&timer1, &QTimer::timeout, &timer1, [this] { scroll.Timer1Timer(); });
+    scroll.toggle();
+    QObject::connect(&timer1, &QTimer::timeout, &timer1, [this] { scroll.step(); });
     std::int64_t movedWhileOpen = 0;
     inSpeedDialog([&] {
         const std::int64_t top = reader.view.firstVisibleLine();

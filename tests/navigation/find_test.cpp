@@ -53,7 +53,7 @@ protected:
     QPushButton* findNext() { return dialog()->findChild<QPushButton*>(QStringLiteral("FindNext")); }
     void search(const QString& text)
     {
-        find.FindText2Click();
+        find.showDialog();
         field()->setText(text);
         findNext()->click();
     }
@@ -69,7 +69,7 @@ protected:
 TEST_F(Find, WalksThroughEveryOccurrenceWhateverTheCaseThenSaysSo)
 {
     reader.view.reanchorLine(200);   // the caret alone does not set the start
-    find.FindText2Click();
+    find.showDialog();
     field()->setText(QStringLiteral("привет"));
     for (const auto& [line, text] : {std::pair{99, "Привет"}, {149, "пРиВет"}, {299, "ПРИВЕТ"}}) {
         findNext()->click();
@@ -108,7 +108,7 @@ TEST_F(Find, AnOccurrenceStandsOnTheFifthLineOfTheViewOrTheBookEndsAtTheBottom)
 
 TEST_F(Find, TheDialogKeepsItsTextAndIsMovedAndRaisedWhenOpenedAgain)
 {
-    find.FindText2Click();
+    find.showDialog();
     ASSERT_TRUE(dialog()->isVisible());
     EXPECT_EQ(dialog()->pos(), findDialogPosition(reader.view.size()));
     EXPECT_FALSE(findNext()->isEnabled());   // nothing to find yet
@@ -118,11 +118,11 @@ TEST_F(Find, TheDialogKeepsItsTextAndIsMovedAndRaisedWhenOpenedAgain)
     EXPECT_FALSE(dialog()->isVisible());
 
     reader.view.resize(700, 500);
-    find.FindText2Click();
+    find.showDialog();
     EXPECT_EQ(field()->text(), QStringLiteral("line 7"));
     EXPECT_EQ(dialog()->pos(), findDialogPosition(QSize(700, 500)));
     reader.view.resize(640, 400);
-    find.FindText2Click();   // already open: moved and raised, still one dialog
+    find.showDialog();   // already open: moved and raised, still one dialog
     EXPECT_EQ(dialog()->pos(), findDialogPosition(QSize(640, 400)));
     EXPECT_EQ(reader.view.findChildren<TFindDialog*>().size(), 1);
 }

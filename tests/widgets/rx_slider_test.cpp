@@ -96,19 +96,19 @@ TEST_F(Slider, KeysStepWithOneChangeEachScreenReadersSetTheValueAndTheFocusFrame
           {Qt::Key_Left, Qt::NoModifier, 9999}, {Qt::Key_Up, Qt::NoModifier, 9999},
           {Qt::Key_Home, Qt::ControlModifier, 9999}, {Qt::Key_PageDown, Qt::NoModifier, 9999}, {Qt::Key_Home, Qt::NoModifier, 1}}) {
         key(pressed, modifiers);
-        EXPECT_EQ(slider.Value(), value) << pressed;
+        EXPECT_EQ(slider.value(), value) << pressed;
     }
     slider.setValue(0);   // clamped to 1, which it already is
     EXPECT_EQ(spy.count(), 3);
     slider.setOrientation(Qt::Vertical);
     key(Qt::Key_Up);
     key(Qt::Key_Right);
-    EXPECT_EQ(slider.Value(), 2);
+    EXPECT_EQ(slider.value(), 2);
 
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&slider);
     ASSERT_TRUE(accessible && accessible->valueInterface() && accessible->role() == QAccessible::Slider);
     accessible->valueInterface()->setCurrentValue(400);
-    EXPECT_TRUE(slider.Value() == 400 && accessible->valueInterface()->maximumValue().toInt() == 10000);
+    EXPECT_TRUE(slider.value() == 400 && accessible->valueInterface()->maximumValue().toInt() == 10000);
 }
 
 TEST_F(Slider, DraggingTheThumbFollowsTheMouseSmoothlyWithThePressedPicture)
@@ -120,14 +120,14 @@ TEST_F(Slider, DraggingTheThumbFollowsTheMouseSmoothlyWithThePressedPicture)
     std::set<int> seen;
     for (int x = centre.x(); x < 300; x += 7) {
         QTest::mouseMove(&slider, QPoint(x, centre.y()));
-        seen.insert(slider.Value());
+        seen.insert(slider.value());
     }
-    EXPECT_EQ(slider.Value(), 10000);
+    EXPECT_EQ(slider.value(), 10000);
     EXPECT_EQ(spy.count(), int(seen.size()) - int(seen.count(1)));
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](int v) { return v % 10 != 0 && v != 1; }));
     QTest::mouseMove(&slider, QPoint(-50, centre.y()));
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(-50, centre.y()));
-    EXPECT_TRUE(slider.Value() == 1 && thumb() == normal);
+    EXPECT_TRUE(slider.value() == 1 && thumb() == normal);
 }
 
 TEST_F(Slider, AClickHeldOnTheRulerStepsTowardsTheMouseUntilTheThumbPassesIt)
@@ -140,17 +140,17 @@ TEST_F(Slider, AClickHeldOnTheRulerStepsTowardsTheMouseUntilTheThumbPassesIt)
     slider.setIncrement(1000);
     const QPoint target = onRuler(100);   // about a third of the way
     QTest::mousePress(&slider, Qt::LeftButton, {}, target);
-    EXPECT_TRUE(slider.Value() == 1000 && spy.count() == 1);   // one step at the press, onto the grid
+    EXPECT_TRUE(slider.value() == 1000 && spy.count() == 1);   // one step at the press, onto the grid
     EXPECT_TRUE(QTest::qWaitFor([&] { return slider.thumbRect().right() >= target.x(); }, 10000));
-    const int reached = slider.Value();
+    const int reached = slider.value();
     QTest::qWait(2 * TRxSlider::kRepeatMs);
-    EXPECT_TRUE(slider.Value() == reached && reached > 1000);
+    EXPECT_TRUE(slider.value() == reached && reached > 1000);
     // Still held: further along the press's side it steps on; on the other side it rests.
     QTest::mouseMove(&slider, onRuler(150));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return slider.Value() > reached; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slider.value() > reached; }, 5000));
     QTest::mouseMove(&slider, onRuler(5));
-    const int rested = slider.Value();
+    const int rested = slider.value();
     QTest::qWait(2 * TRxSlider::kRepeatMs);
-    EXPECT_EQ(slider.Value(), rested);
+    EXPECT_EQ(slider.value(), rested);
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, onRuler(5));
 }
