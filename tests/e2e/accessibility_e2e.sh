@@ -8,16 +8,7 @@ lirra=$1 genbook=$2 out=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 source "$here/x_session.sh"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# Reads the main window (captioned with the book's name and one blank) through the bus.
-probe() {
-  for _ in $(seq 50); do
-    /usr/bin/python3 "$here/atspi_probe.py" "$app" "$book " "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
+start_accessibility_bus
 book="$work/Книга.txt"
 "$genbook" 1 "$book"
 # The book's lines as the reader shows them: 866 decoded, line ends dropped.

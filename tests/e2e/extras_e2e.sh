@@ -16,9 +16,8 @@ wait_for() { for _ in $(seq 50); do "$@" && return 0; sleep 0.2; done; return 1;
 shown_text_is() { [ "$(probe "View Clipboard" text "Clipboard text" 2>/dev/null)" = "$1" ]; }
 # Puts FILE on the clipboard as TYPE; xclip holds it until the next owner takes over.
 own_clipboard() { xclip -quiet -selection clipboard -t "$1" -i "$2" >/dev/null 2>&1 & owner=$!; pids+=($owner); }
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
+start_accessibility_bus
 sleep 1
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 "$lirra" "$sample" & app=$!; pids+=($app)
 wid=$(timeout 20 xdotool search --all --sync --pid "$app" --name "sample-book" | head -n1) || fail "no main window"

@@ -7,15 +7,7 @@ lirra=$1 genbook=$2 size_mb=$3 out=$4
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 source "$here/x_session.sh"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-probe() {
-  for _ in $(seq 50); do
-    /usr/bin/python3 "$here/atspi_probe.py" "$app" "$book " "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+start_accessibility_bus
 book="$work/big.txt"
 "$genbook" 1 "$work/part.txt"   # made once, then repeated: a big book at the speed of the disk
 for _ in $(seq "$size_mb"); do cat "$work/part.txt"; done > "$book"

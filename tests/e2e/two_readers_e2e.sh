@@ -8,8 +8,7 @@ rounds=${4:-20}
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 source "$here/x_session.sh"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_accessibility_bus
 
 # make_book NAME HEADER MB: a generated DOS book that starts with a line of its own, and
 # the SHA-1 of the text the view must hold (866 read as 1251, every line ended by CR LF).

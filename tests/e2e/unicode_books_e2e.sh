@@ -8,8 +8,7 @@ lirra=$1 data=$2 out=$3
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 source "$here/x_session.sh"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_accessibility_bus
 
 # expected_digest FILE: the SHA-1 of the text the view must hold. Text books: decoded,
 # their mark dropped, a lone CR ended as CR LF, a last line end added. FictionBooks: the

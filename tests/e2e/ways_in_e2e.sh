@@ -7,8 +7,7 @@ lirra=$1 genbook=$2 sample=$3 word=$4 out=$5
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 source "$here/x_session.sh"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_accessibility_bus
 "$genbook" 0.01 "$work/dos.txt"
 for name in book Книга $'\x8a\xad\xa8\xa3\xa0' "two  blanks" "war <and> peace"; do
   cp "$work/dos.txt" "$work/$name dos.txt"

@@ -31,3 +31,19 @@ unset XDG_RUNTIME_DIR
 mkdir -m 700 -p "$TMPDIR"
 # Where the reader keeps the converted copy of the open book.
 temp="$XDG_CACHE_HOME/lirra-reader/lirra.tmp"
+
+# For tests run inside a session bus of their own (dbus-run-session) that read the windows
+# as a screen reader does: the accessibility bus, and the toolkit told to serve it.
+start_accessibility_bus() {
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & pids+=($!)
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+# probe ARGS...: atspi_probe.py on the main window of the reader $app, captioned with
+# "$book " (the book's name and one blank), tried for up to ten seconds.
+probe() {
+  for _ in $(seq 100); do
+    /usr/bin/python3 "$here/atspi_probe.py" "$app" "$book " "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
