@@ -79,4 +79,5 @@ def main():
         sys.exit(3)
 
 
-main()
+if __name__ == "__main__":
+    main()

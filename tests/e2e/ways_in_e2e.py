@@ -19,6 +19,8 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 import pyatspi  # noqa: E402
 
+from atspi_probe import walk  # noqa: E402
+
 LIRRA, WORK, OUT = sys.argv[1:4]
 HERE = os.path.dirname(os.path.abspath(__file__))
 COPY = os.path.join(os.environ["XDG_CACHE_HOME"], "lirra-reader", "lirra.tmp")   # the reader's copy of a book
@@ -134,14 +136,6 @@ def run(*args, **kw):
 def keys(*names):
     run("xdotool", "key", "--delay", "40", *names)
     time.sleep(0.15)
-
-
-def walk(node):
-    yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child)
 
 
 class Reader:
