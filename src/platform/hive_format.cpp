@@ -93,7 +93,7 @@ void formatKey(std::string& out, const Key& key, const std::string& path, bool i
 {
     if (!isRoot || !key.values.empty()) {
         out += "[" + path + "]\n";
-        for (const auto& [folded, v] : key.values)
+        for (const auto& v : key.values)
             formatValue(out, v);
         out += "\n";
     }
@@ -143,6 +143,7 @@ public:
             else
                 readValue(line);
         }
+        closeSection();
         return std::move(m_root);
     }
 
@@ -175,7 +176,15 @@ private:
         const auto path = splitKeyPath(name.substr(kRoot.size()));
         if (!path)
             fail("an invalid key name");
+        closeSection();
         m_section = createKey(m_root, *path).first;
+    }
+
+    // The values of a section are appended as read and put in order once it ends.
+    void closeSection()
+    {
+        if (m_section)
+            m_section->values.sort();
     }
 
     void readValue(std::string_view line)
@@ -191,7 +200,7 @@ private:
         if (at >= line.size() || line[at] != '=')
             fail("a value line without '='");
         readData(trim(line.substr(at + 1)), value);
-        m_section->setValue(std::move(value));
+        m_section->values.append(std::move(value));
     }
 
     // The quoted string starting at `at`; leaves `at` after the closing quote.
@@ -201,8 +210,11 @@ private:
             fail("a name or string without its opening quote");
         std::string out;
         for (++at; at < line.size(); ++at) {
-            // Plain characters are copied a run at a time.
-            const auto special = std::min(line.find_first_of("\"\\", at), line.size());
+            // Plain characters are copied a run at a time. (string_view::find_first_of
+            // would call memchr once per character.)
+            std::size_t special = at;
+            while (special < line.size() && line[special] != '"' && line[special] != '\\')
+                ++special;
             out.append(line.substr(at, special - at));
             at = special;
             if (at == line.size())

@@ -4,6 +4,7 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <compare>
 
 namespace lirra::platform::hive {
 
@@ -55,25 +56,83 @@ bool Key::Subkeys::remove(std::string_view keyName)
     return true;
 }
 
+namespace {
+
+bool isAscii(std::string_view name)
+{
+    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Compares foldedName(a) with foldedName(b), without making either when both are ASCII
+// (a settings file may hold hundreds of thousands of names to sort).
+std::strong_ordering compareFolded(std::string_view a, std::string_view b)
+{
+    if (!isAscii(a) || !isAscii(b))
+        return foldedName(a) <=> foldedName(b);
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        const auto x = foldCase(static_cast<unsigned char>(a[i]));
+        const auto y = foldCase(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x <=> y;
+    }
+    return a.size() <=> b.size();
+}
+
+bool comesBefore(const Value& a, const Value& b)
+{
+    return compareFolded(a.name, b.name) < 0;
+}
+
+} // namespace
+
+const Value* Key::Values::find(std::string_view valueName) const
+{
+    const auto it = std::lower_bound(m_values.begin(), m_values.end(), valueName,
+                                     [](const Value& v, std::string_view n) { return compareFolded(v.name, n) < 0; });
+    return it != m_values.end() && compareFolded(it->name, valueName) == 0 ? &*it : nullptr;
+}
+
+bool Key::Values::set(Value value)
+{
+    const auto it = std::lower_bound(m_values.begin(), m_values.end(), value, comesBefore);
+    if (it == m_values.end() || compareFolded(it->name, value.name) != 0) {
+        m_values.insert(it, std::move(value));
+        return true;
+    }
+    value.name = it->name;
+    if (*it == value)
+        return false;
+    *it = std::move(value);
+    return true;
+}
+
+void Key::Values::sort()
+{
+    // Files this program wrote are in order already.
+    if (!std::is_sorted(m_values.begin(), m_values.end(), comesBefore))
+        std::stable_sort(m_values.begin(), m_values.end(), comesBefore);
+    auto kept = m_values.begin();
+    for (auto it = m_values.begin(); it != m_values.end(); ++it) {
+        if (kept != m_values.begin() && compareFolded(std::prev(kept)->name, it->name) == 0) {
+            std::prev(kept)->type = it->type;
+            std::prev(kept)->data = std::move(it->data);
+        } else {
+            if (kept != it)
+                *kept = std::move(*it);
+            ++kept;
+        }
+    }
+    m_values.erase(kept, m_values.end());
+}
+
 const Value* Key::findValue(std::string_view valueName) const
 {
-    const auto it = values.find(foldedName(valueName));
-    return it == values.end() ? nullptr : &it->second;
+    return values.find(valueName);
 }
 
 bool Key::setValue(Value value)
 {
-    std::string folded = foldedName(value.name);
-    const auto it = values.find(folded);
-    if (it == values.end()) {
-        values.emplace(std::move(folded), std::move(value));
-        return true;
-    }
-    value.name = it->second.name;
-    if (it->second == value)
-        return false;
-    it->second = std::move(value);
-    return true;
+    return values.set(std::move(value));
 }
 
 std::optional<KeyPath> splitKeyPath(std::string_view path)

@@ -6,7 +6,6 @@
 // nothing that walks the tree recursively can run out of stack.
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,8 +57,29 @@ struct Key {
         std::unordered_map<std::string, std::size_t> m_positions; // by foldedName(key name)
     };
 
+    // The values in the order of their folded names, which is the order they are
+    // written in. A flat array: a key of thousands of values costs one allocation per
+    // value's data, not a tree node and a folded copy of its name besides.
+    class Values {
+    public:
+        const Value* find(std::string_view valueName) const;
+        bool set(Value value);  // as Key::setValue
+        // For reading a file: appends without looking for the name, then sort() puts
+        // every value appended since in its place. Nothing may be looked up in between.
+        void append(Value value) { m_values.push_back(std::move(value)); }
+        // Of values with the same name the last appended wins, under the first spelling.
+        void sort();
+        void clear() { m_values.clear(); }
+        bool empty() const { return m_values.empty(); }
+        auto begin() const { return m_values.cbegin(); }
+        auto end() const { return m_values.cend(); }
+
+    private:
+        std::vector<Value> m_values;
+    };
+
     std::string name;
-    std::map<std::string, Value> values; // by foldedName(value name)
+    Values values;
     Subkeys subkeys;
 
     const Value* findValue(std::string_view valueName) const;

@@ -145,7 +145,7 @@ std::vector<std::string> Registry::valueNames() const
 {
     std::vector<std::string> names;
     if (const auto* key = m_openPath ? hive::findKey(*m_snapshot, *m_openPath) : nullptr)
-        for (const auto& [folded, value] : key->values)
+        for (const auto& value : key->values)
             names.push_back(value.name);
     return names;
 }
