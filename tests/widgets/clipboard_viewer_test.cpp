@@ -58,7 +58,11 @@ protected:
         QCoreApplication::processEvents();
         return qobject_cast<QLabel*>(viewer.shownControl());
     }
-    QPoint centred(QSize size) const { return QPoint((viewer.viewport()->width() - size.width()) / 2, (viewer.viewport()->height() - size.height()) / 2); }
+    QPoint centred(QSize size) const
+    {
+        const QSize room = viewer.viewport()->size() - size;
+        return {room.width() / 2, room.height() / 2};
+    }
     QString shownText() const
     {
         auto* memo = qobject_cast<PlainTextView*>(viewer.shownControl());
@@ -74,7 +78,7 @@ protected:
 
 } // namespace
 
-TEST_F(ClipboardViewerTest, ShowsTextAndFollowsEveryChange)
+TEST_F(ClipboardViewerTest, ShowsTextCentresASmallPictureScrollsALargeOneAndFollowsEveryChange)
 {
     EXPECT_EQ(viewer.shownControl(), nullptr);   // empty at start: blank
     QSignalSpy changes(&viewer, &TClipboardViewer::changed);
@@ -84,13 +88,7 @@ TEST_F(ClipboardViewerTest, ShowsTextAndFollowsEveryChange)
     EXPECT_EQ(viewer.shownControl()->font(), viewer.font());   // text has no font of its own
     put(QStringLiteral("second"));
     EXPECT_TRUE(shownText() == "second" && changes.count() == 2);
-    QApplication::clipboard()->clear();   // emptied, for example by an owner that exits
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(viewer.shownControl() == nullptr && viewer.viewFormat() == V::cvEmpty);
-}
 
-TEST_F(ClipboardViewerTest, CentresASmallPictureAndScrollsALargeOne)
-{
     QLabel* picture = putImage({100, 50});
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->size() == QSize(100, 50) && picture->pos() == centred({100, 50}));
@@ -101,6 +99,9 @@ TEST_F(ClipboardViewerTest, CentresASmallPictureAndScrollsALargeOne)
     viewer.resize(1000, 800);   // now it fits: centred again
     QCoreApplication::processEvents();
     EXPECT_EQ(picture->pos(), centred({900, 700}));
+    QApplication::clipboard()->clear();   // emptied, for example by an owner that exits
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(viewer.shownControl() == nullptr && viewer.viewFormat() == V::cvEmpty);
 }
 
 TEST_F(ClipboardViewerTest, ShowsAColourInTheGridDamagedDataAsUnknownAndAViewChosenByHandWhileItsDataLasts)

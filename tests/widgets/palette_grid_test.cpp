@@ -48,7 +48,7 @@ protected:
 
 } // namespace
 
-TEST_F(PaletteGridTest, PaintsEachColourInItsCellAndOnlyColouredCellsCanBeSelected)
+TEST_F(PaletteGridTest, PaintsEachColourInItsCellOnlyColouredCellsCanBeSelectedAndTheRowsScroll)
 {
     const QImage shot = grid.viewport()->grab().toImage();
     EXPECT_EQ(shot.pixelColor(centreOf({0, 0})), QColor(0, 255, 128));
@@ -59,15 +59,12 @@ TEST_F(PaletteGridTest, PaintsEachColourInItsCellAndOnlyColouredCellsCanBeSelect
         EXPECT_EQ(grid.currentCell(), reached);
     }
     // (6, 1) has no colour.
-    for (const auto& [key, reached] : {std::pair{Qt::Key_Right, QPoint(5, 1)}, {Qt::Key_Right, QPoint(5, 1)}, {Qt::Key_Up, QPoint(5, 0)}}) {
+    for (const auto& [key, reached] :
+         {std::pair{Qt::Key_Right, QPoint(5, 1)}, {Qt::Key_Right, QPoint(5, 1)}, {Qt::Key_Up, QPoint(5, 0)}}) {
         QTest::keyClick(&grid, key);
         EXPECT_EQ(grid.currentCell(), reached);
     }
-}
-
-TEST_F(PaletteGridTest, ScrollsVerticallyWhenTheRowsDoNotFit)
-{
-    grid.setColors(shades(256));
+    grid.setColors(shades(256));   // more rows than fit: it scrolls
     EXPECT_TRUE(grid.cells().rows() == 26 && grid.verticalScrollBar()->maximum() == 26 * 20 - grid.viewport()->height());
     grid.setColors(shades(300));   // a palette holds at most 256 colours
     EXPECT_EQ(grid.colors().size(), 256);

@@ -72,26 +72,9 @@ protected:
 
 } // namespace
 
-TEST_F(RxClockTest, TakesTheSeparatorFromTheLocaleRepaintsOnlyChangedCellsButAllOnANewHourAndKeepsTheTimeWhileHidden)
+TEST_F(RxClockTest, CentresItsDigitsTakesTheSeparatorFromTheLocaleRepaintsOnlyChangedCellsButAllOnANewHour)
 {
-    repainted();
-    clock.setLocale(QLocale(QLocale::Finnish));   // "H.mm"
-    EXPECT_TRUE(clock.shownText().digits == "09.05.07" && repainted() == QRegion(clock.rect()));
-    clock.setLocale(QLocale(QLocale::French, QLocale::Canada));   // "HH 'h' mm": none usable
-    EXPECT_EQ(clock.shownText().digits, "09:05:07");
-    tickAt(QTime(23, 59, 59));
-    EXPECT_EQ(tickAt(QTime(0, 0, 0)), QRegion(clock.rect()));
-    EXPECT_EQ(clock.shownText().digits, "00:00:00");
-    EXPECT_EQ(tickAt(QTime(0, 0, 1)), QRegion(clock.cellLayout().cells(6, 2)));
-    EXPECT_TRUE(tickAt(QTime(0, 0, 1)).isEmpty());
-    clock.hide();
-    now = QTime(13, 20, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return clock.shownTime() == now; }, 5000));
-}
-
-TEST_F(RxClockTest, ShortHourUsesFourDigitCellsCentredInTheFontColourOnTheClocksColour)
-{
-    clock.setLeadingZero(false);
+    clock.setLeadingZero(false);   // "9:05:07" in cells four digits wide, in the font colour on the clock's colour
     ASSERT_EQ(clock.shownText().digits, "9:05:07");
     const QRect digits = clock.cellLayout().cells(0, 7);
     const QRect area = clock.rect().adjusted(1, 1, -1, -1);   // inside the lowered bevel
@@ -104,4 +87,18 @@ TEST_F(RxClockTest, ShortHourUsesFourDigitCellsCentredInTheFontColourOnTheClocks
         for (int x = digits.left(); x <= digits.right(); ++x)
             silverInk |= image.pixel(x, y) == silver.rgb();
     EXPECT_TRUE(silverInk);
+
+    clock.setLeadingZero(true);
+    repainted();
+    clock.setLocale(QLocale(QLocale::Finnish));   // "H.mm"
+    EXPECT_TRUE(clock.shownText().digits == "09.05.07" && repainted() == QRegion(clock.rect()));
+    clock.setLocale(QLocale(QLocale::French, QLocale::Canada));   // "HH 'h' mm": none usable
+    EXPECT_EQ(clock.shownText().digits, "09:05:07");
+    tickAt(QTime(23, 59, 59));
+    EXPECT_TRUE(tickAt(QTime(0, 0, 0)) == QRegion(clock.rect()) && clock.shownText().digits == "00:00:00");
+    EXPECT_EQ(tickAt(QTime(0, 0, 1)), QRegion(clock.cellLayout().cells(6, 2)));
+    EXPECT_TRUE(tickAt(QTime(0, 0, 1)).isEmpty());
+    clock.hide();   // it keeps the time while hidden
+    now = QTime(13, 20, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clock.shownTime() == now; }, 5000));
 }
