@@ -25,7 +25,7 @@ QString readPage(const QString& name)
 
 // Every link between the pages leads to a page (and an anchor) that exists, and every
 // page can be reached from the contents.
-TEST(HelpPages, LinksLeadToPagesThatExistAndEveryPageIsReachable)
+TEST(HelpWindow, LinksLeadToPagesThatExistEveryPageIsReachableAndTheWindowWalksBackAndForthAndF1GoesToTheContents)
 {
     static const QRegularExpression link(QStringLiteral(R"(href="([^"#]*)(?:#([^"]*))?")"));
     QSet<QString> reached{QStringLiteral("index.html")};
@@ -48,10 +48,6 @@ TEST(HelpPages, LinksLeadToPagesThatExistAndEveryPageIsReachable)
     }
     const QStringList pages = QDir(kHelpPages).entryList({QStringLiteral("*.html")});
     EXPECT_EQ(QSet<QString>(pages.begin(), pages.end()), reached);
-}
-
-TEST(HelpWindow, WalksBackAndForthAndF1AgainGoesToTheContentsInTheSameWindow)
-{
     QWidget owner;
     HelpWindow help(&owner, kHelpPages);
     help.showContents();

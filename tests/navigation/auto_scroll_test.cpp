@@ -27,17 +27,6 @@ QString interval(TForm6& form) { return child<QLabel>(form, "Label2")->text(); }
 
 } // namespace
 
-TEST(ScrollSpeedDialog, ShowsFiftyMillisecondsASpeedStepFromOneUp)
-{
-    for (const auto& [stored, speed, shown] : {std::tuple{0, 1, "50 Msec"}, {3, 3, "150 Msec"}}) {
-        TForm6 form(stored, nullptr);
-        EXPECT_TRUE(form.speed() == speed && interval(form) == QLatin1String(shown)) << stored;
-    }
-    TForm6 form(1, nullptr);
-    child<TRxSlider>(form, "RxSlider1")->setValue(400);
-    EXPECT_EQ(interval(form), QStringLiteral("20000 Msec"));
-}
-
 namespace {
 
 class AutoScrolling : public ::testing::Test {
@@ -91,8 +80,15 @@ TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScroll
     }
 }
 
-TEST_F(AutoScrolling, EachTickMovesTheViewByARowOrAPageAsTheDialogSaysNow)
+TEST_F(AutoScrolling, TheDialogShowsFiftyMillisecondsASpeedStepAndEachTickMovesTheViewByARowOrAPage)
 {
+    for (const auto& [stored, speed, shown] : {std::tuple{0, 1, "50 Msec"}, {3, 3, "150 Msec"}}) {
+        TForm6 form(stored, nullptr);
+        EXPECT_TRUE(form.speed() == speed && interval(form) == QLatin1String(shown)) << stored;
+    }
+    TForm6 form(1, nullptr);
+    child<TRxSlider>(form, "RxSlider1")->setValue(400);
+    EXPECT_EQ(interval(form), QStringLiteral("20000 Msec"));
     const std::int64_t caret = reader.view.caretPosition();
     scroll.step();
     scroll.step();

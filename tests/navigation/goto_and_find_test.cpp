@@ -13,7 +13,7 @@
 
 using namespace lirra;
 
-TEST(PercentTargetLine, RoundsTheKthLineHalfToEven)
+TEST(PercentTargetLineAndFindDialogPosition, RoundHalfToEven)
 {
     // 2.5 and 1.5 are the 2nd line, 3.5 the 4th; 0.1 is no line (no move); 0 and over 100 are no target.
     const std::tuple<int, int, std::optional<int>> cases[] = {
@@ -22,11 +22,7 @@ TEST(PercentTargetLine, RoundsTheKthLineHalfToEven)
         {1000, 101, std::nullopt}, {1000, -5, std::nullopt}, {30'000'000, 100, 29'999'999}};   // no 32-bit overflow
     for (const auto& [lines, percent, target] : cases)
         EXPECT_EQ(percentTargetLine(lines, percent), target) << lines << ' ' << percent;
-}
-
-TEST(FindDialogPosition, XFromTheHeightAndYFromHalfTheWidthRoundedToEven)
-{
-    // 400.5 and 401.5 both go to the even neighbour.
+    // The Find dialog's place: x from the height, y from half the width; 400.5 and 401.5 go to the even neighbour.
     for (const auto& [size, at] : {std::pair{QSize(800, 600), QPoint(500, 400)}, {{801, 600}, {500, 400}}, {{803, 50}, {-50, 402}}})
         EXPECT_EQ(findDialogPosition(size), at) << size.width();
 }
@@ -100,8 +96,14 @@ protected:
 
 } // namespace
 
-TEST_F(GotoDialog, LineWinsOverPercentageAndOutOfRangeValuesLeaveTheCaret)
+TEST_F(GotoDialog, LineWinsOverPercentageOutOfRangeLeavesTheCaretAndTextThatIsNoNumberKeepsTheDialog)
 {
+    jump(QStringLiteral("50"), QStringLiteral("ten"));   // the jump to 50 % is made before the line is read
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("'ten' is not a valid integer value."));
+    EXPECT_TRUE(reader.caretAtEndOf(499) && reader.refreshes == 0 && form.isVisible());
+    EXPECT_TRUE(edit("Edit1")->text() == "50" && edit("Edit2")->text() == "ten");
+    reader.view.caretToStart();
     jump(QStringLiteral("50"), QString());
     EXPECT_TRUE(reader.caretAtEndOf(499) && edit("Edit1")->text().isEmpty() && form.result() == QDialog::Accepted);
     jump(QStringLiteral("50"), QStringLiteral("10"));
@@ -110,22 +112,13 @@ TEST_F(GotoDialog, LineWinsOverPercentageAndOutOfRangeValuesLeaveTheCaret)
         jump(QString::fromLatin1(percent), QString::fromLatin1(line));
         EXPECT_TRUE(reader.caretAtEndOf(9) && !form.isVisible()) << percent << "/" << line;
     }
-    EXPECT_TRUE(reader.refreshes == 8 && boxes.empty());   // the status line is refreshed every time
+    EXPECT_TRUE(reader.refreshes == 8 && boxes.size() == 1u);   // the status line is refreshed every time
     jump(QString(), QStringLiteral("1"));
     EXPECT_TRUE(reader.caretAtEndOf(0));
 
     reader.open("only\r\n");
     jump(QStringLiteral("10"), QString());   // 0.1 rounds to no line
     EXPECT_EQ(reader.view.caretPosition(), 0);
-}
-
-TEST_F(GotoDialog, TextThatIsNoNumberKeepsTheDialogAndTheJumpMadeBeforeIt)
-{
-    jump(QStringLiteral("50"), QStringLiteral("ten"));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("'ten' is not a valid integer value."));
-    EXPECT_TRUE(reader.caretAtEndOf(499) && reader.refreshes == 0 && form.isVisible());
-    EXPECT_TRUE(edit("Edit1")->text() == "50" && edit("Edit2")->text() == "ten");
 }
 
 TEST_F(Find, WalksThroughEveryOccurrenceWhateverTheCaseThenSaysSo)
@@ -148,22 +141,7 @@ TEST_F(Find, WalksThroughEveryOccurrenceWhateverTheCaseThenSaysSo)
     EXPECT_EQ(reader.view.firstVisibleLine(), top);
 }
 
-TEST_F(Find, AnOccurrenceStandsOnTheFifthLineOfTheViewOrTheBookEndsAtTheBottom)
-{
-    search(QStringLiteral("ПРИВЕТ"));
-    EXPECT_TRUE(reader.view.firstVisibleLine() == 99 - 4 && reader.view.hasFocus());
-
-    // The line index of a "line N" found from the start, and the top line of the view.
-    const std::int64_t lastPage = reader.view.lineCount() - reader.view.document().visibleLines();
-    for (const auto& [line, top] : {std::pair{std::int64_t{2}, std::int64_t{0}}, {lastPage + 3, lastPage - 1},
-                                    {lastPage + 4, lastPage}, {std::int64_t{299}, lastPage}}) {
-        reader.view.caretToStart();   // an empty selection searches from the start
-        search(QStringLiteral("line %1").arg(line + 1));
-        EXPECT_TRUE(selectedLine() == line && reader.view.firstVisibleLine() == top) << line;
-    }
-}
-
-TEST_F(Find, TheDialogKeepsItsTextAndIsMovedAndRaisedWhenOpenedAgain)
+TEST_F(Find, KeepsItsTextIsRaisedAgainAndAnOccurrenceStandsOnTheFifthLineOrTheBookEndsAtTheBottom)
 {
     find.showDialog();
     ASSERT_TRUE(dialog()->isVisible());
@@ -179,4 +157,16 @@ TEST_F(Find, TheDialogKeepsItsTextAndIsMovedAndRaisedWhenOpenedAgain)
     reader.view.resize(640, 400);
     find.showDialog();   // already open: moved and raised, still one dialog
     EXPECT_TRUE(dialog()->pos() == findDialogPosition(QSize(640, 400)) && reader.view.findChildren<TFindDialog*>().size() == 1);
+
+    search(QStringLiteral("ПРИВЕТ"));
+    EXPECT_TRUE(reader.view.firstVisibleLine() == 99 - 4 && reader.view.hasFocus());
+
+    // The line index of a "line N" found from the start, and the top line of the view.
+    const std::int64_t lastPage = reader.view.lineCount() - reader.view.document().visibleLines();
+    for (const auto& [line, top] : {std::pair{std::int64_t{2}, std::int64_t{0}}, {lastPage + 3, lastPage - 1},
+                                    {lastPage + 4, lastPage}, {std::int64_t{299}, lastPage}}) {
+        reader.view.caretToStart();   // an empty selection searches from the start
+        search(QStringLiteral("line %1").arg(line + 1));
+        EXPECT_TRUE(selectedLine() == line && reader.view.firstVisibleLine() == top) << line;
+    }
 }

@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsStore, DefaultsOnFirstRunNothingWithoutFontSizeEveryBitKeptAndTheFlagsOnlyWhenPresent)
+TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentAndMissingOrMistypedValuesRaiseTheRegistryTexts)
 {
     EXPECT_EQ(values(read()), std::tuple(13, 0x00C0C0C0u, 0x005C5C5Cu, 1, QString(), 1, 0));
     writeOptions([](Registry& r) { r.writeInteger("WordWrap", 1); });
@@ -57,10 +57,7 @@ TEST_F(OptionsStore, DefaultsOnFirstRunNothingWithoutFontSizeEveryBitKeptAndTheF
         r.writeString("FontName", "");
     });
     EXPECT_EQ(values(read()), std::tuple(12, 1u, 2u, 3, QString(), 0, 0));
-}
-
-TEST_F(OptionsStore, MissingOrMistypedValuesRaiseTheRegistryTextsAndKeepWhatWasRead)
-{
+    writeOptions([](Registry& r) { r.deleteKey(kOptionsKey); });
     writeOptions([](Registry& r) { r.writeInteger("FontSize", 21); });
     OptionsRecord record;
     EXPECT_EQ(errorText([&] { readOptions(record); }), "Failed to get data for 'FontColor'");

@@ -141,7 +141,7 @@ TEST_F(WindowModesTest, ShowingTheStatusBarAgainShowsTheClockWhateverHideClockSa
     EXPECT_EQ(viewHeight(), designed);
 }
 
-TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWere)
+TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWereElseMinimisesThemOrKeepsThem)
 {
     modes.toggleFullScreen();
     modes.hideToTray();
@@ -149,22 +149,15 @@ TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWere
     EXPECT_TRUE(shell->tip == "Lirra Reader v1.01 SE" && shell->iconKey == reader.windowIcon().cacheKey());
     modes.showFromTray();
     EXPECT_TRUE(beside.isVisible() && reader.isMaximized() && (reader.windowFlags() & Qt::FramelessWindowHint));
-}
-
-// Without a notification area every window is minimised, and they come back together
-// however the main window is restored.
-TEST_F(WindowModesTest, WithoutATrayEveryWindowIsMinimisedAndComesBackWithTheMainOne)
-{
+    // Without a notification area every window is minimised, and they come back together
+    // however the main window is restored.
     shell->present = false;
     modes.hideToTray();
     EXPECT_TRUE(reader.isMinimized() && beside.isMinimized() && !modes.trayIcon().active());
     reader.setWindowState(Qt::WindowMaximized);   // as the window manager restores it
     EXPECT_TRUE(!beside.isMinimized() && beside.isVisible());
-}
-
-// Nor is the window hidden behind an icon that cannot be drawn, and the icon stays off.
-TEST_F(WindowModesTest, WithoutAnIconHidingKeepsTheWindow)
-{
+    // Nor is the window hidden behind an icon that cannot be drawn, and the icon stays off.
+    shell->present = true;
     reader.setWindowIcon(QIcon());
     QApplication::setWindowIcon(QIcon());
     modes.hideToTray();

@@ -15,14 +15,6 @@
 using namespace lirra;
 using V = TClipboardViewFormat;
 
-TEST(ClipboardFormats, AutomaticChoiceTakesTextThenPictureThenColour)
-{
-    EXPECT_EQ(ClipboardFormats{}.viewToDraw(V::cvText), V::cvEmpty);
-    for (const auto& [text, picture, colour, view] : {std::tuple{true, true, true, V::cvText}, {false, true, true, V::cvBitmap},
-                                                        {false, false, true, V::cvPalette}, {false, false, false, V::cvUnknown}})
-        EXPECT_EQ((ClipboardFormats{true, text, picture, colour}).viewToDraw(V::cvDefault), view);
-}
-
 namespace {
 
 // A viewer on the in-process clipboard, which the test fills.
@@ -104,8 +96,12 @@ TEST_F(ClipboardViewerTest, ShowsTextCentresASmallPictureScrollsALargeOneAndFoll
     EXPECT_TRUE(viewer.shownControl() == nullptr && viewer.viewFormat() == V::cvEmpty);
 }
 
-TEST_F(ClipboardViewerTest, ShowsAColourInTheGridDamagedDataAsUnknownAndAViewChosenByHandWhileItsDataLasts)
+TEST_F(ClipboardViewerTest, ChoosesTextThenPictureThenColourDamagedDataIsUnknownAViewChosenByHandLastsWithItsData)
 {
+    EXPECT_EQ(ClipboardFormats{}.viewToDraw(V::cvText), V::cvEmpty);
+    for (const auto& [text, picture, colour, view] : {std::tuple{true, true, true, V::cvText}, {false, true, true, V::cvBitmap},
+                                                        {false, false, true, V::cvPalette}, {false, false, false, V::cvUnknown}})
+        EXPECT_EQ((ClipboardFormats{true, text, picture, colour}).viewToDraw(V::cvDefault), view);
     put({}, QColor(12, 34, 56));
     EXPECT_EQ(shownColours(), QList<QColor>{QColor(12, 34, 56)});
     put({}, {}, QStringLiteral("application/x-color"), "#102030");   // as a colour from another program arrives

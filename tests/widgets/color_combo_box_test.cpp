@@ -29,7 +29,7 @@ TEST(ColorComboBox, NamesGoByPositionAColourOutsideTheListIsKeptAndChoosingAnIte
     EXPECT_EQ(events, (std::vector<std::string>{"change " + std::to_string(0x00FF0000), "click"}));
 }
 
-TEST(ColorComboBox, DropDownReadsATypedNameOrNumber)
+TEST(ColorComboBox, DropDownReadsATypedNameOrNumberAndItemsShowTheirColourBesideTheirNameOrAcrossTheWholeItem)
 {
     TColorComboBox combo;
     combo.setComboStyle(TComboBoxStyle::csDropDown);
@@ -39,11 +39,6 @@ TEST(ColorComboBox, DropDownReadsATypedNameOrNumber)
         combo.setEditText(QString::fromLatin1(typed));
         EXPECT_EQ(combo.colorValue(), value) << typed;
     }
-}
-
-TEST(ColorComboBox, DrawsTheItemsColourBesideItsNameOrAcrossTheWholeItem)
-{
-    TColorComboBox combo;
     QImage item(160, 18, QImage::Format_RGB32);
     const auto drawRed = [&] {
         QPainter painter(&item);
@@ -63,3 +58,4 @@ TEST(ColorComboBox, DrawsTheItemsColourBesideItsNameOrAcrossTheWholeItem)
     drawRed();
     EXPECT_EQ(item.pixel(100, 9), red);
 }
+

@@ -62,7 +62,7 @@ TEST(FontList, EveryOptionInTheSetMustHoldEachNameOnceWithTheOwnFaceBitForAllBut
                 glyphFor(kDeviceFontType) == FontGlyph::Device && glyphFor(kRasterFontType | kNotSymbolFont) == FontGlyph::None);
 }
 
-TEST(FontComboBox, ListsInstalledFamiliesOnceEachSortedWithTheDesignedFaces)
+TEST(FontComboBox, ListsInstalledFamiliesOnceEachSortedAndDrawsGlyphThenNameInItemsAsHighAsTheFontOrTheGlyph)
 {
     TFontComboBox combo;
     const QStringList names = listed(combo);
@@ -76,47 +76,6 @@ TEST(FontComboBox, ListsInstalledFamiliesOnceEachSortedWithTheDesignedFaces)
     });
     EXPECT_EQ(names, sorted);
     EXPECT_EQ(combo.fontType(int(names.indexOf("Courier New Cyr"))), kTrueTypeFontType | kNotSymbolFont);
-}
-
-TEST(FontComboBox, FontNameMatchesWithoutCaseAndOnlyARealChangeIsAnEvent)
-{
-    TFontComboBox combo;
-    QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
-    for (const auto& [typed, shown, count] : {std::tuple{"liberation MONO", "Liberation Mono", 1},
-                                              {"LIBERATION MONO", "Liberation Mono", 1}, {"No Such Face", "", 2}}) {
-        combo.setFontName(QString::fromLatin1(typed));
-        EXPECT_TRUE(combo.fontName() == shown && changes.count() == count) << typed;
-    }
-    EXPECT_EQ(combo.currentIndex(), -1);
-    // A drop-down that can be typed into shows an unknown name as text.
-    combo.setComboStyle(TComboBoxStyle::csDropDown);
-    combo.setFontName(QStringLiteral("No Such Face"));
-    EXPECT_EQ(combo.fontName(), QStringLiteral("No Such Face"));
-}
-
-TEST(FontComboBox, FiltersKeepAFaceThatPassesAndDropOneThatDoesNotWithAChange)
-{
-    TFontComboBox combo;
-    const QString symbols = QStringLiteral("Standard Symbols PS");
-    ASSERT_TRUE(listed(combo).contains(symbols)) << "fonts-urw-base35 is expected on the test machine";
-    combo.setFontName(symbols);
-    QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
-    combo.setOptions(TFontListOption::foNoSymbolFonts);
-    EXPECT_TRUE(!listed(combo).contains(symbols) && combo.fontName().isEmpty() && changes.count() == 1);
-
-    combo.setFontName(QStringLiteral("Liberation Mono"));
-    changes.clear();
-    combo.setOptions(TFontListOption::foFixedPitchOnly);
-    EXPECT_TRUE(combo.fontName() == QStringLiteral("Liberation Mono") && changes.count() == 0);
-    for (const QString& name : listed(combo))
-        EXPECT_TRUE(QFontDatabase::isFixedPitch(name) || name == "Courier New Cyr") << name.toStdString();
-    combo.setFontName(QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(combo.fontName(), QString());
-}
-
-TEST(FontComboBox, ItemsAreAsHighAsTheFontOrTheGlyphAndDrawGlyphThenName)
-{
-    TFontComboBox combo;
     QFont font = combo.font();
     for (const int pixels : {6, 30}) {   // at 6 pixels, the 12-pixel glyph less one
         font.setPixelSize(pixels);
@@ -139,3 +98,35 @@ TEST(FontComboBox, ItemsAreAsHighAsTheFontOrTheGlyphAndDrawGlyphThenName)
     };
     EXPECT_TRUE(inked(0, 23) && !inked(23, 26) && inked(26, 60));   // the TrueType glyph, a gap, the name
 }
+
+TEST(FontComboBox, FiltersDropOnlyAFaceThatFailsFontNameMatchesWithoutCaseAndOnlyARealChangeIsAnEvent)
+{
+    TFontComboBox combo;
+    const QString symbols = QStringLiteral("Standard Symbols PS");
+    ASSERT_TRUE(listed(combo).contains(symbols)) << "fonts-urw-base35 is expected on the test machine";
+    combo.setFontName(symbols);
+    QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
+    combo.setOptions(TFontListOption::foNoSymbolFonts);
+    EXPECT_TRUE(!listed(combo).contains(symbols) && combo.fontName().isEmpty() && changes.count() == 1);
+    combo.setFontName(QStringLiteral("Liberation Mono"));
+    changes.clear();
+    combo.setOptions(TFontListOption::foFixedPitchOnly);
+    EXPECT_TRUE(combo.fontName() == QStringLiteral("Liberation Mono") && changes.count() == 0);
+    for (const QString& name : listed(combo))
+        EXPECT_TRUE(QFontDatabase::isFixedPitch(name) || name == "Courier New Cyr") << name.toStdString();
+    combo.setFontName(QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(combo.fontName(), QString());
+
+    changes.clear();
+    for (const auto& [typed, shown, count] : {std::tuple{"liberation MONO", "Liberation Mono", 1},
+                                              {"LIBERATION MONO", "Liberation Mono", 1}, {"No Such Face", "", 2}}) {
+        combo.setFontName(QString::fromLatin1(typed));
+        EXPECT_TRUE(combo.fontName() == shown && changes.count() == count) << typed;
+    }
+    EXPECT_EQ(combo.currentIndex(), -1);
+    // A drop-down that can be typed into shows an unknown name as text.
+    combo.setComboStyle(TComboBoxStyle::csDropDown);
+    combo.setFontName(QStringLiteral("No Such Face"));
+    EXPECT_EQ(combo.fontName(), QStringLiteral("No Such Face"));
+}
+

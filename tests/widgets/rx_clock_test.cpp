@@ -7,23 +7,6 @@
 
 using namespace lirra;
 
-TEST(ClockFace, TextAndChangedCellsFollowTheOptions)
-{
-    ClockFace face;
-    EXPECT_EQ(face.text(QTime(9, 5, 7)).digits, "09:05:07");
-    const ClockChange minutes = face.change(QTime(10, 15, 59), QTime(10, 16, 0));   // minutes, separator and seconds
-    EXPECT_TRUE(minutes.firstCell == 3 && minutes.cellCount == 5);
-
-    face.leadingZero = false;   // "9:05:07": everything one cell to the left
-    EXPECT_EQ(face.change(QTime(9, 5, 7), QTime(9, 5, 8)).firstCell, 5);
-    face.showSeconds = false;
-    EXPECT_EQ(face.change(QTime(9, 5, 7), QTime(9, 5, 8)).cellCount, 0);
-
-    face.twelveHour = true;
-    for (const auto& [time, shown] : {std::pair{QTime(21, 5, 7), "9:05 PM"}, {QTime(0, 30, 0), "12:30 AM"}})
-        EXPECT_EQ(face.text(time).digits + face.text(time).suffix, shown);
-}
-
 namespace {
 
 // The status line's clock as the main window sets it up, on a settable time; records
@@ -72,8 +55,21 @@ protected:
 
 } // namespace
 
-TEST_F(RxClockTest, CentresItsDigitsTakesTheSeparatorFromTheLocaleRepaintsOnlyChangedCellsButAllOnANewHour)
+TEST_F(RxClockTest, FaceFollowsTheOptionsDigitsCentredSeparatorFromTheLocaleOnlyChangedCellsRepaintedButAllOnANewHour)
 {
+    ClockFace face;
+    EXPECT_EQ(face.text(QTime(9, 5, 7)).digits, "09:05:07");
+    const ClockChange minutes = face.change(QTime(10, 15, 59), QTime(10, 16, 0));   // minutes, separator and seconds
+    EXPECT_TRUE(minutes.firstCell == 3 && minutes.cellCount == 5);
+
+    face.leadingZero = false;   // "9:05:07": everything one cell to the left
+    EXPECT_EQ(face.change(QTime(9, 5, 7), QTime(9, 5, 8)).firstCell, 5);
+    face.showSeconds = false;
+    EXPECT_EQ(face.change(QTime(9, 5, 7), QTime(9, 5, 8)).cellCount, 0);
+
+    face.twelveHour = true;
+    for (const auto& [time, shown] : {std::pair{QTime(21, 5, 7), "9:05 PM"}, {QTime(0, 30, 0), "12:30 AM"}})
+        EXPECT_EQ(face.text(time).digits + face.text(time).suffix, shown);
     clock.setLeadingZero(false);   // "9:05:07" in cells four digits wide, in the font colour on the clock's colour
     ASSERT_EQ(clock.shownText().digits, "9:05:07");
     const QRect digits = clock.cellLayout().cells(0, 7);

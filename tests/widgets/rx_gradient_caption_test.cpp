@@ -77,7 +77,7 @@ protected:
 
 } // namespace
 
-TEST_F(GradientCaption, TakesTheFormsTopFollowsItsTitleWithDotsWhenTooLongAndDraggingTheBarMovesTheForm)
+TEST_F(GradientCaption, TakesTheFormsTopFollowsItsTitleIsDraggedAndItsSystemMenuBringsAWorkingCloseButton)
 {
     EXPECT_EQ(caption->geometry(), QRect(3, 3, 300, caption->captionHeight()));
     EXPECT_EQ(form.contentsRect().top(), 3 + caption->captionHeight());
@@ -92,6 +92,14 @@ TEST_F(GradientCaption, TakesTheFormsTopFollowsItsTitleWithDotsWhenTooLongAndDra
     QTest::mouseMove(caption, QPoint(90, 35));
     QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(90, 35));
     EXPECT_EQ(form.pos(), before + QPoint(50, 30));
+    EXPECT_FALSE(caption->findChild<QToolButton*>(QStringLiteral("CloseButton")));
+    caption->setSystemMenu(true);
+    auto* close = caption->findChild<QToolButton*>(QStringLiteral("CloseButton"));
+    ASSERT_TRUE(close);
+    EXPECT_LT(caption->gradientRect().right(), close->geometry().left());
+    ASSERT_TRUE(activate());
+    close->click();
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(GradientCaption, EndsInTheColourAndTextOfTheFormsStateAndFlatWhenInactiveWithoutGradient)
@@ -106,14 +114,3 @@ TEST_F(GradientCaption, EndsInTheColourAndTextOfTheFormsStateAndFlatWhenInactive
     EXPECT_TRUE(barPixel(0) == qRgb(0, 0, 0) && barPixel(299) == system(0x80000002) && textIn(system(0x80000009)));
 }
 
-TEST_F(GradientCaption, SystemMenuBringsTheCloseButtonAndLeavesItsPlaceOutOfTheGradient)
-{
-    EXPECT_FALSE(caption->findChild<QToolButton*>(QStringLiteral("CloseButton")));
-    caption->setSystemMenu(true);
-    auto* close = caption->findChild<QToolButton*>(QStringLiteral("CloseButton"));
-    ASSERT_TRUE(close);
-    EXPECT_LT(caption->gradientRect().right(), close->geometry().left());
-    ASSERT_TRUE(activate());
-    close->click();
-    EXPECT_FALSE(form.isVisible());
-}

@@ -56,14 +56,10 @@ protected:
 
 } // namespace
 
-TEST(TrayHint, ShortPartBeforeTheBarAtMost63Characters)
+TEST_F(RxTrayIconTest, ShownWhileActiveAndItHasAnImageAndTheShellTakesItWithTheHintsShortPartAsTip)
 {
     EXPECT_EQ(shortHint(QStringLiteral("Reader|long help text")), QStringLiteral("Reader"));
     EXPECT_EQ(shortHint(QString(70, QLatin1Char('x'))).size(), 63);
-}
-
-TEST_F(RxTrayIconTest, ShownWhileActiveAndItHasAnImageAndTheShellTakesIt)
-{
     EXPECT_FALSE(shell->shown);   // active by default, but there is nothing to show yet
     tray.setHint(QStringLiteral("Reader|more"));
     tray.setIcon(image(Qt::red));
