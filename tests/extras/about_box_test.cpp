@@ -2,7 +2,6 @@
 
 #include "widgets/secret_panel.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>

@@ -25,10 +25,6 @@ T* child(QWidget& form, const char* name)
 
 QString interval(TForm6& form) { return child<QLabel>(form, "Label2")->text(); }
 
-} // namespace
-
-namespace {
-
 class AutoScrolling : public ::testing::Test {
 protected:
     void SetUp() override

@@ -4,7 +4,6 @@
 #include "navigation/screen_saver_inhibitor.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QMutex>
 #include <QTest>
 #include <QThread>

@@ -95,7 +95,7 @@ protected:
 
 } // namespace
 
-TEST_F(WindowModesTest, WordWrapAndFullScreenReanchorOnTheLineAfterCurLine)
+TEST_F(WindowModesTest, WordWrapAndFullScreenReanchorOnTheLineAfterCurLineAndTheStatusBarShowsTheClockWhateverItsTickSays)
 {
     keyboardTo(10);
     modes.toggleWordWrap();
@@ -114,10 +114,6 @@ TEST_F(WindowModesTest, WordWrapAndFullScreenReanchorOnTheLineAfterCurLine)
     for (int toggle = 0; toggle < 4; ++toggle)
         modes.toggleFullScreen();
     EXPECT_EQ(reader.curLine, 9);
-}
-
-TEST_F(WindowModesTest, ShowingTheStatusBarAgainShowsTheClockWhateverHideClockSays)
-{
     const auto viewHeight = [this] {
         reader.centralWidget()->layout()->activate();
         return reader.view->height();

@@ -70,7 +70,7 @@ protected:
 
 } // namespace
 
-TEST_F(ClipboardViewerTest, ShowsTextCentresASmallPictureScrollsALargeOneAndFollowsEveryChange)
+TEST_F(ClipboardViewerTest, FollowsEveryChangeWithTextPicturesColoursDamagedDataAsUnknownAndAViewChosenByHand)
 {
     EXPECT_EQ(viewer.shownControl(), nullptr);   // empty at start: blank
     QSignalSpy changes(&viewer, &TClipboardViewer::changed);
@@ -94,14 +94,10 @@ TEST_F(ClipboardViewerTest, ShowsTextCentresASmallPictureScrollsALargeOneAndFoll
     QApplication::clipboard()->clear();   // emptied, for example by an owner that exits
     QCoreApplication::processEvents();
     EXPECT_TRUE(viewer.shownControl() == nullptr && viewer.viewFormat() == V::cvEmpty);
-}
-
-TEST_F(ClipboardViewerTest, ChoosesTextThenPictureThenColourDamagedDataIsUnknownAViewChosenByHandLastsWithItsData)
-{
     EXPECT_EQ(ClipboardFormats{}.viewToDraw(V::cvText), V::cvEmpty);
-    for (const auto& [text, picture, colour, view] : {std::tuple{true, true, true, V::cvText}, {false, true, true, V::cvBitmap},
-                                                        {false, false, true, V::cvPalette}, {false, false, false, V::cvUnknown}})
-        EXPECT_EQ((ClipboardFormats{true, text, picture, colour}).viewToDraw(V::cvDefault), view);
+    for (const auto& [text, image, colour, view] : {std::tuple{true, true, true, V::cvText}, {false, true, true, V::cvBitmap},
+                                                      {false, false, true, V::cvPalette}, {false, false, false, V::cvUnknown}})
+        EXPECT_EQ((ClipboardFormats{true, text, image, colour}).viewToDraw(V::cvDefault), view);
     put({}, QColor(12, 34, 56));
     EXPECT_EQ(shownColours(), QList<QColor>{QColor(12, 34, 56)});
     put({}, {}, QStringLiteral("application/x-color"), "#102030");   // as a colour from another program arrives

@@ -1,5 +1,7 @@
 #include "widgets/rx_clock.h"
 
+#include "any_pixel.h"
+
 #include <QImage>
 #include <QPaintEvent>
 #include <QTest>
@@ -78,11 +80,7 @@ TEST_F(RxClockTest, FaceFollowsTheOptionsDigitsCentredSeparatorFromTheLocaleOnly
     EXPECT_LE(std::abs((digits.top() - area.top()) - (area.bottom() - digits.bottom())), 1);
     const QImage image = clock.grab().toImage();
     EXPECT_EQ(image.pixel(2, 9), QColor(Qt::black).rgb());
-    bool silverInk = false;
-    for (int y = digits.top(); y <= digits.bottom(); ++y)
-        for (int x = digits.left(); x <= digits.right(); ++x)
-            silverInk |= image.pixel(x, y) == silver.rgb();
-    EXPECT_TRUE(silverInk);
+    EXPECT_TRUE(anyPixel(image, [&](QColor c) { return c == silver; }, digits));
 
     clock.setLeadingZero(true);
     repainted();

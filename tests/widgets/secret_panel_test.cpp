@@ -1,6 +1,8 @@
 #include "widgets/credits_roll.h"
 #include "widgets/secret_panel.h"
 
+#include "any_pixel.h"
+
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -26,13 +28,7 @@ std::vector<int> shownLines(const CreditsRoll& roll)
 
 bool showsLime(const QImage& image)
 {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (pixel.green() > 160 && pixel.red() < 80 && pixel.blue() < 80)
-                return true;
-        }
-    return false;
+    return anyPixel(image, [](QColor pixel) { return pixel.green() > 160 && pixel.red() < 80 && pixel.blue() < 80; });
 }
 
 // A panel set up as the About box sets up its credits.
