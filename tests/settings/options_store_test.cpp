@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentAndMissingOrMistypedValuesRaiseTheRegistryTexts)
+TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentBadValuesRaiseTheRegistryTextsAndASaveIsWholeOrNothing)
 {
     EXPECT_EQ(values(read()), std::tuple(13, 0x00C0C0C0u, 0x005C5C5Cu, 1, QString(), 1, 0));
     writeOptions([](Registry& r) { r.writeInteger("WordWrap", 1); });
@@ -69,11 +69,7 @@ TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentAndMissingOrMistype
     });
     EXPECT_EQ(errorText([&] { readOptions(record); }), "Invalid data type for 'FontName'");
     EXPECT_TRUE(record.FontColor == 5u && record.ScrollTextSpeed == 3);
-}
-
-// A save cut short (a full disk here) must not leave the options half old, half new.
-TEST_F(OptionsStore, ASaveIsStoredWholeOrNotAtAll)
-{
+    // A save cut short (a full disk here) must not leave the options half old, half new.
     saveOptions({.FontSize = 13, .FontName = QStringLiteral("A")});
     const std::string hive = m_scratch / "registry.reg";
     const std::string before = readFile(hive);
