@@ -95,7 +95,7 @@ protected:
 
 } // namespace
 
-TEST_F(WindowModesTest, WordWrapAndFullScreenReanchorOnTheLineAfterCurLineAndTheStatusBarShowsTheClockWhateverItsTickSays)
+TEST_F(WindowModesTest, WordWrapAndFullScreenReanchorTheStatusBarShowsTheClockAndHidingGoesBehindTheIconOrMinimises)
 {
     keyboardTo(10);
     modes.toggleWordWrap();
@@ -135,10 +135,6 @@ TEST_F(WindowModesTest, WordWrapAndFullScreenReanchorOnTheLineAfterCurLineAndThe
         EXPECT_EQ(state(), after);
     }
     EXPECT_EQ(viewHeight(), designed);
-}
-
-TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWereElseMinimisesThemOrKeepsThem)
-{
     modes.toggleFullScreen();
     modes.hideToTray();
     EXPECT_FALSE(beside.isVisible());
@@ -159,3 +155,4 @@ TEST_F(WindowModesTest, HidesEveryWindowBehindTheIconAndBringsThemBackAsTheyWere
     modes.hideToTray();
     EXPECT_TRUE(reader.isVisible() && !modes.trayIcon().active());
 }
+

@@ -8,7 +8,7 @@
 
 using namespace lirra;
 
-TEST(ColorComboBox, NamesGoByPositionAColourOutsideTheListIsKeptAndChoosingAnItemSetsItsColourThenClicks)
+TEST(ColorComboBox, NamesGoByPositionOutsideColoursAreKeptChoosingClicksTypingIsReadAndItemsShowTheirColour)
 {
     TColorComboBox combo;
     ASSERT_EQ(combo.count(), 16);
@@ -29,11 +29,6 @@ TEST(ColorComboBox, NamesGoByPositionAColourOutsideTheListIsKeptAndChoosingAnIte
     combo.setCurrentIndex(12);
     emit combo.activated(12);   // as the list does when the user picks "Blue"
     EXPECT_EQ(events, (std::vector<std::string>{"change " + std::to_string(0x00FF0000), "click"}));
-}
-
-TEST(ColorComboBox, DropDownReadsATypedNameOrNumberAndItemsShowTheirColourBesideTheirNameOrAcrossTheWholeItem)
-{
-    TColorComboBox combo;
     combo.setComboStyle(TComboBoxStyle::csDropDown);
     combo.setColorValue(0x00B4B4B4);
     EXPECT_EQ(combo.currentText(), QStringLiteral("$00B4B4B4"));

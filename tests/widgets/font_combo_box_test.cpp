@@ -38,19 +38,19 @@ QStringList listed(const TFontComboBox& combo)
 
 } // namespace
 
-TEST(FontList, EveryOptionInTheSetMustHoldEachNameOnceWithTheOwnFaceBitForAllButSymbolFontsTrueTypeGlyphsFirst)
+TEST(FontComboBox, FamiliesPassEveryOptionOnceEachSortedWithTheDesignedFacesAndItemsDrawGlyphThenName)
 {
     const QList<FontFamily> all{kMono, kSerif, kSymbols, kTerminal, kGreek};
-    const auto listed = [&](TFontListOptions options) { return names(buildFontList(all, options)); };
-    EXPECT_EQ(listed({}), QStringList({"Alpha", "Mono", "serif", "Symbols", "Terminal"}));
-    EXPECT_EQ(listed(O::foAnsiOnly), QStringList({"Mono", "serif"}));
-    EXPECT_EQ(listed(O::foTrueTypeOnly), QStringList({"Mono", "serif", "Symbols"}));
-    EXPECT_EQ(listed(O::foFixedPitchOnly), QStringList({"Mono", "Terminal"}));
-    EXPECT_EQ(listed(O::foNoOEMFonts), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
-    EXPECT_EQ(listed(O::foOEMFontsOnly), QStringList({"Terminal"}));
-    EXPECT_EQ(listed(O::foScalableOnly), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
-    EXPECT_EQ(listed(O::foNoSymbolFonts), QStringList({"Alpha", "Mono", "serif", "Terminal"}));
-    EXPECT_EQ(listed(O::foFixedPitchOnly | O::foScalableOnly), QStringList({"Mono"}));
+    const auto kept = [&](TFontListOptions options) { return names(buildFontList(all, options)); };
+    EXPECT_EQ(kept({}), QStringList({"Alpha", "Mono", "serif", "Symbols", "Terminal"}));
+    EXPECT_EQ(kept(O::foAnsiOnly), QStringList({"Mono", "serif"}));
+    EXPECT_EQ(kept(O::foTrueTypeOnly), QStringList({"Mono", "serif", "Symbols"}));
+    EXPECT_EQ(kept(O::foFixedPitchOnly), QStringList({"Mono", "Terminal"}));
+    EXPECT_EQ(kept(O::foNoOEMFonts), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
+    EXPECT_EQ(kept(O::foOEMFontsOnly), QStringList({"Terminal"}));
+    EXPECT_EQ(kept(O::foScalableOnly), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
+    EXPECT_EQ(kept(O::foNoSymbolFonts), QStringList({"Alpha", "Mono", "serif", "Terminal"}));
+    EXPECT_EQ(kept(O::foFixedPitchOnly | O::foScalableOnly), QStringList({"Mono"}));
     // A name reported again (by another foundry, in another case) is listed once; a
     // report that fails the options does not take the name.
     const FontFamily proportionalMono{QStringLiteral("MONO"), FontCharset::Ansi, false, kTrueTypeFontType};
@@ -62,10 +62,6 @@ TEST(FontList, EveryOptionInTheSetMustHoldEachNameOnceWithTheOwnFaceBitForAllBut
     EXPECT_EQ(buildFontList({kSymbols}, {}).first().fontType, kTrueTypeFontType);
     EXPECT_TRUE(glyphFor(kTrueTypeFontType | kDeviceFontType | kNotSymbolFont) == FontGlyph::TrueType &&
                 glyphFor(kDeviceFontType) == FontGlyph::Device && glyphFor(kRasterFontType | kNotSymbolFont) == FontGlyph::None);
-}
-
-TEST(FontComboBox, ListsInstalledFamiliesOnceEachSortedAndDrawsGlyphThenNameInItemsAsHighAsTheFontOrTheGlyph)
-{
     TFontComboBox combo;
     const QStringList names = listed(combo);
     // The designed faces stand for their Liberation twins and keep their spelling.
