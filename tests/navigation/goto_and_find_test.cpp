@@ -23,7 +23,8 @@ TEST(PercentTargetLineAndFindDialogPosition, RoundHalfToEven)
     for (const auto& [lines, percent, target] : cases)
         EXPECT_EQ(percentTargetLine(lines, percent), target) << lines << ' ' << percent;
     // The Find dialog's place: x from the height, y from half the width; 400.5 and 401.5 go to the even neighbour.
-    for (const auto& [size, at] : {std::pair{QSize(800, 600), QPoint(500, 400)}, {{801, 600}, {500, 400}}, {{803, 50}, {-50, 402}}})
+    for (const auto& [size, at] :
+         {std::pair{QSize(800, 600), QPoint(500, 400)}, {{801, 600}, {500, 400}}, {{803, 50}, {-50, 402}}})
         EXPECT_EQ(findDialogPosition(size), at) << size.width();
 }
 
@@ -65,9 +66,10 @@ protected:
 std::string bookWithGreetings()
 {
     std::string text;
-    const std::map<int, const char*> greetings{{100, " \xCF\xF0\xE8\xE2\xE5\xF2"},   // Привет
-                                               {150, " \xEF\xD0\xE8\xC2\xE5\xF2\xF1\xF2\xE2\xF3\xFE"},   // пРиВетствую
-                                               {300, " \xCF\xD0\xC8\xC2\xC5\xD2!"}};   // ПРИВЕТ!
+    // Привет, пРиВетствую, ПРИВЕТ!
+    const std::map<int, const char*> greetings{{100, " \xCF\xF0\xE8\xE2\xE5\xF2"},
+                                               {150, " \xEF\xD0\xE8\xC2\xE5\xF2\xF1\xF2\xE2\xF3\xFE"},
+                                               {300, " \xCF\xD0\xC8\xC2\xC5\xD2!"}};
     for (int i = 1; i <= 300; ++i)
         text += "line " + std::to_string(i) + (greetings.contains(i) ? greetings.at(i) : "") + "\r\n";
     return text;
@@ -136,7 +138,8 @@ TEST_F(Find, KeepsItsTextIsRaisedAgainPutsAnOccurrenceOnTheFifthLineAndWalksThro
     EXPECT_TRUE(field()->text() == "line 7" && dialog()->pos() == findDialogPosition(QSize(700, 500)));
     reader.view.resize(640, 400);
     find.showDialog();   // already open: moved and raised, still one dialog
-    EXPECT_TRUE(dialog()->pos() == findDialogPosition(QSize(640, 400)) && reader.view.findChildren<TFindDialog*>().size() == 1);
+    EXPECT_TRUE(dialog()->pos() == findDialogPosition(QSize(640, 400)) &&
+                reader.view.findChildren<TFindDialog*>().size() == 1);
 
     search(QStringLiteral("ПРИВЕТ"));
     EXPECT_TRUE(reader.view.firstVisibleLine() == 99 - 4 && reader.view.hasFocus());

@@ -52,7 +52,8 @@ TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentBadValuesRaiseTheRe
     // Five main values without the two flags: both stay off, unlike the first-run defaults.
     writeOptions([](Registry& r) { r.deleteKey(kOptionsKey); });
     writeOptions([](Registry& r) {
-        for (const auto& [name, value] : {std::pair{"FontSize", 12}, {"FontColor", 1}, {"BGColor", 2}, {"ScrollTextSpeed", 3}})
+        for (const auto& [name, value] :
+             {std::pair{"FontSize", 12}, {"FontColor", 1}, {"BGColor", 2}, {"ScrollTextSpeed", 3}})
             r.writeInteger(name, value);
         r.writeString("FontName", "");
     });
@@ -64,7 +65,8 @@ TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentBadValuesRaiseTheRe
     EXPECT_EQ(record.FontSize, 21);
 
     writeOptions([](Registry& r) {
-        for (const auto& [name, value] : {std::pair{"FontColor", 5}, {"BGColor", 2}, {"ScrollTextSpeed", 3}, {"FontName", 4}})
+        for (const auto& [name, value] :
+             {std::pair{"FontColor", 5}, {"BGColor", 2}, {"ScrollTextSpeed", 3}, {"FontName", 4}})
             r.writeInteger(name, value);
     });
     EXPECT_EQ(errorText([&] { readOptions(record); }), "Invalid data type for 'FontName'");

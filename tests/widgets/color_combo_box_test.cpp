@@ -13,7 +13,8 @@ TEST(ColorComboBox, NamesGoByPositionOutsideColoursAreKeptChoosingClicksTypingIs
     TColorComboBox combo;
     ASSERT_EQ(combo.count(), 16);
     combo.setColorNames({QStringLiteral("Schwarz"), QString(), QStringLiteral("Grün")});   // an empty name keeps its own
-    for (const auto& [index, name] : {std::pair{0, "Schwarz"}, {1, "Maroon"}, {2, "Grün"}, {3, "Olive"}, {9, "Red"}, {15, "White"}})
+    for (const auto& [index, name] :
+         {std::pair{0, "Schwarz"}, {1, "Maroon"}, {2, "Grün"}, {3, "Olive"}, {9, "Red"}, {15, "White"}})
         EXPECT_EQ(combo.itemText(index), QString::fromUtf8(name));
     std::vector<std::string> events;
     QObject::connect(&combo, &TOwnerDrawComboBox::changed, [&] { events.push_back("change " + std::to_string(combo.colorValue())); });

@@ -34,8 +34,8 @@ TEST(GradientBands, StepsOfWholePixelsBetweenTwoAndOnePerPixelEndColourLeftOverH
     EXPECT_EQ(gradientBands(0, 64, {}, {}).size(), 2u);   // nothing to fill, nothing breaks
 
     const auto oneEach = [](const std::u16string& text) { return int(text.size()); };
-    for (const auto& [text, room, shown] : {std::tuple{u"Goto...", 7, u"Goto..."}, {u"Enter Internet Adress...", 10, u"Enter I..."},
-                                            {u"Information", 2, u"..."}})
+    for (const auto& [text, room, shown] :
+         {std::tuple{u"Goto...", 7, u"Goto..."}, {u"Enter Internet Adress...", 10, u"Enter I..."}, {u"Information", 2, u"..."}})
         EXPECT_EQ(elideWithDots(text, room, oneEach), shown);
 }
 

@@ -56,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST_F(RxTrayIconTest, ShownWhileActiveAndItHasAnImageAndTheShellTakesItWithTheHintsShortPartAsTip)
+TEST_F(RxTrayIconTest, ShownWithAnImageWhileActiveHintAsTipClickOnReleaseRightButtonMenuDoubleClickDefaultItem)
 {
     EXPECT_EQ(shortHint(QStringLiteral("Reader|long help text")), QStringLiteral("Reader"));
     EXPECT_EQ(shortHint(QString(70, QLatin1Char('x'))).size(), 63);
@@ -78,22 +78,19 @@ TEST_F(RxTrayIconTest, ShownWhileActiveAndItHasAnImageAndTheShellTakesItWithTheH
     shell->accepts = false;
     tray.setActive(true);
     EXPECT_FALSE(tray.isAdded());
-}
-
-TEST_F(RxTrayIconTest, ClicksOnAReleasePressedOnTheIconTheRightButtonOpensTheMenuADoubleClickRunsItsDefaultItem)
-{
-    tray.setIcon(image(Qt::red));
     // A release pressed elsewhere, or a second one, is no click; the middle button never clicks.
     EXPECT_EQ(after({M::LeftUp, M::LeftDown, M::LeftUp, M::LeftUp, M::MiddleDown, M::MiddleUp, M::RightDown, M::RightUp}),
               (QStringList{"up 1", "down 1", "click 1", "up 1", "up 1", "down 4", "up 4", "down 2", "click 2", "up 2"}));
     EXPECT_EQ(after({M::LeftDouble}), (QStringList{"double", "down 1 twice"}));
     tray.setPopupMenu(&menu);
-    EXPECT_EQ(after({M::RightDown, M::RightUp, M::LeftDouble}), (QStringList{"down 2", "menu", "up 2", "double", "down 1 twice"}));
+    EXPECT_EQ(after({M::RightDown, M::RightUp, M::LeftDouble}),
+              (QStringList{"down 2", "menu", "up 2", "double", "down 1 twice"}));
     menu.setDefaultAction(show);
     EXPECT_EQ(after({M::LeftDouble}), (QStringList{"default item", "down 1 twice"}));
     show->setEnabled(false);
     tray.setActive(false);   // an inactive icon shows no menu
-    EXPECT_EQ(after({M::LeftDouble, M::RightDown, M::RightUp}), (QStringList{"double", "down 1 twice", "down 2", "click 2", "up 2"}));
+    EXPECT_EQ(after({M::LeftDouble, M::RightDown, M::RightUp}),
+              (QStringList{"double", "down 1 twice", "down 2", "click 2", "up 2"}));
     tray.setEnabled(false);
     EXPECT_EQ(after({M::LeftDown, M::LeftUp, M::LeftDouble, M::Move}), QStringList());
 }
