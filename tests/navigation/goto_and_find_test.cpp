@@ -13,21 +13,6 @@
 
 using namespace lirra;
 
-TEST(PercentTargetLineAndFindDialogPosition, RoundHalfToEven)
-{
-    // 2.5 and 1.5 are the 2nd line, 3.5 the 4th; 0.1 is no line (no move); 0 and over 100 are no target.
-    const std::tuple<int, int, std::optional<int>> cases[] = {
-        {1000, 50, 499}, {1000, 100, 999}, {5, 50, 1},           {3, 50, 1},
-        {7, 50, 3},      {1, 10, -1},      {1, 100, 0},          {1000, 0, std::nullopt},
-        {1000, 101, std::nullopt}, {1000, -5, std::nullopt}, {30'000'000, 100, 29'999'999}};   // no 32-bit overflow
-    for (const auto& [lines, percent, target] : cases)
-        EXPECT_EQ(percentTargetLine(lines, percent), target) << lines << ' ' << percent;
-    // The Find dialog's place: x from the height, y from half the width; 400.5 and 401.5 go to the even neighbour.
-    for (const auto& [size, at] :
-         {std::pair{QSize(800, 600), QPoint(500, 400)}, {{801, 600}, {500, 400}}, {{803, 50}, {-50, 402}}})
-        EXPECT_EQ(findDialogPosition(size), at) << size.width();
-}
-
 namespace {
 
 // A reader whose message boxes the test answers.
@@ -98,8 +83,19 @@ protected:
 
 } // namespace
 
-TEST_F(GotoDialog, LineWinsOverPercentageOutOfRangeLeavesTheCaretAndTextThatIsNoNumberKeepsTheDialog)
+TEST_F(GotoDialog, RoundsHalfToEvenLineWinsOverPercentageAndTextThatIsNoNumberKeepsTheDialog)
 {
+    // 2.5 and 1.5 are the 2nd line, 3.5 the 4th; 0.1 is no line (no move); 0 and over 100 are no target.
+    const std::tuple<int, int, std::optional<int>> cases[] = {
+        {1000, 50, 499}, {1000, 100, 999}, {5, 50, 1},           {3, 50, 1},
+        {7, 50, 3},      {1, 10, -1},      {1, 100, 0},          {1000, 0, std::nullopt},
+        {1000, 101, std::nullopt}, {1000, -5, std::nullopt}, {30'000'000, 100, 29'999'999}};   // no 32-bit overflow
+    for (const auto& [lines, percent, target] : cases)
+        EXPECT_EQ(percentTargetLine(lines, percent), target) << lines << ' ' << percent;
+    // The Find dialog's place: x from the height, y from half the width; 400.5 and 401.5 go to the even neighbour.
+    for (const auto& [size, at] :
+         {std::pair{QSize(800, 600), QPoint(500, 400)}, {{801, 600}, {500, 400}}, {{803, 50}, {-50, 402}}})
+        EXPECT_EQ(findDialogPosition(size), at) << size.width();
     jump(QStringLiteral("50"), QStringLiteral("ten"));   // the jump to 50 % is made before the line is read
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("'ten' is not a valid integer value."));

@@ -38,7 +38,7 @@ QStringList listed(const TFontComboBox& combo)
 
 } // namespace
 
-TEST(FontComboBox, FamiliesPassEveryOptionOnceEachSortedWithTheDesignedFacesAndItemsDrawGlyphThenName)
+TEST(FontComboBox, ListsFamiliesByOptionSortedOnceEachDrawsGlyphThenNameFiltersAndMatchesNamesWithoutCase)
 {
     const QList<FontFamily> all{kMono, kSerif, kSymbols, kTerminal, kGreek};
     const auto kept = [&](TFontListOptions options) { return names(buildFontList(all, options)); };
@@ -91,11 +91,6 @@ TEST(FontComboBox, FamiliesPassEveryOptionOnceEachSortedWithTheDesignedFacesAndI
         return anyPixel(item, [&](QColor c) { return c.rgb() != background; }, QRect(from, 0, to - from, 20));
     };
     EXPECT_TRUE(inked(0, 23) && !inked(23, 26) && inked(26, 60));   // the TrueType glyph, a gap, the name
-}
-
-TEST(FontComboBox, FiltersDropOnlyAFaceThatFailsFontNameMatchesWithoutCaseAndOnlyARealChangeIsAnEvent)
-{
-    TFontComboBox combo;
     const QString symbols = QStringLiteral("Standard Symbols PS");
     ASSERT_TRUE(listed(combo).contains(symbols)) << "fonts-urw-base35 is expected on the test machine";
     combo.setFontName(symbols);

@@ -13,32 +13,6 @@
 
 using namespace lirra;
 
-TEST(GradientBands, StepsOfWholePixelsBetweenTwoAndOnePerPixelEndColourLeftOverHalvesToEvenAndDotsForLongText)
-{
-    // 300 pixels in 64 steps: 4 pixels each, then 44 pixels of the end colour.
-    const Rgb caption{10, 36, 106};
-    const std::vector<GradientBand> bands = gradientBands(300, 64, {0, 0, 0}, caption);
-    ASSERT_EQ(bands.size(), 65u);
-    for (int i = 0; i < 64; ++i)
-        EXPECT_TRUE(bands[i].left == 4 * i && bands[i].width == 4) << i;
-    EXPECT_TRUE(bands[0].color == (Rgb{0, 0, 0}) && bands[63].color == caption);
-    EXPECT_EQ(bands[21].color, (Rgb{3, 12, 35}));   // a third of the way: 3.33, 12, 35.33
-    EXPECT_TRUE(bands[64].left == 256 && bands[64].width == 44 && bands[64].color == caption);
-    const std::vector<GradientBand> perPixel = gradientBands(10, 64, {0, 0, 0}, {9, 9, 9});
-    EXPECT_TRUE(perPixel.size() == 10u && perPixel.back().color == (Rgb{9, 9, 9}));
-    const std::vector<GradientBand> two = gradientBands(101, 1, {0, 0, 0}, {255, 255, 255});
-    ASSERT_EQ(two.size(), 3u);
-    EXPECT_TRUE(two[1].color == (Rgb{255, 255, 255}) && two[2].width == 1);
-    // 127.5 and 126.5 both go to the even neighbour, also on the way down.
-    EXPECT_EQ(gradientBands(3, 3, {0, 0, 255}, {255, 253, 0})[1].color, (Rgb{128, 126, 127}));
-    EXPECT_EQ(gradientBands(0, 64, {}, {}).size(), 2u);   // nothing to fill, nothing breaks
-
-    const auto oneEach = [](const std::u16string& text) { return int(text.size()); };
-    for (const auto& [text, room, shown] :
-         {std::tuple{u"Goto...", 7, u"Goto..."}, {u"Enter Internet Adress...", 10, u"Enter I..."}, {u"Information", 2, u"..."}})
-        EXPECT_EQ(elideWithDots(text, room, oneEach), shown);
-}
-
 namespace {
 
 // A dialog whose bar is 300 pixels wide inside its frame, as the six dialogs set it up.
@@ -73,8 +47,30 @@ protected:
 
 } // namespace
 
-TEST_F(GradientCaption, TakesTheFormsTopTitleAndStateColoursIsDraggedAndItsSystemMenuBringsAWorkingCloseButton)
+TEST_F(GradientCaption, BandsOfWholePixelsTopTitleAndStateColoursOfTheFormDragItAndAWorkingCloseButton)
 {
+    // 300 pixels in 64 steps: 4 pixels each, then 44 pixels of the end colour.
+    const Rgb barEnd{10, 36, 106};
+    const std::vector<GradientBand> bands = gradientBands(300, 64, {0, 0, 0}, barEnd);
+    ASSERT_EQ(bands.size(), 65u);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_TRUE(bands[i].left == 4 * i && bands[i].width == 4) << i;
+    EXPECT_TRUE(bands[0].color == (Rgb{0, 0, 0}) && bands[63].color == barEnd);
+    EXPECT_EQ(bands[21].color, (Rgb{3, 12, 35}));   // a third of the way: 3.33, 12, 35.33
+    EXPECT_TRUE(bands[64].left == 256 && bands[64].width == 44 && bands[64].color == barEnd);
+    const std::vector<GradientBand> perPixel = gradientBands(10, 64, {0, 0, 0}, {9, 9, 9});
+    EXPECT_TRUE(perPixel.size() == 10u && perPixel.back().color == (Rgb{9, 9, 9}));
+    const std::vector<GradientBand> two = gradientBands(101, 1, {0, 0, 0}, {255, 255, 255});
+    ASSERT_EQ(two.size(), 3u);
+    EXPECT_TRUE(two[1].color == (Rgb{255, 255, 255}) && two[2].width == 1);
+    // 127.5 and 126.5 both go to the even neighbour, also on the way down.
+    EXPECT_EQ(gradientBands(3, 3, {0, 0, 255}, {255, 253, 0})[1].color, (Rgb{128, 126, 127}));
+    EXPECT_EQ(gradientBands(0, 64, {}, {}).size(), 2u);   // nothing to fill, nothing breaks
+
+    const auto oneEach = [](const std::u16string& text) { return int(text.size()); };
+    for (const auto& [text, room, shown] :
+         {std::tuple{u"Goto...", 7, u"Goto..."}, {u"Enter Internet Adress...", 10, u"Enter I..."}, {u"Information", 2, u"..."}})
+        EXPECT_EQ(elideWithDots(text, room, oneEach), shown);
     ASSERT_FALSE(caption->formActive());
     EXPECT_TRUE(barPixel(0) == qRgb(0, 0, 0) && barPixel(128) != barPixel(0));
     EXPECT_TRUE(barPixel(299) == system(0x80000003) && barPixel(260) == system(0x80000003));   // 260: left over

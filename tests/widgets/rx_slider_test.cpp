@@ -12,7 +12,33 @@
 
 using namespace lirra;
 
-TEST(SliderRange, ClampsCountsOnlyRealChangesStepsOntoTheGridFirstAndMapsToTheTrackWithTickMarksFourPixelsApart)
+namespace {
+
+// The scroll-speed dialog's slider: 1..10000 by 1.
+class Slider : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        slider.setMaxValue(10000);
+        slider.setMinValue(1);
+        slider.setIncrement(1);
+        slider.resize(300, 40);
+        slider.show();
+        QApplication::setActiveWindow(&slider);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&slider));
+        slider.setFocus();
+        spy.clear();
+    }
+    QPoint onRuler(int x) const { return QPoint(x, slider.rulerRect().center().y()); }
+    QImage thumb() { return slider.grab(slider.thumbRect()).toImage(); }
+
+    TRxSlider slider;
+    QSignalSpy spy{&slider, &TRxSlider::OnChange};
+};
+
+} // namespace
+
+TEST_F(Slider, RangeTrackAndTicksThenKeysStepOnceEachScreenReadersSetTheValueAndTheThumbDragsSmoothly)
 {
     SliderRange range;
     EXPECT_TRUE(range.setValue(150) && range.value() == 100);
@@ -46,36 +72,6 @@ TEST(SliderRange, ClampsCountsOnlyRealChangesStepsOntoTheGridFirstAndMapsToTheTr
     range.setMaxValue(INT_MAX);
     marks = tickMarks(range, 100);   // it stops where the spacing no longer grows
     EXPECT_TRUE(marks.size() <= 70000u && marks.front().value == INT_MIN && marks.back().value == INT_MAX);
-}
-
-namespace {
-
-// The scroll-speed dialog's slider: 1..10000 by 1.
-class Slider : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        slider.setMaxValue(10000);
-        slider.setMinValue(1);
-        slider.setIncrement(1);
-        slider.resize(300, 40);
-        slider.show();
-        QApplication::setActiveWindow(&slider);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&slider));
-        slider.setFocus();
-        spy.clear();
-    }
-    QPoint onRuler(int x) const { return QPoint(x, slider.rulerRect().center().y()); }
-    QImage thumb() { return slider.grab(slider.thumbRect()).toImage(); }
-
-    TRxSlider slider;
-    QSignalSpy spy{&slider, &TRxSlider::OnChange};
-};
-
-} // namespace
-
-TEST_F(Slider, KeysStepWithOneChangeEachScreenReadersSetTheValueAndTheThumbDragsSmoothlyWithThePressedPicture)
-{
     QPalette look = slider.palette();
     look.setColor(QPalette::WindowText, QColor(192, 192, 192));
     slider.setPalette(look);

@@ -63,7 +63,7 @@ protected:
 
 } // namespace
 
-TEST(CreditsRoll, TextAreaAndGlyphSplitThenTheLinesRiseOnePixelAStepOrEnterSidewaysFromTheRight)
+TEST_F(SecretPanelTest, CreditsRiseOrEnterSidewaysPlayWithTheChildrenHiddenAndStopAfterTheLastLineUnlessCycled)
 {
     // The text area leaves border, bevels, margin and the glyph's side, and may be empty.
     EXPECT_EQ(creditsTextRect(QRect(0, 0, 166, 61), 1, 2, 2), QRect(8, 8, 150, 45));
@@ -110,10 +110,6 @@ TEST(CreditsRoll, TextAreaAndGlyphSplitThenTheLinesRiseOnePixelAStepOrEnterSidew
     EXPECT_EQ(side.visibleRows()[0].place.left(), -39);
     side.moveTo(140);
     EXPECT_TRUE(shownLines(side).empty());
-}
-
-TEST_F(SecretPanelTest, PlaysWithTheChildrenHiddenStopsAfterTheLastLineUnlessCycledAndShowsNoTextWhenTooSmall)
-{
     panel.setInterval(5);
     panel.setActive(true);
     panel.setActive(true);
