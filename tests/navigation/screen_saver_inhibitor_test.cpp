@@ -4,7 +4,6 @@
 #include "navigation/screen_saver_inhibitor.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QMutex>
 #include <QTest>
 #include <QThread>
@@ -64,8 +63,7 @@ protected:
     // Waits until the stand-in has seen `count` calls.
     QStringList callsAfter(int count)
     {
-        for (int i = 0; i < 100 && saver.calls().size() < count; ++i)
-            QTest::qWait(20);
+        static_cast<void>(QTest::qWaitFor([&] { return saver.calls().size() >= count; }, 2000));
         return saver.calls();
     }
 
@@ -89,8 +87,7 @@ TEST_F(ScreenSaver, HeldOnceWhileWantedAndReleasedWithItsCookieEvenBeforeItCame)
         EXPECT_TRUE(QTest::qWaitFor([&] { return inhibitor.holding(); }));
         inhibitor.release();
         inhibitor.release();
-        EXPECT_FALSE(inhibitor.holding());
-        EXPECT_EQ(callsAfter(4).value(3), QStringLiteral("UnInhibit 42"));
+        EXPECT_TRUE(!inhibitor.holding() && callsAfter(4).value(3) == "UnInhibit 42");
         inhibitor.inhibit();
         EXPECT_TRUE(QTest::qWaitFor([&] { return inhibitor.holding(); }));
     }

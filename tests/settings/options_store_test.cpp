@@ -41,58 +41,43 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsStore, FirstRunGivesTheDefaultsButAKeyWithoutFontSizeReadsNothing)
+TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentBadValuesRaiseTheRegistryTextsAndASaveIsWholeOrNothing)
 {
     EXPECT_EQ(values(read()), std::tuple(13, 0x00C0C0C0u, 0x005C5C5Cu, 1, QString(), 1, 0));
     writeOptions([](Registry& r) { r.writeInteger("WordWrap", 1); });
     EXPECT_EQ(values(read()), values(OptionsRecord{}));
-}
-
-TEST_F(OptionsStore, SaveThenReadKeepsEveryBitAndTheFlagsOnlyWhenPresent)
-{
     saveOptions(full());
     EXPECT_EQ(values(read()), values(full()));
 
     // Five main values without the two flags: both stay off, unlike the first-run defaults.
     writeOptions([](Registry& r) { r.deleteKey(kOptionsKey); });
     writeOptions([](Registry& r) {
-        r.writeInteger("FontSize", 12);
-        r.writeInteger("FontColor", 1);
-        r.writeInteger("BGColor", 2);
-        r.writeInteger("ScrollTextSpeed", 3);
+        for (const auto& [name, value] :
+             {std::pair{"FontSize", 12}, {"FontColor", 1}, {"BGColor", 2}, {"ScrollTextSpeed", 3}})
+            r.writeInteger(name, value);
         r.writeString("FontName", "");
     });
     EXPECT_EQ(values(read()), std::tuple(12, 1u, 2u, 3, QString(), 0, 0));
-}
-
-TEST_F(OptionsStore, MissingOrMistypedValuesRaiseTheRegistryTextsAndKeepWhatWasRead)
-{
+    writeOptions([](Registry& r) { r.deleteKey(kOptionsKey); });
     writeOptions([](Registry& r) { r.writeInteger("FontSize", 21); });
     OptionsRecord record;
     EXPECT_EQ(errorText([&] { readOptions(record); }), "Failed to get data for 'FontColor'");
     EXPECT_EQ(record.FontSize, 21);
 
     writeOptions([](Registry& r) {
-        r.writeInteger("FontColor", 5);
-        r.writeInteger("BGColor", 2);
-        r.writeInteger("ScrollTextSpeed", 3);
-        r.writeInteger("FontName", 4);
+        for (const auto& [name, value] :
+             {std::pair{"FontColor", 5}, {"BGColor", 2}, {"ScrollTextSpeed", 3}, {"FontName", 4}})
+            r.writeInteger(name, value);
     });
     EXPECT_EQ(errorText([&] { readOptions(record); }), "Invalid data type for 'FontName'");
-    EXPECT_EQ(record.FontColor, 5u);
-    EXPECT_EQ(record.ScrollTextSpeed, 3);
-}
-
-// A save cut short (a full disk here) must not leave the options half old, half new.
-TEST_F(OptionsStore, ASaveIsStoredWholeOrNotAtAll)
-{
+    EXPECT_TRUE(record.FontColor == 5u && record.ScrollTextSpeed == 3);
+    // A save cut short (a full disk here) must not leave the options half old, half new.
     saveOptions({.FontSize = 13, .FontName = QStringLiteral("A")});
     const std::string hive = m_scratch / "registry.reg";
     const std::string before = readFile(hive);
 
-    OptionsRecord second = full();
-    second.FontSize = 20;
-    second.ConfirmSetBMExit = 1;
+    const OptionsRecord second{.FontSize = 20, .FontColor = 0x80000008, .BGColor = 0x80000005, .ScrollTextSpeed = 7,
+                               .FontName = QStringLiteral("Times New Roman Cyr"), .ConfirmSetBMExit = 1, .WordWrap = 1};
     {
         // Room for the same values changed in place, not for the longer name.
         FileSizeLimit disk(before.size());

@@ -15,14 +15,6 @@
 using namespace lirra;
 using V = TClipboardViewFormat;
 
-TEST(ClipboardFormats, AutomaticChoiceTakesTextThenPictureThenColour)
-{
-    EXPECT_EQ(ClipboardFormats{}.viewToDraw(V::cvText), V::cvEmpty);
-    for (const auto& [text, picture, colour, view] : {std::tuple{true, true, true, V::cvText}, {false, true, true, V::cvBitmap},
-                                                        {false, false, true, V::cvPalette}, {false, false, false, V::cvUnknown}})
-        EXPECT_EQ((ClipboardFormats{true, text, picture, colour}).viewToDraw(V::cvDefault), view);
-}
-
 namespace {
 
 // A viewer on the in-process clipboard, which the test fills.
@@ -58,7 +50,11 @@ protected:
         QCoreApplication::processEvents();
         return qobject_cast<QLabel*>(viewer.shownControl());
     }
-    QPoint centred(QSize size) const { return QPoint((viewer.viewport()->width() - size.width()) / 2, (viewer.viewport()->height() - size.height()) / 2); }
+    QPoint centred(QSize size) const
+    {
+        const QSize room = viewer.viewport()->size() - size;
+        return {room.width() / 2, room.height() / 2};
+    }
     QString shownText() const
     {
         auto* memo = qobject_cast<PlainTextView*>(viewer.shownControl());
@@ -74,7 +70,7 @@ protected:
 
 } // namespace
 
-TEST_F(ClipboardViewerTest, ShowsTextAndFollowsEveryChange)
+TEST_F(ClipboardViewerTest, FollowsEveryChangeWithTextPicturesColoursDamagedDataAsUnknownAndAViewChosenByHand)
 {
     EXPECT_EQ(viewer.shownControl(), nullptr);   // empty at start: blank
     QSignalSpy changes(&viewer, &TClipboardViewer::changed);
@@ -84,13 +80,7 @@ TEST_F(ClipboardViewerTest, ShowsTextAndFollowsEveryChange)
     EXPECT_EQ(viewer.shownControl()->font(), viewer.font());   // text has no font of its own
     put(QStringLiteral("second"));
     EXPECT_TRUE(shownText() == "second" && changes.count() == 2);
-    QApplication::clipboard()->clear();   // emptied, for example by an owner that exits
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(viewer.shownControl() == nullptr && viewer.viewFormat() == V::cvEmpty);
-}
 
-TEST_F(ClipboardViewerTest, CentresASmallPictureAndScrollsALargeOne)
-{
     QLabel* picture = putImage({100, 50});
     ASSERT_NE(picture, nullptr);
     EXPECT_TRUE(picture->size() == QSize(100, 50) && picture->pos() == centred({100, 50}));
@@ -101,10 +91,13 @@ TEST_F(ClipboardViewerTest, CentresASmallPictureAndScrollsALargeOne)
     viewer.resize(1000, 800);   // now it fits: centred again
     QCoreApplication::processEvents();
     EXPECT_EQ(picture->pos(), centred({900, 700}));
-}
-
-TEST_F(ClipboardViewerTest, ShowsAColourInTheGridDamagedDataAsUnknownAndAViewChosenByHandWhileItsDataLasts)
-{
+    QApplication::clipboard()->clear();   // emptied, for example by an owner that exits
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(viewer.shownControl() == nullptr && viewer.viewFormat() == V::cvEmpty);
+    EXPECT_EQ(ClipboardFormats{}.viewToDraw(V::cvText), V::cvEmpty);
+    for (const auto& [text, image, colour, view] : {std::tuple{true, true, true, V::cvText}, {false, true, true, V::cvBitmap},
+                                                      {false, false, true, V::cvPalette}, {false, false, false, V::cvUnknown}})
+        EXPECT_EQ((ClipboardFormats{true, text, image, colour}).viewToDraw(V::cvDefault), view);
     put({}, QColor(12, 34, 56));
     EXPECT_EQ(shownColours(), QList<QColor>{QColor(12, 34, 56)});
     put({}, {}, QStringLiteral("application/x-color"), "#102030");   // as a colour from another program arrives

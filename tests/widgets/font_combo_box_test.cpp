@@ -1,4 +1,7 @@
 #include "widgets/font_combo_box.h"
+#include "widgets/font_list.h"
+
+#include "any_pixel.h"
 
 #include <QFontDatabase>
 #include <QImage>
@@ -7,8 +10,23 @@
 #include <gtest/gtest.h>
 
 using namespace lirra;
+using O = TFontListOption;
 
 namespace {
+
+const FontFamily kMono{QStringLiteral("Mono"), FontCharset::Ansi, true, kTrueTypeFontType};
+const FontFamily kSerif{QStringLiteral("serif"), FontCharset::Ansi, false, kTrueTypeFontType};
+const FontFamily kSymbols{QStringLiteral("Symbols"), FontCharset::Symbol, false, kTrueTypeFontType};
+const FontFamily kTerminal{QStringLiteral("Terminal"), FontCharset::Oem, true, kRasterFontType};
+const FontFamily kGreek{QStringLiteral("Alpha"), FontCharset::Other, false, kDeviceFontType};
+
+QStringList names(const QList<FontListItem>& items)
+{
+    QStringList result;
+    for (const FontListItem& item : items)
+        result << item.name;
+    return result;
+}
 
 QStringList listed(const TFontComboBox& combo)
 {
@@ -20,8 +38,30 @@ QStringList listed(const TFontComboBox& combo)
 
 } // namespace
 
-TEST(FontComboBox, ListsInstalledFamiliesOnceEachSortedWithTheDesignedFaces)
+TEST(FontComboBox, ListsFamiliesByOptionSortedOnceEachDrawsGlyphThenNameFiltersAndMatchesNamesWithoutCase)
 {
+    const QList<FontFamily> all{kMono, kSerif, kSymbols, kTerminal, kGreek};
+    const auto kept = [&](TFontListOptions options) { return names(buildFontList(all, options)); };
+    EXPECT_EQ(kept({}), QStringList({"Alpha", "Mono", "serif", "Symbols", "Terminal"}));
+    EXPECT_EQ(kept(O::foAnsiOnly), QStringList({"Mono", "serif"}));
+    EXPECT_EQ(kept(O::foTrueTypeOnly), QStringList({"Mono", "serif", "Symbols"}));
+    EXPECT_EQ(kept(O::foFixedPitchOnly), QStringList({"Mono", "Terminal"}));
+    EXPECT_EQ(kept(O::foNoOEMFonts), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
+    EXPECT_EQ(kept(O::foOEMFontsOnly), QStringList({"Terminal"}));
+    EXPECT_EQ(kept(O::foScalableOnly), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
+    EXPECT_EQ(kept(O::foNoSymbolFonts), QStringList({"Alpha", "Mono", "serif", "Terminal"}));
+    EXPECT_EQ(kept(O::foFixedPitchOnly | O::foScalableOnly), QStringList({"Mono"}));
+    // A name reported again (by another foundry, in another case) is listed once; a
+    // report that fails the options does not take the name.
+    const FontFamily proportionalMono{QStringLiteral("MONO"), FontCharset::Ansi, false, kTrueTypeFontType};
+    const QList<FontListItem> items =
+        buildFontList({proportionalMono, kSymbols, kMono, kTerminal, {QStringLiteral("mono"), FontCharset::Ansi, true, 0}},
+                      O::foFixedPitchOnly);
+    ASSERT_EQ(names(items), QStringList({"Mono", "Terminal"}));
+    EXPECT_TRUE(items[0].fontType == (kTrueTypeFontType | kNotSymbolFont));
+    EXPECT_EQ(buildFontList({kSymbols}, {}).first().fontType, kTrueTypeFontType);
+    EXPECT_TRUE(glyphFor(kTrueTypeFontType | kDeviceFontType | kNotSymbolFont) == FontGlyph::TrueType &&
+                glyphFor(kDeviceFontType) == FontGlyph::Device && glyphFor(kRasterFontType | kNotSymbolFont) == FontGlyph::None);
     TFontComboBox combo;
     const QStringList names = listed(combo);
     // The designed faces stand for their Liberation twins and keep their spelling.
@@ -34,47 +74,6 @@ TEST(FontComboBox, ListsInstalledFamiliesOnceEachSortedWithTheDesignedFaces)
     });
     EXPECT_EQ(names, sorted);
     EXPECT_EQ(combo.fontType(int(names.indexOf("Courier New Cyr"))), kTrueTypeFontType | kNotSymbolFont);
-}
-
-TEST(FontComboBox, FontNameMatchesWithoutCaseAndOnlyARealChangeIsAnEvent)
-{
-    TFontComboBox combo;
-    QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
-    for (const auto& [typed, shown, count] : {std::tuple{"liberation MONO", "Liberation Mono", 1},
-                                              {"LIBERATION MONO", "Liberation Mono", 1}, {"No Such Face", "", 2}}) {
-        combo.setFontName(QString::fromLatin1(typed));
-        EXPECT_TRUE(combo.fontName() == shown && changes.count() == count) << typed;
-    }
-    EXPECT_EQ(combo.currentIndex(), -1);
-    // A drop-down that can be typed into shows an unknown name as text.
-    combo.setComboStyle(TComboBoxStyle::csDropDown);
-    combo.setFontName(QStringLiteral("No Such Face"));
-    EXPECT_EQ(combo.fontName(), QStringLiteral("No Such Face"));
-}
-
-TEST(FontComboBox, FiltersKeepAFaceThatPassesAndDropOneThatDoesNotWithAChange)
-{
-    TFontComboBox combo;
-    const QString symbols = QStringLiteral("Standard Symbols PS");
-    ASSERT_TRUE(listed(combo).contains(symbols)) << "fonts-urw-base35 is expected on the test machine";
-    combo.setFontName(symbols);
-    QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
-    combo.setOptions(TFontListOption::foNoSymbolFonts);
-    EXPECT_TRUE(!listed(combo).contains(symbols) && combo.fontName().isEmpty() && changes.count() == 1);
-
-    combo.setFontName(QStringLiteral("Liberation Mono"));
-    changes.clear();
-    combo.setOptions(TFontListOption::foFixedPitchOnly);
-    EXPECT_TRUE(combo.fontName() == QStringLiteral("Liberation Mono") && changes.count() == 0);
-    for (const QString& name : listed(combo))
-        EXPECT_TRUE(QFontDatabase::isFixedPitch(name) || name == "Courier New Cyr") << name.toStdString();
-    combo.setFontName(QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(combo.fontName(), QString());
-}
-
-TEST(FontComboBox, ItemsAreAsHighAsTheFontOrTheGlyphAndDrawGlyphThenName)
-{
-    TFontComboBox combo;
     QFont font = combo.font();
     for (const int pixels : {6, 30}) {   // at 6 pixels, the 12-pixel glyph less one
         font.setPixelSize(pixels);
@@ -89,11 +88,34 @@ TEST(FontComboBox, ItemsAreAsHighAsTheFontOrTheGlyphAndDrawGlyphThenName)
     }
     const QRgb background = combo.palette().color(QPalette::Base).rgb();
     const auto inked = [&](int from, int to) {
-        for (int y = 0; y < item.height(); ++y)
-            for (int x = from; x < to; ++x)
-                if (item.pixel(x, y) != background)
-                    return true;
-        return false;
+        return anyPixel(item, [&](QColor c) { return c.rgb() != background; }, QRect(from, 0, to - from, 20));
     };
     EXPECT_TRUE(inked(0, 23) && !inked(23, 26) && inked(26, 60));   // the TrueType glyph, a gap, the name
+    const QString symbols = QStringLiteral("Standard Symbols PS");
+    ASSERT_TRUE(listed(combo).contains(symbols)) << "fonts-urw-base35 is expected on the test machine";
+    combo.setFontName(symbols);
+    QSignalSpy changes(&combo, &TOwnerDrawComboBox::changed);
+    combo.setOptions(TFontListOption::foNoSymbolFonts);
+    EXPECT_TRUE(!listed(combo).contains(symbols) && combo.fontName().isEmpty() && changes.count() == 1);
+    combo.setFontName(QStringLiteral("Liberation Mono"));
+    changes.clear();
+    combo.setOptions(TFontListOption::foFixedPitchOnly);
+    EXPECT_TRUE(combo.fontName() == QStringLiteral("Liberation Mono") && changes.count() == 0);
+    for (const QString& name : listed(combo))
+        EXPECT_TRUE(QFontDatabase::isFixedPitch(name) || name == "Courier New Cyr") << name.toStdString();
+    combo.setFontName(QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(combo.fontName(), QString());
+
+    changes.clear();
+    for (const auto& [typed, shown, count] : {std::tuple{"liberation MONO", "Liberation Mono", 1},
+                                              {"LIBERATION MONO", "Liberation Mono", 1}, {"No Such Face", "", 2}}) {
+        combo.setFontName(QString::fromLatin1(typed));
+        EXPECT_TRUE(combo.fontName() == shown && changes.count() == count) << typed;
+    }
+    EXPECT_EQ(combo.currentIndex(), -1);
+    // A drop-down that can be typed into shows an unknown name as text.
+    combo.setComboStyle(TComboBoxStyle::csDropDown);
+    combo.setFontName(QStringLiteral("No Such Face"));
+    EXPECT_EQ(combo.fontName(), QStringLiteral("No Such Face"));
 }
+

@@ -9,27 +9,6 @@
 
 using namespace lirra;
 
-TEST(TextLines, EveryKindOfLineEndEndsALineAndTabsWidenIt)
-{
-    const QString text = QStringLiteral("a\r\nbb\rccc\n\tx\nab\tc");
-    const TextLines lines(text);
-    const auto one = [](QChar) { return 1; };
-    const auto wideW = [](QChar c) { return c == u'w' ? 3 : 1; };
-    ASSERT_EQ(lines.count(), 5);
-    for (const auto& [line, start, length] : {std::tuple{1, 3, 2}, {3, 10, 2}, {4, 13, 4}})
-        EXPECT_TRUE(lines.start(line) == start && lines.length(line) == length) << line;
-    EXPECT_EQ(lines.widest(text, one), 9);   // "\tx" and "ab\tc"
-    for (const auto& [index, line] : {std::pair{1, 0}, {3, 1}, {16, 4}})   // 1: the CR of the first line
-        EXPECT_EQ(lines.lineOf(index), line) << index;
-    EXPECT_TRUE(TextLines(QStringLiteral("x\n")).count() == 2 && TextLines().count() == 1);
-    EXPECT_EQ(TextLines::xOf(u"ab\tc", 3, one), 8);
-    EXPECT_EQ(TextLines::xOf(u"w\tw", 3, wideW), 3 + 7 + 3);   // a tab is blanks to the next stop
-    for (const auto& [x, index] : {std::pair{5, 3}, {4, 2}, {99, 4}})   // halfway through the tab: after it
-        EXPECT_EQ(TextLines::indexAt(u"ab\tc", x, one), index) << x;
-    EXPECT_EQ(TextLines::indexAt(u"ww", 4, wideW), 1);
-    EXPECT_EQ(TextLines::expandTabs(u"ab\tc"), "ab      c");
-}
-
 namespace {
 
 class PlainTextViewTest : public ::testing::Test {
@@ -53,12 +32,29 @@ protected:
 
 } // namespace
 
-TEST_F(PlainTextViewTest, ScrollsOverEveryLineAndTheWidestOneAndAScreenReaderReadsItAll)
+TEST_F(PlainTextViewTest, EveryLineEndEndsALineTabsWidenItTheViewScrollsOverAllIsReadAloudAndCopiesTheMouseSelection)
 {
+    const QString text = QStringLiteral("a\r\nbb\rccc\n\tx\nab\tc");
+    const TextLines lines(text);
+    const auto one = [](QChar) { return 1; };
+    const auto wideW = [](QChar c) { return c == u'w' ? 3 : 1; };
+    ASSERT_EQ(lines.count(), 5);
+    for (const auto& [line, start, length] : {std::tuple{1, 3, 2}, {3, 10, 2}, {4, 13, 4}})
+        EXPECT_TRUE(lines.start(line) == start && lines.length(line) == length) << line;
+    EXPECT_EQ(lines.widest(text, one), 9);   // "\tx" and "ab\tc"
+    for (const auto& [index, line] : {std::pair{1, 0}, {3, 1}, {16, 4}})   // 1: the CR of the first line
+        EXPECT_EQ(lines.lineOf(index), line) << index;
+    EXPECT_TRUE(TextLines(QStringLiteral("x\n")).count() == 2 && TextLines().count() == 1);
+    EXPECT_EQ(TextLines::xOf(u"ab\tc", 3, one), 8);
+    EXPECT_EQ(TextLines::xOf(u"w\tw", 3, wideW), 3 + 7 + 3);   // a tab is blanks to the next stop
+    for (const auto& [x, index] : {std::pair{5, 3}, {4, 2}, {99, 4}})   // halfway through the tab: after it
+        EXPECT_EQ(TextLines::indexAt(u"ab\tc", x, one), index) << x;
+    EXPECT_EQ(TextLines::indexAt(u"ww", 4, wideW), 1);
+    EXPECT_EQ(TextLines::expandTabs(u"ab\tc"), "ab      c");
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&view);
     ASSERT_TRUE(accessible && accessible->textInterface());
-    EXPECT_TRUE(accessible->state().readOnly && accessible->textInterface()->characterCount() == view.text().size());
-    EXPECT_EQ(accessible->textInterface()->text(0, 8), "строка 1");
+    EXPECT_TRUE(accessible->state().readOnly && accessible->textInterface()->characterCount() == view.text().size() &&
+                accessible->textInterface()->text(0, 8) == "строка 1");
     view.setSelection(2, 5);
     int start = 0, end = 0;
     accessible->textInterface()->selection(0, &start, &end);
@@ -76,10 +72,8 @@ TEST_F(PlainTextViewTest, ScrollsOverEveryLineAndTheWidestOneAndAScreenReaderRea
     view.setSelection(top, top + 3);
     EXPECT_EQ(view.viewport()->grab().toImage().pixelColor(view.characterRect(top).center()),
               view.palette().color(QPalette::Highlight));
-}
 
-TEST_F(PlainTextViewTest, SelectsWithTheMouseAndCopiesWithCtrlC)
-{
+    view.verticalScrollBar()->setValue(0);
     const qsizetype from = view.lines().start(1) + 2;   // "ст|рока 2"
     const qsizetype to = view.lines().start(2) + 6;     // "строка| 3"
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, at(from));

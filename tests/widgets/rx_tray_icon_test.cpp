@@ -1,11 +1,10 @@
 #include "widgets/rx_tray_icon.h"
 
 #include "fake_tray_shell.h"
+#include "qt_printers.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QPixmap>
-#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -21,112 +20,79 @@ QIcon image(Qt::GlobalColor color)
     return QIcon(pixmap);
 }
 
+// An icon whose events are written down, buttons as numbers (1 left, 2 right, 4 middle).
 class RxTrayIconTest : public ::testing::Test {
 protected:
-    RxTrayIconTest() : tray(nullptr, std::unique_ptr<TrayShell>(shell)) { }
-    void press(M down, M up)
+    RxTrayIconTest() : tray(nullptr, std::unique_ptr<TrayShell>(shell))
     {
-        shell->send(down);
-        shell->send(up);
+        QObject::connect(&tray, &TRxTrayIcon::mouseDown, [this](Qt::MouseButton button, Qt::KeyboardModifiers, bool twice) {
+            events << QStringLiteral("down %1%2").arg(int(button)).arg(twice ? " twice" : "");
+        });
+        const auto note = [this](const char* what) {
+            return [this, what](Qt::MouseButton b) { events << QStringLiteral("%1 %2").arg(what).arg(int(b)); };
+        };
+        QObject::connect(&tray, &TRxTrayIcon::mouseUp, note("up"));
+        QObject::connect(&tray, &TRxTrayIcon::clicked, note("click"));
+        QObject::connect(&tray, &TRxTrayIcon::doubleClicked, [this] { events << QStringLiteral("double"); });
+        QObject::connect(&menu, &QMenu::aboutToShow, [this] { events << QStringLiteral("menu"); });
+        QObject::connect(show, &QAction::triggered, [this] { events << QStringLiteral("default item"); });
     }
+    // The events that `messages` from the notification area raise.
+    QStringList after(std::initializer_list<M> messages)
+    {
+        events.clear();
+        for (const M message : messages)
+            shell->send(message);
+        menu.hide();
+        return events;
+    }
+
     FakeTrayShell* shell = new FakeTrayShell;
     TRxTrayIcon tray;
-    QSignalSpy clicks{&tray, &TRxTrayIcon::clicked};
+    QMenu menu;
+    QAction* show = menu.addAction(QStringLiteral("Show"));
+    QStringList events;
 };
 
 } // namespace
 
-TEST(TrayHint, ShortPartBeforeTheBarAtMost63Characters)
+TEST_F(RxTrayIconTest, ShownWithAnImageWhileActiveHintAsTipClickOnReleaseRightButtonMenuDoubleClickDefaultItem)
 {
     EXPECT_EQ(shortHint(QStringLiteral("Reader|long help text")), QStringLiteral("Reader"));
     EXPECT_EQ(shortHint(QString(70, QLatin1Char('x'))).size(), 63);
-}
-
-TEST_F(RxTrayIconTest, ShownWhileActiveAndItHasAnImageAndTheShellTakesIt)
-{
     EXPECT_FALSE(shell->shown);   // active by default, but there is nothing to show yet
     tray.setHint(QStringLiteral("Reader|more"));
     tray.setIcon(image(Qt::red));
-    EXPECT_TRUE(shell->shown && tray.isAdded());
-    EXPECT_EQ(shell->tip, QStringLiteral("Reader"));
+    EXPECT_TRUE(shell->shown && tray.isAdded() && shell->tip == "Reader");
     tray.setHint(QStringLiteral("Other"));   // changes reach the shown icon at once
     EXPECT_EQ(shell->tip, QStringLiteral("Other"));
     tray.setIcon(QIcon());   // no image: the icon goes
     EXPECT_FALSE(shell->shown);
-
     tray.setIcon(image(Qt::blue));
     tray.setActive(false);
-    EXPECT_FALSE(shell->shown);
     tray.setHint(QStringLiteral("Hidden"));   // an inactive icon stays away
     EXPECT_FALSE(shell->shown);
     tray.setActive(true);
-    EXPECT_TRUE(shell->shown);
-    EXPECT_EQ(shell->tip, QStringLiteral("Hidden"));
-
+    EXPECT_TRUE(shell->shown && shell->tip == "Hidden");
     tray.setActive(false);
     shell->accepts = false;
     tray.setActive(true);
     EXPECT_FALSE(tray.isAdded());
-}
-
-TEST_F(RxTrayIconTest, LeftClickOnReleaseOnlyWhenPressedOnTheIcon)
-{
-    tray.setIcon(image(Qt::red));
-    QSignalSpy downs(&tray, &TRxTrayIcon::mouseDown);
-    QSignalSpy ups(&tray, &TRxTrayIcon::mouseUp);
-    shell->send(M::LeftUp);   // pressed elsewhere
-    EXPECT_EQ(clicks.count(), 0);
-    press(M::LeftDown, M::LeftUp);
-    ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
-    shell->send(M::LeftUp);   // one press, one click
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(downs.count(), 1);
-    EXPECT_EQ(ups.count(), 3);
-
-    press(M::MiddleDown, M::MiddleUp);
-    tray.setEnabled(false);
-    press(M::LeftDown, M::LeftUp);
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(downs.count(), 2);
-}
-
-TEST_F(RxTrayIconTest, RightClickOpensTheMenuInsteadOfClicking)
-{
-    tray.setIcon(image(Qt::red));
-    press(M::RightDown, M::RightUp);   // no menu: an ordinary click
-    ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks[0][0].value<Qt::MouseButton>(), Qt::RightButton);
-
-    QMenu menu;
-    menu.addAction(QStringLiteral("Show"));
+    // A release pressed elsewhere, or a second one, is no click; the middle button never clicks.
+    EXPECT_EQ(after({M::LeftUp, M::LeftDown, M::LeftUp, M::LeftUp, M::MiddleDown, M::MiddleUp, M::RightDown, M::RightUp}),
+              (QStringList{"up 1", "down 1", "click 1", "up 1", "up 1", "down 4", "up 4", "down 2", "click 2", "up 2"}));
+    EXPECT_EQ(after({M::LeftDouble}), (QStringList{"double", "down 1 twice"}));
     tray.setPopupMenu(&menu);
-    press(M::RightDown, M::RightUp);
-    EXPECT_TRUE(menu.isVisible());
-    EXPECT_EQ(clicks.count(), 1);
-    menu.hide();
-
-    tray.setActive(false);   // an inactive icon shows no menu
-    press(M::RightDown, M::RightUp);
-    EXPECT_FALSE(menu.isVisible());
-    EXPECT_EQ(clicks.count(), 2);
-}
-
-TEST_F(RxTrayIconTest, DoubleClickRunsTheMenusDefaultItemElseItsEvent)
-{
-    tray.setIcon(image(Qt::red));
-    QSignalSpy doubles(&tray, &TRxTrayIcon::doubleClicked);
-    QMenu menu;
-    QAction* show = menu.addAction(QStringLiteral("Show"));
-    QSignalSpy shown(show, &QAction::triggered);
-    tray.setPopupMenu(&menu);
-    shell->send(M::LeftDouble);
+    EXPECT_EQ(after({M::RightDown, M::RightUp, M::LeftDouble}),
+              (QStringList{"down 2", "menu", "up 2", "double", "down 1 twice"}));
     menu.setDefaultAction(show);
-    shell->send(M::LeftDouble);
+    EXPECT_EQ(after({M::LeftDouble}), (QStringList{"default item", "down 1 twice"}));
     show->setEnabled(false);
-    shell->send(M::LeftDouble);
-    EXPECT_EQ(shown.count(), 1);
-    EXPECT_EQ(doubles.count(), 2);
+    tray.setActive(false);   // an inactive icon shows no menu
+    EXPECT_EQ(after({M::LeftDouble, M::RightDown, M::RightUp}),
+              (QStringList{"double", "down 1 twice", "down 2", "click 2", "up 2"}));
+    tray.setEnabled(false);
+    EXPECT_EQ(after({M::LeftDown, M::LeftUp, M::LeftDouble, M::Move}), QStringList());
 }
 
 TEST_F(RxTrayIconTest, AnimationCyclesTheFramesWhileShown)

@@ -21,16 +21,13 @@ QImage row(QMenu& menu, int index)
 
 } // namespace
 
-TEST(WindowsMenuStyle, ShortcutsUseWindowsKeyNames)
+TEST(WindowsMenuStyle, ShortcutsUseWindowsKeyNamesAndAnUntickedCheckItemLooksLikeAPlainItemButATickedOneDoesNot)
 {
-    EXPECT_TRUE(windowsShortcutText(QStringLiteral("Ctrl+PgDown")) == "Ctrl+PgDn" && windowsShortcutText(QStringLiteral("Ctrl+F12")) == "Ctrl+F12");
+    EXPECT_TRUE(windowsShortcutText(QStringLiteral("Ctrl+PgDown")) == "Ctrl+PgDn" &&
+                windowsShortcutText(QStringLiteral("Ctrl+F12")) == "Ctrl+F12");
     QStyleOptionMenuItem item;
     item.text = QStringLiteral("&Full Screen\tAlt+Return");
     EXPECT_EQ(asWindowsShows(item).text, QStringLiteral("&Full Screen\tAlt+Enter"));
-}
-
-TEST(WindowsMenuStyle, AnUntickedCheckItemLooksLikeAPlainItemAndATickedOneDoesNot)
-{
     WindowsMenuStyle style;
     QMenu menu;
     menu.setStyle(&style);
