@@ -141,7 +141,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBuffers = 3;
+    static constexpr std::size_t kBuffers = 2;
 
     void run(const std::stop_token& stop)
     {
