@@ -5,8 +5,12 @@
 #include "platform/buffered_file.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <exception>
 #include <limits>
+#include <mutex>
 #include <string_view>
+#include <thread>
 
 namespace lirra {
 
@@ -94,32 +98,107 @@ bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& tab
     return true;
 }
 
+// Writes the copy on a thread of its own, a few pieces behind the conversion. Filling the
+// page cache with a book's size of fresh memory costs about as much as converting the book,
+// so the two run side by side instead of one after the other. Each piece is copied into a
+// buffer of the writer's own (it is still in the cache), so the writer never reads the
+// text, which moves when it grows.
+class CopyWriter {
+public:
+    explicit CopyWriter(const std::string& target) : m_out(target), m_thread([this](std::stop_token stop) { run(stop); })
+    {
+    }
+
+    // Queues `piece`; waits while every buffer is still to be written. Raises the error of
+    // a write that failed.
+    void write(std::string_view piece)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_failure || m_queued - m_written < kBuffers; });
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+        std::string& buffer = m_buffers[m_queued % kBuffers];
+        lock.unlock();   // the writer does not touch a buffer before it is queued
+        buffer.assign(piece);
+        lock.lock();
+        ++m_queued;
+        m_changed.notify_all();
+    }
+
+    // Writes what is queued and `tail`, and closes the copy; raises any failure.
+    void close(std::string_view tail)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_closing = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+        m_out.write(tail);
+        m_out.close();
+    }
+
+private:
+    static constexpr std::size_t kBuffers = 2;
+
+    void run(const std::stop_token& stop)
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, stop, [this] { return m_written < m_queued || m_closing; });
+            if (stop.stop_requested() || m_written == m_queued)
+                return;   // stopped, or closing with everything written
+            const std::string& buffer = m_buffers[m_written % kBuffers];
+            lock.unlock();
+            try {
+                m_out.write(buffer);
+            } catch (...) {
+                lock.lock();
+                m_failure = std::current_exception();
+                m_changed.notify_all();
+                return;
+            }
+            lock.lock();
+            ++m_written;
+            m_changed.notify_all();
+        }
+    }
+
+    platform::FileWriter m_out;   // the writer's alone until it is joined
+    std::mutex m_mutex;
+    std::condition_variable_any m_changed;
+    std::array<std::string, kBuffers> m_buffers;
+    std::size_t m_queued = 0;    // pieces handed over so far
+    std::size_t m_written = 0;   // of them, written
+    bool m_closing = false;
+    std::exception_ptr m_failure;
+    std::jthread m_thread;   // last: stopped and joined before the rest goes
+};
+
 } // namespace
 
 BookBytes copyBookLines(const std::string& source, const std::string& target, const ByteTable& table,
                         ConversionProgress* progress)
 {
     platform::FileReader in(source);
-    platform::FileWriter out(target);
     BookBytes text;
+    CopyWriter out(target);   // after the text: stopped before the text goes
     std::size_t written = 0;
     if (progress)
         progress->bookSize.store(in.size(), std::memory_order_relaxed);
-    const auto writeFrom = [&](std::size_t start) {
+    convertInto(in, text, table, std::numeric_limits<std::int64_t>::max(), [&](std::size_t start, std::int64_t read) {
         out.write(std::string_view(text).substr(start));
         written = text.size();
-    };
-    convertInto(in, text, table, std::numeric_limits<std::int64_t>::max(), [&](std::size_t start, std::int64_t read) {
-        writeFrom(start);
         if (progress) {
             progress->bytesRead.store(read, std::memory_order_relaxed);
             if (progress->stop.stop_requested())
                 throw ConversionStopped{};
         }
     });
-    writeFrom(written);   // the last break, when the book had none
     in.close();
-    out.close();
+    out.close(std::string_view(text).substr(written));   // the last break, when the book had none
     return text;
 }
 
