@@ -1,7 +1,8 @@
-// The real file dialog as a user meets it: what its filter list shows, and which
-// names it takes.
+// The real file dialog and message box as a user meets them: what the filter list shows,
+// which names the dialog takes, and how wide a box is.
 
 #include "reader/file_dialogs.h"
+#include "reader/message_boxes.h"
 
 #include "qt_printers.h"
 #include "scratch_folder.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -48,7 +50,26 @@ TEST(FileDialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingName)
     ASSERT_TRUE(typed);
     EXPECT_EQ(filters, QStringList({QStringLiteral("RTF Lirra (*.rtf)"), QStringLiteral("All Files (*.*)")}));
     // The name comes back even though no such file exists: opening it reports the error.
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, missing);
-    EXPECT_EQ(dialog.fileName(), missing);
+    EXPECT_EQ(std::pair(chosen.value_or(QString()), dialog.fileName()), std::pair(missing, missing));
+}
+
+// A window manager writes the title in bold between an icon and three buttons, and cuts
+// what does not fit: a short message still makes a box that wide.
+TEST(MessageBoxes, AShortMessageMakesABoxWideEnoughForTheWholeTitle)
+{
+    QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+    bold.setBold(true);
+    for (const BoxKind kind : {BoxKind::Plain, BoxKind::Stop, BoxKind::Error, BoxKind::Information}) {
+        QString title;
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_TRUE(box);
+            title = box->windowTitle();
+            width = box->width();
+            static_cast<QMessageBox*>(box)->accept();
+        });
+        showMessage(kind, QStringLiteral("Hi!"));
+        EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 4 * 24) << title.toStdString();
+    }
 }

@@ -1,3 +1,4 @@
+#include "platform/case_fold.h"
 #include "platform/codepages.h"
 
 #include <gtest/gtest.h>
@@ -64,4 +65,13 @@ TEST(CodePages, UnicodeRoundTripAndBestFit)
     EXPECT_EQ(unicodeToAnsi(u'\u4E2D'), '?');          // nothing fits: default char
     EXPECT_EQ(unicodeToAnsi(u'\uFF21'), 'A');          // fullwidth A: best fit
     EXPECT_EQ(encodeAnsi(u""), "");
+}
+
+TEST(CaseFold, FoldsLatinLatin1AndCyrillicCapitalsOnlyAndComparesWholeTexts)
+{
+    EXPECT_EQ(foldCase(u"ABCxyz ÀÖØÞ ×"), u"abcxyz àöøþ ×");
+    EXPECT_EQ(foldCase(u"АБВЯ ЁЂЏ Ґ ЇІЄ"), u"абвя ёђџ ґ їіє");
+    EXPECT_EQ(foldCase(u"ß ÿ № 12_"), u"ß ÿ № 12_"); // no capitals, nothing changes
+    EXPECT_TRUE(equalFolded(u"/Книги/Война и МИР.TXT", u"/книги/война и мир.txt"));
+    EXPECT_FALSE(equalFolded(u"/книги/а.txt", u"/книги/а.txt ") || equalFolded(u"ё", u"е"));
 }
