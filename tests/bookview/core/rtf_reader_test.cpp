@@ -68,7 +68,7 @@ Faces facesOf(const RichText& rich)
 
 } // namespace
 
-TEST(RtfReader, CharacterFormatsFollowTheControlWords)
+TEST(RtfReader, CharacterFormatsFollowTheControlWordsAndGroupsAndEqualNeighboursMerge)
 {
     const RichText rich = parsed(
         "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose 0202}Times New Roman;}}"
@@ -83,19 +83,14 @@ TEST(RtfReader, CharacterFormatsFollowTheControlWords)
                                         {.face = times, .halfPoints = 40},
                                         {.face = times, .halfPoints = 40, .color = 0x0000FFu, .background = 0x030201u},
                                         {}}));
-}
 
-TEST(RtfReader, GroupsRestoreTheOuterFormatAndEqualNeighboursMerge)
-{
-    const RichText rich = parsed("{\\rtf1 a{\\b b{\\i c}d}e\\b f\\b0\\b g{\\i}h}");
-    ASSERT_EQ(rich.text, u"abcdefgh");
-    std::vector<std::int64_t> starts;
-    for (const FormatRun& run : rich.runs)
-        starts.push_back(run.start);
-    // "fgh" is one bold run: switching off and on again, or a format without text, splits nothing.
-    EXPECT_EQ(starts, (std::vector<std::int64_t>{0, 1, 2, 3, 4, 5}));
+    // Groups restore the outer format; "fgh" is one bold run: switching off and on again,
+    // or a format without text, splits nothing.
+    const RichText grouped = parsed("{\\rtf1 a{\\b b{\\i c}d}e\\b f\\b0\\b g{\\i}h}");
+    ASSERT_EQ(grouped.text, u"abcdefgh");
+    EXPECT_EQ(grouped.runs.size(), 6u);   // with the checks of parsed(), the starts are 0 to 5
     const CharFormat bold{.bold = true};
-    EXPECT_EQ(formatsOf(rich), (Formats{{}, bold, {.bold = true, .italic = true}, bold, {}, bold, bold, bold}));
+    EXPECT_EQ(formatsOf(grouped), (Formats{{}, bold, {.bold = true, .italic = true}, bold, {}, bold, bold, bold}));
 }
 
 TEST(RtfReader, ClampsParametersAndLeavesColoursOutsideTheTableUnset)

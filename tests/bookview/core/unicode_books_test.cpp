@@ -18,16 +18,10 @@ namespace {
 
 const std::string kData = std::string(LIRRA_SOURCE_DIR) + "/tests/data/";
 
-std::string utf8(std::u16string_view text)
-{
-    return lirra::platform::utf16ToUtf8(text);
-}
+std::string utf8(std::u16string_view text) { return lirra::platform::utf16ToUtf8(text); }
 
 // 1251 bytes of UTF-8 text (Cyrillic and ASCII only), and the same in 866.
-std::string ansi(std::string_view text)
-{
-    return lirra::platform::encodeAnsi(lirra::platform::utf8ToUtf16(text));
-}
+std::string ansi(std::string_view text) { return lirra::platform::encodeAnsi(lirra::platform::utf8ToUtf16(text)); }
 
 std::string dos(std::string_view text)
 {
@@ -44,6 +38,24 @@ BookKind kindFedByteByByte(std::string_view bytes)
     for (std::size_t i = 64; i < bytes.size(); ++i)
         probe.feed(bytes.substr(i, 1));
     return probe.kind();
+}
+
+std::string fb2(const std::string& body, const std::string& encoding = "UTF-8")
+{
+    return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?><FictionBook><body>" + body + "</body></FictionBook>";
+}
+
+// The formats of the text `what` in `rich`, as "b" (bold), "i", "s" (struck) and the size.
+std::string formatOf(const lirra::RichText& rich, std::u16string_view what)
+{
+    const auto at = static_cast<std::int64_t>(rich.text.find(what));
+    const lirra::FormatRun* run = nullptr;
+    for (const auto& r : rich.runs)
+        if (r.start <= at)
+            run = &r;
+    const lirra::CharFormat& f = rich.formats[run->format];
+    return std::string(f.bold ? "b" : "") + (f.italic ? "i" : "") + (f.strikeOut ? "s" : "") +
+           std::to_string(f.halfPoints);
 }
 
 } // namespace
@@ -154,9 +166,8 @@ TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
 {
     // Pieces of the file are 256 KiB: two- and four-byte characters, CRs and CR LFs
     // fall across every kind of edge.
-    std::u16string line = u"жизнь 😀\r";
-    std::u16string expected;
-    std::u16string book;
+    const std::u16string line = u"жизнь 😀\r";
+    std::u16string expected, book;
     for (int i = 0; i < 40000; ++i) {
         book += line + (i % 2 ? u"\n" : u"");
         expected += line + u"\n";
@@ -168,15 +179,7 @@ TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
     EXPECT_EQ(read(utf16le), expected);
 }
 
-TEST_F(UnicodeBooks, SavedInUtf8ReadBackTheSame)
-{
-    read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
-    const auto book = lirra::readUnicodeBook(m_scratch / "book.txt", "");
-    book->saveAsPlainText(m_scratch / "saved.txt");
-    EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
-}
-
-TEST_F(UnicodeBooks, TestBooksReadAsWritten)
+TEST_F(UnicodeBooks, TestBooksReadAsWrittenAndSaveInUtf8)
 {
     EXPECT_EQ(utf8(read(readFile(kData + "utf8-bom.txt"))),
               "Μῆνιν ἄειδε, θεά — Ἰλιάς\r\nЦена: 100 € за книгу 📚\r\nЁлка и ЁЖИК, ёжик и ёлка\r\n");
@@ -189,29 +192,11 @@ TEST_F(UnicodeBooks, TestBooksReadAsWritten)
               "Ελληνικά\r\nПоследняя строка без перевода\r\n");
     for (const char* name : {"converter.fb2", "every-element.fb2"})
         EXPECT_EQ(utf8(read(readFile(kData + name))), readFile(kData + name + ".txt")) << name;
+
+    read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+    lirra::readUnicodeBook(m_scratch / "book.txt", "")->saveAsPlainText(m_scratch / "saved.txt");
+    EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
 }
-
-namespace {
-
-std::string fb2(const std::string& body, const std::string& encoding = "UTF-8")
-{
-    return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?><FictionBook><body>" + body + "</body></FictionBook>";
-}
-
-// The formats of the text `what` in `rich`, as "b" (bold), "i", "s" (struck) and the size.
-std::string formatOf(const lirra::RichText& rich, std::u16string_view what)
-{
-    const auto at = static_cast<std::int64_t>(rich.text.find(what));
-    const lirra::FormatRun* run = nullptr;
-    for (const auto& r : rich.runs)
-        if (r.start <= at)
-            run = &r;
-    const lirra::CharFormat& f = rich.formats[run->format];
-    return std::string(f.bold ? "b" : "") + (f.italic ? "i" : "") + (f.strikeOut ? "s" : "") +
-           std::to_string(f.halfPoints);
-}
-
-} // namespace
 
 TEST(FictionBooks, ShowTitlesAndEmphasisInTheirFormats)
 {
