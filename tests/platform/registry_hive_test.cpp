@@ -2,15 +2,17 @@
 
 #include "error_text.h"
 #include "scratch_folder.h"
-#include "test_fifo.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <csignal>
+#include <thread>
 #include <tuple>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -338,13 +340,22 @@ TEST_F(RegistryTest, AHiveThatIsALinkIsWrittenThroughToItsTarget)
 TEST_F(RegistryTest, AHiveThatIsNoRegularFileOrTooLargeIsRefusedAndLeftAsItIs)
 {
     namespace fs = std::filesystem;
-    const TestFifo pipe(folder / "pipe");   // should it be opened, the test fails, not hangs
-    const std::string zero = folder / "zero", dir = folder / "dir", large = folder / "large";
+    const std::string pipe = folder / "pipe", zero = folder / "zero", dir = folder / "dir", large = folder / "large";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", zero);
     fs::create_directory(dir);
     writeFile(large, "REGEDIT4\n");
     fs::resize_file(large, lirra::platform::hive::kMaxHiveBytes + 1);
-    for (const auto& [path, why] : {std::pair{pipe.path(), "it is a named pipe, not a regular file"},
+    // Should opening the pipe wait for a writer, writers come after 3 s: the test fails, not hangs.
+    std::atomic<bool> waited = false;
+    std::jthread writer([&waited, pipe](std::stop_token stop) {
+        for (int i = 0; !stop.stop_requested(); ++i) {
+            ::usleep(100000);
+            if (const int fd = i >= 30 ? ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK) : -1; fd >= 0)
+                waited = ::close(fd) == 0;
+        }
+    });
+    for (const auto& [path, why] : {std::pair{pipe, "it is a named pipe, not a regular file"},
                                     {zero, "it is a device, not a regular file"},
                                     {dir, "it is a folder, not a regular file"}, {large, "it is larger than 64 MB"}}) {
         reports.clear();
@@ -361,7 +372,7 @@ TEST_F(RegistryTest, AHiveThatIsNoRegularFileOrTooLargeIsRefusedAndLeftAsItIs)
                   std::tie(before.st_ino, before.st_mode, before.st_size, before.st_mtim.tv_nsec)) << path;
         EXPECT_FALSE(fs::exists(path + ".damaged")) << path;
     }
-    EXPECT_FALSE(pipe.opened());
+    EXPECT_FALSE(waited) << "opening the pipe waited for a writer";
     // At the limit the file is read (and, all NULs after its first line, found damaged).
     fs::resize_file(large, lirra::platform::hive::kMaxHiveBytes);
     EXPECT_FALSE(Registry(large).keyExists("Software"));
