@@ -30,7 +30,7 @@ TEST(FileErrors, ErrnoValuesBecomeTheSystemTexts)
     EXPECT_EQ(errorText([] { throwReadBeyondEndOfFile(); }), "Read beyond end of file");
 }
 
-TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExists)
+TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExistsAndEveryByteSurvivesUtf16)
 {
     ScratchFolder folder;
     writeFile(folder / "book.txt", "12345");
@@ -45,16 +45,11 @@ TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExists)
                          fileSize(folder.path())),
               std::tuple(5, 1, -1, -1));
     EXPECT_TRUE(deleteFile(folder / "book.txt"));
-    EXPECT_FALSE(deleteFile(folder / "book.txt"));
-    EXPECT_FALSE(deleteFile(folder.path()));
-}
+    EXPECT_FALSE(deleteFile(folder / "book.txt") || deleteFile(folder.path()));
 
-// File names are bytes; in UTF-16 they keep every one, UTF-8 or not.
-TEST(FileNames, EveryByteSurvivesTheTripThroughUtf16)
-{
+    // File names are bytes; in UTF-16 they keep every one, UTF-8 or not.
     const std::vector<std::pair<std::string, std::u16string>> names = {
-        {"plain.txt", u"plain.txt"},
-        {"Книга.txt", u"Книга.txt"},
+        {"plain.txt", u"plain.txt"}, {"Книга.txt", u"Книга.txt"},
         // CP866 "Привет": "рив" happens to be valid UTF-8 (U+0A22), the rest is not.
         {"\x8F\xE0\xA8\xA2\xA5\xE2", u"\xDC8F\x0A22\xDCA5\xDCE2"},
         {"\xF0\x90\x82\x80", u"\xD800\xDC80"},                                      // U+10080, not a byte
@@ -62,9 +57,8 @@ TEST(FileNames, EveryByteSurvivesTheTripThroughUtf16)
         {"\xC0\x80 \xE2\x82", u"\xDCC0\xDC80 \xDCE2\xDC82"},                          // overlong, cut short
     };
     for (const auto& [bytes, text] : names) {
-        EXPECT_EQ(bytesToUtf16(bytes), text) << bytes;
-        EXPECT_EQ(bytesFromUtf16(text), bytes) << bytes;
-        EXPECT_EQ(holdsEscapedBytes(text), utf16ToUtf8(text) != bytes) << bytes;
+        EXPECT_EQ(std::tuple(bytesToUtf16(bytes), bytesFromUtf16(text), holdsEscapedBytes(text)),
+                  std::tuple(text, bytes, utf16ToUtf8(text) != bytes)) << bytes;
     }
     for (unsigned first = 0; first < 256; ++first)
         for (unsigned second = 0; second < 256; ++second)

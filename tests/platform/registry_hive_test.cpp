@@ -103,8 +103,7 @@ TEST_F(RegistryTest, NamesIgnoreLetterCaseKeepTheirFirstSpellingAndGoWithTheWhol
     EXPECT_TRUE(r.deleteKey("software\\lirra reader"));
     EXPECT_FALSE(registry().keyExists("Software\\Lirra Reader\\History\\Deep\\Deeper"));
     EXPECT_TRUE(registry().keyExists("Software\\Other"));
-    EXPECT_FALSE(r.deleteKey("Software\\Lirra Reader"));
-    EXPECT_FALSE(r.deleteKey(""));
+    EXPECT_FALSE(r.deleteKey("Software\\Lirra Reader") || r.deleteKey(""));
     EXPECT_FALSE(hiveHas("Lirra Reader"));
 }
 
@@ -227,8 +226,7 @@ TEST_F(RegistryTest, ADamagedFileIsKeptAsideReportedOnceAndNeverOverwritten)
     const std::string damaged = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Lirra Reader\\Options]\n\"FontSize\"=dword:zz\n";
     writeFile(hive, damaged);
     auto r = registry();
-    EXPECT_FALSE(r.keyExists(kOptions));
-    EXPECT_FALSE(r.openKey(kOptions, false));
+    EXPECT_FALSE(r.keyExists(kOptions) || r.openKey(kOptions, false));
     ASSERT_TRUE(r.openKey(kOptions, true));
     r.writeInteger("FontSize", 20);
     expectReport(hive + " is damaged");
@@ -331,8 +329,7 @@ TEST_F(RegistryTest, AHiveThatIsALinkIsWrittenThroughToItsTarget)
     EXPECT_FALSE(registry().keyExists(kOptions));
     EXPECT_EQ(readFile(target + ".damaged"), "garbage");
     registry().createKey(kOptions);
-    EXPECT_TRUE(std::filesystem::is_symlink(hive));
-    EXPECT_TRUE(registry().keyExists(kOptions));
+    EXPECT_TRUE(std::filesystem::is_symlink(hive) && registry().keyExists(kOptions));
 }
 
 // Anything but a regular file may never end or never open (a pipe waits for a writer);

@@ -18,16 +18,13 @@
 
 using namespace lirra;
 
-TEST(FileDialogs, WindowsFiltersBecomeToolkitFiltersWhereStarDotStarIsEveryFile)
+// Windows filters become toolkit filters where *.* is every file; the dialog shows them as written.
+TEST(FileDialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingName)
 {
     EXPECT_EQ(qtNameFilters(QStringLiteral("Book's Files|*.*")), QStringLiteral("Book's Files (*)"));
     EXPECT_EQ(qtNameFilters(QStringLiteral("RTF Lirra (*.rtf)|*.rtf|All Files (*.*)|*.*")),
               QStringLiteral("RTF Lirra (*.rtf) (*.rtf);;All Files (*.*) (*)"));
     EXPECT_EQ(qtNameFilters(QStringLiteral("Texts|*.txt;*.doc")), QStringLiteral("Texts (*.txt *.doc)"));
-}
-
-TEST(FileDialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingName)
-{
     ScratchFolder scratch;
     const QString missing = QString::fromStdString(scratch / "no such book.rtf");
     FileDialog dialog(FileDialogRequest::Mode::Open, QStringLiteral("Open RTF Book"),

@@ -95,7 +95,7 @@ protected:
     int scrolls = 0;
 };
 
-TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWhenNeeded)
+TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWhenNeededAndStepsStopAtBothEnds)
 {
     doc.setSelection(0, 3);
     doc.reanchorLine(1);
@@ -116,6 +116,20 @@ TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWh
     EXPECT_EQ(Pair(doc.topLine(), scrolls), Pair(41, 1));   // just enough: line 50 is the last one shown
     doc.reanchorLine(20);
     EXPECT_EQ(doc.topLine(), 20);
+
+    // Scrolling steps stop at both ends.
+    doc.setPlainText(encodeAnsi(repeated(u"line\r\n", 30)));   // 30 lines and the empty last one
+    EXPECT_EQ(doc.topLine(), 0);   // new text starts at the top
+    const auto step = [&](ScrollStep s) { return doc.scroll(s), doc.topLine(); };
+    EXPECT_EQ(step(ScrollStep::LineUp), 0);
+    step(ScrollStep::PageDown);
+    EXPECT_EQ(step(ScrollStep::PageDown), 20);
+    // The last line is in view, at the bottom: the steps have nothing left to scroll.
+    EXPECT_EQ(Pair(step(ScrollStep::PageDown), step(ScrollStep::LineDown)), Pair(20, 20));
+    doc.setTopLine(1000);   // the keys and the scroll bar go on until it is at the top
+    EXPECT_EQ(doc.topLine(), 29);
+    EXPECT_EQ(step(ScrollStep::PageDown), 29);   // and a step does not pull the view back
+    EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
 }
 
 TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyItsLine)
@@ -220,26 +234,6 @@ TEST(BookDocumentWrap, PositionsCountsReanchoringAndTheTopLineUseRows)
     EXPECT_EQ(doc.topLine(), 10);
 }
 
-// --- scrolling --------------------------------------------------------------------------
-
-TEST(BookDocumentScroll, StepsStopAtBothEnds)
-{
-    BookDocument doc = plainBook(repeated(u"line\r\n", 30));   // 30 lines and the empty last one
-    doc.setVisibleLines(10);
-    const auto step = [&](ScrollStep s) { return doc.scroll(s), doc.topLine(); };
-    EXPECT_EQ(step(ScrollStep::LineUp), 0);
-    step(ScrollStep::PageDown);
-    EXPECT_EQ(step(ScrollStep::PageDown), 20);
-    // The last line is in view, at the bottom: the steps have nothing left to scroll.
-    EXPECT_EQ(Pair(step(ScrollStep::PageDown), step(ScrollStep::LineDown)), Pair(20, 20));
-    doc.setTopLine(1000);   // the keys and the scroll bar go on until it is at the top
-    EXPECT_EQ(doc.topLine(), 29);
-    EXPECT_EQ(step(ScrollStep::PageDown), 29);   // and a step does not pull the view back
-    EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
-    doc.setPlainText("short");   // new text starts at the top
-    EXPECT_EQ(doc.topLine(), 0);
-}
-
 // --- find -------------------------------------------------------------------------------
 
 TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
@@ -298,7 +292,7 @@ protected:
     ScratchFolder dir;
 };
 
-TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLf)
+TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTakesRichTextOrFallsBackToPlain)
 {
     BookDocument doc;
     doc.setPlainText("one two three\rfour\n\r\n\xC6");
@@ -311,11 +305,9 @@ TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLf)
     EXPECT_EQ(saved(doc), "");
     doc.setRichText({u"Ёлка\r\n\u2014 дa\n", {{0, 0}}, {{CharFormat{}}, {}}});   // encoded to 1251
     EXPECT_EQ(saved(doc), "\xA8\xEB\xEA\xE0\r\n\x97 \xE4" "a\r\n");
-}
 
-TEST_F(BookDocumentFiles, LoadTakesRichTextOrFallsBackToPlain)
-{
-    BookDocument doc;
+    // Loading takes rich text or falls back to plain.
+    doc.setWrap(nullptr, 0);
     doc.loadFile(write("plain.txt", "\xCC\xE8\xF0\r\nline"));
     EXPECT_FALSE(doc.isRich());
     EXPECT_EQ(allLines(doc), (Lines{u"Мир", u"line"}));

@@ -147,22 +147,6 @@ protected:
     ScratchFolder m_scratch;
 };
 
-TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooks)
-{
-    const std::pair<std::string, std::u16string> cases[] = {
-        {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
-        {"\xD0\xB0\n\xD0\xB1\r\xD0\xB2\r\n", u"а\nб\r\nв\r\n"},     // a lone LF stays in its line
-        {"\xD0\xB0\x1A\xD0\xB1", u"а\r\n"},                          // Ctrl+Z ends the text
-        {"\xEF\xBB\xBF\xD0\xB0\xD0", u"а\uFFFD\r\n"},                // cut by the end
-        {std::string("\xFF\xFE\x1A\x04\r\0\r\0\n\0=\xD8\0\xDE", 14), u"К\r\n\r\n😀\r\n"},
-        {std::string("\xFE\xFF\x04\x1A\0\r\0\x1A\0x", 10), u"К\r\n"},
-        {"plain ASCII", u"(code page)"},
-        {"\x8F\xE0\xA8\xA2\xA5\xE2", u"(code page)"},                // "Привет" in 866
-    };
-    for (const auto& [bytes, text] : cases)
-        EXPECT_EQ(read(bytes), text) << bytes;
-}
-
 TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
 {
     // Pieces of the file are 256 KiB: two- and four-byte characters, CRs and CR LFs
@@ -186,8 +170,21 @@ TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
     EXPECT_EQ(differsAt(read(utf16le)), -1);
 }
 
-TEST_F(UnicodeBooks, TestBooksReadAsWrittenAndSaveInUtf8)
+// Every character is kept under the line rules of DOS books; the test books read as written.
+TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksAndSaveInUtf8)
 {
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
+        {"\xD0\xB0\n\xD0\xB1\r\xD0\xB2\r\n", u"а\nб\r\nв\r\n"},     // a lone LF stays in its line
+        {"\xD0\xB0\x1A\xD0\xB1", u"а\r\n"},                          // Ctrl+Z ends the text
+        {"\xEF\xBB\xBF\xD0\xB0\xD0", u"а\uFFFD\r\n"},                // cut by the end
+        {std::string("\xFF\xFE\x1A\x04\r\0\r\0\n\0=\xD8\0\xDE", 14), u"К\r\n\r\n😀\r\n"},
+        {std::string("\xFE\xFF\x04\x1A\0\r\0\x1A\0x", 10), u"К\r\n"},
+        {"plain ASCII", u"(code page)"}, {"\x8F\xE0\xA8\xA2\xA5\xE2", u"(code page)"},   // "Привет" in 866
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(read(bytes), text) << bytes;
+
     EXPECT_EQ(utf8(read(readFile(kData + "utf8-bom.txt"))),
               "Μῆνιν ἄειδε, θεά — Ἰλιάς\r\nЦена: 100 € за книгу 📚\r\nЁлка и ЁЖИК, ёжик и ёлка\r\n");
     // Find folds Cyrillic case in a Unicode book as in any other.
@@ -205,7 +202,7 @@ TEST_F(UnicodeBooks, TestBooksReadAsWrittenAndSaveInUtf8)
     EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
 }
 
-TEST(FictionBooks, ShowTitlesAndEmphasisInTheirFormats)
+TEST(FictionBooks, ShowTitlesAndEmphasisInTheirFormatsAndDamageShowsWhatWasReadAndWhy)
 {
     const lirra::RichText rich = lirra::parseFictionBook(readFile(kData + "every-element.fb2"));
     const std::pair<std::u16string_view, std::string> cases[] = {
@@ -215,11 +212,9 @@ TEST(FictionBooks, ShowTitlesAndEmphasisInTheirFormats)
     };
     for (const auto& [what, format] : cases)
         EXPECT_EQ(formatOf(rich, what), format) << utf8(what);
-}
 
-TEST(FictionBooks, DamageShowsWhatWasReadAndWhy)
-{
-    const std::pair<std::string, std::string> cases[] = {
+    // Damage shows what was read and why.
+    const std::pair<std::string, std::string> damaged[] = {
         {fb2("<p>Раз</p><p>Два</p>").substr(0, 80), "Раз\r\nДва\r\n[Reading stopped here: unclosed token, line 1.]\r\n"},
         {fb2("<p>Один</p><p>x &nbsp; y</p>"), "Один\r\nx\r\n[Reading stopped here: undefined entity, line 1.]\r\n"},
         {"<?xml version=\"1.0\"?><!DOCTYPE FictionBook [<!ENTITY a \"aaaa\">]><FictionBook><body><p>&a;</p>",
@@ -229,7 +224,7 @@ TEST(FictionBooks, DamageShowsWhatWasReadAndWhy)
         {fb2("<p>\x8F\xE0\xA8\xA2\xA5\xE2</p>", "ibm866"), "Привет\r\n\r\n"},
         {fb2("<p>x</p>", "koi8-u"), "(error) This FictionBook cannot be read: unknown encoding, line 1."},
     };
-    for (const auto& [bytes, shown] : cases) {
+    for (const auto& [bytes, shown] : damaged) {
         std::string text;
         const std::string error = errorText([&] { text = utf8(lirra::parseFictionBook(bytes).text); });
         EXPECT_EQ(error == "(no error)" ? text : "(error) " + error, shown) << bytes;

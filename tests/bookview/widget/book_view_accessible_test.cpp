@@ -87,7 +87,7 @@ TEST_F(BookViewAccessibleTest, ReadOnlyTextDescribedByItsLineCountAndReadByLineW
     EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("1 line"));
 }
 
-TEST_F(BookViewAccessibleTest, CaretAndSelectionBothWaysAndTheirChangesTold)
+TEST_F(BookViewAccessibleTest, CaretAndSelectionBothWaysTheirChangesToldAndCharacterRectanglesAndPointsAgree)
 {
     load(kThreeLines);
     view.reanchorLine(2);
@@ -129,12 +129,9 @@ TEST_F(BookViewAccessibleTest, CaretAndSelectionBothWaysAndTheirChangesTold)
                   view.setWordWrap(false);
               }),
               QStringList({"description", "description"}));
-}
 
-TEST_F(BookViewAccessibleTest, CharacterRectanglesAndPointsAgree)
-{
+    // Character rectangles and points agree.
     load(numberedLines(100));
-    show();
     for (const int offset : {0, 3, 9, 30}) {
         const QRect box = text()->characterRect(offset);
         ASSERT_FALSE(box.isEmpty()) << offset;

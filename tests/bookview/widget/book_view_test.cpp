@@ -295,26 +295,9 @@ TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
     EXPECT_LT(growth, 16LL << 20);
 }
 
-TEST_F(BookViewTest, FontSizeAndHeightConvertAtTheScreenResolution)
-{
-    ASSERT_EQ(view.logicalDpiY(), 96);
-    for (const auto& [size, height] : {std::pair{14, -19}, {13, -17}, {0, 0}, {-5, 7}}) {
-        view.setFontSize(size);
-        EXPECT_EQ(view.fontHeight(), height) << size;
-        view.setFontHeight(height);
-        EXPECT_EQ(view.fontSize(), size) << height;
-    }
-    view.setFontName(QString(40, QLatin1Char('x')));
-    EXPECT_EQ(view.fontName().size(), 31);
-
-    load(numberedLines(100));   // a larger font shows fewer lines
-    show();
-    const int lines = view.document().visibleLines();
-    view.setFontSize(26);
-    EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
-}
-
-TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidthAndUnwrappedTheyScrollSideways)
+// Word wrap splits long lines into rows of the shown width; unwrapped they scroll sideways;
+// font sizes and heights convert at the screen resolution.
+TEST_F(BookViewTest, WordWrapHorizontalScrollingAndFontSizes)
 {
     view.setWordWrap(true);   // set before the view is first shown
     load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
@@ -343,6 +326,21 @@ TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidthAndUnwrappedT
     EXPECT_EQ(std::pair(shownAt(1000), shownAt(bar->maximum())), std::pair(false, true));   // blanks, then text
     press(Qt::Key_Home);
     EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
+
+    // A larger font shows fewer lines; sizes and heights convert at the screen resolution.
+    load(numberedLines(100));
+    const int lines = view.document().visibleLines();
+    view.setFontSize(26);
+    EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
+    ASSERT_EQ(view.logicalDpiY(), 96);
+    for (const auto& [size, height] : {std::pair{14, -19}, {13, -17}, {0, 0}, {-5, 7}}) {
+        view.setFontSize(size);
+        EXPECT_EQ(view.fontHeight(), height) << size;
+        view.setFontHeight(height);
+        EXPECT_EQ(view.fontSize(), size) << height;
+    }
+    view.setFontName(QString(40, QLatin1Char('x')));
+    EXPECT_EQ(view.fontName().size(), 31);
 }
 
 // The page count of a PDF, as pdfinfo reads it.
