@@ -41,8 +41,8 @@ TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExistsAndEveryByteSu
                                        {"blank.txt   ", "blank.txt "}, {"missing.txt  ", "missing.txt"}, {" lead", " lead"}})
         EXPECT_EQ(resolveFileName(folder / asked), folder / found) << asked;
     EXPECT_EQ(resolveFileName("   "), "");
-    EXPECT_EQ(std::tuple(fileSize(folder / "book.txt "), fileSize(folder / "blank.txt "), fileSize(folder / "missing.txt"),
-                         fileSize(folder.path())),
+    EXPECT_EQ(std::tuple(fileSize(folder / "book.txt "), fileSize(folder / "blank.txt "),
+                         fileSize(folder / "missing.txt"), fileSize(folder.path())),
               std::tuple(5, 1, -1, -1));
     EXPECT_TRUE(deleteFile(folder / "book.txt"));
     EXPECT_FALSE(deleteFile(folder / "book.txt") || deleteFile(folder.path()));

@@ -81,7 +81,7 @@ TEST_F(RegistryTest, TextsAndDwordsSurviveARoundTripInTheExportSpelling)
         EXPECT_TRUE(hiveHas(line)) << line;
 }
 
-TEST_F(RegistryTest, NamesIgnoreLetterCaseKeepTheirFirstSpellingAndGoWithTheWholeTree)
+TEST_F(RegistryTest, NamesIgnoreLetterCaseKeepTheirFirstSpellingGoWithTheWholeTreeAndChangesOfOthersAreKept)
 {
     auto r = opened("Software\\Lirra Reader\\Книги");
     r.writeInteger("FontSize", 1);
@@ -105,6 +105,18 @@ TEST_F(RegistryTest, NamesIgnoreLetterCaseKeepTheirFirstSpellingAndGoWithTheWhol
     EXPECT_TRUE(registry().keyExists("Software\\Other"));
     EXPECT_FALSE(r.deleteKey("Software\\Lirra Reader") || r.deleteKey(""));
     EXPECT_FALSE(hiveHas("Lirra Reader"));
+
+    // Changes of another reader are seen and kept: `first` still has its old view, yet its
+    // write does not drop the other's values.
+    auto first = opened(kOptions), second = opened(kOptions, false);
+    first.writeInteger("FontSize", 10);
+    second.writeInteger("BGColor", 42);
+    ASSERT_TRUE(second.openKey("Software\\Lirra Reader\\History", true));
+    EXPECT_FALSE(first.valueExists("BGColor"));
+    first.writeInteger("FontColor", 7);
+    ASSERT_TRUE(first.openKey(kOptions, false));
+    EXPECT_EQ(std::pair(first.readInteger("BGColor"), first.readInteger("FontColor")), std::pair(42, 7));
+    EXPECT_TRUE(first.keyExists("Software\\Lirra Reader\\History"));
 }
 
 TEST_F(RegistryTest, FailedReadsAndWritesCarryTheSystemTextsNamingTheValueOrKey)
@@ -152,7 +164,8 @@ TEST_F(RegistryTest, AListIsCountAndNumberedValuesAndAReplacedKeyHoldsOnlyTheLis
     r.writeString("5", "older entry beyond the count");
     r.writeStringList({"c:\\books\\first.txt", "second", "third"});
     auto reader = opened(kBookMarks, false);
-    EXPECT_EQ(std::tuple(reader.readInteger("Count"), reader.readString("0"), reader.readString("2"), reader.readString("5")),
+    EXPECT_EQ(std::tuple(reader.readInteger("Count"), reader.readString("0"), reader.readString("2"),
+                         reader.readString("5")),
               std::tuple(2, "c:\\books\\first.txt", "third", "older entry beyond the count"));
     r.writeStringList({});
     ASSERT_TRUE(reader.openKey(kBookMarks, false));
@@ -183,21 +196,6 @@ TEST_F(RegistryTest, AListIsCountAndNumberedValuesAndAReplacedKeyHoldsOnlyTheLis
               "Failed to create key Software\\\\Lirra");
     ASSERT_TRUE(r.deleteKey("Software\\Lirra Reader"));
     EXPECT_EQ(errorText([&] { r.writeStringList({"x"}); }), "Failed to set data for 'Count'");
-}
-
-TEST_F(RegistryTest, ChangesOfAnotherReaderAreSeenAndKept)
-{
-    auto first = opened(kOptions), second = opened(kOptions, false);
-    first.writeInteger("FontSize", 10);
-    second.writeInteger("BGColor", 42);
-    ASSERT_TRUE(second.openKey("Software\\Lirra Reader\\History", true));
-
-    // `first` still has its old view, yet its write does not drop the other's values.
-    EXPECT_FALSE(first.valueExists("BGColor"));
-    first.writeInteger("FontColor", 7);
-    ASSERT_TRUE(first.openKey(kOptions, false));
-    EXPECT_EQ(std::pair(first.readInteger("BGColor"), first.readInteger("FontColor")), std::pair(42, 7));
-    EXPECT_TRUE(first.keyExists("Software\\Lirra Reader\\History"));
 }
 
 TEST_F(RegistryTest, TypesThisProgramDoesNotWriteAreReadAndKeptAsStored)
@@ -237,14 +235,16 @@ TEST_F(RegistryTest, ADamagedFileIsKeptAsideReportedOnceAndNeverOverwritten)
     // A second damaged file does not replace the first one kept aside.
     writeFile(hive, "garbage");
     EXPECT_FALSE(registry().keyExists(kOptions));
-    EXPECT_EQ(std::pair(readFile(hive + ".damaged"), readFile(hive + ".damaged.1")), std::pair(damaged, std::string("garbage")));
+    EXPECT_EQ(std::pair(readFile(hive + ".damaged"), readFile(hive + ".damaged.1")),
+              std::pair(damaged, std::string("garbage")));
     EXPECT_EQ(reports.size(), 1u);
 
     // Every kind of broken text counts as damage.
     const std::string key = "REGEDIT4\n[HKEY_CURRENT_USER\\Software]\n";
     for (const std::string& broken : {
              std::string(), std::string("REGEDIT5\n"), std::string("REGEDIT4\n\"FontSize\"=dword:00000001\n"),
-             std::string("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n"), std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Software\n"),
+             std::string("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n"),
+             std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Software\n"),
              key + "\"Name\"=\"unterminated\n", key + "\"Name\"=\"x\" tail\n", key + "\"Name\"=dword:123456789\n",
              key + "\"Name\"=hex:01,,02\n", key + "\"Name\"=hex:01,\\\n", key + "Name=1\n"}) {
         ScratchFolder own;
@@ -443,7 +443,7 @@ int valuesPresent(const std::string& hive, const std::string& key, int upTo)
 TEST_F(RegistryTest, WritersAtOnceLoseNothingAndAKilledOneLeavesAReadableHive)
 {
     constexpr int kWrites = 200, kEndless = 1000000;
-    const std::string a = "Software\\Lirra Reader\\A", b = "Software\\Lirra Reader\\B", killed = "Software\\Lirra Reader\\K";
+    const std::string lirra = "Software\\Lirra Reader\\", a = lirra + "A", b = lirra + "B", killed = lirra + "K";
     for (pid_t pid : {forkWriter(hive, a, kWrites), forkWriter(hive, b, kWrites)}) {
         int status = 0;
         ASSERT_GT(pid, 0);
@@ -491,7 +491,8 @@ TEST_F(RegistryTest, AReplacedListIsNeverSeenMissingOrHalfWritten)
     auto r = registry();
     int status = 0;
     for (int round = 0; ::waitpid(watcher, &status, WNOHANG) == 0; ++round)
-        r.replaceKeyWithStringList(kBookMarks, round % 2 ? std::vector<std::string>{"a", "b", "c"} : std::vector<std::string>{"x"});
+        r.replaceKeyWithStringList(kBookMarks, round % 2 ? std::vector<std::string>{"a", "b", "c"}
+                                                         : std::vector<std::string>{"x"});
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 

@@ -40,7 +40,9 @@ protected:
 
 } // namespace
 
-TEST_F(BookCopy, LineBreaksBecomeCrLfALoneLfStaysInTheLineCtrlZEndsTheBookAndLettersBecomeWindowsOnes)
+// Line breaks become CR LF, a lone LF stays in the line, Ctrl+Z ends the book and letters become
+// Windows ones; the first page begins the whole text, cut after a line; a copy stops when asked.
+TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
 {
     const std::string wide(1 << 20, 'x');   // the read buffer, a CR LF split across its edge
     const std::pair<std::string, std::string> cases[] = {
@@ -67,10 +69,8 @@ TEST_F(BookCopy, LineBreaksBecomeCrLfALoneLfStaysInTheLineCtrlZEndsTheBookAndLet
     EXPECT_EQ(errorText([&] { copyBookLines(m_scratch / "absent.txt", m_scratch / "lirra.tmp", kDosToWindows); }),
               "File not found");
     EXPECT_FALSE(std::filesystem::exists(m_scratch / "lirra.tmp"));
-}
 
-TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsked)
-{
+    // The first page begins the whole text, cut after a line; a copy stops when asked.
     const std::size_t piece = 1 << 18;   // what the reader reads at once
     std::string lines;
     while (lines.size() < 2 * piece)
@@ -79,7 +79,7 @@ TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsk
         std::string book;
         bool whole;
         std::size_t length;   // of the first page; 0: not checked
-    } cases[] = {
+    } firstPages[] = {
         {lines, false, 0},
         {std::string(piece - 1, 'x') + "\r\n" + lines, false, piece + 1},   // its CR ends the read piece
         {std::string(piece - 1, 'x') + "\n" + lines, false, piece},         // a lone LF ends a line too
@@ -87,10 +87,9 @@ TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsk
         {"first\r\n\x1A" + lines, true, 0},
         {"short", true, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : firstPages) {
         const std::string whole = copy(c.book);
-        const lirra::BookStart start =
-            lirra::convertBookStart(m_scratch / "book.txt", kDosToWindows, 1);
+        const lirra::BookStart start = lirra::convertBookStart(m_scratch / "book.txt", kDosToWindows, 1);
         EXPECT_EQ(start.whole, c.whole) << c.book.substr(0, 20);
         EXPECT_EQ(c.whole ? whole : whole.substr(0, start.text.size()), std::string_view(start.text));
         EXPECT_TRUE(c.length == 0 || start.text.size() == c.length) << start.text.size();

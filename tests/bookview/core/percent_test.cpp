@@ -19,6 +19,7 @@ TEST(ReadingPercent, RoundsHalvesToTheEvenNeighbourWithoutOverflow)
     for (const auto& c : cases)
         EXPECT_EQ(readingPercent(c.line, c.lines), c.percent) << c.line << " of " << c.lines;
     // Ties below zero go to the even neighbour too: -2.5 -> -2, -3.5 -> -4; 29 / 28 is 1.04.
-    for (const auto& [value, divisor, rounded] : {std::tuple{29, 28, 1}, {-5, 2, -2}, {-7, 2, -4}, {-1, 3, 0}, {0, 7, 0}})
+    for (const auto& [value, divisor, rounded] :
+         {std::tuple{29, 28, 1}, {-5, 2, -2}, {-7, 2, -4}, {-1, 3, 0}, {0, 7, 0}})
         EXPECT_EQ(roundHalfEven(value, divisor), rounded) << value << " / " << divisor;
 }

@@ -1,9 +1,6 @@
 #include "book_view_fixture.h"
 
-#include "bookview/core/book_document.h"
-#include "bookview/widget/book_renderer.h"
 #include "bookview/widget/color_value.h"
-#include "bookview/widget/view_font.h"
 
 #include "peak_memory.h"
 
