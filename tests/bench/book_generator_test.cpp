@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <sstream>
 
-namespace {
-
-std::string book(std::uint64_t size, std::uint64_t seed = 1)
+static std::string book(std::uint64_t size, std::uint64_t seed = 1)
 {
     std::ostringstream out;
     lirra::bench::generateBook(out, size, seed);
@@ -17,7 +15,7 @@ std::string book(std::uint64_t size, std::uint64_t seed = 1)
 }
 
 // The lines between CR LF pairs, the last one perhaps cut short.
-std::vector<std::string_view> lines(const std::string& text)
+static std::vector<std::string_view> lines(const std::string& text)
 {
     std::vector<std::string_view> found;
     for (std::size_t start = 0; start < text.size();) {
@@ -64,5 +62,3 @@ TEST(BookGenerator, GivesTheSizeAskedInCrLfLinesOfMixedLengthAndScriptTheSameFor
     lirra::bench::generateBookFile(folder / "book.txt", 300000);
     EXPECT_EQ(readFile(folder / "book.txt"), big);
 }
-
-} // namespace
