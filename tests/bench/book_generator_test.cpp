@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <sstream>
 
-namespace {
-
-std::string book(std::uint64_t size, std::uint64_t seed = 1)
+static std::string book(std::uint64_t size, std::uint64_t seed = 1)
 {
     std::ostringstream out;
     lirra::bench::generateBook(out, size, seed);
@@ -17,7 +15,7 @@ std::string book(std::uint64_t size, std::uint64_t seed = 1)
 }
 
 // The lines between CR LF pairs, the last one perhaps cut short.
-std::vector<std::string_view> lines(const std::string& text)
+static std::vector<std::string_view> lines(const std::string& text)
 {
     std::vector<std::string_view> found;
     for (std::size_t start = 0; start < text.size();) {
@@ -28,7 +26,7 @@ std::vector<std::string_view> lines(const std::string& text)
     return found;
 }
 
-TEST(BookGenerator, GivesExactlyTheSizeAskedInCrLfLinesOfMixedLengthAndScriptWithoutCtrlZ)
+TEST(BookGenerator, GivesTheSizeAskedInCrLfLinesOfMixedLengthAndScriptTheSameForASeed)
 {
     for (std::uint64_t size : {0, 1, 2, 3, 121, 4096, 2000000}) {
         const auto text = book(size);
@@ -53,13 +51,10 @@ TEST(BookGenerator, GivesExactlyTheSizeAskedInCrLfLinesOfMixedLengthAndScriptWit
     const auto bytes = [&](auto in) { return std::count_if(text.begin(), text.end(), [&](char c) { return in(std::uint8_t(c)); }); };
     EXPECT_GT(bytes([](std::uint8_t b) { return (b >= 0x80 && b <= 0xAF) || (b >= 0xE0 && b <= 0xF1); }) * 2, long(text.size()));
     EXPECT_GT(bytes([](std::uint8_t b) { return (b | 0x20) >= 'a' && (b | 0x20) <= 'z'; }) * 50, long(text.size()));
-}
 
-TEST(BookGenerator, IsDeterministicPerSeed)
-{
+    // The same for a seed; a smaller book is the start of a bigger one, up to its cut last line.
     const auto big = book(300000), small = book(100000);
     EXPECT_EQ(book(300000), big);
-    // A smaller book is the start of a bigger one, up to its cut last line.
     EXPECT_EQ(big.substr(0, small.rfind("\r\n")), small.substr(0, small.rfind("\r\n")));
     EXPECT_NE(book(300000, 2), big);
 
@@ -67,5 +62,3 @@ TEST(BookGenerator, IsDeterministicPerSeed)
     lirra::bench::generateBookFile(folder / "book.txt", 300000);
     EXPECT_EQ(readFile(folder / "book.txt"), big);
 }
-
-} // namespace

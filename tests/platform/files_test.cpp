@@ -1,7 +1,6 @@
 #include "platform/buffered_file.h"
 #include "platform/file_errors.h"
 #include "platform/file_names.h"
-#include "platform/lirra_error.h"
 #include "platform/temp_dir.h"
 #include "platform/utf8.h"
 #include "error_text.h"
@@ -11,15 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lirra::platform;
-
-namespace {
 
 TEST(FileErrors, ErrnoValuesBecomeTheSystemTexts)
 {
@@ -35,7 +30,7 @@ TEST(FileErrors, ErrnoValuesBecomeTheSystemTexts)
     EXPECT_EQ(errorText([] { throwReadBeyondEndOfFile(); }), "Read beyond end of file");
 }
 
-TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExists)
+TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExistsAndEveryByteSurvivesUtf16)
 {
     ScratchFolder folder;
     writeFile(folder / "book.txt", "12345");
@@ -46,22 +41,15 @@ TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExists)
                                        {"blank.txt   ", "blank.txt "}, {"missing.txt  ", "missing.txt"}, {" lead", " lead"}})
         EXPECT_EQ(resolveFileName(folder / asked), folder / found) << asked;
     EXPECT_EQ(resolveFileName("   "), "");
-    EXPECT_EQ(fileSize(folder / "book.txt "), 5);
-    EXPECT_EQ(fileSize(folder / "blank.txt "), 1);
-    EXPECT_EQ(fileSize(folder / "missing.txt"), -1);
-    EXPECT_EQ(fileSize(folder.path()), -1);
-
+    EXPECT_EQ(std::tuple(fileSize(folder / "book.txt "), fileSize(folder / "blank.txt "),
+                         fileSize(folder / "missing.txt"), fileSize(folder.path())),
+              std::tuple(5, 1, -1, -1));
     EXPECT_TRUE(deleteFile(folder / "book.txt"));
-    EXPECT_FALSE(deleteFile(folder / "book.txt"));
-    EXPECT_FALSE(deleteFile(folder.path()));
-}
+    EXPECT_FALSE(deleteFile(folder / "book.txt") || deleteFile(folder.path()));
 
-// File names are bytes; in UTF-16 they keep every one, UTF-8 or not.
-TEST(FileNames, EveryByteSurvivesTheTripThroughUtf16)
-{
+    // File names are bytes; in UTF-16 they keep every one, UTF-8 or not.
     const std::vector<std::pair<std::string, std::u16string>> names = {
-        {"plain.txt", u"plain.txt"},
-        {"Книга.txt", u"Книга.txt"},
+        {"plain.txt", u"plain.txt"}, {"Книга.txt", u"Книга.txt"},
         // CP866 "Привет": "рив" happens to be valid UTF-8 (U+0A22), the rest is not.
         {"\x8F\xE0\xA8\xA2\xA5\xE2", u"\xDC8F\x0A22\xDCA5\xDCE2"},
         {"\xF0\x90\x82\x80", u"\xD800\xDC80"},                                      // U+10080, not a byte
@@ -69,9 +57,8 @@ TEST(FileNames, EveryByteSurvivesTheTripThroughUtf16)
         {"\xC0\x80 \xE2\x82", u"\xDCC0\xDC80 \xDCE2\xDC82"},                          // overlong, cut short
     };
     for (const auto& [bytes, text] : names) {
-        EXPECT_EQ(bytesToUtf16(bytes), text) << bytes;
-        EXPECT_EQ(bytesFromUtf16(text), bytes) << bytes;
-        EXPECT_EQ(holdsEscapedBytes(text), utf16ToUtf8(text) != bytes) << bytes;
+        EXPECT_EQ(std::tuple(bytesToUtf16(bytes), bytesFromUtf16(text), holdsEscapedBytes(text)),
+                  std::tuple(text, bytes, utf16ToUtf8(text) != bytes)) << bytes;
     }
     for (unsigned first = 0; first < 256; ++first)
         for (unsigned second = 0; second < 256; ++second)
@@ -79,7 +66,7 @@ TEST(FileNames, EveryByteSurvivesTheTripThroughUtf16)
                 ASSERT_EQ(bytesFromUtf16(bytesToUtf16(bytes)), bytes) << first << ' ' << second;
 }
 
-TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundaries)
+TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundariesAndFailuresRaiseTheFileTexts)
 {
     ScratchFolder folder;
     std::string content;
@@ -100,24 +87,20 @@ TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundaries)
 
     using std::filesystem::perms;
     EXPECT_EQ(std::filesystem::status(folder / "copy.tmp").permissions(), perms::owner_read | perms::owner_write);
-}
 
-TEST(BufferedFiles, FailuresRaiseTheFileTexts)
-{
-    ScratchFolder folder;
     EXPECT_EQ(errorText([&] { FileReader(folder / "missing.txt"); }), "File not found");
     // Only a regular file is opened: a folder, a FIFO or a device is refused at once.
     const TestFifo fifo(folder / "fifo");
     for (const std::string& notAFile : {folder.path(), fifo.path(), std::string("/dev/zero")})
-        EXPECT_EQ(errorText([&] { FileReader reader(notAFile); }), "File access denied") << notAFile;
+        EXPECT_EQ(errorText([&] { FileReader opened(notAFile); }), "File access denied") << notAFile;
     EXPECT_FALSE(fifo.opened());
     EXPECT_EQ(errorText([&] { FileWriter(folder / "missing/copy.tmp"); }), "File not found");
 
     // /dev/full takes no byte: the write fails when the buffer goes out, at close at the latest.
     EXPECT_EQ(errorText([] {
-                  FileWriter writer("/dev/full");
-                  writer.write("text");
-                  writer.close();
+                  FileWriter full("/dev/full");
+                  full.write("text");
+                  full.close();
               }),
               "Disk full");
 }
@@ -133,8 +116,7 @@ protected:
             {"XDG_CACHE_HOME", folder / "cache"}, {"TMPDIR", folder.path()}, {"HOME", folder / "home"},
             {"XDG_RUNTIME_DIR", folder / "runtime"}};
         for (const auto& [name, value] : environment) {
-            const char* old = std::getenv(name);
-            saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+            saved.emplace_back(name, std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
             ::setenv(name, value.c_str(), 1);
         }
     }
@@ -151,7 +133,7 @@ protected:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved;
 };
 
-TEST_F(TempDirectoryTest, TheCacheFolderIsMadePrivateElseTheTemporaryOne)
+TEST_F(TempDirectoryTest, TheCacheFolderIsMadePrivateElseTheTemporaryOneAndALinkAtTheCopyIsNotFollowed)
 {
     // Used only when private: a folder created open to others would be refused below.
     EXPECT_EQ(existingTempDirectory(), std::nullopt); // looking creates nothing
@@ -168,6 +150,12 @@ TEST_F(TempDirectoryTest, TheCacheFolderIsMadePrivateElseTheTemporaryOne)
     EXPECT_EQ(existingTempDirectory(), std::nullopt);
     EXPECT_EQ(tempDirectory(), ownFolder() + "/");
     EXPECT_EQ(existingTempDirectory(), ownFolder() + "/");
+
+    // A symbolic link planted at the temporary file is not followed.
+    writeFile(folder / "victim.txt", "precious");
+    ASSERT_EQ(::symlink((folder / "victim.txt").c_str(), (ownFolder() + "/lirra.tmp").c_str()), 0);
+    EXPECT_EQ(errorText([&] { FileWriter writer(ownFolder() + "/lirra.tmp"); }), "File access denied");
+    EXPECT_EQ(readFile(folder / "victim.txt"), "precious");
 }
 
 TEST_F(TempDirectoryTest, UnsafeFoldersAreRefused)
@@ -199,16 +187,3 @@ TEST_F(TempDirectoryTest, UnsafeFoldersAreRefused)
     }
     EXPECT_EQ(existingTempDirectory(), std::nullopt);
 }
-
-TEST_F(TempDirectoryTest, ASymlinkPlantedAtTheTemporaryFileIsNotFollowed)
-{
-    const std::string target = folder / "victim.txt";
-    writeFile(target, "precious");
-    const std::string copy = tempDirectory() + "lirra.tmp";
-    ASSERT_EQ(::symlink(target.c_str(), copy.c_str()), 0);
-
-    EXPECT_EQ(errorText([&] { FileWriter writer(copy); }), "File access denied");
-    EXPECT_EQ(readFile(target), "precious");
-}
-
-} // namespace

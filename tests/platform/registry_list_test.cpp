@@ -48,10 +48,8 @@ TEST(StoredList, EveryDamageReadsByTheOneRule)
                             + (c.values ? "[HKEY_CURRENT_USER\\" + kKey + "]\n" + c.values : std::string()));
         Registry registry(hive);
         const auto list = readStringList(registry, kKey, c.limit);
-        const std::string row = c.values ? c.values : "(no key)";
-        EXPECT_EQ(list.found, c.found) << row;
-        EXPECT_EQ(list.entries, c.entries) << row;
-        EXPECT_EQ(list.error, c.error) << row;
+        EXPECT_EQ(std::tuple(list.found, list.entries, list.error), std::tuple(c.found, c.entries, c.error))
+            << (c.values ? c.values : "(no key)");
     }
 }
 

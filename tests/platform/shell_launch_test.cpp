@@ -9,8 +9,6 @@
 
 using namespace lirra::platform;
 
-namespace {
-
 TEST(Launch, TheAddressReachesXdgOpenAsOneArgumentByteForByte)
 {
     XdgOpenStandIn xdgOpen;
@@ -31,5 +29,3 @@ TEST(Launch, TheAddressReachesXdgOpenAsOneArgumentByteForByte)
         ::usleep(10000);
     EXPECT_FALSE(std::filesystem::exists(child)) << "the finished launch was not collected";
 }
-
-} // namespace

@@ -12,6 +12,16 @@ using lirra::copyBookLines;
 
 namespace {
 
+const auto& kDosToWindows = lirra::platform::tables::kOem866ToAnsi1251;
+
+std::string repeated(const std::string& piece, int times)
+{
+    std::string text;
+    while (times-- > 0)
+        text += piece;
+    return text;
+}
+
 class BookCopy : public ::testing::Test {
 protected:
     // The text the view takes, checked to be byte for byte the copy written on the way.
@@ -19,7 +29,7 @@ protected:
     {
         writeFile(m_scratch / "book.txt", book);
         const lirra::BookBytes text =
-            copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
+            copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", kDosToWindows);
         const std::string written = readFile(m_scratch / "lirra.tmp");
         EXPECT_EQ(std::string_view(text), written);
         return written;
@@ -30,8 +40,11 @@ protected:
 
 } // namespace
 
-TEST_F(BookCopy, LineBreaksBecomeCrLfALoneLfStaysInTheLineAndCtrlZEndsTheBook)
+// Line breaks become CR LF, a lone LF stays in the line, Ctrl+Z ends the book and letters become
+// Windows ones; the first page begins the whole text, cut after a line; a copy stops when asked.
+TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
 {
+    const std::string wide(1 << 20, 'x');   // the read buffer, a CR LF split across its edge
     const std::pair<std::string, std::string> cases[] = {
         {"one\r\ntwo\r\n", "one\r\ntwo\r\n"},
         {"one\r\ntwo", "one\r\ntwo\r\n"},           // last line without a break
@@ -43,49 +56,21 @@ TEST_F(BookCopy, LineBreaksBecomeCrLfALoneLfStaysInTheLineAndCtrlZEndsTheBook)
         {"first\r\nsec\x1Aond\r\nthird\r\n", "first\r\nsec\r\n"},
         {"first\r\n\x1A", "first\r\n"},
         {"\x1Arest", ""},
+        {wide.substr(1) + "\r\nnext", wide.substr(1) + "\r\nnext\r\n"},
+        {repeated("ab\r", 100000), repeated("ab\r\n", 100000)},   // far more lone CRs than the room kept
+        // "Привет" in 866, and a box-drawing line that has no 1251 form.
+        {"\x8F\xE0\xA8\xA2\xA5\xE2\r\n\xC9\xCD\xBB", "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE3=\xAC\r\n"},
     };
     for (const auto& [book, expected] : cases)
-        EXPECT_EQ(copy(book), expected) << book;
-}
+        EXPECT_EQ(copy(book), expected) << book.substr(0, 20);
 
-TEST_F(BookCopy, ConvertsFromDosToWindowsLetters)
-{
-    // "Привет" in 866, and a box-drawing line that has no 1251 form.
-    EXPECT_EQ(copy("\x8F\xE0\xA8\xA2\xA5\xE2\r\n\xC9\xCD\xBB"), "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xE3=\xAC\r\n");
-}
-
-TEST_F(BookCopy, ABookOfLoneCrsGrowsByALfEach)
-{
-    // Far more lone CRs than the room kept beyond the book's size.
-    std::string book, expected;
-    for (int i = 0; i < 100000; ++i) {
-        book += "ab\r";
-        expected += "ab\r\n";
-    }
-    EXPECT_EQ(copy(book), expected);
-}
-
-TEST_F(BookCopy, CrLfSplitAcrossTheReadBufferIsStillOneBreak)
-{
-    const std::size_t buffer = 1 << 20;
-    std::string book(buffer - 1, 'x');
-    book += "\r\nnext";
-    std::string expected(buffer - 1, 'x');
-    expected += "\r\nnext\r\n";
-    EXPECT_EQ(copy(book), expected);
-}
-
-TEST_F(BookCopy, MissingBookRaisesFileNotFoundAndWritesNothing)
-{
-    EXPECT_EQ(errorText([&] {
-                  copyBookLines(m_scratch / "absent.txt", m_scratch / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251);
-              }),
+    // A missing book raises "File not found" and writes nothing.
+    std::filesystem::remove(m_scratch / "lirra.tmp");
+    EXPECT_EQ(errorText([&] { copyBookLines(m_scratch / "absent.txt", m_scratch / "lirra.tmp", kDosToWindows); }),
               "File not found");
     EXPECT_FALSE(std::filesystem::exists(m_scratch / "lirra.tmp"));
-}
 
-TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsked)
-{
+    // The first page begins the whole text, cut after a line; a copy stops when asked.
     const std::size_t piece = 1 << 18;   // what the reader reads at once
     std::string lines;
     while (lines.size() < 2 * piece)
@@ -94,7 +79,7 @@ TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsk
         std::string book;
         bool whole;
         std::size_t length;   // of the first page; 0: not checked
-    } cases[] = {
+    } firstPages[] = {
         {lines, false, 0},
         {std::string(piece - 1, 'x') + "\r\n" + lines, false, piece + 1},   // its CR ends the read piece
         {std::string(piece - 1, 'x') + "\n" + lines, false, piece},         // a lone LF ends a line too
@@ -102,10 +87,9 @@ TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsk
         {"first\r\n\x1A" + lines, true, 0},
         {"short", true, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : firstPages) {
         const std::string whole = copy(c.book);
-        const lirra::BookStart start =
-            lirra::convertBookStart(m_scratch / "book.txt", lirra::platform::tables::kOem866ToAnsi1251, 1);
+        const lirra::BookStart start = lirra::convertBookStart(m_scratch / "book.txt", kDosToWindows, 1);
         EXPECT_EQ(start.whole, c.whole) << c.book.substr(0, 20);
         EXPECT_EQ(c.whole ? whole : whole.substr(0, start.text.size()), std::string_view(start.text));
         EXPECT_TRUE(c.length == 0 || start.text.size() == c.length) << start.text.size();
@@ -116,9 +100,8 @@ TEST_F(BookCopy, TheFirstPageBeginsTheWholeTextCutAfterALineAndACopyStopsWhenAsk
     std::stop_source stop;
     progress.stop = stop.get_token();
     stop.request_stop();
-    EXPECT_THROW(copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", lirra::platform::tables::kOem866ToAnsi1251,
-                               &progress),
+    EXPECT_THROW(copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", kDosToWindows, &progress),
                  lirra::ConversionStopped);
-    EXPECT_EQ(progress.bytesRead, std::int64_t(piece));
-    EXPECT_EQ(progress.bookSize, std::int64_t(lines.size()));
+    EXPECT_EQ(std::pair(progress.bytesRead.load(), progress.bookSize.load()),
+              std::pair(std::int64_t(piece), std::int64_t(lines.size())));
 }

@@ -18,14 +18,8 @@ TEST(ReadingPercent, RoundsHalvesToTheEvenNeighbourWithoutOverflow)
     };
     for (const auto& c : cases)
         EXPECT_EQ(readingPercent(c.line, c.lines), c.percent) << c.line << " of " << c.lines;
-}
-
-// Ties above zero are the percentages' above.
-TEST(RoundHalfEven, TiesBelowZeroGoToTheEvenNeighbourToo)
-{
-    EXPECT_EQ(roundHalfEven(29, 28), 1);   // 1.04
-    EXPECT_EQ(roundHalfEven(-5, 2), -2);   // -2.5
-    EXPECT_EQ(roundHalfEven(-7, 2), -4);   // -3.5
-    EXPECT_EQ(roundHalfEven(-1, 3), 0);
-    EXPECT_EQ(roundHalfEven(0, 7), 0);
+    // Ties below zero go to the even neighbour too: -2.5 -> -2, -3.5 -> -4; 29 / 28 is 1.04.
+    for (const auto& [value, divisor, rounded] :
+         {std::tuple{29, 28, 1}, {-5, 2, -2}, {-7, 2, -4}, {-1, 3, 0}, {0, 7, 0}})
+        EXPECT_EQ(roundHalfEven(value, divisor), rounded) << value << " / " << divisor;
 }

@@ -29,7 +29,7 @@ std::vector<std::int64_t> starts(const RowLayout& layout)
     return result;
 }
 
-TEST(SharedText, ALineEditCopiesTheTextOnlyWhileItIsShared)
+TEST(RowLayout, ALineEditCopiesTheSharedTextOnlyWhileItIsSharedAndTheLongestLineLeavesItsBreakOut)
 {
     BookDocument doc;
     doc.setPlainText(encodeAnsi(u"first\r\nsecond\r\n"));
@@ -43,6 +43,12 @@ TEST(SharedText, ALineEditCopiesTheTextOnlyWhileItIsShared)
     EXPECT_NE(doc.sharedText(), printout);
     EXPECT_EQ(RowLayout(*printout).lineText(1), u"second");   // the printout reads what it took
     EXPECT_EQ(doc.text(0, doc.length()), u"1st\r\n2nd\r\n");
+
+    // The longest line leaves its break out: the same span with the shorter break; a last
+    // line without one; blank lines after.
+    for (const auto& [text, longest] : {std::pair<std::string_view, std::int64_t>{"", 0}, {"abc\r\nabcd\n", 4},
+                                        {"abcd\r\nab\rabcd\n", 4}, {"abc\r\nabcd", 4}, {"abcdef\r\n\r\n", 6}})
+        EXPECT_EQ(RowLayout(BookText{BookBytes(text)}).longestLine(), longest) << text;
 }
 
 TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
@@ -71,14 +77,6 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
             EXPECT_EQ(starts(byCells), starts(byMeasure)) << (book->isRich() ? "rich " : "plain ") << width;
         }
     }
-}
-
-TEST(RowLayout, TheLongestLineLeavesItsBreakOut)
-{
-    // The same span with the shorter break; a last line without one; blank lines after.
-    for (const auto& [text, longest] : {std::pair<std::string_view, std::int64_t>{"", 0}, {"abc\r\nabcd\n", 4},
-                                        {"abcd\r\nab\rabcd\n", 4}, {"abc\r\nabcd", 4}, {"abcdef\r\n\r\n", 6}})
-        EXPECT_EQ(RowLayout(BookText{BookBytes(text)}).longestLine(), longest) << text;
 }
 
 } // namespace

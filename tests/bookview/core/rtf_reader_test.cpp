@@ -68,7 +68,7 @@ Faces facesOf(const RichText& rich)
 
 } // namespace
 
-TEST(RtfReader, CharacterFormatsFollowTheControlWords)
+TEST(RtfReader, CharacterFormatsFollowTheControlWordsAndGroupsAndEqualNeighboursMerge)
 {
     const RichText rich = parsed(
         "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose 0202}Times New Roman;}}"
@@ -83,22 +83,17 @@ TEST(RtfReader, CharacterFormatsFollowTheControlWords)
                                         {.face = times, .halfPoints = 40},
                                         {.face = times, .halfPoints = 40, .color = 0x0000FFu, .background = 0x030201u},
                                         {}}));
-}
 
-TEST(RtfReader, GroupsRestoreTheOuterFormatAndEqualNeighboursMerge)
-{
-    const RichText rich = parsed("{\\rtf1 a{\\b b{\\i c}d}e\\b f\\b0\\b g{\\i}h}");
-    ASSERT_EQ(rich.text, u"abcdefgh");
-    std::vector<std::int64_t> starts;
-    for (const FormatRun& run : rich.runs)
-        starts.push_back(run.start);
-    // "fgh" is one bold run: switching off and on again, or a format without text, splits nothing.
-    EXPECT_EQ(starts, (std::vector<std::int64_t>{0, 1, 2, 3, 4, 5}));
+    // Groups restore the outer format; "fgh" is one bold run: switching off and on again,
+    // or a format without text, splits nothing.
+    const RichText grouped = parsed("{\\rtf1 a{\\b b{\\i c}d}e\\b f\\b0\\b g{\\i}h}");
+    ASSERT_EQ(grouped.text, u"abcdefgh");
+    EXPECT_EQ(grouped.runs.size(), 6u);   // with the checks of parsed(), the starts are 0 to 5
     const CharFormat bold{.bold = true};
-    EXPECT_EQ(formatsOf(rich), (Formats{{}, bold, {.bold = true, .italic = true}, bold, {}, bold, bold, bold}));
+    EXPECT_EQ(formatsOf(grouped), (Formats{{}, bold, {.bold = true, .italic = true}, bold, {}, bold, bold, bold}));
 }
 
-TEST(RtfReader, ClampsParametersAndLeavesColoursOutsideTheTableUnset)
+TEST(RtfReader, ClampsParametersLeavesColoursOutsideTheTableUnsetAndRejectsMalformedInputAndDeepNesting)
 {
     const RichText rich = parsed("{\\rtf1{\\colortbl;\\red999\\green-7\\blue256;\\red10\\green20\\blue30;}"
                                  "\\fs99999999999999 a\\fs-4 b\\cf1\\bogus123 c\\b d\\pard e"
@@ -111,6 +106,17 @@ TEST(RtfReader, ClampsParametersAndLeavesColoursOutsideTheTableUnset)
     // The default font applies from the start and after \plain.
     EXPECT_EQ(facesOf(parsed("{\\rtf1\\deff1{\\fonttbl\\f0 Courier;\\f1 Arial;}a\\f0 b\\plain c}")),
               (Faces{u"Arial", u"Courier", u"Arial"}));
+
+    const auto nested = [](std::size_t depth) {
+        return "{\\rtf1" + std::string(depth - 1, '{') + "x" + std::string(depth, '}');
+    };
+    EXPECT_EQ(parsed(nested(1000)).text, u"x");
+    for (const std::string& bad : std::initializer_list<std::string>{
+             "", "plain text", "{\\rtf", "{\\rtf1 a", "{\\rtf1 a}}", "{\\rtf1 a}b", "{\\rtf1 {a}",
+             "{\\rtf1 a\\", "{\\rtf1 \\'4}", "{\\rtf1 \\'zz}", "{\\rt1 a}", "x{\\rtf1 a}",
+             "{\\rtf1 \\bin99999999999999 ab}", "{\\rtf1 \\bin5 ab}", nested(1001), std::string(1'000'000, '{'),
+         })
+        EXPECT_FALSE(parseRtf(bad)) << bad.substr(0, 40);
 }
 
 TEST(RtfReader, TextOfEachKindOfConstruct)
@@ -149,20 +155,6 @@ TEST(RtfReader, TextOfEachKindOfConstruct)
         EXPECT_EQ(parsed(rtf).text, text) << rtf;
     // Face names are decoded too.
     EXPECT_EQ(facesOf(parsed("{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}\\f0 x}")), Faces{u"Ариал"});
-}
-
-TEST(RtfReader, RejectsMalformedInputAndDeepNesting)
-{
-    const auto nested = [](std::size_t depth) {
-        return "{\\rtf1" + std::string(depth - 1, '{') + "x" + std::string(depth, '}');
-    };
-    EXPECT_EQ(parsed(nested(1000)).text, u"x");
-    for (const std::string& bad : std::initializer_list<std::string>{
-             "", "plain text", "{\\rtf", "{\\rtf1 a", "{\\rtf1 a}}", "{\\rtf1 a}b", "{\\rtf1 {a}",
-             "{\\rtf1 a\\", "{\\rtf1 \\'4}", "{\\rtf1 \\'zz}", "{\\rt1 a}", "x{\\rtf1 a}",
-             "{\\rtf1 \\bin99999999999999 ab}", "{\\rtf1 \\bin5 ab}", nested(1001), std::string(1'000'000, '{'),
-         })
-        EXPECT_FALSE(parseRtf(bad)) << bad.substr(0, 40);
 }
 
 TEST(RtfReader, EachFormatAndFaceIsHeldOnceHoweverManyRunsUseThem)

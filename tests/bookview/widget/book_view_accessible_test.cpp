@@ -50,7 +50,7 @@ protected:
 // 0 "line 0" 6 CR LF | 8 "line 1" 14 CR LF | 16 "line 2" 22 CR LF | 24
 const std::string kThreeLines = "line 0\r\nline 1\r\nline 2\r\n";
 
-TEST_F(BookViewAccessibleTest, ReadOnlyTextDescribedByItsLineCount)
+TEST_F(BookViewAccessibleTest, ReadOnlyTextDescribedByItsLineCountAndReadByLineWordAndCharacter)
 {
     load(kThreeLines);
     ASSERT_NE(book(), nullptr);
@@ -62,13 +62,7 @@ TEST_F(BookViewAccessibleTest, ReadOnlyTextDescribedByItsLineCount)
     EXPECT_EQ(text()->characterCount(), 24);
     EXPECT_EQ(text()->text(8, 14), QStringLiteral("line 1"));
     EXPECT_EQ(text()->text(19, 1000), QStringLiteral("e 2\r\n"));
-    load("just one");
-    EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("1 line"));
-}
 
-TEST_F(BookViewAccessibleTest, TextByLineWordAndCharacter)
-{
-    load(kThreeLines);
     int start = -1, end = -1;
     EXPECT_EQ(text()->textAtOffset(10, QAccessible::LineBoundary, &start, &end), QStringLiteral("line 1\r\n"));
     EXPECT_EQ(std::pair(start, end), std::pair(8, 16));
@@ -89,9 +83,11 @@ TEST_F(BookViewAccessibleTest, TextByLineWordAndCharacter)
     EXPECT_EQ(text()->textAtOffset(second + 1, QAccessible::LineBoundary, &start, &end), view.lineText(1));
     EXPECT_EQ(start, second);
     EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("%1 lines").arg(view.lineCount()));
+    load("just one");
+    EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("1 line"));
 }
 
-TEST_F(BookViewAccessibleTest, CaretAndSelectionBothWays)
+TEST_F(BookViewAccessibleTest, CaretAndSelectionBothWaysTheirChangesToldAndCharacterRectanglesAndPointsAgree)
 {
     load(kThreeLines);
     view.reanchorLine(2);
@@ -109,11 +105,8 @@ TEST_F(BookViewAccessibleTest, CaretAndSelectionBothWays)
     EXPECT_EQ(std::pair(view.selectionLength(), view.caretPosition()), (std::pair<std::int64_t, std::int64_t>(0, 11)));
     text()->setCursorPosition(20);
     EXPECT_EQ(view.caretPosition(), 20);
-}
 
-TEST_F(BookViewAccessibleTest, TellsCaretSelectionTextAndLineCountChanges)
-{
-    load(kThreeLines);
+    // The view tells caret, selection, text and line count changes.
     listen();
     EXPECT_EQ(during([&] {
                   view.reanchorLine(1);
@@ -136,12 +129,9 @@ TEST_F(BookViewAccessibleTest, TellsCaretSelectionTextAndLineCountChanges)
                   view.setWordWrap(false);
               }),
               QStringList({"description", "description"}));
-}
 
-TEST_F(BookViewAccessibleTest, CharacterRectanglesAndPointsAgree)
-{
+    // Character rectangles and points agree.
     load(numberedLines(100));
-    show();
     for (const int offset : {0, 3, 9, 30}) {
         const QRect box = text()->characterRect(offset);
         ASSERT_FALSE(box.isEmpty()) << offset;

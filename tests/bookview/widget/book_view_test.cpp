@@ -1,9 +1,6 @@
 #include "book_view_fixture.h"
 
-#include "bookview/core/book_document.h"
-#include "bookview/widget/book_renderer.h"
 #include "bookview/widget/color_value.h"
-#include "bookview/widget/view_font.h"
 
 #include "peak_memory.h"
 
@@ -74,9 +71,11 @@ void dragTo(TBookView& view, QPoint pos)
     QApplication::sendEvent(view.viewport(), &move);
 }
 
-TEST_F(BookViewTest, KeyHooksSeeTheCaretBeforeAndAfterTheMove)
+// Keys move the caret, stop at both ends, keep the column and copy, their hooks seeing the caret
+// before and after; the scroll bar, the wheel, re-anchoring and dragging move the view together.
+TEST_F(BookViewTest, KeysScrollBarWheelReanchoringAndDragging)
 {
-    load(numberedLines(20));
+    load(numberedLines(100));
     show();
     std::vector<std::pair<std::string, std::int64_t>> events;
     const auto hear = [&](const char* what) { return [&, what] { events.emplace_back(what, caretLine()); }; };
@@ -89,12 +88,8 @@ TEST_F(BookViewTest, KeyHooksSeeTheCaretBeforeAndAfterTheMove)
     EXPECT_EQ(events, (std::vector<std::pair<std::string, std::int64_t>>{
                           {"down", 0}, {"up", 1}, {"down", 1}, {"press", 1}, {"up", 1}, {"down", 1}}));
     EXPECT_EQ(caretLine(), 2);
-}
 
-TEST_F(BookViewTest, KeysMoveStopAtBothEndsKeepTheColumnAndCopy)
-{
-    load(numberedLines(100));
-    show();
+    press(Qt::Key_Home, Qt::ControlModifier);
     const std::int64_t page = view.document().visibleLines();
     ASSERT_GT(page, 2);
     EXPECT_EQ(press(Qt::Key_Up), 0);
@@ -118,20 +113,8 @@ TEST_F(BookViewTest, KeysMoveStopAtBothEndsKeepTheColumnAndCopy)
     press(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(view.selectionLength(), view.textLength());
 
-    // Up and down keep the column across short lines; a sideways move takes the new one.
-    load("0123456789abc\r\nxy\r\n0123456789abc\r\n");
-    view.setSelection(10, 0);
-    EXPECT_EQ(press(Qt::Key_Down), 15 + 2);   // end of "xy"
-    EXPECT_EQ(press(Qt::Key_Down), 19 + 10);
-    press(Qt::Key_Left);
-    press(Qt::Key_Up);
-    EXPECT_EQ(press(Qt::Key_Up), 9);
-}
-
-TEST_F(BookViewTest, ScrollBarWheelReanchoringAndDraggingMoveTheViewTogether)
-{
-    load(numberedLines(100));
-    show();
+    // The scroll bar, the wheel, re-anchoring and dragging move the view together.
+    press(Qt::Key_Home, Qt::ControlModifier);
     QScrollBar* bar = view.verticalScrollBar();
     view.scroll(lirra::ScrollStep::PageDown);
     view.scroll(lirra::ScrollStep::LineDown);
@@ -174,13 +157,35 @@ TEST_F(BookViewTest, ScrollBarWheelReanchoringAndDraggingMoveTheViewTogether)
     ASSERT_EQ(menu.count(), 1);
     EXPECT_EQ(menu.at(0).at(0).toPoint(), QPoint(105, 205));
     EXPECT_EQ(view.selectionStart(), view.lineIndex(52));   // the menu leaves the selection
+
+    // Up and down keep the column across short lines; a sideways move takes the new one.
+    load("0123456789abc\r\nxy\r\n0123456789abc\r\n");
+    view.setSelection(10, 0);
+    EXPECT_EQ(press(Qt::Key_Down), 15 + 2);   // end of "xy"
+    EXPECT_EQ(press(Qt::Key_Down), 19 + 10);
+    press(Qt::Key_Left);
+    press(Qt::Key_Up);
+    EXPECT_EQ(press(Qt::Key_Up), 9);
 }
 
-TEST_F(BookViewTest, PaintsEachRunOfARichBookAndThePlainTextInTheirColours)
+// The main window refreshes its labels from the change notification, and a label's
+// repaint can paint the whole window there and then: every kind of text must paint from
+// the first notification on.
+TEST_F(BookViewTest, PaintsFromTheFirstChangeNotificationEachRunOfARichBookAndThePlainTextInTheirColours)
 {
+    show();
+    int painted = 0;
+    QObject::connect(&view, &TBookView::changed, &view, [&] {
+        view.repaintNow();
+        ++painted;
+    });
+    for (const char* book : {"plain", "{\\rtf1 {\\b bold} {\\i it}\\par}", "{\\rtf1 one}", "plain again"})
+        load(book);
+    view.clear();
+    EXPECT_EQ(painted, 5);
+
     load("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red0\\green255\\blue0;}"
          "\\cf1 WWWW\\cf2 MMMM\\par\\cf0\\highlight3 plain on green}");
-    show();
     const QImage image = viewport(view);
     const int height = viewCell().height();
     const auto row = [&](int i) { return image.copy(0, i * height, image.width(), height); };
@@ -207,24 +212,7 @@ TEST_F(BookViewTest, PaintsEachRunOfARichBookAndThePlainTextInTheirColours)
     EXPECT_EQ(view.backgroundColor(), 0x80000005u);
 }
 
-// The main window refreshes its labels from the change notification, and a label's
-// repaint can paint the whole window there and then: every kind of text must paint from
-// the first notification on.
-TEST_F(BookViewTest, PaintsFromTheChangeNotificationWhicheverKindOfTextCameBefore)
-{
-    show();
-    int painted = 0;
-    QObject::connect(&view, &TBookView::changed, &view, [&] {
-        view.repaintNow();
-        ++painted;
-    });
-    for (const char* book : {"plain", "{\\rtf1 {\\b bold} {\\i it}\\par}", "{\\rtf1 one}", "plain again"})
-        load(book);
-    view.clear();
-    EXPECT_EQ(painted, 5);
-}
-
-TEST(ViewFontsTest, FontsShareByFaceAndSizeAndHeightsCountAsCellsOrCharacters)
+TEST(ViewFontsTest, FontsShareByFaceAndSizeHeightsCountAsCellsOrCharactersAndColoursComeFromValues)
 {
     lirra::FormatTable table;
     table.faces = {u"Liberation Serif"};
@@ -242,14 +230,25 @@ TEST(ViewFontsTest, FontsShareByFaceAndSizeAndHeightsCountAsCellsOrCharacters)
     EXPECT_EQ(fonts.rowHeight(), tallest.ascent() + tallest.descent());
 
     // Negative heights are character heights, positive ones cell heights holding the leading too.
-    lirra::ViewFont font;
-    font.height = -20;
-    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), 20);
-    font.height = 20;
-    EXPECT_LT(font.toQFont().pixelSize(), 20);
-    EXPECT_NEAR(QFontMetrics(font.toQFont()).height(), 20, 1);
-    font.height = 0;
-    EXPECT_EQ(QFontInfo(font.toQFont()).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
+    const auto font = [](int height) {
+        lirra::ViewFont f;
+        f.height = height;
+        return f.toQFont();
+    };
+    EXPECT_EQ(QFontInfo(font(-20)).pixelSize(), 20);
+    EXPECT_LT(font(20).pixelSize(), 20);
+    EXPECT_NEAR(QFontMetrics(font(20)).height(), 20, 1);
+    EXPECT_EQ(QFontInfo(font(0)).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
+
+    // RGB values round-trip; system colours (button face, highlight, none such) come from the palette.
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(4, 5, 6));
+    EXPECT_EQ(lirra::valueFromColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
+    EXPECT_FALSE(lirra::isSystemColor(0x00FFFFFF));
+    for (const auto& [value, color] : {std::pair{0x00336699u, QColor(0x99, 0x66, 0x33)}, {0x8000000Fu, QColor(1, 2, 3)},
+                                       {0x8000000Du, QColor(4, 5, 6)}, {0x8000001Fu, QColor(Qt::black)}})
+        EXPECT_EQ(lirra::colorFromValue(value, palette), color) << value;
 }
 
 TEST_F(BookViewTest, ASelectedLineBreakShowsAsABlankWideBlock)
@@ -293,51 +292,9 @@ TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
     EXPECT_LT(growth, 16LL << 20);
 }
 
-TEST_F(BookViewTest, HorizontalScrollingShowsThePartOfLongLinesInView)
-{
-    load(std::string(60, 'W') + std::string(300, ' ') + std::string(60, 'W') + "\r\n");
-    show();
-    QScrollBar* bar = view.horizontalScrollBar();
-    ASSERT_GE(bar->maximum() + view.viewport()->width(), 420 * 10);   // 420 cells of 10 pixels
-    const auto shownAt = [&](int value) { bar->setValue(value); return contains(viewport(view), kSilver); };
-    EXPECT_EQ(std::pair(shownAt(1000), shownAt(bar->maximum())), std::pair(false, true));   // blanks, then text
-    press(Qt::Key_Home);
-    EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
-}
-
-TEST(ColorValueTest, RgbValuesRoundTripAndSystemColoursComeFromThePalette)
-{
-    QPalette palette;
-    palette.setColor(QPalette::Button, QColor(1, 2, 3));
-    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(4, 5, 6));
-    EXPECT_EQ(lirra::valueFromColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
-    EXPECT_FALSE(lirra::isSystemColor(0x00FFFFFF));
-    // Button face, highlight, no such colour.
-    for (const auto& [value, color] : {std::pair{0x00336699u, QColor(0x99, 0x66, 0x33)}, {0x8000000Fu, QColor(1, 2, 3)},
-                                       {0x8000000Du, QColor(4, 5, 6)}, {0x8000001Fu, QColor(Qt::black)}})
-        EXPECT_EQ(lirra::colorFromValue(value, palette), color) << value;
-}
-
-TEST_F(BookViewTest, FontSizeAndHeightConvertAtTheScreenResolution)
-{
-    ASSERT_EQ(view.logicalDpiY(), 96);
-    for (const auto& [size, height] : {std::pair{14, -19}, {13, -17}, {0, 0}, {-5, 7}}) {
-        view.setFontSize(size);
-        EXPECT_EQ(view.fontHeight(), height) << size;
-        view.setFontHeight(height);
-        EXPECT_EQ(view.fontSize(), size) << height;
-    }
-    view.setFontName(QString(40, QLatin1Char('x')));
-    EXPECT_EQ(view.fontName().size(), 31);
-
-    load(numberedLines(100));   // a larger font shows fewer lines
-    show();
-    const int lines = view.document().visibleLines();
-    view.setFontSize(26);
-    EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
-}
-
-TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidth)
+// Word wrap splits long lines into rows of the shown width; unwrapped they scroll sideways;
+// font sizes and heights convert at the screen resolution.
+TEST_F(BookViewTest, WordWrapHorizontalScrollingAndFontSizes)
 {
     view.setWordWrap(true);   // set before the view is first shown
     load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
@@ -356,6 +313,31 @@ TEST_F(BookViewTest, WordWrapSplitsLongLinesIntoRowsOfTheShownWidth)
     const std::int64_t withTab = view.lineText(0).size();
     load("        " + repeated("word ", 40) + "\r\n");
     EXPECT_EQ(view.lineText(0).size(), withTab + 7);
+
+    // Unwrapped, horizontal scrolling shows the part of long lines in view.
+    view.setWordWrap(false);
+    load(std::string(60, 'W') + std::string(300, ' ') + std::string(60, 'W') + "\r\n");
+    QScrollBar* bar = view.horizontalScrollBar();
+    ASSERT_GE(bar->maximum() + view.viewport()->width(), 420 * 10);   // 420 cells of 10 pixels
+    const auto shownAt = [&](int value) { bar->setValue(value); return contains(viewport(view), kSilver); };
+    EXPECT_EQ(std::pair(shownAt(1000), shownAt(bar->maximum())), std::pair(false, true));   // blanks, then text
+    press(Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);   // the caret is kept in view
+
+    // A larger font shows fewer lines; sizes and heights convert at the screen resolution.
+    load(numberedLines(100));
+    const int lines = view.document().visibleLines();
+    view.setFontSize(26);
+    EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
+    ASSERT_EQ(view.logicalDpiY(), 96);
+    for (const auto& [size, height] : {std::pair{14, -19}, {13, -17}, {0, 0}, {-5, 7}}) {
+        view.setFontSize(size);
+        EXPECT_EQ(view.fontHeight(), height) << size;
+        view.setFontHeight(height);
+        EXPECT_EQ(view.fontSize(), size) << height;
+    }
+    view.setFontName(QString(40, QLatin1Char('x')));
+    EXPECT_EQ(view.fontName().size(), 31);
 }
 
 // The page count of a PDF, as pdfinfo reads it.

@@ -1,3 +1,4 @@
+#include "platform/case_fold.h"
 #include "platform/codepages.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ std::string converted(void (*convert)(const char*, char*, std::size_t), const st
 
 } // namespace
 
-TEST(CodePages, EveryByteOfBothTablesMatchesTheData)
+TEST(CodePages, EveryByteOfBothTablesMatchesTheDataAndBoxDrawingAndMissingCharactersFallBackToTheirBestFit)
 {
     const auto rows = readTables();
     ASSERT_EQ(rows.size(), 256u);
@@ -45,11 +46,7 @@ TEST(CodePages, EveryByteOfBothTablesMatchesTheData)
         EXPECT_EQ(0xFFu & converted(oemToCharBuff, in)[0], row.oemToAnsi) << "OEM byte " << row.byte;
         EXPECT_EQ(0xFFu & converted(charToOemBuff, in)[0], row.ansiToOem) << "ANSI byte " << row.byte;
     }
-}
-
-// Spot checks of the best fits, should the data file itself go wrong.
-TEST(CodePages, BoxDrawingAndMissingCharactersFallBackToTheirBestFit)
-{
+    // Spot checks of the best fits, should the data file itself go wrong.
     // ░ │ ┐ └ ┼ ╔ ═ in 866, and Cyrillic "Аа" which round-trips exactly.
     EXPECT_EQ(converted(oemToCharBuff, "\xB0\xB3\xBF\xC0\xC5\xC9\xCD\x80\xA0"), "-\xA6\xACL+\xE3=\xC0\xE0");
     // € undefined І « » — № а; the split "??" "?" keeps "??<" from being a trigraph.
@@ -64,4 +61,13 @@ TEST(CodePages, UnicodeRoundTripAndBestFit)
     EXPECT_EQ(unicodeToAnsi(u'\u4E2D'), '?');          // nothing fits: default char
     EXPECT_EQ(unicodeToAnsi(u'\uFF21'), 'A');          // fullwidth A: best fit
     EXPECT_EQ(encodeAnsi(u""), "");
+}
+
+TEST(CaseFold, FoldsLatinLatin1AndCyrillicCapitalsOnlyAndComparesWholeTexts)
+{
+    EXPECT_EQ(foldCase(u"ABCxyz ÀÖØÞ ×"), u"abcxyz àöøþ ×");
+    EXPECT_EQ(foldCase(u"АБВЯ ЁЂЏ Ґ ЇІЄ"), u"абвя ёђџ ґ їіє");
+    EXPECT_EQ(foldCase(u"ß ÿ № 12_"), u"ß ÿ № 12_"); // no capitals, nothing changes
+    EXPECT_TRUE(equalFolded(u"/Книги/Война и МИР.TXT", u"/книги/война и мир.txt"));
+    EXPECT_FALSE(equalFolded(u"/книги/а.txt", u"/книги/а.txt ") || equalFolded(u"ё", u"е"));
 }
