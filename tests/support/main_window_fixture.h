@@ -80,6 +80,12 @@ protected:
         return book(name, text);
     }
     std::string tempCopy() const { return m_scratch / "cache/lirra-reader/lirra.tmp"; }
+    // Whether `form` is idle: its own caption, no lines and no copy of a book.
+    bool idle(lirra::TForm1& form) const
+    {
+        return form.windowTitle() == QStringLiteral("Lirra Reader") && form.bookView().lineCount() == 0
+               && !std::filesystem::exists(tempCopy());
+    }
 
     // Keys reach only an active window.
     static bool activate(lirra::TForm1& form)
