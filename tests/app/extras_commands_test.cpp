@@ -1,19 +1,15 @@
 // The clipboard window and the help as the main window opens them, and the help pages
 // against the main window's own menus. (The About box is driven in tests/e2e/extras_e2e.sh.)
 
-#include "app/main_window.h"
-
 #include "extras/clipboard_window.h"
 #include "extras/help_window.h"
 #include "widgets/clipboard_viewer.h"
 #include "widgets/plain_text_view.h"
 #include "main_window_fixture.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QMenu>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextDocument>
@@ -31,9 +27,6 @@ protected:
         QApplication::clipboard()->clear();
         MainWindowTest::TearDown();
     }
-    QAction* action(const char* name) { return MainWindowTest::action(form, name); }
-
-    TForm1 form{{}};
 };
 
 // The help's text as a reader sees it, blanks collapsed.
@@ -52,23 +45,25 @@ QString caption(const QAction* item) { return item->text().remove(u'&').simplifi
 
 TEST_F(ExtrasCommands, ViewClipboardShowsOneWindowThatFollowsCopiesFromTheBookWhenHidden)
 {
-    const std::string path = m_scratch / "book.txt";
-    writeFile(path, "first line\r\nsecond line\r\n");
-    form.LoadBook(QString::fromStdString(path));
+    TForm1 form({});
+    form.LoadBook(qstr(book("book.txt", "first line\r\nsecond line\r\n")));
     auto* window = form.findChild<TForm12*>();
     ASSERT_TRUE(window);
     EXPECT_FALSE(window->isVisible());   // created hidden at start
     QApplication::clipboard()->setText(QStringLiteral("copied before"));
-    action("ViewClipBoard1")->trigger();
-    action("ViewClipBoard1")->trigger();
+    action(form, "ViewClipBoard1")->trigger();
+    action(form, "ViewClipBoard1")->trigger();
     EXPECT_EQ(form.findChildren<TForm12*>().size(), 1);
     EXPECT_TRUE(window->isVisible());
+    window->showMinimized();   // asked for again, it comes back from the task bar
+    action(form, "ViewClipBoard1")->trigger();
+    EXPECT_FALSE(window->isMinimized());
     auto* viewer = window->findChild<TClipboardViewer*>();
     EXPECT_EQ(qobject_cast<PlainTextView*>(viewer->shownControl())->text(), "copied before");
     window->close();   // only hides: copies still reach it
 
-    action("SelectAll2")->trigger();
-    action("Copy2")->trigger();
+    action(form, "SelectAll2")->trigger();
+    action(form, "Copy2")->trigger();
     QCoreApplication::processEvents();
     auto* memo = qobject_cast<PlainTextView*>(viewer->shownControl());
     ASSERT_NE(memo, nullptr);
@@ -77,7 +72,8 @@ TEST_F(ExtrasCommands, ViewClipboardShowsOneWindowThatFollowsCopiesFromTheBookWh
 
 TEST_F(ExtrasCommands, HelpWithoutItsPagesSaysWhereItLookedForThem)
 {
-    action("Help2")->trigger();
+    TForm1 form({});
+    action(form, "Help2")->trigger();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].startsWith(QStringLiteral("The help pages are not installed: ")));
     EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("/share/lirra-reader/help/index.html was not found.")));
@@ -88,6 +84,7 @@ TEST_F(ExtrasCommands, HelpWithoutItsPagesSaysWhereItLookedForThem)
 // each main-menu command's keys.
 TEST_F(ExtrasCommands, HelpDescribesEveryMenuCommandWithItsKeys)
 {
+    TForm1 form({});
     QString everything;
     for (const QString& page : QDir(kHelpPages).entryList({QStringLiteral("*.html")}))
         everything += helpText(page) + u' ';

@@ -3,36 +3,19 @@
 // theme stored by F12, word wrap across a restart and the Fonts dialog are driven in
 // tests/e2e/look_e2e.sh.)
 
-#include "app/main_window.h"
-
-#include "bookview/widget/book_view.h"
-#include "platform/registry_hive.h"
 #include "main_window_fixture.h"
-
-#include <QApplication>
 
 using namespace lirra;
 
 namespace {
 
-class MainWindowLook : public MainWindowTest {
-protected:
-    static void trigger(TForm1& form, const char* name)
-    {
-        if (QAction* found = action(form, name))
-            found->trigger();
-    }
-    static std::uint32_t stored(const char* value)
-    {
-        platform::Registry registry;
-        registry.openKey("Software\\Lirra Reader\\Options", false);
-        return std::uint32_t(registry.readInteger(value));
-    }
-    static QRgb pixel(QWidget& widget, QPoint at) { return widget.grab().toImage().pixel(at); }
-};
+using MainWindowLook = MainWindowTest;
+
+QRgb pixel(QWidget& widget, QPoint at) { return widget.grab().toImage().pixel(at); }
 
 } // namespace
 
+// "Windows Default" follows the desktop's palette and is stored as the system colours.
 TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
 {
     // The colours users see, as 00BBGGRR values: text, then background.
@@ -50,45 +33,41 @@ TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
     form.resize(640, 480);
     form.show();
     TBookView& view = form.bookView();
-    QWidget& panel = *form.findChild<QWidget*>(QStringLiteral("Panel2"));
+    QWidget& panel = *child(form, "Panel2");
     // Backwards, so that no theme passes by leaving the colours of the one before it.
     for (auto theme = std::rbegin(themes); theme != std::rend(themes); ++theme) {
-        trigger(form, theme->item);
+        action(form, theme->item)->trigger();
         EXPECT_EQ(view.fontColor(), theme->text) << theme->item;
         EXPECT_EQ(view.backgroundColor(), theme->background) << theme->item;
         EXPECT_EQ(pixel(panel, {150, 11}), qRgb(0, 0, 0)) << theme->item;
         EXPECT_EQ(panel.palette().color(QPalette::WindowText), QColor(192, 192, 192));
     }
-}
 
-TEST_F(MainWindowLook, WindowsDefaultFollowsTheDesktopPalette)
-{
-    TForm1 form({});
-    form.resize(640, 480);
-    form.show();
-    trigger(form, "WindowsDefault1");
+    action(form, "WindowsDefault1")->trigger();
     const QPalette original = QApplication::palette();
     QPalette changed = original;
     changed.setColor(QPalette::Base, QColor(0, 96, 0));
     QApplication::setPalette(changed);
     QCoreApplication::processEvents();   // the new palette reaches the widgets through the event loop
-    const QRgb painted = pixel(form.bookView(), {300, 200});
+    const QRgb painted = pixel(view, {300, 200});
     QApplication::setPalette(original);
     QCoreApplication::processEvents();
     EXPECT_EQ(painted, qRgb(0, 96, 0));
-    trigger(form, "SaveOptions1");
-    EXPECT_EQ(stored("BGColor"), 0x80000005u);
-    EXPECT_EQ(stored("FontColor"), 0x80000008u);
+    action(form, "SaveOptions1")->trigger();
+    platform::Registry registry;
+    registry.openKey("Software\\Lirra Reader\\Options", false);
+    EXPECT_EQ(std::uint32_t(registry.readInteger("BGColor")), 0x80000005u);
+    EXPECT_EQ(std::uint32_t(registry.readInteger("FontColor")), 0x80000008u);
 }
 
 TEST_F(MainWindowLook, WithoutATrayBothHideCommandsMinimise)
 {
     TForm1 form({});
     form.show();
-    trigger(form, "HideToSysTray2");
+    action(form, "HideToSysTray2")->trigger();
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.isMinimized());
     form.showNormal();
-    trigger(form, "HidetoSysTray1");
+    action(form, "HidetoSysTray1")->trigger();
     EXPECT_TRUE(form.isMinimized());
 }

@@ -14,7 +14,9 @@ namespace {
 
 using BookmarkStore = OwnHive;
 
-TEST(BookmarkEntry, IsWrittenWithAnEightCharacterDateAndGivesTheFileNameBackWhole)
+// An entry is written with an eight-character date and gives the file name back whole;
+// hand-written entries read as far as they can.
+TEST(BookmarkEntry, IsWrittenWithAnEightCharacterDateAndSplitBackIntoBookAndLine)
 {
     EXPECT_EQ(bookmarkEntry(QDate(1999, 12, 5), QStringLiteral("/books/tale.txt"), QStringLiteral("128")),
               QStringLiteral("[05.12.99] /books/tale.txt <128>"));
@@ -24,43 +26,30 @@ TEST(BookmarkEntry, IsWrittenWithAnEightCharacterDateAndGivesTheFileNameBackWhol
         QStringLiteral("/books/a <b> c/tale <1>.txt"),    // " <" inside the path
         QStringLiteral("/books/[05.12.99] x] y.txt"),
     };
-    for (const QString& name : names) {
-        const auto place = splitBookmark(bookmarkEntry(QDate(2024, 2, 29), name, QStringLiteral("7")));
-        ASSERT_TRUE(place) << name.toStdString();
-        EXPECT_EQ(place->book, name);
-        EXPECT_EQ(place->lineNumber, QStringLiteral("7"));
-    }
+    const auto split = [](const QString& entry) {
+        const auto place = splitBookmark(entry);
+        return place ? place->book + u'|' + place->lineNumber : QStringLiteral("(no book)");
+    };
+    for (const QString& name : names)
+        EXPECT_EQ(split(bookmarkEntry(QDate(2024, 2, 29), name, QStringLiteral("7"))), name + QStringLiteral("|7"));
+    // A longer date, as another system's short date form would write it; the last
+    // character is dropped whatever it is, the number is read later; entries that name no book.
+    for (const auto& [entry, parts] : {std::pair{"[2024-02-29] /b.txt <5>", "/b.txt|5"},
+                                       {"[05.12.99] /b.txt <twelve)", "/b.txt|twelve"}, {"", "(no book)"},
+                                       {"no brackets <5>", "(no book)"}, {"[05.12.99] /b.txt", "(no book)"},
+                                       {"[05.12.99]  <5>", "(no book)"}, {"[a <b] c", "(no book)"}})
+        EXPECT_EQ(split(QString::fromUtf8(entry)), QString::fromUtf8(parts)) << entry;
 }
 
-TEST(BookmarkEntry, HandWrittenEntriesReadAsFarAsTheyCan)
-{
-    // A longer date, as another system's short date form would write it.
-    auto place = splitBookmark(QStringLiteral("[2024-02-29] /b.txt <5>"));
-    ASSERT_TRUE(place);
-    EXPECT_EQ(place->book, QStringLiteral("/b.txt"));
-    // The last character is dropped whatever it is; the number is read later.
-    place = splitBookmark(QStringLiteral("[05.12.99] /b.txt <twelve)"));
-    ASSERT_TRUE(place);
-    EXPECT_EQ(place->lineNumber, QStringLiteral("twelve"));
-    // Entries that name no book.
-    for (const char* broken : {"", "no brackets <5>", "[05.12.99] /b.txt", "[05.12.99]  <5>", "[a <b] c"})
-        EXPECT_FALSE(splitBookmark(QString::fromUtf8(broken))) << broken;
-}
-
-TEST_F(BookmarkStore, AKeyWithoutCountReadsAsNoListAndNoLastEntry)
-{
-    Registry registry;
-    registry.openKey(kBookMarksKey, true);   // a key without "Count"
-    EXPECT_FALSE(loadBookmarks().found);
-    EXPECT_FALSE(lastBookmark());
-    EXPECT_TRUE(clearBookmarks());
-}
-
-// The rule itself is the stored list's (registry_list_test); here, what the store makes of it.
-TEST_F(BookmarkStore, AHandEditedKeyLoadsWhatItHoldsAndNamesTheDamage)
+// A key without "Count" reads as no list and no last entry. Of a hand-edited key the store
+// loads what it holds and names the damage (the rule itself is the stored list's,
+// registry_list_test).
+TEST_F(BookmarkStore, AKeyWithoutCountIsNoListAndAHandEditedKeyLoadsWhatItHolds)
 {
     Registry registry;
     registry.openKey(kBookMarksKey, true);
+    EXPECT_FALSE(loadBookmarks().found);
+    EXPECT_FALSE(lastBookmark());
     registry.writeString("0", "e0");
     registry.writeString("2", "e2");
     registry.writeInteger("Count", 2147483647);
@@ -72,6 +61,8 @@ TEST_F(BookmarkStore, AHandEditedKeyLoadsWhatItHoldsAndNamesTheDamage)
     EXPECT_EQ(stored.names, (QStringList{"e0", "e2"}));
     EXPECT_EQ(stored.error, "Invalid data type for 'Count'");
     EXPECT_EQ(errorText([] { lastBookmark(); }), "Invalid data type for 'Count'");
+    EXPECT_TRUE(clearBookmarks());
+    EXPECT_FALSE(clearBookmarks());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/registry_hive.h"
 #include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
+#include "qt_printers.h"
 #include "registry_fixture.h"
 
 #include <QAction>
@@ -16,11 +17,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+inline QString qstr(const std::string& text) { return QString::fromStdString(text); }
 
 class MainWindowTest : public OwnHive {
 protected:
@@ -35,6 +40,7 @@ protected:
         setEnv("XDG_RUNTIME_DIR", runtime);
         lirra::setMessagePresenter([this](const lirra::MessageBoxRequest& box) {
             boxes.push_back(box.text);
+            titledBoxes.push_back(box.title + QStringLiteral(": ") + box.text);
             return box.buttons == lirra::BoxButtons::YesNo ? questionAnswer : lirra::BoxAnswer::Ok;
         });
         lirra::setFileDialogPresenter([this](const lirra::FileDialogRequest& request) -> std::optional<QString> {
@@ -74,12 +80,11 @@ protected:
         return book(name, text);
     }
     std::string tempCopy() const { return m_scratch / "cache/lirra-reader/lirra.tmp"; }
-    std::vector<QString> dialogTitles() const
+    // Whether `form` is idle: its own caption, no lines and no copy of a book.
+    bool idle(lirra::TForm1& form) const
     {
-        std::vector<QString> titles;
-        for (const lirra::FileDialogRequest& request : requests)
-            titles.push_back(request.title);
-        return titles;
+        return form.windowTitle() == QStringLiteral("Lirra Reader") && form.bookView().lineCount() == 0
+               && !std::filesystem::exists(tempCopy());
     }
 
     // Keys reach only an active window.
@@ -102,7 +107,22 @@ protected:
         EXPECT_TRUE(found) << name;
         return found ? found->text() : QString();
     }
-    static QMenu* menu(QWidget& window, const char* name) { return window.findChild<QMenu*>(QLatin1String(name)); }
+    template <class T = QWidget>
+    static T* child(QWidget& window, const char* name)
+    {
+        return window.findChild<T*>(QLatin1String(name));
+    }
+    static QMenu* menu(QWidget& window, const char* name) { return child<QMenu>(window, name); }
+    // Runs `act` on the modal dialog the next step opens; a failure when none opens.
+    static void onNextModal(QWidget& window, std::function<void(QWidget&)> act)
+    {
+        QTimer::singleShot(0, &window, [act = std::move(act)] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                act(*modal);
+            else
+                ADD_FAILURE() << "no modal dialog";
+        });
+    }
     static std::vector<std::string> history()
     {
         lirra::platform::Registry registry;
@@ -114,6 +134,7 @@ protected:
     }
 
     std::vector<QString> boxes;                          // the texts of the boxes shown
+    std::vector<QString> titledBoxes;                    // the same as "title: text"
     lirra::BoxAnswer questionAnswer = lirra::BoxAnswer::No;
     std::vector<lirra::FileDialogRequest> requests;      // the file dialogs asked for
     std::optional<QString> nextFile;                     // what each of them answers
