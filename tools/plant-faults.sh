@@ -23,10 +23,34 @@ restore() {
     [[ -f "$state/planted" ]] || return 0
     cat "$state/original" >"$(cat "$state/planted")" && rm -f "$state/planted" "$state/original"
 }
-rebuild() { nice cmake --build "$build" -j "$jobs" >"$state/logs/build.log" 2>&1; }
+# Builds and tests run in a process group of their own, waited for so that a signal
+# stops them at once and the file is put back.
+child=""
+in_group() {   # in_group LOG COMMAND...: runs COMMAND with its output in LOG
+    local log="$1"; shift
+    setsid "$@" >>"$log" 2>&1 &
+    child=$!
+    wait "$child"; local status=$?
+    child=""
+    return "$status"
+}
+rebuild() { : >"$state/logs/build.log"; in_group "$state/logs/build.log" nice cmake --build "$build" -j "$jobs"; }
+caught=0 valid=0 n=0
+rows=() timeouts=()
+report() {   # the table so far: also what a run cut short has found
+    printf '%-3s %-32s %-50s %-s\n' "#" "fault in src/" "what it breaks" "caught by (seconds)"
+    for row in "${rows[@]}"; do
+        IFS='|' read -r i file breaks verdict secs <<<"$row"
+        printf '%-3s %-32s %-50s %s (%ss)\n' "$i" "$file" "$breaks" "$verdict" "$secs"
+    done
+    for t in "${timeouts[@]}"; do echo "time-out: $t"; done
+    echo "caught $caught of $valid (entries tried: ${#rows[@]}; logs in $state/logs)"
+}
 finish() {
     trap '' INT TERM HUP
+    [[ -z "$child" ]] || { kill -TERM -- "-$child" 2>/dev/null; wait "$child"; }
     restore
+    report
     echo "Rebuilding the unchanged sources..." >&2
     rebuild || echo "The final rebuild failed: see $state/logs/build.log" >&2
 }
@@ -34,13 +58,24 @@ if [[ -f "$state/planted" ]]; then
     echo "A fault from an interrupted run was still planted in $(cat "$state/planted"): put back." >&2
     restore
 fi
-trap finish EXIT
+
+# The environment ./test.sh gives the tests, in a fresh scratch folder for each group.
+scratch="" scratch_base="${TMPDIR:-/tmp}"
+fresh_scratch() {
+    [[ -z "$scratch" ]] || rm -rf "$scratch"
+    scratch="$(mktemp -d -p "$scratch_base")" && chmod 700 "$scratch" && mkdir -m 700 -p "$scratch/runtime" "$scratch/tmp"
+    export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache" \
+           TMPDIR="$scratch/tmp" LIRRA_REGISTRY="$scratch/registry.reg" \
+           LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+}
+trap '[[ -z "$scratch" ]] || rm -rf "$scratch"; finish' EXIT
 trap 'exit 130' INT TERM HUP
 
 [[ -f "$table" ]] || { echo "No fault table at $table" >&2; exit 2; }
 rebuild || { echo "$build does not build as it stands: see $state/logs/build.log" >&2; exit 2; }
 
 # Every test with its program, to order the unit tests nearest the fault first.
+fresh_scratch
 ctest --test-dir "$build" --show-only=json-v1 >"$state/tests.json" || exit 2
 near_tests() {   # near_tests FOLDER: the unit tests built in tests/FOLDER, as an anchored regex
     python3 - "$state/tests.json" "$build/tests/$1/" <<'EOF'
@@ -55,13 +90,10 @@ EOF
 # "NAME<tab>Failed|Timeout|...", or empty when all passed.
 run_tests() {   # run_tests LOG ctest-selection...
     local log="$1"; shift
-    local scratch; scratch="$(mktemp -d)"; chmod 700 "$scratch"
-    mkdir -m 700 -p "$scratch/runtime" "$scratch/tmp"
-    (cd "$build" && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache" \
-        TMPDIR="$scratch/tmp" LIRRA_REGISTRY="$scratch/registry.reg" \
-        LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
-        nice ctest -j "$jobs" --timeout "$limit" --stop-on-failure --output-on-failure "$@") >"$log.group" 2>&1
-    rm -rf "$scratch"
+    : >"$log.group"
+    fresh_scratch
+    in_group "$log.group" nice ctest --test-dir "$build" -j "$jobs" --timeout "$limit" --stop-on-failure \
+        --output-on-failure "$@"
     cat "$log.group" >>"$log"
     outcome="$(awk 'match($0, /^ *[0-9]+\/[0-9]+ Test +#[0-9]+: [^ ]+ /) {
                         split(substr($0, 1, RLENGTH), head, ": "); name = head[2]; sub(/ $/, "", name)
@@ -70,8 +102,6 @@ run_tests() {   # run_tests LOG ctest-selection...
                         if (rest != "Passed") { print name "\t" rest; exit } }' "$log.group")"
 }
 
-caught=0 valid=0 n=0
-rows=() timeouts=()
 exec 3<"$table"
 while :; do   # one entry per pass: file, from, to, breaks
     file="" from="" to="" breaks=""
@@ -96,7 +126,7 @@ while :; do   # one entry per pass: file, from, to, breaks
     FROM="$from" TO="$to" awk '$0 == ENVIRON["FROM"] { print ENVIRON["TO"]; next } { print }' \
         "$state/original" >"$state/faulty" && cat "$state/faulty" >"$target"
     echo "[$n] $file: $breaks" >&2
-    if ! nice cmake --build "$build" -j "$jobs" >>"$log" 2>&1; then
+    if ! in_group "$log" nice cmake --build "$build" -j "$jobs"; then
         verdict="BUILD-FAILED (not a valid fault)"
     else
         valid=$((valid + 1))
@@ -128,10 +158,3 @@ while :; do   # one entry per pass: file, from, to, breaks
     rows+=("$n|$file|$breaks|$verdict|$((SECONDS - start))")
 done
 
-printf '%-3s %-32s %-50s %-s\n' "#" "fault in src/" "what it breaks" "caught by (seconds)"
-for row in "${rows[@]}"; do
-    IFS='|' read -r i file breaks verdict secs <<<"$row"
-    printf '%-3s %-32s %-50s %s (%ss)\n' "$i" "$file" "$breaks" "$verdict" "$secs"
-done
-for t in "${timeouts[@]}"; do echo "time-out: $t"; done
-echo "caught $caught of $valid (entries: $n; logs in $state/logs)"
