@@ -25,8 +25,9 @@ public:
         // Launches may overlap: each claims its number with mkdir, which only one wins.
         writeFile(m_folder / "xdg-open",
                   "#!/bin/sh\n"
-                  "cd \"$(dirname \"$0\")\"\n"
-                  "n=0; while ! mkdir \"launch-$n\" 2>/dev/null; do n=$((n+1)); done\n"
+                  "cd \"$(dirname \"$0\")\" || exit 1\n"
+                  // Bounded: a launch that outlives its test finds no folder to record in.
+                  "n=0; while ! mkdir \"launch-$n\" 2>/dev/null; do n=$((n+1)); [ $n -lt 1000 ] || exit 1; done\n"
                   "i=0; for a in \"$@\"; do printf '%s' \"$a\" > \"launch-$n/argument-$i\"; i=$((i+1)); done\n"
                   "echo $$ > \"launch-$n/pid\"\n"
                   "cut -d' ' -f6 /proc/$$/stat > \"launch-$n/session\"\n"
