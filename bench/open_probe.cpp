@@ -45,7 +45,7 @@ int main(int argc, char** argv)
             longestStall = std::max(longestStall, late);
             return;
         }
-        takingIn = late;
+        takingIn = std::max(0.0, late);   // a coarse timer may fire a little early
         loading.quit();
     });
     tick.start(kTickMs);
