@@ -20,9 +20,38 @@ std::string foldedName(std::string_view name)
     return folded;
 }
 
+namespace {
+
+bool isAscii(std::string_view name)
+{
+    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Compares foldedName(a) with foldedName(b), without making either when both are ASCII
+// (a settings file may hold hundreds of thousands of names to sort).
+std::strong_ordering compareFolded(std::string_view a, std::string_view b)
+{
+    if (!isAscii(a) || !isAscii(b))
+        return foldedName(a) <=> foldedName(b);
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        const auto x = foldCase(static_cast<unsigned char>(a[i]));
+        const auto y = foldCase(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x <=> y;
+    }
+    return a.size() <=> b.size();
+}
+
+bool comesBefore(const Value& a, const Value& b)
+{
+    return compareFolded(a.name, b.name) < 0;
+}
+
+} // namespace
+
 bool sameName(std::string_view a, std::string_view b)
 {
-    return foldedName(a) == foldedName(b);
+    return compareFolded(a, b) == 0;
 }
 
 const Key* Key::Subkeys::find(std::string_view keyName) const
@@ -55,35 +84,6 @@ bool Key::Subkeys::remove(std::string_view keyName)
             --position;
     return true;
 }
-
-namespace {
-
-bool isAscii(std::string_view name)
-{
-    return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Compares foldedName(a) with foldedName(b), without making either when both are ASCII
-// (a settings file may hold hundreds of thousands of names to sort).
-std::strong_ordering compareFolded(std::string_view a, std::string_view b)
-{
-    if (!isAscii(a) || !isAscii(b))
-        return foldedName(a) <=> foldedName(b);
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        const auto x = foldCase(static_cast<unsigned char>(a[i]));
-        const auto y = foldCase(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x <=> y;
-    }
-    return a.size() <=> b.size();
-}
-
-bool comesBefore(const Value& a, const Value& b)
-{
-    return compareFolded(a.name, b.name) < 0;
-}
-
-} // namespace
 
 const Value* Key::Values::find(std::string_view valueName) const
 {
