@@ -1,5 +1,6 @@
 #include "bookview/core/big_block_allocator.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <sys/mman.h>
@@ -9,6 +10,8 @@ namespace lirra::bigblock {
 
 namespace {
 constexpr std::size_t kAlignment = std::size_t{2} << 20;
+// Pages faulted in per call: small enough for a stop to be heard soon.
+constexpr std::size_t kPopulateStep = std::size_t{8} << 20;
 }
 
 void* allocate(std::size_t bytes)
@@ -37,6 +40,19 @@ void* allocate(std::size_t bytes)
 void release(void* block, std::size_t bytes) noexcept
 {
     ::munmap(block, bytes);
+}
+
+PagesAhead::PagesAhead(void* block, std::size_t bytes)
+    : m_thread([start = static_cast<char*>(block), bytes](const std::stop_token& stop) {
+#ifdef MADV_POPULATE_WRITE
+          // Pages the filler reached first are left as they are: populating never writes.
+          for (std::size_t done = 0; done < bytes && !stop.stop_requested(); done += kPopulateStep) {
+              if (::madvise(start + done, std::min(kPopulateStep, bytes - done), MADV_POPULATE_WRITE) != 0)
+                  return;
+          }
+#endif
+      })
+{
 }
 
 } // namespace lirra::bigblock

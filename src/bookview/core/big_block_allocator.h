@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace lirra {
 
@@ -14,6 +15,19 @@ namespace bigblock {
 inline constexpr std::size_t kThreshold = std::size_t{2} << 20;
 void* allocate(std::size_t bytes);                 // throws std::bad_alloc
 void release(void* block, std::size_t bytes) noexcept;
+
+// Faults in the pages of a fresh block on a thread of its own while another thread fills
+// the block from its start. The kernel zeroes every page it hands out, which costs about
+// as much as converting a book into it; this way the two run side by side. Only advice:
+// a kernel without the call leaves the filling thread to fault its pages itself. Stop it
+// (destroy it) before the block is released.
+class PagesAhead {
+public:
+    PagesAhead(void* block, std::size_t bytes);
+
+private:
+    std::jthread m_thread;
+};
 } // namespace bigblock
 
 template <class T>

@@ -9,6 +9,7 @@
 #include <exception>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <thread>
 
@@ -24,6 +25,9 @@ constexpr std::string_view kBreak = "\r\n";
 // A DOS book's text is as long as the book, give or take its last break; a CR standing
 // alone grows into CR LF, and a few of those fit in this much more.
 constexpr std::int64_t kSlack = 64 * 1024;
+// A text this big has its pages faulted in ahead of the conversion; a first page's is too
+// small for a thread of its own to pay.
+constexpr std::size_t kFaultAheadBytes = std::size_t{16} << 20;
 
 std::size_t room(std::int64_t bytes)
 {
@@ -66,6 +70,12 @@ bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& tab
 {
     const std::int64_t toRead = std::min(in.size(), limit);
     text.reserve(room(toRead + kSlack));
+    std::optional<bigblock::PagesAhead> ahead;   // stopped before the text moves or goes
+    const auto faultAhead = [&] {
+        if (text.capacity() >= kFaultAheadBytes)
+            ahead.emplace(text.data(), text.capacity());
+    };
+    faultAhead();
     std::string converted;   // one chunk's worth, before it joins the text
     std::int64_t read = 0;
     bool afterCr = false;
@@ -84,7 +94,9 @@ bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& tab
         // at its worst, every byte a CR, so the text moves once at most.
         if (start + made > text.capacity()) {
             const std::int64_t worstOfTheRest = 2 * std::max<std::int64_t>(toRead - read, 0) + kSlack;
+            ahead.reset();
             text.reserve(room(static_cast<std::int64_t>(start + made) + worstOfTheRest));
+            faultAhead();
         }
         text.append(converted.data(), made);
         if (static_cast<std::int64_t>(text.size()) > kMaxTextLength)
@@ -179,18 +191,26 @@ private:
 
 } // namespace
 
-BookBytes copyBookLines(const std::string& source, const std::string& target, const ByteTable& table,
-                        ConversionProgress* progress)
+CopiedBook copyBookLines(const std::string& source, const std::string& target, const ByteTable& table,
+                         ConversionProgress* progress)
 {
     platform::FileReader in(source);
-    BookBytes text;
+    CopiedBook book;
+    BookBytes& text = book.text;
+    book.hardLines.reserve(static_cast<std::int64_t>(in.size() / 48) + 1);
+    book.hardLines.append(0);
     CopyWriter out(target);   // after the text: stopped before the text goes
     std::size_t written = 0;
+    std::size_t indexed = 0;
     if (progress)
         progress->bookSize.store(in.size(), std::memory_order_relaxed);
     convertInto(in, text, table, std::numeric_limits<std::int64_t>::max(), [&](std::size_t start, std::int64_t read) {
         out.write(std::string_view(text).substr(start));
         written = text.size();
+        const std::string_view sofar(text);
+        const std::size_t upTo = sofar.ends_with(kCr) ? sofar.size() - 1 : sofar.size();
+        appendHardLines(sofar.substr(0, upTo), indexed, book.hardLines);
+        indexed = upTo;
         if (progress) {
             progress->bytesRead.store(read, std::memory_order_relaxed);
             if (progress->stop.stop_requested())
@@ -199,7 +219,8 @@ BookBytes copyBookLines(const std::string& source, const std::string& target, co
     });
     in.close();
     out.close(std::string_view(text).substr(written));   // the last break, when the book had none
-    return text;
+    appendHardLines(text, indexed, book.hardLines);
+    return book;
 }
 
 BookStart convertBookStart(const std::string& source, const ByteTable& table, std::int64_t bytes)

@@ -5,6 +5,7 @@
 // The first page can be had on its own at once, the whole book on a worker thread.
 
 #include "bookview/core/big_block_allocator.h"
+#include "bookview/core/line_index.h"
 
 #include <array>
 #include <atomic>
@@ -34,8 +35,14 @@ struct ConversionStopped {};
 // "Failed to Load Stream" for a text longer than kMaxTextLength); `target` then holds
 // the lines written so far. `progress`, when given, is told of every piece read and may
 // stop the copy between two pieces.
-BookBytes copyBookLines(const std::string& source, const std::string& target, const ByteTable& table,
-                        ConversionProgress* progress = nullptr);
+// The text comes with its hard lines, indexed piece by piece while each piece is still in
+// the cache instead of in a pass of their own over the whole text.
+struct CopiedBook {
+    BookBytes text;
+    LineStarts hardLines;   // as scanHardLines(text) finds them
+};
+CopiedBook copyBookLines(const std::string& source, const std::string& target, const ByteTable& table,
+                         ConversionProgress* progress = nullptr);
 
 // The beginning of the same text: what the first `bytes` of `source` convert to, with no
 // copy written. Unless that is the whole text (`whole`: the book or a Ctrl+Z ended within

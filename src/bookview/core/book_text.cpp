@@ -77,6 +77,12 @@ BookText::BookText(BookBytes ansi1251) : m_plain(std::move(ansi1251))
     m_hardLines = scanHardLines(std::string_view(m_plain));
 }
 
+BookText::BookText(BookBytes ansi1251, LineStarts hardLines) : m_plain(std::move(ansi1251))
+{
+    refuseTooLong(m_plain.size());
+    m_hardLines = std::move(hardLines);
+}
+
 BookText::BookText(RichText rich, Charset charset) : m_rich(true), m_charset(charset), m_richText(std::move(rich))
 {
     refuseTooLong(m_richText.text.size());
@@ -90,6 +96,13 @@ BookText bookTextFrom(BookBytes bytes)
         return BookText(std::move(bytes));
     BookBytes().swap(bytes);   // free the file's bytes before the rich text is indexed
     return BookText(std::move(*rich));
+}
+
+BookText bookTextFrom(CopiedBook book)
+{
+    if (looksLikeRtf(book.text))
+        return bookTextFrom(std::move(book.text));
+    return BookText(std::move(book.text), std::move(book.hardLines));
 }
 
 BookText loadBookText(const std::string& path)

@@ -10,6 +10,7 @@
 // rich text without runs, so every character it has is kept.
 
 #include "bookview/core/big_block_allocator.h"
+#include "bookview/core/book_copy.h"
 #include "bookview/core/book_types.h"
 #include "bookview/core/line_index.h"
 #include "bookview/core/rtf_reader.h"
@@ -32,6 +33,7 @@ public:
     // Both throw Error "Failed to Load Stream" for a text of more than kMaxTextLength
     // characters.
     explicit BookText(BookBytes ansi1251);
+    BookText(BookBytes ansi1251, LineStarts hardLines);   // hardLines: scanHardLines(ansi1251)
     explicit BookText(RichText rich, Charset charset = Charset::Ansi1251);
 
     bool isRich() const { return m_rich; }
@@ -82,6 +84,7 @@ private:
 // text. Throws Error "Failed to Load Stream" for a text of more than kMaxTextLength
 // characters.
 BookText bookTextFrom(BookBytes bytes);
+BookText bookTextFrom(CopiedBook book);   // the same, keeping the index that came with it
 // The book `path` as it is: Unicode text and FictionBook read as readUnicodeBook reads
 // them (no copy), anything else as bookTextFrom its bytes. Throws Error "Cannot open
 // file %s" / "Failed to Load Stream".

@@ -50,14 +50,20 @@ LineStarts scanHardLines(std::string_view text)
     LineStarts lines;
     lines.reserve(static_cast<std::int64_t>(text.size() / 48) + 1);
     lines.append(0);
+    appendHardLines(text, 0, lines);
+    return lines;
+}
+
+void appendHardLines(std::string_view text, std::size_t from, LineStarts& lines)
+{
     const char* data = text.data();
     const std::size_t size = text.size();
-    std::size_t pos = 0;
+    std::size_t pos = from;
 #if defined(__SSE2__)
     // Sixteen bytes at a time: most blocks hold no break at all.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    std::size_t consumed = 0;   // first position not taken by a break yet (CR LF)
+    std::size_t consumed = from;   // first position not taken by a break yet (CR LF)
     while (pos + 16 <= size) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
         unsigned mask = static_cast<unsigned>(
@@ -73,7 +79,6 @@ LineStarts scanHardLines(std::string_view text)
     pos = std::max(pos, consumed);
 #endif
     scanTail(data, size, pos, lines);
-    return lines;
 }
 
 LineStarts scanHardLines(std::u16string_view text)

@@ -24,6 +24,7 @@ public:
     std::int64_t operator[](std::int64_t line) const { return m_starts[static_cast<std::size_t>(line)]; }
     // The line holding `offset`: the last one that starts at or before it.
     std::int64_t lineOf(std::int64_t offset) const;
+    bool operator==(const LineStarts&) const = default;
 
 private:
     std::vector<std::uint32_t, BigBlockAllocator<std::uint32_t>> m_starts;
@@ -33,6 +34,10 @@ private:
 // than there are breaks (the last line may be empty).
 LineStarts scanHardLines(std::string_view text);
 LineStarts scanHardLines(std::u16string_view text);
+// The same a piece at a time, for a text still growing: appends the lines that start
+// after a break in text[from, end). `text` is all of the text so far, scanned up to
+// `from`, less a CR at its end: that CR waits for the next piece, whose LF may be its.
+void appendHardLines(std::string_view text, std::size_t from, LineStarts& lines);
 
 // Number of line-break characters (0, 1 or 2) that end the text just before `end`.
 template <class Unit>
