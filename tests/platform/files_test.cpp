@@ -5,6 +5,7 @@
 #include "platform/utf8.h"
 #include "error_text.h"
 #include "scratch_folder.h"
+#include "test_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,12 @@ TEST(Files, NamesLoseTrailingBlanksOneAtATimeKeepEveryByteInUtf16CopiesAreExactA
     using std::filesystem::perms;
     EXPECT_EQ(std::filesystem::status(folder / "copy.tmp").permissions(), perms::owner_read | perms::owner_write);
 
+    EXPECT_EQ(errorText([&] { FileReader(folder / "missing.txt"); }), "File not found");
+    // Only a regular file is opened: a folder, a FIFO or a device is refused at once.
+    const TestFifo fifo(folder / "fifo");
+    for (const std::string& notAFile : {folder.path(), fifo.path(), std::string("/dev/zero")})
+        EXPECT_EQ(errorText([&] { FileReader opened(notAFile); }), "File access denied") << notAFile;
+    EXPECT_FALSE(fifo.opened());
     EXPECT_EQ(errorText([&] { FileWriter(folder / "missing/copy.tmp"); }), "File not found");
 
     // /dev/full takes no byte: the write fails when the buffer goes out, at close at the latest.

@@ -32,11 +32,6 @@ auto identity(const std::string& path)
     return std::tuple(info.st_ino, info.st_mode, info.st_size, info.st_mtim.tv_nsec);
 }
 
-unsigned modeOf(const std::string& path)
-{
-    return std::get<1>(identity(path)) & 0777;
-}
-
 class RegistryTest : public ::testing::Test {
 protected:
     // Also between the steps of a test: each new reporter is told once.
@@ -212,13 +207,9 @@ TEST_F(RegistryTest, AListIsCountAndNumberedValuesAReplacedKeyHoldsOnlyTheListAn
 
     // Every list is read by one rule, so that a damaged list reads the same wherever it is stored.
     const auto all = lirra::platform::kWholeList;
-    const struct {
-        const char* values; // the key's section as the hive file spells it; nullptr: no key
-        std::size_t limit;
-        bool found;
-        std::vector<std::string> entries;
-        std::string error;
-    } cases[] = {
+    // The key's section as the hive file spells it (nullptr: no key), how many entries to read, and
+    // what is read: whether there is a list, its entries and the first error.
+    const std::tuple<const char*, std::size_t, bool, std::vector<std::string>, std::string> cases[] = {
         {nullptr, all, false, {}, ""},
         {"\"0\"=\"a\"\n", all, false, {}, ""},                                     // no "Count"
         {"\"Count\"=dword:ffffffff\n\"0\"=\"a\"\n", all, true, {}, ""},             // negative
@@ -234,12 +225,12 @@ TEST_F(RegistryTest, AListIsCountAndNumberedValuesAReplacedKeyHoldsOnlyTheListAn
         {"\"Count\"=hex(2):25,00,41,00,00,00\n\"0\"=hex(2):25,00,41,00,00,00\n", all, true, {"%A"},
          "Invalid data type for 'Count'"},
     };
-    for (const auto& c : cases) {
-        writeFile(hive, "REGEDIT4\n\n" + (c.values ? "[HKEY_CURRENT_USER\\" + kBookMarks + "]\n" + c.values : ""s));
+    for (const auto& [values, limit, found, entries, error] : cases) {
+        writeFile(hive, "REGEDIT4\n\n" + (values ? "[HKEY_CURRENT_USER\\" + kBookMarks + "]\n" + values : ""s));
         Registry fresh(hive);
-        const auto list = lirra::platform::readStringList(fresh, kBookMarks, c.limit);
-        EXPECT_EQ(std::tuple(list.found, list.entries, list.error), std::tuple(c.found, c.entries, c.error))
-            << (c.values ? c.values : "(no key)");
+        const auto list = lirra::platform::readStringList(fresh, kBookMarks, limit);
+        EXPECT_EQ(std::tie(list.found, list.entries, list.error), std::tie(found, entries, error))
+            << (values ? values : "(no key)");
     }
 }
 
@@ -300,6 +291,7 @@ TEST_F(RegistryTest, ADamagedFileIsKeptAsideReportedOnceAndNeverOverwritten)
 
 TEST_F(RegistryTest, TheFileIsPrivateInTheConfigFolderAndALinkIsWrittenThroughToItsTarget)
 {
+    const auto modeOf = [](const std::string& path) { return std::get<1>(identity(path)) & 0777; };
     const std::string saved = std::getenv("LIRRA_REGISTRY") ? std::getenv("LIRRA_REGISTRY") : "";
     ::unsetenv("LIRRA_REGISTRY");
     ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
