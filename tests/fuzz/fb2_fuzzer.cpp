@@ -6,19 +6,11 @@
 #include "bookview/core/fiction_book.h"
 #include "bookview/core/unicode_text.h"
 #include "platform/lirra_error.h"
+#include "rich_text_promises.h"
 
 #include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <set>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 void checkFictionBook(std::string_view input)
 {
@@ -28,20 +20,10 @@ void checkFictionBook(std::string_view input)
     } catch (const lirra::Error&) {
         return;
     }
-    const auto length = static_cast<std::int64_t>(rich.text.size());
-    const auto& runs = rich.runs;
-    require(runs.empty() == rich.text.empty());
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        require(runs[i].start < length);
-        require(runs[i].format < rich.formats.formats.size());
-        require(i == 0 ? runs[i].start == 0 : runs[i - 1].start < runs[i].start);
-        require(i == 0 || runs[i - 1].format != runs[i].format);
-    }
-    const auto& formats = rich.formats.formats;
-    require(std::set<lirra::CharFormat>(formats.begin(), formats.end()).size() == formats.size());
+    requireSoundRuns(rich);
     require(rich.formats.faces.empty());
     // Twice the input and some room, the title block and the closing note.
-    require(2 * rich.text.size() + runs.size() * sizeof(lirra::FormatRun) <= 2 * input.size() + 64 * 1024 + 4096);
+    require(2 * rich.text.size() + rich.runs.size() * sizeof(lirra::FormatRun) <= 2 * input.size() + 64 * 1024 + 4096);
 }
 
 void checkUnicodeText(std::string_view input)

@@ -16,21 +16,7 @@
 
 using namespace lirra::platform;
 
-TEST(FileErrors, ErrnoValuesBecomeTheSystemTexts)
-{
-    const std::vector<std::pair<int, std::string>> cases = {
-        {ENOENT, "File not found"},      {ENOTDIR, "File not found"},    {ENAMETOOLONG, "Invalid filename"},
-        {EINVAL, "Invalid filename"},    {EMFILE, "Too many open files"}, {ENFILE, "Too many open files"},
-        {EACCES, "File access denied"},  {EPERM, "File access denied"},  {EROFS, "File access denied"},
-        {EISDIR, "File access denied"},  {ENOSPC, "Disk full"},          {EDQUOT, "Disk full"},
-        {EIO, "I/O error 5"},            {EBUSY, "I/O error 16"},
-    };
-    for (const auto& [err, text] : cases)
-        EXPECT_EQ(errorText([err = err] { throwFileError(err); }), text) << err;
-    EXPECT_EQ(errorText([] { throwReadBeyondEndOfFile(); }), "Read beyond end of file");
-}
-
-TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExistsAndEveryByteSurvivesUtf16)
+TEST(Files, NamesLoseTrailingBlanksOneAtATimeKeepEveryByteInUtf16CopiesAreExactAndFailuresCarryTheSystemTexts)
 {
     ScratchFolder folder;
     writeFile(folder / "book.txt", "12345");
@@ -56,19 +42,14 @@ TEST(FileNames, TrailingBlanksAreIgnoredOneAtATimeUntilAFileExistsAndEveryByteSu
         {"\xED\xB2\x80", u"\xDCED\xDCB2\xDC80"},                                     // an encoded surrogate
         {"\xC0\x80 \xE2\x82", u"\xDCC0\xDC80 \xDCE2\xDC82"},                          // overlong, cut short
     };
-    for (const auto& [bytes, text] : names) {
+    for (const auto& [bytes, text] : names)
         EXPECT_EQ(std::tuple(bytesToUtf16(bytes), bytesFromUtf16(text), holdsEscapedBytes(text)),
                   std::tuple(text, bytes, utf16ToUtf8(text) != bytes)) << bytes;
-    }
     for (unsigned first = 0; first < 256; ++first)
         for (unsigned second = 0; second < 256; ++second)
             for (const std::string& bytes : {std::string{char(first), char(second)}, std::string{char(0xE0), char(first), char(second)}})
                 ASSERT_EQ(bytesFromUtf16(bytesToUtf16(bytes)), bytes) << first << ' ' << second;
-}
 
-TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundariesAndFailuresRaiseTheFileTexts)
-{
-    ScratchFolder folder;
     std::string content;
     for (int i = 0; i < 700000; ++i)
         content += static_cast<char>(i * 7 % 256);
@@ -103,6 +84,17 @@ TEST(BufferedFiles, CopyBytesExactlyAcrossBufferBoundariesAndFailuresRaiseTheFil
                   full.close();
               }),
               "Disk full");
+    // Each errno a file operation may meet has its system text.
+    const std::vector<std::pair<int, std::string>> cases = {
+        {ENOENT, "File not found"},      {ENOTDIR, "File not found"},    {ENAMETOOLONG, "Invalid filename"},
+        {EINVAL, "Invalid filename"},    {EMFILE, "Too many open files"}, {ENFILE, "Too many open files"},
+        {EACCES, "File access denied"},  {EPERM, "File access denied"},  {EROFS, "File access denied"},
+        {EISDIR, "File access denied"},  {ENOSPC, "Disk full"},          {EDQUOT, "Disk full"},
+        {EIO, "I/O error 5"},            {EBUSY, "I/O error 16"},
+    };
+    for (const auto& [err, text] : cases)
+        EXPECT_EQ(errorText([err = err] { throwFileError(err); }), text) << err;
+    EXPECT_EQ(errorText([] { throwReadBeyondEndOfFile(); }), "Read beyond end of file");
 }
 
 // --- the temporary folder ---
