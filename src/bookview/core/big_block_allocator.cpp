@@ -11,7 +11,7 @@ namespace lirra::bigblock {
 namespace {
 constexpr std::size_t kAlignment = std::size_t{2} << 20;
 // Pages faulted in per call: small enough for a stop to be heard soon.
-constexpr std::size_t kPopulateStep = std::size_t{8} << 20;
+constexpr std::size_t kPopulateStep = std::size_t{2} << 20;
 }
 
 void* allocate(std::size_t bytes)
