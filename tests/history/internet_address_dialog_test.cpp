@@ -96,7 +96,8 @@ TEST_F(UserAddresses, EveryConfirmedAddressIsStoredListedOnceLaunchedAndCutOnlyI
     EXPECT_EQ(readStoredAddresses().names, all);
     const auto launched = xdgOpen.addresses(4);   // launches run side by side: any order
     EXPECT_EQ(std::multiset(launched.begin(), launched.end()),
-              (std::multiset<std::string>{"az.lib.ru", "http://b.org", odd.toStdString(), odd.toUpper().toStdString()}));
+              (std::multiset<std::string>{"az.lib.ru", "http://b.org", odd.toStdString(),
+                                          odd.toUpper().toStdString()}));
 
     // A long address is cut in its menu item, but whole in its tip and when chosen.
     QMenu menu;

@@ -55,11 +55,11 @@ TEST(FontComboBox, ListsFamiliesByOptionSortedOnceEachDrawsGlyphThenNameFiltersA
 {
     const QList<FontFamily> all{kMono, kSerif, kSymbols, kTerminal, kGreek};
     const std::pair<TFontListOptions, QStringList> kept[] = {
-        {{}, {"Alpha", "Mono", "serif", "Symbols", "Terminal"}}, {O::foAnsiOnly, {"Mono", "serif"}},
-        {O::foTrueTypeOnly, {"Mono", "serif", "Symbols"}},      {O::foFixedPitchOnly, {"Mono", "Terminal"}},
-        {O::foNoOEMFonts, {"Alpha", "Mono", "serif", "Symbols"}}, {O::foOEMFontsOnly, {"Terminal"}},
-        {O::foScalableOnly, {"Alpha", "Mono", "serif", "Symbols"}}, {O::foNoSymbolFonts, {"Alpha", "Mono", "serif", "Terminal"}},
-        {O::foFixedPitchOnly | O::foScalableOnly, {"Mono"}}};
+        {{}, {"Alpha", "Mono", "serif", "Symbols", "Terminal"}},   {O::foAnsiOnly, {"Mono", "serif"}},
+        {O::foTrueTypeOnly, {"Mono", "serif", "Symbols"}},         {O::foFixedPitchOnly, {"Mono", "Terminal"}},
+        {O::foNoOEMFonts, {"Alpha", "Mono", "serif", "Symbols"}},   {O::foOEMFontsOnly, {"Terminal"}},
+        {O::foScalableOnly, {"Alpha", "Mono", "serif", "Symbols"}}, {O::foFixedPitchOnly | O::foScalableOnly, {"Mono"}},
+        {O::foNoSymbolFonts, {"Alpha", "Mono", "serif", "Terminal"}}};
     for (const auto& [options, families] : kept)
         EXPECT_EQ(names(buildFontList(all, options)), families) << options.toInt();
     // A name reported again (by another foundry, in another case) is listed once; a
