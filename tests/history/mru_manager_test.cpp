@@ -34,11 +34,13 @@ protected:
 } // namespace
 
 // Numbers run 1-9 and then letters; in append mode the first entry goes when the list is full.
-TEST_F(MRUManagerTest, NumbersTheItemsAndShowsTheTextBeforeTheBar)
+TEST_F(MRUManagerTest, NumbersTheItemsShowsTheTextBeforeTheBarReportsTheChosenEntryAndSetsOwnItemsApart)
 {
     QStringList captions = itemsAfter("book", 0, 9);
     ASSERT_EQ(captions.size(), 10);
     EXPECT_EQ(captions[0] + captions[8] + captions[9], "&1\tbook9&9\tbook1&A\tbook0");
+    mru.setCapacity(0);   // trims at once, but keeps the newest entry
+    EXPECT_EQ(itemsAfter(), QStringList({"&1\tbook9"}));
 
     mru.clear();
     mru.setMode(TRecentMode::rmAppend);
@@ -52,30 +54,28 @@ TEST_F(MRUManagerTest, NumbersTheItemsAndShowsTheTextBeforeTheBar)
     mru.add("Library|https://example.org/lib", 0);
     EXPECT_EQ(itemsAfter(), QStringList({"&1 Library"}));
     EXPECT_EQ(menu.actions()[0]->statusTip(), "https://example.org/lib");
-}
 
-TEST_F(MRUManagerTest, OwnItemsKeepTheMenuEnabledAndAreSetApart)
-{
-    menu.addAction(QStringLiteral("Own item"));
-    mru.setSeparateSize(2);
-    EXPECT_EQ(itemsAfter("b", 1, 5),
-              QStringList({"Own item", "-", "&1\tb5", "&2\tb4", "-", "&3\tb3", "&4\tb2", "-", "&5\tb1"}));
+    // Choosing an item reports its entry; it is removed only when asked, and then even when
+    // the handler adds one on top.
     mru.clear();
-    EXPECT_EQ(itemsAfter(), QStringList({"Own item"}));
-    EXPECT_TRUE(menu.menuAction()->isEnabled());
-}
-
-TEST_F(MRUManagerTest, ChoosingAnItemReportsItsEntryAndRemovesItOnlyWhenAsked)
-{
+    mru.setMode(TRecentMode::rmInsert);
     mru.add("a", 0);
     mru.add("b", 0);
     menu.actions()[0]->trigger();
-    EXPECT_EQ(itemsAfter(), QStringList({"&1\tb", "&2\ta"})); // no reordering, no removal
-
-    // The chosen entry goes even when the handler adds one on top.
+    EXPECT_EQ(itemsAfter(), QStringList({"&1 b", "&2 a"}));   // no reordering, no removal
     mru.setRemoveOnSelect(true);
     QObject::connect(&mru, &TMRUManager::clicked, [this] { mru.add("new", 0); });
     menu.actions()[1]->trigger();
     EXPECT_EQ(clicks, QStringList({"b", "a"}));
-    EXPECT_EQ(itemsAfter(), QStringList({"&1\tnew", "&2\tb"}));
+    EXPECT_EQ(itemsAfter(), QStringList({"&1 new", "&2 b"}));
+
+    // Own items keep the menu enabled and are set apart.
+    mru.clear();
+    menu.addAction(QStringLiteral("Own item"));
+    mru.setSeparateSize(2);
+    EXPECT_EQ(itemsAfter("b", 1, 5),
+              QStringList({"Own item", "-", "&1 b5", "&2 b4", "-", "&3 b3", "&4 b2", "-", "&5 b1"}));
+    mru.clear();
+    EXPECT_EQ(itemsAfter(), QStringList({"Own item"}));
+    EXPECT_TRUE(menu.menuAction()->isEnabled());
 }

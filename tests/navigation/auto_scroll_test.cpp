@@ -27,7 +27,7 @@ QString interval(TForm6& form) { return child<QLabel>(form, "Label2")->text(); }
 
 class AutoScrolling : public ::testing::Test {
 protected:
-    void SetUp() override
+    AutoScrolling()
     {
         reader.openNumbered(2000);
         scrollText1.setCheckable(true);
@@ -53,30 +53,10 @@ protected:
 
 } // namespace
 
-TEST_F(AutoScrolling, ClosingTheDialogSetsTheNewIntervalWithoutStoppingTheScrollingWhichGoesOnBehindIt)
-{
-    scroll.toggle();
-    QObject::connect(&timer1, &QTimer::timeout, &timer1, [this] { scroll.step(); });
-    EXPECT_EQ(timer1.interval(), 50);
-    inSpeedDialog([&] {
-        EXPECT_EQ(QApplication::activeModalWidget(), &form6);
-        slider()->setValue(7);
-        const std::int64_t top = reader.view.firstVisibleLine();
-        QTest::qWait(300);
-        EXPECT_GT(reader.view.firstVisibleLine(), top);   // the timer ticks behind the modal dialog
-        EXPECT_EQ(timer1.interval(), 50);   // not before the dialog closes
-    });
-    EXPECT_TRUE(timer1.interval() == 350 && timer1.isActive() && scrollText1.isChecked());
-    // "Cancel", and Escape as well, set the fastest speed, whatever the slider says.
-    const std::function<void()> cancels[] = {[&] { child<QPushButton>(form6, "Button2")->click(); },
-                                             [&] { QTest::keyClick(&form6, Qt::Key_Escape); }};
-    for (const auto& cancel : cancels) {
-        inSpeedDialog([&] { slider()->setValue(400); }, cancel);
-        EXPECT_TRUE(!form6.isVisible() && timer1.interval() == 50 && form6.speed() == 1);
-    }
-}
-
-TEST_F(AutoScrolling, TheDialogShowsFiftyMillisecondsASpeedStepAndEachTickMovesTheViewByARowOrAPage)
+// The dialog shows fifty milliseconds a speed step; each tick moves the view by a row or a
+// page; closing the dialog sets the new interval without stopping the scrolling, which goes on
+// behind it.
+TEST_F(AutoScrolling, EachTickMovesARowOrAPageAndClosingTheDialogSetsTheIntervalWithoutStoppingTheScrolling)
 {
     for (const auto& [stored, speed, shown] : {std::tuple{0, 1, "50 Msec"}, {3, 3, "150 Msec"}}) {
         TForm6 form(stored, nullptr);
@@ -95,11 +75,31 @@ TEST_F(AutoScrolling, TheDialogShowsFiftyMillisecondsASpeedStepAndEachTickMovesT
     EXPECT_EQ(reader.view.caretPosition(), caret);   // the caret stays where it was
     // Once the last line is in view there is nothing to scroll: it stays at the bottom.
     const std::int64_t lastPage = reader.view.lineCount() - reader.view.document().visibleLines();
-    for (const char* mode : {"RadioButton1", "RadioButton2"}) {
+    for (const char* mode : {"RadioButton2", "RadioButton1"}) {
         child<QRadioButton>(form6, mode)->setChecked(true);
         reader.view.reanchorLine(0);
         for (int i = 0; i < 2000; ++i)
             scroll.step();
         EXPECT_EQ(reader.view.firstVisibleLine(), lastPage) << mode;
+    }
+    reader.view.reanchorLine(0);
+    scroll.toggle();
+    QObject::connect(&timer1, &QTimer::timeout, &timer1, [this] { scroll.step(); });
+    EXPECT_EQ(timer1.interval(), 50);
+    inSpeedDialog([&] {
+        EXPECT_EQ(QApplication::activeModalWidget(), &form6);
+        slider()->setValue(7);
+        const std::int64_t top = reader.view.firstVisibleLine();
+        QTest::qWait(300);
+        EXPECT_GT(reader.view.firstVisibleLine(), top);   // the timer ticks behind the modal dialog
+        EXPECT_EQ(timer1.interval(), 50);   // not before the dialog closes
+    });
+    EXPECT_TRUE(timer1.interval() == 350 && timer1.isActive() && scrollText1.isChecked());
+    // "Cancel", and Escape as well, set the fastest speed, whatever the slider says.
+    const std::function<void()> cancels[] = {[&] { child<QPushButton>(form6, "Button2")->click(); },
+                                             [&] { QTest::keyClick(&form6, Qt::Key_Escape); }};
+    for (const auto& cancel : cancels) {
+        inSpeedDialog([&] { slider()->setValue(400); }, cancel);
+        EXPECT_TRUE(!form6.isVisible() && timer1.interval() == 50 && form6.speed() == 1);
     }
 }

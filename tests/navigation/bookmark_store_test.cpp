@@ -16,22 +16,20 @@ using BookmarkStore = OwnHive;
 
 // An entry is written with an eight-character date and gives the file name back whole;
 // hand-written entries read as far as they can.
-TEST(BookmarkEntry, IsWrittenWithAnEightCharacterDateAndSplitBackIntoBookAndLine)
+TEST_F(BookmarkStore, AnEntryIsSplitBackIntoBookAndLineAndAHandEditedKeyLoadsWhatItHolds)
 {
     EXPECT_EQ(bookmarkEntry(QDate(1999, 12, 5), QStringLiteral("/books/tale.txt"), QStringLiteral("128")),
               QStringLiteral("[05.12.99] /books/tale.txt <128>"));
-    const QString names[] = {
-        QStringLiteral("/home/anna/my books/Война и мир.txt"),
-        QStringLiteral("/books/tale.txt "),               // opened from the command line
-        QStringLiteral("/books/a <b> c/tale <1>.txt"),    // " <" inside the path
-        QStringLiteral("/books/[05.12.99] x] y.txt"),
-    };
     const auto split = [](const QString& entry) {
         const auto place = splitBookmark(entry);
         return place ? place->book + u'|' + place->lineNumber : QStringLiteral("(no book)");
     };
-    for (const QString& name : names)
-        EXPECT_EQ(split(bookmarkEntry(QDate(2024, 2, 29), name, QStringLiteral("7"))), name + QStringLiteral("|7"));
+    // Blanks at the end (opened from the command line) and " <" inside the path.
+    for (const char* name : {"/home/anna/my books/Война и мир.txt", "/books/tale.txt ", "/books/a <b> c/tale <1>.txt",
+                             "/books/[05.12.99] x] y.txt"}) {
+        const QString book = QString::fromUtf8(name);
+        EXPECT_EQ(split(bookmarkEntry(QDate(2024, 2, 29), book, QStringLiteral("7"))), book + QStringLiteral("|7"));
+    }
     // A longer date, as another system's short date form would write it; the last
     // character is dropped whatever it is, the number is read later; entries that name no book.
     for (const auto& [entry, parts] : {std::pair{"[2024-02-29] /b.txt <5>", "/b.txt|5"},
@@ -39,13 +37,10 @@ TEST(BookmarkEntry, IsWrittenWithAnEightCharacterDateAndSplitBackIntoBookAndLine
                                        {"no brackets <5>", "(no book)"}, {"[05.12.99] /b.txt", "(no book)"},
                                        {"[05.12.99]  <5>", "(no book)"}, {"[a <b] c", "(no book)"}})
         EXPECT_EQ(split(QString::fromUtf8(entry)), QString::fromUtf8(parts)) << entry;
-}
 
-// A key without "Count" reads as no list and no last entry. Of a hand-edited key the store
-// loads what it holds and names the damage (the rule itself is the stored list's,
-// registry_list_test).
-TEST_F(BookmarkStore, AKeyWithoutCountIsNoListAndAHandEditedKeyLoadsWhatItHolds)
-{
+    // A key without "Count" reads as no list and no last entry. Of a hand-edited key the store
+    // loads what it holds and names the damage (the rule itself is the stored list's,
+    // registry_list_test).
     Registry registry;
     registry.openKey(kBookMarksKey, true);
     EXPECT_FALSE(loadBookmarks().found);

@@ -19,7 +19,7 @@
 using namespace lirra;
 
 // Windows filters become toolkit filters where *.* is every file; the dialog shows them as written.
-TEST(FileDialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingName)
+TEST(Dialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingNameAndAShortMessageMakesABoxAsWideAsItsTitle)
 {
     EXPECT_EQ(qtNameFilters(QStringLiteral("Book's Files|*.*")), QStringLiteral("Book's Files (*)"));
     EXPECT_EQ(qtNameFilters(QStringLiteral("RTF Lirra (*.rtf)|*.rtf|All Files (*.*)|*.*")),
@@ -48,12 +48,9 @@ TEST(FileDialogs, OpenDialogShowsFiltersAsWrittenAndTakesAMissingName)
     EXPECT_EQ(filters, QStringList({QStringLiteral("RTF Lirra (*.rtf)"), QStringLiteral("All Files (*.*)")}));
     // The name comes back even though no such file exists: opening it reports the error.
     EXPECT_EQ(std::pair(chosen.value_or(QString()), dialog.fileName()), std::pair(missing, missing));
-}
 
-// A window manager writes the title in bold between an icon and three buttons, and cuts
-// what does not fit: a short message still makes a box that wide.
-TEST(MessageBoxes, AShortMessageMakesABoxWideEnoughForTheWholeTitle)
-{
+    // A window manager writes the title in bold between an icon and three buttons, and cuts
+    // what does not fit: a short message still makes a box that wide.
     QFont bold = QApplication::font("QMdiSubWindowTitleBar");
     bold.setBold(true);
     for (const BoxKind kind : {BoxKind::Plain, BoxKind::Stop, BoxKind::Error, BoxKind::Information}) {

@@ -32,10 +32,10 @@ protected:
         return std::tuple(r.FontSize, r.FontColor, r.BGColor, r.ScrollTextSpeed, r.FontName, int(r.ConfirmSetBMExit),
                           int(r.WordWrap));
     }
-    static OptionsRecord full()
+    static OptionsRecord full(std::int32_t fontSize = -3, std::uint8_t confirm = 0)
     {
-        return {.FontSize = -3, .FontColor = 0x80000008, .BGColor = 0x80000005, .ScrollTextSpeed = 7,
-                .FontName = QStringLiteral("Times New Roman Cyr"), .ConfirmSetBMExit = 0, .WordWrap = 1};
+        return {.FontSize = fontSize, .FontColor = 0x80000008, .BGColor = 0x80000005, .ScrollTextSpeed = 7,
+                .FontName = QStringLiteral("Times New Roman Cyr"), .ConfirmSetBMExit = confirm, .WordWrap = 1};
     }
 };
 
@@ -76,8 +76,7 @@ TEST_F(OptionsStore, DefaultsEveryBitKeptFlagsOnlyWhenPresentBadValuesRaiseTheRe
     const std::string hive = m_scratch / "registry.reg";
     const std::string before = readFile(hive);
 
-    const OptionsRecord second{.FontSize = 20, .FontColor = 0x80000008, .BGColor = 0x80000005, .ScrollTextSpeed = 7,
-                               .FontName = QStringLiteral("Times New Roman Cyr"), .ConfirmSetBMExit = 1, .WordWrap = 1};
+    const OptionsRecord second = full(20, 1);
     {
         // Room for the same values changed in place, not for the longer name.
         FileSizeLimit disk(before.size());

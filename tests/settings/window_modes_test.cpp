@@ -11,7 +11,7 @@
 #include <QFrame>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPixmap>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -42,9 +42,7 @@ public:
             text += "line " + std::to_string(i) + "\r\n";
         writeFile(scratch / "book.txt", text);
         view->loadFile(scratch / "book.txt");
-        QPixmap icon(16, 16);
-        icon.fill(Qt::darkBlue);
-        setWindowIcon(QIcon(icon));
+        setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
     }
     WindowParts parts() { return {*this, *panel, *clock, wordWrap, fullScreen, hideStatusBar, hideClock, trayMenu}; }
 

@@ -56,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST_F(RxTrayIconTest, ShownWithAnImageWhileActiveHintAsTipClickOnReleaseRightButtonMenuDoubleClickDefaultItem)
+TEST_F(RxTrayIconTest, ShownWithAnImageWhileActiveHintAsTipAnimatedClickOnReleaseRightButtonMenuDoubleClickDefaultItem)
 {
     EXPECT_EQ(shortHint(QStringLiteral("Reader|long help text")), QStringLiteral("Reader"));
     EXPECT_EQ(shortHint(QString(70, QLatin1Char('x'))).size(), 63);
@@ -74,6 +74,19 @@ TEST_F(RxTrayIconTest, ShownWithAnImageWhileActiveHintAsTipClickOnReleaseRightBu
     EXPECT_FALSE(shell->shown);
     tray.setActive(true);
     EXPECT_TRUE(shell->shown && shell->tip == "Hidden");
+    // Animated, it cycles the frames while shown, and shows its icon again when stopped.
+    const QList<QIcon> frames{image(Qt::red), image(Qt::green), image(Qt::black)};
+    tray.setIcons(frames);
+    tray.setInterval(5);
+    tray.setAnimated(true);
+    EXPECT_EQ(shell->iconKey, frames[0].cacheKey());
+    for (const int frame : {1, 2, 0})
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shell->iconKey == frames[frame].cacheKey(); })) << frame;
+    tray.setAnimated(false);
+    EXPECT_EQ(shell->iconKey, tray.icon().cacheKey());
+    const int modifications = shell->modifications;
+    QTest::qWait(30);
+    EXPECT_EQ(shell->modifications, modifications);
     tray.setActive(false);
     shell->accepts = false;
     tray.setActive(true);
@@ -93,21 +106,4 @@ TEST_F(RxTrayIconTest, ShownWithAnImageWhileActiveHintAsTipClickOnReleaseRightBu
               (QStringList{"double", "down 1 twice", "down 2", "click 2", "up 2"}));
     tray.setEnabled(false);
     EXPECT_EQ(after({M::LeftDown, M::LeftUp, M::LeftDouble, M::Move}), QStringList());
-}
-
-TEST_F(RxTrayIconTest, AnimationCyclesTheFramesWhileShown)
-{
-    const QList<QIcon> frames{image(Qt::red), image(Qt::green), image(Qt::blue)};
-    tray.setIcon(image(Qt::black));
-    tray.setIcons(frames);
-    tray.setInterval(5);
-    tray.setAnimated(true);
-    EXPECT_EQ(shell->iconKey, frames[0].cacheKey());
-    for (const int frame : {1, 2, 0})
-        EXPECT_TRUE(QTest::qWaitFor([&] { return shell->iconKey == frames[frame].cacheKey(); })) << frame;
-    tray.setAnimated(false);
-    EXPECT_EQ(shell->iconKey, tray.icon().cacheKey());
-    const int modifications = shell->modifications;
-    QTest::qWait(30);
-    EXPECT_EQ(shell->modifications, modifications);
 }

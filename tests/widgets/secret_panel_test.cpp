@@ -48,11 +48,7 @@ protected:
         panel.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
     }
-    void ticks(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            panel.tick();
-    }
+    void ticks(int count) { for (int i = 0; i < count; ++i) panel.tick(); }
 
     TSecretPanel panel;
     QLabel* child = new QLabel(QStringLiteral("child"), &panel);

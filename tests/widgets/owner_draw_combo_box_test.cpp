@@ -1,3 +1,6 @@
+// The owner-drawn combo boxes: the font names and the colours.
+
+#include "widgets/color_combo_box.h"
 #include "widgets/font_combo_box.h"
 #include "widgets/font_list.h"
 
@@ -28,6 +31,16 @@ QStringList names(const QList<FontListItem>& items)
     return result;
 }
 
+// Item `index` as the drop-down list paints it.
+QImage drawnItem(const TOwnerDrawComboBox& combo, int index, QSize size)
+{
+    QImage item(size, QImage::Format_RGB32);
+    QPainter painter(&item);
+    combo.drawItem(painter, item.rect(), index, false);
+    painter.end();
+    return item;
+}
+
 QStringList listed(const TFontComboBox& combo)
 {
     QStringList names;
@@ -41,16 +54,14 @@ QStringList listed(const TFontComboBox& combo)
 TEST(FontComboBox, ListsFamiliesByOptionSortedOnceEachDrawsGlyphThenNameFiltersAndMatchesNamesWithoutCase)
 {
     const QList<FontFamily> all{kMono, kSerif, kSymbols, kTerminal, kGreek};
-    const auto kept = [&](TFontListOptions options) { return names(buildFontList(all, options)); };
-    EXPECT_EQ(kept({}), QStringList({"Alpha", "Mono", "serif", "Symbols", "Terminal"}));
-    EXPECT_EQ(kept(O::foAnsiOnly), QStringList({"Mono", "serif"}));
-    EXPECT_EQ(kept(O::foTrueTypeOnly), QStringList({"Mono", "serif", "Symbols"}));
-    EXPECT_EQ(kept(O::foFixedPitchOnly), QStringList({"Mono", "Terminal"}));
-    EXPECT_EQ(kept(O::foNoOEMFonts), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
-    EXPECT_EQ(kept(O::foOEMFontsOnly), QStringList({"Terminal"}));
-    EXPECT_EQ(kept(O::foScalableOnly), QStringList({"Alpha", "Mono", "serif", "Symbols"}));
-    EXPECT_EQ(kept(O::foNoSymbolFonts), QStringList({"Alpha", "Mono", "serif", "Terminal"}));
-    EXPECT_EQ(kept(O::foFixedPitchOnly | O::foScalableOnly), QStringList({"Mono"}));
+    const std::pair<TFontListOptions, QStringList> kept[] = {
+        {{}, {"Alpha", "Mono", "serif", "Symbols", "Terminal"}},   {O::foAnsiOnly, {"Mono", "serif"}},
+        {O::foTrueTypeOnly, {"Mono", "serif", "Symbols"}},         {O::foFixedPitchOnly, {"Mono", "Terminal"}},
+        {O::foNoOEMFonts, {"Alpha", "Mono", "serif", "Symbols"}},   {O::foOEMFontsOnly, {"Terminal"}},
+        {O::foScalableOnly, {"Alpha", "Mono", "serif", "Symbols"}}, {O::foFixedPitchOnly | O::foScalableOnly, {"Mono"}},
+        {O::foNoSymbolFonts, {"Alpha", "Mono", "serif", "Terminal"}}};
+    for (const auto& [options, families] : kept)
+        EXPECT_EQ(names(buildFontList(all, options)), families) << options.toInt();
     // A name reported again (by another foundry, in another case) is listed once; a
     // report that fails the options does not take the name.
     const FontFamily proportionalMono{QStringLiteral("MONO"), FontCharset::Ansi, false, kTrueTypeFontType};
@@ -67,12 +78,10 @@ TEST(FontComboBox, ListsFamiliesByOptionSortedOnceEachDrawsGlyphThenNameFiltersA
     // The designed faces stand for their Liberation twins and keep their spelling.
     EXPECT_TRUE(names.contains("Liberation Mono") && names.contains("Courier New Cyr") && names.contains("MS Sans Serif"));
     EXPECT_EQ(names.filter(QStringLiteral("[")), QStringList()) << "foundry names shown";
-    QStringList sorted = names;
-    EXPECT_EQ(sorted.removeDuplicates(), 0);
-    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
+    const auto unsorted = std::adjacent_find(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) >= 0;   // sorted without case, each name once
     });
-    EXPECT_EQ(names, sorted);
+    EXPECT_TRUE(unsorted == names.end()) << unsorted->toStdString();
     EXPECT_EQ(combo.fontType(int(names.indexOf("Courier New Cyr"))), kTrueTypeFontType | kNotSymbolFont);
     QFont font = combo.font();
     for (const int pixels : {6, 30}) {   // at 6 pixels, the 12-pixel glyph less one
@@ -81,11 +90,7 @@ TEST(FontComboBox, ListsFamiliesByOptionSortedOnceEachDrawsGlyphThenNameFiltersA
         EXPECT_EQ(combo.itemHeight(), pixels == 6 ? 11 : QFontMetrics(font).height() + 1);
     }
 
-    QImage item(200, 20, QImage::Format_RGB32);
-    {
-        QPainter painter(&item);
-        combo.drawItem(painter, item.rect(), int(listed(combo).indexOf("Liberation Mono")), false);
-    }
+    const QImage item = drawnItem(combo, int(listed(combo).indexOf("Liberation Mono")), {200, 20});
     const QRgb background = combo.palette().color(QPalette::Base).rgb();
     const auto inked = [&](int from, int to) {
         return anyPixel(item, [&](QColor c) { return c.rgb() != background; }, QRect(from, 0, to - from, 20));
@@ -117,5 +122,44 @@ TEST(FontComboBox, ListsFamiliesByOptionSortedOnceEachDrawsGlyphThenNameFiltersA
     combo.setComboStyle(TComboBoxStyle::csDropDown);
     combo.setFontName(QStringLiteral("No Such Face"));
     EXPECT_EQ(combo.fontName(), QStringLiteral("No Such Face"));
+}
+
+TEST(ColorComboBox, NamesGoByPositionOutsideColoursAreKeptChoosingClicksTypingIsReadAndItemsShowTheirColour)
+{
+    TColorComboBox combo;
+    ASSERT_EQ(combo.count(), 16);
+    combo.setColorNames({QStringLiteral("Schwarz"), QString(), QStringLiteral("Grün")});   // an empty name keeps its own
+    for (const auto& [index, name] :
+         {std::pair{0, "Schwarz"}, {1, "Maroon"}, {2, "Grün"}, {3, "Olive"}, {9, "Red"}, {15, "White"}})
+        EXPECT_EQ(combo.itemText(index), QString::fromUtf8(name));
+    std::vector<std::string> events;
+    QObject::connect(&combo, &TOwnerDrawComboBox::changed, [&] { events.push_back("change " + std::to_string(combo.colorValue())); });
+    QObject::connect(&combo, &TColorComboBox::clicked, [&] { events.push_back("click"); });
+    // With nothing selected, even the same value is set again and announced. A system colour
+    // (0x80000008) is none of the sixteen.
+    for (const auto& [value, index, count] : {std::tuple{0x00B4B4B4u, -1, 1}, {0x00B4B4B4u, -1, 2}, {0x000000FFu, 9, 3},
+                                              {0x000000FFu, 9, 3}, {0x80000008u, -1, 4}}) {
+        combo.setColorValue(value);
+        EXPECT_TRUE(combo.currentIndex() == index && combo.colorValue() == value && int(events.size()) == count) << value;
+    }
+    events.clear();
+    combo.setCurrentIndex(12);
+    emit combo.activated(12);   // as the list does when the user picks "Blue"
+    EXPECT_EQ(events, (std::vector<std::string>{"change " + std::to_string(0x00FF0000), "click"}));
+    combo.setComboStyle(TComboBoxStyle::csDropDown);
+    combo.setColorValue(0x00B4B4B4);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("$00B4B4B4"));
+    for (const auto& [typed, value] : {std::pair{"navy", 0x00800000u}, {"255", 0x000000FFu}, {"no colour", 0x00B4B4B4u}}) {
+        combo.setEditText(QString::fromLatin1(typed));
+        EXPECT_EQ(combo.colorValue(), value) << typed;
+    }
+    const QRgb background = combo.palette().color(QPalette::Base).rgb();
+    const QRgb red = qRgb(255, 0, 0);
+    const QImage item = drawnItem(combo, 9, {160, 18});
+    EXPECT_EQ(item.pixel(12, 9), red);
+    EXPECT_TRUE(anyPixel(item, [&](QColor c) { return c.rgb() != background && c.rgb() != red; }, QRect(28, 0, 32, 18)));
+
+    combo.setDisplayNames(false);
+    EXPECT_EQ(drawnItem(combo, 9, {160, 18}).pixel(100, 9), red);
 }
 

@@ -1,8 +1,12 @@
+#include "extras/about_box.h"
 #include "extras/help_window.h"
+
+#include "widgets/secret_panel.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -66,4 +70,31 @@ TEST(HelpWindow, LinksLeadToPagesThatExistEveryPageIsReachableAndTheWindowWalksB
     browser->setSource(QUrl(QStringLiteral("look.html")));
     help.showContents();
     EXPECT_TRUE(browser->source().fileName() == "index.html" && owner.findChildren<HelpWindow*>().size() == 1);
+}
+
+TEST(AboutBox, TheCreditsFitAndRestartFromBelowEachShowingAndOnlyThePictureTakesTheClick)
+{
+    TForm9 form;
+    auto* image = form.findChild<QLabel*>(QStringLiteral("Image1"));
+    auto* panel = form.findChild<TSecretPanel*>(QStringLiteral("SecretPanel1"));
+    ASSERT_TRUE(image && panel);
+    const QFontMetrics metrics(panel->font());
+    for (const QString& line : panel->lines())
+        EXPECT_LE(metrics.horizontalAdvance(line), panel->textRect().width()) << line.toStdString();
+
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_TRUE(form.pos() == form.screen()->geometry().center() - form.rect().center() && panel->active());
+    for (int i = 0; i < 40; ++i)
+        panel->tick();
+    QTest::mouseClick(panel, Qt::LeftButton); // the credits take no clicks
+    EXPECT_TRUE(form.isVisible());
+    QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_TRUE(!form.isVisible() && !panel->active());
+
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(panel->scrollCounter(), 0);
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(!form.isVisible() && !panel->active()); // however it closed, nothing runs behind it
 }

@@ -1,3 +1,5 @@
+#include "settings/color_commands.h"
+#include "settings/color_dialog.h"
 #include "settings/fonts_dialog.h"
 
 #include "fake_reader_window.h"
@@ -16,13 +18,13 @@ using namespace lirra;
 
 namespace {
 
-class FontsDialogTest : public ::testing::Test {
+class FontsAndColors : public ::testing::Test {
 protected:
-    FontsDialogTest()
+    FontsAndColors()
     {
         setMessagePresenter([this](const MessageBoxRequest& box) { return boxes.push_back(box.text), BoxAnswer::Ok; });
     }
-    ~FontsDialogTest() override { setMessagePresenter({}); }
+    ~FontsAndColors() override { setMessagePresenter({}); }
 
     template <class Control>
     Control& control(const char* name)
@@ -55,7 +57,7 @@ protected:
 
 } // namespace
 
-TEST_F(FontsDialogTest, EachShowingStartsFromTheViewKeepsTheTicksAndOkAppliesEverythingAndFixesThePitch)
+TEST_F(FontsAndColors, EachShowingStartsFromTheViewOkAppliesEverythingAndTheSizeAndColourCommandsWork)
 {
     for (QWidget* child : fonts.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_FALSE(child->accessibleName().isEmpty()) << child->objectName().toStdString();
@@ -86,10 +88,33 @@ TEST_F(FontsDialogTest, EachShowingStartsFromTheViewKeepsTheTicksAndOkAppliesEve
         QTest::keyClick(&size(), Qt::Key_Return);   // Enter in the size field is OK
         EXPECT_TRUE(!fonts.isVisible() && view().fontSize() == std::atoi(text)) << text;
     }
+    // The size steps down without a limit; the colour dialog starts from the view's colour (a
+    // system colour as the palette shows it) and Cancel keeps it.
+    view().setFontSize(1);
+    for (int expected : {0, -1, -2}) {
+        stepFontSize(view(), -1);
+        EXPECT_EQ(view().fontSize(), expected);
+    }
+    view().setFontColor(0x00C0C0C0);
+    view().setBackgroundColor(0x80000005);   // the system's window colour
+    std::vector<QColor> starts;
+    std::optional<QColor> answer = QColor(255, 0, 0);
+    setColorDialogPresenter([&](const QColor& current) { return starts.push_back(current), answer; });
+    chooseFontColor(view(), &view());
+    EXPECT_EQ(view().fontColor(), 0x000000FFu);
+    answer.reset();
+    chooseBackgroundColor(view(), &view());
+    EXPECT_EQ(view().backgroundColor(), 0x80000005u);
+    answer = QColor(0, 0, 128);
+    chooseBackgroundColor(view(), &view());
+    EXPECT_EQ(view().backgroundColor(), 0x00800000u);
+    setColorDialogPresenter({});
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_TRUE(starts[0] == QColor(192, 192, 192) && starts[1] == view().palette().color(QPalette::Base));
 }
 
 // Enter in the size field is one OK, as a click is; a size the view cannot show is no number.
-TEST_F(FontsDialogTest, ABadSizeStopsAfterFaceAndColourCancelChangesNothingAndWhatThePickersCannotShowSurvivesOk)
+TEST_F(FontsAndColors, ABadSizeStopsAfterFaceAndColourCancelChangesNothingAndWhatThePickersCannotShowSurvivesOk)
 {
     for (const char* text : {"abc", "2147483647", "1639", "-1639"})
         for (bool enter : {false, true}) {
@@ -116,4 +141,3 @@ TEST_F(FontsDialogTest, ABadSizeStopsAfterFaceAndColourCancelChangesNothingAndWh
     fonts.show();   // the filter stays for the next showing
     EXPECT_TRUE(face().options().testFlag(TFontListOption::foFixedPitchOnly));
 }
-
