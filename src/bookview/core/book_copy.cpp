@@ -197,7 +197,7 @@ CopiedBook copyBookLines(const std::string& source, const std::string& target, c
     platform::FileReader in(source);
     CopiedBook book;
     BookBytes& text = book.text;
-    book.hardLines.reserve(static_cast<std::int64_t>(in.size() / 48) + 1);
+    book.hardLines.reserveFor(in.size());
     book.hardLines.append(0);
     CopyWriter out(target);   // after the text: stopped before the text goes
     std::size_t written = 0;

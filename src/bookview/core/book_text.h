@@ -30,7 +30,7 @@ enum class Charset { Ansi1251, Unicode };
 class BookText {
 public:
     BookText();   // empty plain text
-    // Both throw Error "Failed to Load Stream" for a text of more than kMaxTextLength
+    // Each throws Error "Failed to Load Stream" for a text of more than kMaxTextLength
     // characters.
     explicit BookText(BookBytes ansi1251);
     BookText(BookBytes ansi1251, LineStarts hardLines);   // hardLines: scanHardLines(ansi1251)

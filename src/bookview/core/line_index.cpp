@@ -48,7 +48,7 @@ void scanTail(const Unit* text, std::size_t size, std::size_t pos, LineStarts& l
 LineStarts scanHardLines(std::string_view text)
 {
     LineStarts lines;
-    lines.reserve(static_cast<std::int64_t>(text.size() / 48) + 1);
+    lines.reserveFor(static_cast<std::int64_t>(text.size()));
     lines.append(0);
     appendHardLines(text, 0, lines);
     return lines;
@@ -84,7 +84,7 @@ void appendHardLines(std::string_view text, std::size_t from, LineStarts& lines)
 LineStarts scanHardLines(std::u16string_view text)
 {
     LineStarts lines;
-    lines.reserve(static_cast<std::int64_t>(text.size() / 48) + 1);
+    lines.reserveFor(static_cast<std::int64_t>(text.size()));
     lines.append(0);
     scanTail(text.data(), text.size(), 0, lines);
     return lines;

@@ -19,6 +19,9 @@ class LineStarts {
 public:
     void append(std::int64_t start) { m_starts.push_back(static_cast<std::uint32_t>(start)); }
     void reserve(std::int64_t count) { m_starts.reserve(static_cast<std::size_t>(count)); }
+    // Room for the lines of a text of `characters`, reckoned generously: room never
+    // touched costs no memory, and growing the index would copy it.
+    void reserveFor(std::int64_t characters) { reserve(characters / 48 + 1); }
     void clear() { m_starts.clear(); }
     std::int64_t size() const { return static_cast<std::int64_t>(m_starts.size()); }
     std::int64_t operator[](std::int64_t line) const { return m_starts[static_cast<std::size_t>(line)]; }
