@@ -39,8 +39,8 @@ TEST_F(BookmarkStore, AnEntryIsSplitBackIntoBookAndLineAndAHandEditedKeyLoadsWha
         EXPECT_EQ(split(QString::fromUtf8(entry)), QString::fromUtf8(parts)) << entry;
 
     // A key without "Count" reads as no list and no last entry. Of a hand-edited key the store
-    // loads what it holds and names the damage (the rule itself is the stored list's,
-    // registry_list_test).
+    // loads what it holds and names the damage (the rule itself is the stored list's, checked
+    // in registry_hive_test).
     Registry registry;
     registry.openKey(kBookMarksKey, true);
     EXPECT_FALSE(loadBookmarks().found);
