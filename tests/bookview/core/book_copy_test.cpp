@@ -1,5 +1,6 @@
 #include "bookview/core/book_copy.h"
 
+#include "book_texts.h"
 #include "error_text.h"
 #include "platform/codepage_tables.h"
 #include "scratch_folder.h"
@@ -13,14 +14,6 @@ using lirra::copyBookLines;
 namespace {
 
 const auto& kDosToWindows = lirra::platform::tables::kOem866ToAnsi1251;
-
-std::string repeated(const std::string& piece, int times)
-{
-    std::string text;
-    while (times-- > 0)
-        text += piece;
-    return text;
-}
 
 class BookCopy : public ::testing::Test {
 protected:

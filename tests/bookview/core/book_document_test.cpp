@@ -1,9 +1,9 @@
 #include "bookview/core/book_document.h"
 
-#include "platform/codepages.h"
+#include "book_texts.h"
 #include "error_text.h"
+#include "platform/codepages.h"
 #include "scratch_folder.h"
-#include "test_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,14 @@ using platform::encodeAnsi;
 using Lines = std::vector<std::u16string>;
 using Pair = std::pair<std::int64_t, std::int64_t>;
 
-BookDocument plainBook(std::u16string_view text)
+// `text` as a plain 1251 book, or as a rich one in a single format.
+BookDocument plainBook(std::u16string_view text, bool rich = false)
 {
     BookDocument doc;
-    doc.setPlainText(encodeAnsi(text));
+    if (rich)
+        doc.setRichText({std::u16string(text), {{0, 0}}, {{CharFormat{}}, {}}});
+    else
+        doc.setPlainText(encodeAnsi(text));
     return doc;
 }
 
@@ -31,14 +35,6 @@ public:
 private:
     int m_width, m_wide;
 };
-
-std::u16string repeated(std::u16string_view piece, int times)
-{
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
 
 Lines allLines(const BookDocument& doc)
 {
@@ -193,9 +189,7 @@ TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFitsPlainOrRich)
         {u"one two three four\r\nfive\r\n", &one, 9, {u"one two ", u"three ", u"four", u"five"}},
     };
     for (const auto& c : cases) {
-        BookDocument plain = plainBook(c.text);
-        BookDocument rich;
-        rich.setRichText({std::u16string(c.text), {{0, 0}}, {{CharFormat{}}, {}}});
+        BookDocument plain = plainBook(c.text), rich = plainBook(c.text, true);
         for (BookDocument* doc : {&plain, &rich}) {
             SCOPED_TRACE(std::string(doc == &rich ? "rich " : "plain ") + std::to_string(c.rows.size()));
             doc->setWrap(c.measure, c.width);
@@ -240,11 +234,7 @@ TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
 {
     const std::u16string text = u"Жили-были ЁЖИК и Її. ёжик, єнот Єнот\r\nконец";
     for (const bool rich : {false, true}) {
-        BookDocument doc;
-        if (rich)
-            doc.setRichText({text, {{0, 0}}, {{CharFormat{}}, {}}});
-        else
-            doc.setPlainText(encodeAnsi(text));
+        const BookDocument doc = plainBook(text, rich);
         const std::int64_t all = doc.length();
         SCOPED_TRACE(rich ? "rich" : "plain");
         EXPECT_EQ(doc.find(u"ёжик", 0, all), 10);
@@ -329,10 +319,8 @@ TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTake
     EXPECT_EQ(doc.lineText(0), u"found");
 
     // Large enough for the big-block storage of the text and of its line starts.
-    std::string book;
     const int lines = 400000;
-    for (int i = 0; i < lines; ++i)
-        book += "line " + std::to_string(i) + "\r\n";
+    const std::string book = numberedLines(lines);
     doc.loadFile(write("large.txt", book + "\xDF\xF9\xE8\xEA"));   // "Ящик" in 1251
     EXPECT_EQ(Pair(doc.length(), doc.lineCount()), Pair(book.size() + 4, lines + 1));
     EXPECT_EQ(doc.lineText(123456), u"line 123456");
@@ -350,12 +338,6 @@ TEST_F(BookDocumentFiles, FailuresNameTheFileAndLeaveTheBookAsItWas)
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
     EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
-    // What is not a file is refused before it is opened: a FIFO would wait for a writer,
-    // a device might never end.
-    const TestFifo fifo(dir / "fifo.rtf");
-    for (const std::string& notAFile : {dir.path(), fifo.path(), std::string("/dev/zero")})
-        EXPECT_EQ(errorText([&] { doc.loadFile(notAFile); }), "Cannot open file " + notAFile);
-    EXPECT_FALSE(fifo.opened());
     EXPECT_EQ(std::tuple(doc.lineText(0), doc.selectionStart(), changes), std::tuple(u"kept", 1, 0));
 }
 
