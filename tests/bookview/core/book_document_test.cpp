@@ -2,6 +2,7 @@
 
 #include "book_texts.h"
 #include "error_text.h"
+#include "fixed_advances.h"
 #include "platform/codepages.h"
 #include "scratch_folder.h"
 
@@ -24,17 +25,6 @@ BookDocument plainBook(std::u16string_view text, bool rich = false)
         doc.setPlainText(encodeAnsi(text));
     return doc;
 }
-
-// Every character `width` pixels wide but 'W' and 'Ш', `wide`; cells counted when all are alike.
-class Pitch : public AdvanceSource {
-public:
-    explicit Pitch(int width, int wide = 0) : m_width(width), m_wide(wide ? wide : width) {}
-    int advance(char16_t unit) const override { return unit == u'W' || unit == u'Ш' ? m_wide : m_width; }
-    int cellWidth() const override { return m_wide == m_width ? m_width : 0; }
-
-private:
-    int m_width, m_wide;
-};
 
 Lines allLines(const BookDocument& doc)
 {
@@ -76,9 +66,8 @@ TEST(BookDocumentLines, EveryBreakEndsALineAndTheEmptyLastLineIsNotCounted)
     EXPECT_EQ(allLines(plainBook(text)), expected);
 }
 
-// --- re-anchoring and replacing lines ---------------------------------------------------
-
-class BookDocumentChanges : public ::testing::Test {
+// A book of three lines, its changes and scrolls counted, and a folder for its files.
+class BookDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -86,12 +75,26 @@ protected:
         doc.onChanged = [this] { ++changes; };
         doc.onScrolled = [this] { ++scrolls; };
     }
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
+        writeFile(dir / name, bytes);
+        return dir / name;
+    }
+    std::string saved() const
+    {
+        doc.saveAsPlainText(dir / "out.txt");
+        return readFile(dir / "out.txt");
+    }
+
     BookDocument doc;
     int changes = 0;
     int scrolls = 0;
+    ScratchFolder dir;
 };
 
-TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWhenNeededAndStepsStopAtBothEnds)
+// --- re-anchoring and replacing lines ---------------------------------------------------
+
+TEST_F(BookDocumentTest, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWhenNeededAndStepsStopAtBothEnds)
 {
     doc.setSelection(0, 3);
     doc.reanchorLine(1);
@@ -128,7 +131,7 @@ TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWh
     EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
 }
 
-TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyItsLine)
+TEST_F(BookDocumentTest, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyItsLine)
 {
     doc.replaceLine(1, u"2nd line, longer");
     EXPECT_EQ(allLines(doc), (Lines{u"first", u"2nd line, longer", u"third"}));
@@ -136,7 +139,7 @@ TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyIts
     doc.replaceLine(0, u"first");   // the same text: nothing changes but the caret
     EXPECT_EQ(std::tuple(doc.caret(), doc.length(), changes), std::tuple(5, 7 + 16 + 2 + 5 + 2, 2));
 
-    const Pitch pitch(1);
+    const FixedAdvances pitch(1);
     doc.setSelection(1, 5);
     doc.moveCaret(9, true);
     doc.scroll(ScrollStep::LineDown);
@@ -174,7 +177,7 @@ TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
 
 TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFitsPlainOrRich)
 {
-    const Pitch ten(10), one(1), proportional(10, 30);
+    const FixedAdvances ten(10), one(1), proportional(10, u"WШ", 30, false);
     const struct {
         std::u16string_view text;
         const AdvanceSource* measure;
@@ -200,18 +203,16 @@ TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFitsPlainOrRich)
     }
 }
 
-TEST(BookDocumentWrap, PositionsCountsReanchoringAndTheTopLineUseRows)
+TEST_F(BookDocumentTest, WrappedPositionsCountsReanchoringAndTheTopLineUseRows)
 {
-    BookDocument doc = plainBook(u"aaa bbb ccc dddd\r\nee\r\n");
-    const Pitch pitch(10), one(1);
+    doc.setPlainText(encodeAnsi(u"aaa bbb ccc dddd\r\nee\r\n"));
+    const FixedAdvances pitch(10), one(1);
     doc.setWrap(&pitch, 80);   // 8 columns
     EXPECT_EQ(Pair(doc.lineIndex(1), doc.lineFromChar(9)), Pair(8, 1));
-    int changes = 0;
-    doc.onChanged = [&] { ++changes; };
     doc.reanchorLine(2);
     EXPECT_EQ(doc.caret(), 20);
     doc.reanchorLine(3);   // the empty row after the last break
-    EXPECT_EQ(Pair(doc.caret(), changes), Pair(20, 1));
+    EXPECT_EQ(Pair(doc.caret(), changes), Pair(20, 2));   // the new text and one re-anchoring
     doc.setWrap(&pitch, 0);   // no room at all: one character a row, the blank hanging
     EXPECT_EQ(doc.lineCount(), 15);
     EXPECT_EQ(doc.lineText(2), u"a ");
@@ -267,34 +268,18 @@ TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
 
 // --- files ------------------------------------------------------------------------------
 
-class BookDocumentFiles : public ::testing::Test {
-protected:
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        writeFile(dir / name, bytes);
-        return dir / name;
-    }
-    std::string saved(const BookDocument& doc) const
-    {
-        doc.saveAsPlainText(dir / "out.txt");
-        return readFile(dir / "out.txt");
-    }
-    ScratchFolder dir;
-};
-
-TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTakesRichTextOrFallsBackToPlain)
+TEST_F(BookDocumentTest, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTakesRichTextOrFallsBackToPlain)
 {
-    BookDocument doc;
     doc.setPlainText("one two three\rfour\n\r\n\xC6");
-    const Pitch pitch(1);
+    const FixedAdvances pitch(1);
     doc.setWrap(&pitch, 4);   // rows do not matter
-    EXPECT_EQ(saved(doc), "one two three\r\nfour\r\n\r\n\xC6\r\n");
+    EXPECT_EQ(saved(), "one two three\r\nfour\r\n\r\n\xC6\r\n");
     doc.setPlainText("a\r\nb\r\n");   // a final empty line adds nothing
-    EXPECT_EQ(saved(doc), "a\r\nb\r\n");
+    EXPECT_EQ(saved(), "a\r\nb\r\n");
     doc.clear();
-    EXPECT_EQ(saved(doc), "");
+    EXPECT_EQ(saved(), "");
     doc.setRichText({u"Ёлка\r\n\u2014 дa\n", {{0, 0}}, {{CharFormat{}}, {}}});   // encoded to 1251
-    EXPECT_EQ(saved(doc), "\xA8\xEB\xEA\xE0\r\n\x97 \xE4" "a\r\n");
+    EXPECT_EQ(saved(), "\xA8\xEB\xEA\xE0\r\n\x97 \xE4" "a\r\n");
 
     // Loading takes rich text or falls back to plain.
     doc.setWrap(nullptr, 0);
@@ -328,17 +313,14 @@ TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTake
     EXPECT_EQ(doc.find(u"ЯЩИК", 0, doc.length()), doc.length() - 4);
 }
 
-TEST_F(BookDocumentFiles, FailuresNameTheFileAndLeaveTheBookAsItWas)
+TEST_F(BookDocumentTest, FailuresNameTheFileAndLeaveTheBookAsItWas)
 {
-    BookDocument doc = plainBook(u"kept\r\n");
     doc.setSelection(1, 2);
-    int changes = 0;
-    doc.onChanged = [&] { ++changes; };
     const std::string noFolder = dir / "no/such.txt", missing = dir / "missing.txt";
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
     EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
-    EXPECT_EQ(std::tuple(doc.lineText(0), doc.selectionStart(), changes), std::tuple(u"kept", 1, 0));
+    EXPECT_EQ(std::tuple(doc.lineText(0), doc.selectionStart(), changes), std::tuple(u"first", 1, 0));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "bookview/core/book_document.h"
 #include "bookview/core/row_layout.h"
 
+#include "fixed_advances.h"
 #include "platform/codepages.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,6 @@ namespace lirra {
 namespace {
 
 using platform::encodeAnsi;
-
-// Every character a cell of 10 pixels but the tab, 80; the wrap may count cells or measure.
-class Cells : public AdvanceSource {
-public:
-    explicit Cells(bool counted) : m_counted(counted) {}
-    int advance(char16_t unit) const override { return unit == u'\t' ? 80 : 10; }
-    int cellWidth() const override { return m_counted ? 10 : 0; }
-
-private:
-    bool m_counted;
-};
 
 std::vector<std::int64_t> starts(const RowLayout& layout)
 {
@@ -68,7 +58,7 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
     }
     const BookText plain(BookBytes(encodeAnsi(text)));
     const BookText rich(RichText{text, {}, {}});
-    const Cells counted(true), measured(false);
+    const FixedAdvances counted(10, u"\t", 80), measured(10, u"\t", 80, false);
     for (const BookText* book : {&plain, &rich}) {
         for (const int width : {0, 7, 10, 35, 80, 200}) {
             RowLayout byCells(*book), byMeasure(*book);
