@@ -175,7 +175,7 @@ TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
 
 // --- word wrap --------------------------------------------------------------------------
 
-TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFitsPlainOrRich)
+TEST_F(BookDocumentTest, RowsBreakAfterTheLastBlankThatFitsAndPositionsCountsReanchoringAndTheTopLineUseThem)
 {
     const FixedAdvances ten(10), one(1), proportional(10, u"WШ", 30, false);
     const struct {
@@ -193,27 +193,24 @@ TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFitsPlainOrRich)
     };
     for (const auto& c : cases) {
         BookDocument plain = plainBook(c.text), rich = plainBook(c.text, true);
-        for (BookDocument* doc : {&plain, &rich}) {
-            SCOPED_TRACE(std::string(doc == &rich ? "rich " : "plain ") + std::to_string(c.rows.size()));
-            doc->setWrap(c.measure, c.width);
-            EXPECT_EQ(allLines(*doc), c.rows);
+        for (BookDocument* book : {&plain, &rich}) {
+            SCOPED_TRACE(std::string(book == &rich ? "rich " : "plain ") + std::to_string(c.rows.size()));
+            book->setWrap(c.measure, c.width);
+            EXPECT_EQ(allLines(*book), c.rows);
             // The end lies on the last row, or on the empty row after a final break.
-            EXPECT_EQ(doc->lineFromChar(doc->length()), std::int64_t(c.rows.size()) - (c.text.ends_with(u'\n') ? 0 : 1));
+            EXPECT_EQ(book->lineFromChar(book->length()), std::int64_t(c.rows.size()) - (c.text.ends_with(u'\n') ? 0 : 1));
         }
     }
-}
 
-TEST_F(BookDocumentTest, WrappedPositionsCountsReanchoringAndTheTopLineUseRows)
-{
+    // Positions, counts, re-anchoring and the top line use rows.
     doc.setPlainText(encodeAnsi(u"aaa bbb ccc dddd\r\nee\r\n"));
-    const FixedAdvances pitch(10), one(1);
-    doc.setWrap(&pitch, 80);   // 8 columns
+    doc.setWrap(&ten, 80);   // 8 columns
     EXPECT_EQ(Pair(doc.lineIndex(1), doc.lineFromChar(9)), Pair(8, 1));
     doc.reanchorLine(2);
     EXPECT_EQ(doc.caret(), 20);
     doc.reanchorLine(3);   // the empty row after the last break
     EXPECT_EQ(Pair(doc.caret(), changes), Pair(20, 2));   // the new text and one re-anchoring
-    doc.setWrap(&pitch, 0);   // no room at all: one character a row, the blank hanging
+    doc.setWrap(&ten, 0);   // no room at all: one character a row, the blank hanging
     EXPECT_EQ(doc.lineCount(), 15);
     EXPECT_EQ(doc.lineText(2), u"a ");
     doc.setWrap(nullptr, 0);
@@ -268,8 +265,16 @@ TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
 
 // --- files ------------------------------------------------------------------------------
 
-TEST_F(BookDocumentTest, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTakesRichTextOrFallsBackToPlain)
+TEST_F(BookDocumentTest, FailuresLeaveTheBookAsItWasSavedBooksAre1251WithCrLfAndLoadingFallsBackToPlain)
 {
+    doc.setSelection(1, 2);
+    const std::string noFolder = dir / "no/such.txt", missing = dir / "missing.txt";
+    EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
+    EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
+    EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
+    EXPECT_EQ(std::tuple(doc.lineText(0), doc.selectionStart(), changes), std::tuple(u"first", 1, 0));
+
+    // A saved book is 1251 with every hard line ended by CR LF.
     doc.setPlainText("one two three\rfour\n\r\n\xC6");
     const FixedAdvances pitch(1);
     doc.setWrap(&pitch, 4);   // rows do not matter
@@ -311,16 +316,6 @@ TEST_F(BookDocumentTest, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTakes
     EXPECT_EQ(doc.lineText(123456), u"line 123456");
     EXPECT_EQ(doc.lineFromChar(doc.lineIndex(399999) + 3), 399999);
     EXPECT_EQ(doc.find(u"ЯЩИК", 0, doc.length()), doc.length() - 4);
-}
-
-TEST_F(BookDocumentTest, FailuresNameTheFileAndLeaveTheBookAsItWas)
-{
-    doc.setSelection(1, 2);
-    const std::string noFolder = dir / "no/such.txt", missing = dir / "missing.txt";
-    EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
-    EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
-    EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
-    EXPECT_EQ(std::tuple(doc.lineText(0), doc.selectionStart(), changes), std::tuple(u"first", 1, 0));
 }
 
 } // namespace

@@ -19,7 +19,7 @@ std::vector<std::int64_t> starts(const RowLayout& layout)
     return result;
 }
 
-TEST(RowLayout, ALineEditCopiesTheSharedTextOnlyWhileItIsSharedAndTheLongestLineLeavesItsBreakOut)
+TEST(RowLayout, EditsCopySharedTextTheLongestLineLeavesItsBreakOutAndCountedCellsWrapAsMeasuredOnes)
 {
     BookDocument doc;
     doc.setPlainText(encodeAnsi(u"first\r\nsecond\r\n"));
@@ -39,10 +39,7 @@ TEST(RowLayout, ALineEditCopiesTheSharedTextOnlyWhileItIsSharedAndTheLongestLine
     for (const auto& [text, longest] : {std::pair<std::string_view, std::int64_t>{"", 0}, {"abc\r\nabcd\n", 4},
                                         {"abcd\r\nab\rabcd\n", 4}, {"abc\r\nabcd", 4}, {"abcdef\r\n\r\n", 6}})
         EXPECT_EQ(RowLayout(BookText{BookBytes(text)}).longestLine(), longest) << text;
-}
 
-TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
-{
     // Lines shorter and longer than a row, long words, runs of blanks, every kind of
     // break; every third line has a tab: at its start, inside or at its end.
     const std::u16string words[] = {u"word ", u"a ", u"longerword ", u"x", u"  ", u"verylongwordthatneverfitsinanyrow "};

@@ -68,7 +68,7 @@ Faces facesOf(const RichText& rich)
 
 } // namespace
 
-TEST(RtfReader, CharacterFormatsFollowTheControlWordsAndGroupsAndEqualNeighboursMerge)
+TEST(RtfReader, FormatsFollowControlWordsAndGroupsParametersAreClampedAndMalformedInputOrDeepNestingRefused)
 {
     const RichText rich = parsed(
         "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose 0202}Times New Roman;}}"
@@ -90,22 +90,21 @@ TEST(RtfReader, CharacterFormatsFollowTheControlWordsAndGroupsAndEqualNeighbours
     ASSERT_EQ(grouped.text, u"abcdefgh");
     const CharFormat bold{.bold = true};
     EXPECT_EQ(formatsOf(grouped), (Formats{{}, bold, {.bold = true, .italic = true}, bold, {}, bold, bold, bold}));
-}
 
-TEST(RtfReader, ClampsParametersLeavesColoursOutsideTheTableUnsetAndRejectsMalformedInputAndDeepNesting)
-{
-    const RichText rich = parsed("{\\rtf1{\\colortbl;\\red999\\green-7\\blue256;\\red10\\green20\\blue30;}"
-                                 "\\fs99999999999999 a\\fs-4 b\\cf1\\bogus123 c\\b d\\pard e"
-                                 "\\plain\\cf2 f\\cf0 g\\cf7 h\\cb2 i}");
-    ASSERT_EQ(rich.text, u"abcdefghi");
+    // Parameters are clamped; colours outside the table stay unset.
+    const RichText clamped = parsed("{\\rtf1{\\colortbl;\\red999\\green-7\\blue256;\\red10\\green20\\blue30;}"
+                                    "\\fs99999999999999 a\\fs-4 b\\cf1\\bogus123 c\\b d\\pard e"
+                                    "\\plain\\cf2 f\\cf0 g\\cf7 h\\cb2 i}");
+    ASSERT_EQ(clamped.text, u"abcdefghi");
     // A paragraph reset keeps the character format; \cf0 is auto; \cf7 has no entry.
     const CharFormat boldMagenta{.bold = true, .color = 0xFF00FFu};
-    EXPECT_EQ(formatsOf(rich), (Formats{{.halfPoints = 3276}, {}, {.color = 0xFF00FFu}, boldMagenta, boldMagenta,
-                                        {.color = 0x1E140Au}, {}, {}, {.background = 0x1E140Au}}));
+    EXPECT_EQ(formatsOf(clamped), (Formats{{.halfPoints = 3276}, {}, {.color = 0xFF00FFu}, boldMagenta, boldMagenta,
+                                           {.color = 0x1E140Au}, {}, {}, {.background = 0x1E140Au}}));
     // The default font applies from the start and after \plain.
     EXPECT_EQ(facesOf(parsed("{\\rtf1\\deff1{\\fonttbl\\f0 Courier;\\f1 Arial;}a\\f0 b\\plain c}")),
               (Faces{u"Arial", u"Courier", u"Arial"}));
 
+    // Malformed input and nesting deeper than a thousand groups are refused.
     const auto nested = [](std::size_t depth) {
         return "{\\rtf1" + std::string(depth - 1, '{') + "x" + std::string(depth, '}');
     };
