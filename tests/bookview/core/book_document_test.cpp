@@ -131,7 +131,7 @@ TEST_F(BookDocumentTest, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWhenN
     EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
 }
 
-TEST_F(BookDocumentTest, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyItsLine)
+TEST_F(BookDocumentTest, OnlyNewTextAndEditsNotifyAndAnEditChangesOnlyItsLineInTheFormatWhereItStarts)
 {
     doc.replaceLine(1, u"2nd line, longer");
     EXPECT_EQ(allLines(doc), (Lines{u"first", u"2nd line, longer", u"third"}));
@@ -150,13 +150,11 @@ TEST_F(BookDocumentTest, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyItsLin
     EXPECT_EQ(changes, 4);
     doc.replaceLine(1, u"nothing");
     EXPECT_EQ(Pair(changes, doc.length()), Pair(4, 0));
-}
 
-TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
-{
+    // Replaced characters of a rich book take the format where they start.
+    doc.setWrap(nullptr, 0);   // lines, not rows
     CharFormat bold;
     bold.bold = true;
-    BookDocument doc;
     doc.setRichText({u"ab\r\ncd\r\nef", {{0, 0}, {4, 1}, {6, 0}}, {{CharFormat{}, bold}, {}}});
     const auto runs = [&] {
         std::vector<std::pair<std::int64_t, bool>> found;   // start, bold

@@ -97,26 +97,6 @@ TEST(BookKinds, AreToldByContentAndDosAndWindowsBooksAreNeverUtf8)
     }
 }
 
-// However UTF-8 is cut into pieces, good and bad, it decodes as it does whole.
-TEST(Utf8Decoding, PiecesGiveWhatTheWholeGives)
-{
-    const auto decode = [](std::initializer_list<std::string_view> pieces) {
-        lirra::Utf8Decoder decoder;
-        std::u16string text;
-        for (const std::string_view piece : pieces)
-            if (!piece.empty())   // an empty piece is the end
-                decoder.decode(piece, text);
-        decoder.decode({}, text);
-        return text;
-    };
-    for (const std::string_view bytes : {"a\xEF\xEF\xEF\xEF\xEF" "b", "\xF0\x9F\x93\x9A\xE2\x82", "\xE2\x80\x41\xC3"})
-        for (std::size_t cut = 0; cut <= bytes.size(); ++cut)
-            for (std::size_t next = cut; next <= bytes.size(); ++next)
-                EXPECT_EQ(decode({bytes.substr(0, cut), bytes.substr(cut, next - cut), bytes.substr(next)}),
-                          decode({bytes}))
-                    << bytes << " cut at " << cut << " and " << next;
-}
-
 class UnicodeBooks : public ::testing::Test {
 protected:
     // The book's text as the view takes it, checked to be the copy written on the way.
@@ -137,8 +117,43 @@ protected:
     ScratchFolder m_scratch;
 };
 
-TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
+TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksCutBetweenPiecesOrNotAndSaveInUtf8)
 {
+    // Every character is kept under the line rules of DOS books.
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
+        {"\xD0\xB0\n\xD0\xB1\r\xD0\xB2\r\n", u"а\nб\r\nв\r\n"},     // a lone LF stays in its line
+        {"\xD0\xB0\x1A\xD0\xB1", u"а\r\n"},                          // Ctrl+Z ends the text
+        {"\xEF\xBB\xBF\xD0\xB0\xD0", u"а\uFFFD\r\n"},                // cut by the end
+        {std::string("\xFF\xFE\x1A\x04\r\0\r\0\n\0=\xD8\0\xDE", 14), u"К\r\n\r\n😀\r\n"},
+        {std::string("\xFE\xFF\x04\x1A\0\r\0\x1A\0x", 10), u"К\r\n"},
+        {fb2("<p>\xD0\x81\xD0\xB6</p>"), u"Ёж\r\n\r\n"},                      // a FictionBook, read without a copy
+        {"plain ASCII", u"(code page)"}, {"\x8F\xE0\xA8\xA2\xA5\xE2", u"(code page)"},   // "Привет" in 866
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(read(bytes), text) << bytes;
+
+    read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+    lirra::readUnicodeBook(m_scratch / "book.txt", "")->saveAsPlainText(m_scratch / "saved.txt");
+    EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+
+    // However UTF-8 is cut into pieces, good and bad, it decodes as it does whole.
+    const auto decode = [](std::initializer_list<std::string_view> pieces) {
+        lirra::Utf8Decoder decoder;
+        std::u16string text;
+        for (const std::string_view piece : pieces)
+            if (!piece.empty())   // an empty piece is the end
+                decoder.decode(piece, text);
+        decoder.decode({}, text);
+        return text;
+    };
+    for (const std::string_view bytes : {"a\xEF\xEF\xEF\xEF\xEF" "b", "\xF0\x9F\x93\x9A\xE2\x82", "\xE2\x80\x41\xC3"})
+        for (std::size_t cut = 0; cut <= bytes.size(); ++cut)
+            for (std::size_t next = cut; next <= bytes.size(); ++next)
+                EXPECT_EQ(decode({bytes.substr(0, cut), bytes.substr(cut, next - cut), bytes.substr(next)}),
+                          decode({bytes}))
+                    << bytes << " cut at " << cut << " and " << next;
+
     // Pieces of the file are 256 KiB: two- and four-byte characters, CRs and CR LFs
     // fall across their edges; 131067 "ж" and 3 "€" put a CR LF astride the first edge both
     // in UTF-8 and, after its mark, in UTF-16.
@@ -158,27 +173,6 @@ TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
     for (const char16_t unit : book)
         utf16le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
     EXPECT_EQ(differsAt(read(utf16le)), -1);
-}
-
-// Every character is kept under the line rules of DOS books.
-TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksAndSaveInUtf8)
-{
-    const std::pair<std::string, std::u16string> cases[] = {
-        {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
-        {"\xD0\xB0\n\xD0\xB1\r\xD0\xB2\r\n", u"а\nб\r\nв\r\n"},     // a lone LF stays in its line
-        {"\xD0\xB0\x1A\xD0\xB1", u"а\r\n"},                          // Ctrl+Z ends the text
-        {"\xEF\xBB\xBF\xD0\xB0\xD0", u"а\uFFFD\r\n"},                // cut by the end
-        {std::string("\xFF\xFE\x1A\x04\r\0\r\0\n\0=\xD8\0\xDE", 14), u"К\r\n\r\n😀\r\n"},
-        {std::string("\xFE\xFF\x04\x1A\0\r\0\x1A\0x", 10), u"К\r\n"},
-        {fb2("<p>\xD0\x81\xD0\xB6</p>"), u"Ёж\r\n\r\n"},                      // a FictionBook, read without a copy
-        {"plain ASCII", u"(code page)"}, {"\x8F\xE0\xA8\xA2\xA5\xE2", u"(code page)"},   // "Привет" in 866
-    };
-    for (const auto& [bytes, text] : cases)
-        EXPECT_EQ(read(bytes), text) << bytes;
-
-    read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
-    lirra::readUnicodeBook(m_scratch / "book.txt", "")->saveAsPlainText(m_scratch / "saved.txt");
-    EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
 }
 
 TEST(FictionBooks, SwellingStopsWithinTheMemoryBudgetTitlesAndEmphasisShowInTheirFormatsAndDamageWhatWasRead)

@@ -224,40 +224,6 @@ TEST_F(BookViewTest, PaintsFromTheFirstChangeNotificationEachRunTheTextAndTheSel
     EXPECT_EQ(selected(0, firstRow + 2), QRect(0, 0, int(firstRow) * w, 2 * h));
 }
 
-TEST(ViewFontsTest, FontsShareByFaceAndSizeHeightsCountAsCellsOrCharactersAndColoursComeFromValues)
-{
-    lirra::FormatTable table;
-    table.faces = {u"Liberation Serif"};
-    for (std::uint32_t color = 0; color < 1000; ++color)
-        table.formats.push_back({.color = color, .background = color});
-    table.formats.push_back({.halfPoints = 48, .color = 7, .background = {}});
-    table.formats.push_back({.face = 0, .color = {}, .background = {}});
-    lirra::ViewFonts fonts;
-    fonts.setFont(lirra::ViewFont(), 96, table);
-    EXPECT_EQ(&fonts.forFormat(0), &fonts.forFormat(999));   // formats differing only in colour share a font
-    EXPECT_EQ(QFontInfo(fonts.forFormat(1000).font()).pixelSize(), 32);   // 24 points at 96 dpi, a character height
-    EXPECT_EQ(QFontInfo(fonts.forFormat(1001).font()).family(), QStringLiteral("Liberation Serif"));
-    const QFontMetrics tallest(fonts.forFormat(1000).font());   // one row height for all: the tallest
-    EXPECT_EQ(fonts.rowHeight(), tallest.ascent() + tallest.descent());
-
-    // Negative heights are character heights, positive ones cell heights holding the leading too.
-    const auto font = [](int height) { lirra::ViewFont f; f.height = height; return f.toQFont(); };
-    EXPECT_EQ(QFontInfo(font(-20)).pixelSize(), 20);
-    EXPECT_LT(font(20).pixelSize(), 20);
-    EXPECT_NEAR(QFontMetrics(font(20)).height(), 20, 1);
-    EXPECT_EQ(QFontInfo(font(0)).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
-
-    // RGB values round-trip; system colours (button face, highlight, none such) come from the palette.
-    QPalette palette;
-    palette.setColor(QPalette::Button, QColor(1, 2, 3));
-    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(4, 5, 6));
-    EXPECT_EQ(lirra::valueFromColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
-    EXPECT_FALSE(lirra::isSystemColor(0x00FFFFFF));
-    for (const auto& [value, color] : {std::pair{0x00336699u, QColor(0x99, 0x66, 0x33)}, {0x8000000Fu, QColor(1, 2, 3)},
-                                       {0x8000000Du, QColor(4, 5, 6)}, {0x8000001Fu, QColor(Qt::black)}})
-        EXPECT_EQ(lirra::colorFromValue(value, palette), color) << value;
-}
-
 TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
 {
     const std::int64_t length = 32 << 20;
@@ -276,7 +242,7 @@ TEST_F(BookViewTest, ABookOfOneLongLineIsNeverHeldTwiceToPaintIt)
 
 // Word wrap splits long lines into rows of the shown width; unwrapped they scroll sideways;
 // printing wraps to the page; font sizes and heights convert at the screen resolution.
-TEST_F(BookViewTest, WordWrapHorizontalScrollingPrintingAndFontSizes)
+TEST_F(BookViewTest, WordWrapHorizontalScrollingPrintingFontsAndColourValues)
 {
     view.setWordWrap(true);   // set before the view is first shown
     load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
@@ -333,6 +299,38 @@ TEST_F(BookViewTest, WordWrapHorizontalScrollingPrintingAndFontSizes)
     }
     view.setFontName(QString(40, QLatin1Char('x')));
     EXPECT_EQ(view.fontName().size(), 31);
+
+    // Fonts are shared by face and size; heights count as cells or characters; colours come from values.
+    lirra::FormatTable table;
+    table.faces = {u"Liberation Serif"};
+    for (std::uint32_t color = 0; color < 1000; ++color)
+        table.formats.push_back({.color = color, .background = color});
+    table.formats.push_back({.halfPoints = 48, .color = 7, .background = {}});
+    table.formats.push_back({.face = 0, .color = {}, .background = {}});
+    lirra::ViewFonts fonts;
+    fonts.setFont(lirra::ViewFont(), 96, table);
+    EXPECT_EQ(&fonts.forFormat(0), &fonts.forFormat(999));   // formats differing only in colour share a font
+    EXPECT_EQ(QFontInfo(fonts.forFormat(1000).font()).pixelSize(), 32);   // 24 points at 96 dpi, a character height
+    EXPECT_EQ(QFontInfo(fonts.forFormat(1001).font()).family(), QStringLiteral("Liberation Serif"));
+    const QFontMetrics tallest(fonts.forFormat(1000).font());   // one row height for all: the tallest
+    EXPECT_EQ(fonts.rowHeight(), tallest.ascent() + tallest.descent());
+
+    // Negative heights are character heights, positive ones cell heights holding the leading too.
+    const auto font = [](int height) { lirra::ViewFont f; f.height = height; return f.toQFont(); };
+    EXPECT_EQ(QFontInfo(font(-20)).pixelSize(), 20);
+    EXPECT_LT(font(20).pixelSize(), 20);
+    EXPECT_NEAR(QFontMetrics(font(20)).height(), 20, 1);
+    EXPECT_EQ(QFontInfo(font(0)).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
+
+    // RGB values round-trip; system colours (button face, highlight, none such) come from the palette.
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    palette.setColor(QPalette::Active, QPalette::Highlight, QColor(4, 5, 6));
+    EXPECT_EQ(lirra::valueFromColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
+    EXPECT_FALSE(lirra::isSystemColor(0x00FFFFFF));
+    for (const auto& [value, color] : {std::pair{0x00336699u, QColor(0x99, 0x66, 0x33)}, {0x8000000Fu, QColor(1, 2, 3)},
+                                       {0x8000000Du, QColor(4, 5, 6)}, {0x8000001Fu, QColor(Qt::black)}})
+        EXPECT_EQ(lirra::colorFromValue(value, palette), color) << value;
 }
 
 } // namespace
