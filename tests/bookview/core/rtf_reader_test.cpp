@@ -68,8 +68,45 @@ Faces facesOf(const RichText& rich)
 
 } // namespace
 
-TEST(RtfReader, FormatsFollowControlWordsAndGroupsParametersAreClampedAndMalformedInputOrDeepNestingRefused)
+TEST(RtfReader, TextOfEachConstructFormatsByControlWordsAndGroupsClampedParametersAndRefusedMalformedInput)
 {
+    // The text of each kind of construct.
+    const std::pair<std::string_view, std::u16string_view> cases[] = {
+        // Eight-bit text: 1251 unless the document says otherwise; escaped and raw bytes alike.
+        {"{\\rtf1\\ansi \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}", u"Привет"}, {"{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8}", u"При"},
+        {"{\\rtf1\\ansi\\ansicpg1252 \\'e0\\'80}", u"à€"}, {"{\\rtf1\\ansi\\ansicpg866 \\'8f\\'e0}", u"Пр"},
+        // A font's character set wins over the document's code page.
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Arial Cyr;}}"
+         "\\f0\\'e0\\f1\\'e0{\\f0\\'e0}\\'e0}", u"àаàа"},
+        // Unicode characters skip their stand-ins, \uc1 by default.
+        {"{\\rtf1\\u1055?\\u1088?}", u"Пр"}, {"{\\rtf1\\uc0\\u1055\\u1088 x}", u"Прx"},
+        {"{\\rtf1\\uc2\\u1055\\'cf\\'3f\\u1088 ab}", u"Пр"}, {"{\\rtf1\\u99999999999 x}", u"\uFFFD"},
+        {"{\\rtf1\\u-3913?\\u-1?x}", u"\uF0B7\uFFFFx"},           // negative: N + 65536
+        {"{\\rtf1\\u1055\\par x}", u"Пx"},                       // a control word is one stand-in
+        {"{\\rtf1\\u1055\r\n?x}", u"Пx"},                        // line ends are not
+        {"{\\rtf1{\\uc2\\u1055 a}b}", u"Пb"},                    // skipping ends with the group
+        {"{\\rtf1{\\uc3 x}\\u1055 ab}", u"xПb"},                 // \uc is scoped by groups
+        {"{\\rtf1{\\uc99999999999999\\u1055 abc}d}", u"Пd"},
+        // Breaks, tabs and special characters.
+        {"{\\rtf1 a\\par b\\line c\\tab d\r\ne\\\nf}", u"a\r\nb\r\nc\td" u"e\r\nf"},
+        {"{\\rtf1 a\\~b\\-c\\_d\\{\\}\\\\}", u"a\u00A0bc\u2011d{}\\"},
+        {"{\\rtf1\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}", u"\u2014\u2013\u2022\u2018\u2019\u201C\u201D"},
+        // A blank ends a control word and is eaten; a negative parameter and other delimiters stay.
+        {"{\\rtf1\\b  x\\fs-5-y\\i0;z}", u" x-y;z"},
+        // Destinations that are not text are skipped, pictures even when binary holds braces.
+        {"{\\rtf1{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}"
+         "{\\*\\generator W;}{\\header H}{\\footerl F}a{\\footnote N}b}", u"ab"},
+        {"{\\rtf1 a{\\pict\\pngblip 89504e47}{\\pict\\bin4 }{\\}}b}", u"ab"}, {"{\\rtf1 a\\bin3 {{{b}", u"ab"},
+        // A field shows its result, not its instruction.
+        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}{\\field{\\fldinst PAGE}{\\fldrslt 7}}}", u"link7"},
+        {std::string_view(" \r\n{\\rtf1 a}\r\n\0\x1A", 16), u"a"}, {"{\\rtf1}", u""},   // padding after the document
+    };
+    for (const auto& [rtf, text] : cases)
+        EXPECT_EQ(parsed(rtf).text, text) << rtf;
+    // Face names are decoded too.
+    EXPECT_EQ(facesOf(parsed("{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}\\f0 x}")), Faces{u"Ариал"});
+
+    // Character formats follow the control words.
     const RichText rich = parsed(
         "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose 0202}Times New Roman;}}"
         "{\\colortbl;\\red255\\green0\\blue0;\\red1\\green2\\blue3;}"
@@ -115,44 +152,6 @@ TEST(RtfReader, FormatsFollowControlWordsAndGroupsParametersAreClampedAndMalform
              "{\\rtf1 \\bin99999999999999 ab}", "{\\rtf1 \\bin5 ab}", nested(1001), std::string(1'000'000, '{'),
          })
         EXPECT_FALSE(parseRtf(bad)) << bad.substr(0, 40);
-}
-
-TEST(RtfReader, TextOfEachKindOfConstruct)
-{
-    const std::pair<std::string_view, std::u16string_view> cases[] = {
-        // Eight-bit text: 1251 unless the document says otherwise; escaped and raw bytes alike.
-        {"{\\rtf1\\ansi \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}", u"Привет"}, {"{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8}", u"При"},
-        {"{\\rtf1\\ansi\\ansicpg1252 \\'e0\\'80}", u"à€"}, {"{\\rtf1\\ansi\\ansicpg866 \\'8f\\'e0}", u"Пр"},
-        // A font's character set wins over the document's code page.
-        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Arial Cyr;}}"
-         "\\f0\\'e0\\f1\\'e0{\\f0\\'e0}\\'e0}", u"àаàа"},
-        // Unicode characters skip their stand-ins, \uc1 by default.
-        {"{\\rtf1\\u1055?\\u1088?}", u"Пр"}, {"{\\rtf1\\uc0\\u1055\\u1088 x}", u"Прx"},
-        {"{\\rtf1\\uc2\\u1055\\'cf\\'3f\\u1088 ab}", u"Пр"}, {"{\\rtf1\\u99999999999 x}", u"\uFFFD"},
-        {"{\\rtf1\\u-3913?\\u-1?x}", u"\uF0B7\uFFFFx"},           // negative: N + 65536
-        {"{\\rtf1\\u1055\\par x}", u"Пx"},                       // a control word is one stand-in
-        {"{\\rtf1\\u1055\r\n?x}", u"Пx"},                        // line ends are not
-        {"{\\rtf1{\\uc2\\u1055 a}b}", u"Пb"},                    // skipping ends with the group
-        {"{\\rtf1{\\uc3 x}\\u1055 ab}", u"xПb"},                 // \uc is scoped by groups
-        {"{\\rtf1{\\uc99999999999999\\u1055 abc}d}", u"Пd"},
-        // Breaks, tabs and special characters.
-        {"{\\rtf1 a\\par b\\line c\\tab d\r\ne\\\nf}", u"a\r\nb\r\nc\td" u"e\r\nf"},
-        {"{\\rtf1 a\\~b\\-c\\_d\\{\\}\\\\}", u"a\u00A0bc\u2011d{}\\"},
-        {"{\\rtf1\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}", u"\u2014\u2013\u2022\u2018\u2019\u201C\u201D"},
-        // A blank ends a control word and is eaten; a negative parameter and other delimiters stay.
-        {"{\\rtf1\\b  x\\fs-5-y\\i0;z}", u" x-y;z"},
-        // Destinations that are not text are skipped, pictures even when binary holds braces.
-        {"{\\rtf1{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}"
-         "{\\*\\generator W;}{\\header H}{\\footerl F}a{\\footnote N}b}", u"ab"},
-        {"{\\rtf1 a{\\pict\\pngblip 89504e47}{\\pict\\bin4 }{\\}}b}", u"ab"}, {"{\\rtf1 a\\bin3 {{{b}", u"ab"},
-        // A field shows its result, not its instruction.
-        {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}{\\field{\\fldinst PAGE}{\\fldrslt 7}}}", u"link7"},
-        {std::string_view(" \r\n{\\rtf1 a}\r\n\0\x1A", 16), u"a"}, {"{\\rtf1}", u""},   // padding after the document
-    };
-    for (const auto& [rtf, text] : cases)
-        EXPECT_EQ(parsed(rtf).text, text) << rtf;
-    // Face names are decoded too.
-    EXPECT_EQ(facesOf(parsed("{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}\\f0 x}")), Faces{u"Ариал"});
 }
 
 // However many runs use a format or a face, it is held once: a file of a megabyte, a font named

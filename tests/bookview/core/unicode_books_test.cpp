@@ -50,10 +50,7 @@ std::string fb2(const std::string& body, const std::string& encoding = "UTF-8")
 std::string formatOf(const lirra::RichText& rich, std::u16string_view what)
 {
     const auto at = static_cast<std::int64_t>(rich.text.find(what));
-    const lirra::FormatRun* run = nullptr;
-    for (const auto& r : rich.runs)
-        if (r.start <= at)
-            run = &r;
+    const auto run = std::find_if(rich.runs.rbegin(), rich.runs.rend(), [&](const auto& r) { return r.start <= at; });
     const lirra::CharFormat& f = rich.formats[run->format];
     return std::string(f.bold ? "b" : "") + (f.italic ? "i" : "") + (f.strikeOut ? "s" : "") +
            std::to_string(f.halfPoints);
