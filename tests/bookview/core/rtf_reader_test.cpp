@@ -1,5 +1,6 @@
 #include "bookview/core/rtf_reader.h"
 
+#include "book_texts.h"
 #include "peak_memory.h"
 
 #include <gtest/gtest.h>
@@ -164,8 +165,7 @@ TEST(RtfReader, EachFormatAndFaceIsHeldOnceSoASmallFileStaysSmall)
     for (int i = 0; i < 300; ++i)
         rtf += "\\red" + std::to_string(i % 256) + "\\green" + std::to_string(i / 256) + "\\blue0;";
     rtf += "}";
-    for (int i = 0; i < 2000; ++i)
-        rtf += i % 2 == 0 ? "\\b x" : "\\b0 y";
+    rtf += repeated("\\b x\\b0 y", 1000);
     for (int i = 1; i <= 300; ++i)
         rtf += "\\f" + std::to_string(1 + i % 2) + "\\cf" + std::to_string(i) + " c";
     rtf += "}";

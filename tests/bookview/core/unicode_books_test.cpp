@@ -2,6 +2,7 @@
 #include "bookview/core/fiction_book.h"
 #include "bookview/core/unicode_text.h"
 
+#include "book_texts.h"
 #include "error_text.h"
 #include "peak_memory.h"
 #include "platform/codepages.h"
@@ -154,12 +155,9 @@ TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksCutBetweenPiec
     // Pieces of the file are 256 KiB: two- and four-byte characters, CRs and CR LFs
     // fall across their edges; 131067 "ж" and 3 "€" put a CR LF astride the first edge both
     // in UTF-8 and, after its mark, in UTF-16.
-    const std::u16string line = u"жизнь 😀\r";
-    std::u16string expected = std::u16string(131067, u'ж') + u"€€€\r\n", book = expected;
-    for (int i = 0; i < 40000; ++i) {
-        book += line + (i % 2 ? u"\n" : u"");
-        expected += line + u"\n";
-    }
+    const std::u16string head = std::u16string(131067, u'ж') + u"€€€\r\n", line = u"жизнь 😀\r";
+    const std::u16string book = head + repeated(line + line + u"\n", 20000);
+    const std::u16string expected = head + repeated(line + u"\n", 40000);
     // Where a text first differs from the expected one: a diff of texts this long takes minutes.
     const auto differsAt = [&](const std::u16string& text) {
         const auto [at, _] = std::mismatch(text.begin(), text.end(), expected.begin(), expected.end());
@@ -176,10 +174,7 @@ TEST(FictionBooks, SwellingStopsWithinTheMemoryBudgetTitlesAndEmphasisShowInThei
 {
     // A book that swells stops within its memory budget. Empty verse lines: four bytes of
     // file make an indent, a line break and its start.
-    std::string body;
-    for (int i = 0; i < 300'000; ++i)
-        body += "<v/>";
-    const std::string book = fb2("<poem><stanza>" + body + "</stanza></poem>");
+    const std::string book = fb2("<poem><stanza>" + repeated("<v/>", 300'000) + "</stanza></poem>");
     lirra::RichText rich;
     const long long peak = residentPeakGrowth([&] { rich = lirra::parseFictionBook(book); });
     EXPECT_TRUE(utf8(rich.text).ends_with("[Reading stopped here: the rest would take more memory than a book of "
