@@ -68,11 +68,8 @@ TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
     std::string lines;
     while (lines.size() < 2 * piece)
         lines += "\xE1\xE2\xE0\xAE\xAA\xA0 " + std::to_string(lines.size()) + "\r\n";
-    const struct {
-        std::string book;
-        bool whole;
-        std::size_t length;   // of the first page; 0: not checked
-    } firstPages[] = {
+    // The book, whether its first page is all of it, and that page's length (0: not checked).
+    const std::tuple<std::string, bool, std::size_t> firstPages[] = {
         {lines, false, 0},
         {std::string(piece - 1, 'x') + "\r\n" + lines, false, piece + 1},   // its CR ends the read piece
         {std::string(piece - 1, 'x') + "\n" + lines, false, piece},         // a lone LF ends a line too
@@ -80,12 +77,12 @@ TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
         {"first\r\n\x1A" + lines, true, 0},
         {"short", true, 0},
     };
-    for (const auto& c : firstPages) {
-        const std::string whole = copy(c.book);
+    for (const auto& [book, whole, length] : firstPages) {
+        const std::string copied = copy(book);
         const lirra::BookStart start = lirra::convertBookStart(m_scratch / "book.txt", kDosToWindows, 1);
-        EXPECT_EQ(start.whole, c.whole) << c.book.substr(0, 20);
-        EXPECT_EQ(c.whole ? whole : whole.substr(0, start.text.size()), std::string_view(start.text));
-        EXPECT_TRUE(c.length == 0 || start.text.size() == c.length) << start.text.size();
+        EXPECT_EQ(start.whole, whole) << book.substr(0, 20);
+        EXPECT_EQ(whole ? copied : copied.substr(0, start.text.size()), std::string_view(start.text));
+        EXPECT_TRUE(length == 0 || start.text.size() == length) << start.text.size();
     }
 
     writeFile(m_scratch / "book.txt", lines);

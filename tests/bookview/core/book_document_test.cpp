@@ -176,12 +176,8 @@ TEST_F(BookDocumentTest, OnlyNewTextAndEditsNotifyAndAnEditChangesOnlyItsLineInT
 TEST_F(BookDocumentTest, RowsBreakAfterTheLastBlankThatFitsAndPositionsCountsReanchoringAndTheTopLineUseThem)
 {
     const FixedAdvances ten(10), one(1), proportional(10, u"WШ", 30, false);
-    const struct {
-        std::u16string_view text;
-        const AdvanceSource* measure;
-        int width;
-        Lines rows;
-    } cases[] = {
+    // The text, measured by a font, wrapped to a width in pixels, and the rows.
+    const std::tuple<std::u16string_view, const AdvanceSource*, int, Lines> cases[] = {
         {u"aaa bbb ccc dddd\r\nee\r\n", &ten, 80, {u"aaa bbb ", u"ccc dddd", u"ee"}},
         // The blank at the edge stays on its row; a word longer than a row is cut.
         {u"abcd efghijklmn", &one, 4, {u"abcd ", u"efgh", u"ijkl", u"mn"}},
@@ -189,14 +185,14 @@ TEST_F(BookDocumentTest, RowsBreakAfterTheLastBlankThatFitsAndPositionsCountsRea
         {u"ab WW cd\r\nШa", &proportional, 60, {u"ab ", u"WW ", u"cd", u"Шa"}},
         {u"one two three four\r\nfive\r\n", &one, 9, {u"one two ", u"three ", u"four", u"five"}},
     };
-    for (const auto& c : cases) {
-        BookDocument plain = plainBook(c.text), rich = plainBook(c.text, true);
+    for (const auto& [text, measure, width, rows] : cases) {
+        BookDocument plain = plainBook(text), rich = plainBook(text, true);
         for (BookDocument* book : {&plain, &rich}) {
-            SCOPED_TRACE(std::string(book == &rich ? "rich " : "plain ") + std::to_string(c.rows.size()));
-            book->setWrap(c.measure, c.width);
-            EXPECT_EQ(allLines(*book), c.rows);
+            SCOPED_TRACE(std::string(book == &rich ? "rich " : "plain ") + std::to_string(rows.size()));
+            book->setWrap(measure, width);
+            EXPECT_EQ(allLines(*book), rows);
             // The end lies on the last row, or on the empty row after a final break.
-            EXPECT_EQ(book->lineFromChar(book->length()), std::int64_t(c.rows.size()) - (c.text.ends_with(u'\n') ? 0 : 1));
+            EXPECT_EQ(book->lineFromChar(book->length()), std::int64_t(rows.size()) - (text.ends_with(u'\n') ? 0 : 1));
         }
     }
 
@@ -286,20 +282,15 @@ TEST_F(BookDocumentTest, FailuresLeaveTheBookAsItWasSavedBooksAre1251WithCrLfAnd
 
     // Loading takes rich text or falls back to plain.
     doc.setWrap(nullptr, 0);
-    const struct {
-        const char* name;
-        std::string bytes;
-        bool rich;
-        Lines lines;
-    } loads[] = {
+    const std::tuple<const char*, std::string, bool, Lines> loads[] = {   // the file, its bytes, rich or not, lines
         {"plain.txt", "\xCC\xE8\xF0\r\nline", false, {u"Мир", u"line"}},
         {"book.rtf", "{\\rtf1\\ansi {\\b bold}\\par plain}", true, {u"bold", u"plain"}},
         {"broken.rtf", "{\\rtf1 unbalanced", false, {u"{\\rtf1 unbalanced"}},
         {"empty.txt", "", false, {}},
     };
-    for (const auto& load : loads) {
-        doc.loadFile(write(load.name, load.bytes) + "  ");   // trailing blanks of a name are ignored
-        EXPECT_EQ(std::pair(doc.isRich(), allLines(doc)), std::pair(load.rich, load.lines)) << load.name;
+    for (const auto& [name, bytes, rich, lines] : loads) {
+        doc.loadFile(write(name, bytes) + "  ");   // trailing blanks of a name are ignored
+        EXPECT_EQ(std::pair(doc.isRich(), allLines(doc)), std::pair(rich, lines)) << name;
     }
 
     // Large enough for the big-block storage of the text and of its line starts.
