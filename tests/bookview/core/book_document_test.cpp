@@ -75,11 +75,6 @@ protected:
         doc.onChanged = [this] { ++changes; };
         doc.onScrolled = [this] { ++scrolls; };
     }
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        writeFile(dir / name, bytes);
-        return dir / name;
-    }
     std::string saved() const
     {
         doc.saveAsPlainText(dir / "out.txt");
@@ -289,14 +284,16 @@ TEST_F(BookDocumentTest, FailuresLeaveTheBookAsItWasSavedBooksAre1251WithCrLfAnd
         {"empty.txt", "", false, {}},
     };
     for (const auto& [name, bytes, rich, lines] : loads) {
-        doc.loadFile(write(name, bytes) + "  ");   // trailing blanks of a name are ignored
+        writeFile(dir / name, bytes);
+        doc.loadFile(dir / name + "  ");   // trailing blanks of a name are ignored
         EXPECT_EQ(std::pair(doc.isRich(), allLines(doc)), std::pair(rich, lines)) << name;
     }
 
     // Large enough for the big-block storage of the text and of its line starts.
     const int lines = 400000;
     const std::string book = numberedLines(lines);
-    doc.loadFile(write("large.txt", book + "\xDF\xF9\xE8\xEA"));   // "Ящик" in 1251
+    writeFile(dir / "large.txt", book + "\xDF\xF9\xE8\xEA");   // "Ящик" in 1251
+    doc.loadFile(dir / "large.txt");
     EXPECT_EQ(Pair(doc.length(), doc.lineCount()), Pair(book.size() + 4, lines + 1));
     EXPECT_EQ(doc.lineText(123456) + doc.charAt(book.size()), u"line 123456Я");
     EXPECT_EQ(doc.lineFromChar(doc.lineIndex(399999) + 3), 399999);

@@ -270,9 +270,8 @@ TEST_F(BookViewTest, WordWrapHorizontalScrollingPrintingFontsAndColourValues)
 
     // Printed pages count the rows of lines wrapped to the page, scaled from screen pixels.
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setOutputFileName(QString::fromStdString(dir / "book.pdf"));
+    printer.setOutputFileName(QString::fromStdString(dir / "book.pdf"));   // a PDF, by its name
     // A4 holds some 55 rows of 19 pixels; lines longer than the page wrap and count.
     load(repeated(std::string(120, 'y') + "\r\n", 40));
     view.print(printer, QStringLiteral("book"));
