@@ -15,18 +15,15 @@ protected:
         lirra::setAccessibleEventSink([this](QAccessibleEvent& event) {
             EXPECT_EQ(event.object(), &view);
             QString heard = QStringLiteral("event %1").arg(event.type());
-            if (event.type() == QAccessible::TextCaretMoved) {
+            if (event.type() == QAccessible::TextCaretMoved)
                 heard = QStringLiteral("caret %1").arg(static_cast<QAccessibleTextCursorEvent&>(event).cursorPosition());
-            } else if (event.type() == QAccessible::TextSelectionChanged) {
-                const auto& selection = static_cast<QAccessibleTextSelectionEvent&>(event);
-                heard = QStringLiteral("selection %1 %2").arg(selection.selectionStart()).arg(selection.selectionEnd());
-            } else if (event.type() == QAccessible::TextUpdated) {
-                const auto& update = static_cast<QAccessibleTextUpdateEvent&>(event);
+            else if (const auto* selection = dynamic_cast<QAccessibleTextSelectionEvent*>(&event))
+                heard = QStringLiteral("selection %1 %2").arg(selection->selectionStart()).arg(selection->selectionEnd());
+            else if (const auto* update = dynamic_cast<QAccessibleTextUpdateEvent*>(&event))
                 heard = QStringLiteral("update %1 '%2' '%3'")
-                            .arg(update.changePosition()).arg(update.textRemoved(), update.textInserted());
-            } else if (event.type() == QAccessible::DescriptionChanged) {
+                            .arg(update->changePosition()).arg(update->textRemoved(), update->textInserted());
+            else if (event.type() == QAccessible::DescriptionChanged)
                 heard = QStringLiteral("description");
-            }
             heardEvents.push_back(heard);
         });
     }
