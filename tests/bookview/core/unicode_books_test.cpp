@@ -95,28 +95,22 @@ TEST(BookKinds, AreToldByContentAndDosAndWindowsBooksAreNeverUtf8)
     }
 }
 
-class UnicodeBooks : public ::testing::Test {
-protected:
+TEST(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksCutBetweenPiecesOrNotAndSaveInUtf8)
+{
+    const ScratchFolder scratch;
     // The book's text as the view takes it, checked to be the copy written on the way.
-    std::u16string read(const std::string& bytes)
-    {
-        writeFile(m_scratch / "book.txt", bytes);
-        auto book = lirra::readUnicodeBook(m_scratch / "book.txt", m_scratch / "lirra.tmp");
+    const auto read = [&](const std::string& bytes) {
+        writeFile(scratch / "book.txt", bytes);
+        auto book = lirra::readUnicodeBook(scratch / "book.txt", scratch / "lirra.tmp");
         if (!book)
-            return u"(code page)";
+            return std::u16string(u"(code page)");
         EXPECT_EQ(book->charset(), lirra::Charset::Unicode);
         const std::u16string text = book->text(0, book->length());
         if (!book->runs().empty())
             return text;   // FictionBook: no copy
-        EXPECT_EQ(readFile(m_scratch / "lirra.tmp"), utf8(text));
+        EXPECT_EQ(readFile(scratch / "lirra.tmp"), utf8(text));
         return text;
-    }
-
-    ScratchFolder m_scratch;
-};
-
-TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksCutBetweenPiecesOrNotAndSaveInUtf8)
-{
+    };
     // Every character is kept under the line rules of DOS books.
     const std::pair<std::string, std::u16string> cases[] = {
         {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
@@ -132,8 +126,8 @@ TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksCutBetweenPiec
         EXPECT_EQ(read(bytes), text) << bytes;
 
     read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
-    lirra::readUnicodeBook(m_scratch / "book.txt", "")->saveAsPlainText(m_scratch / "saved.txt");
-    EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+    lirra::readUnicodeBook(scratch / "book.txt", "")->saveAsPlainText(scratch / "saved.txt");
+    EXPECT_EQ(readFile(scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
 
     // However UTF-8 is cut into pieces, good and bad, it decodes as it does whole.
     const auto decode = [](std::initializer_list<std::string_view> pieces) {
