@@ -15,28 +15,22 @@ namespace {
 
 const auto& kDosToWindows = lirra::platform::tables::kOem866ToAnsi1251;
 
-class BookCopy : public ::testing::Test {
-protected:
-    // The text the view takes, checked to be byte for byte the copy written on the way.
-    std::string copy(const std::string& book)
-    {
-        writeFile(m_scratch / "book.txt", book);
-        const lirra::BookBytes text =
-            copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", kDosToWindows);
-        const std::string written = readFile(m_scratch / "lirra.tmp");
-        EXPECT_EQ(std::string_view(text), written);
-        return written;
-    }
-
-    ScratchFolder m_scratch;
-};
-
 } // namespace
 
 // Line breaks become CR LF, a lone LF stays in the line, Ctrl+Z ends the book and letters become
 // Windows ones; the first page begins the whole text, cut after a line; a copy stops when asked.
-TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
+TEST(BookCopy, LinesLettersTheFirstPageAndStopping)
 {
+    const ScratchFolder scratch;
+    const std::string bookPath = scratch / "book.txt", copyPath = scratch / "lirra.tmp";
+    // The text the view takes, checked to be byte for byte the copy written on the way.
+    const auto copy = [&](const std::string& bytes) {
+        writeFile(bookPath, bytes);
+        const lirra::BookBytes text = copyBookLines(bookPath, copyPath, kDosToWindows);
+        const std::string written = readFile(copyPath);
+        EXPECT_EQ(std::string_view(text), written);
+        return written;
+    };
     const std::string wide(1 << 20, 'x');   // the read buffer, a CR LF split across its edge
     const std::pair<std::string, std::string> cases[] = {
         {"one\r\ntwo\r\n", "one\r\ntwo\r\n"},
@@ -58,10 +52,9 @@ TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
         EXPECT_EQ(copy(book), expected) << book.substr(0, 20);
 
     // A missing book raises "File not found" and writes nothing.
-    std::filesystem::remove(m_scratch / "lirra.tmp");
-    EXPECT_EQ(errorText([&] { copyBookLines(m_scratch / "absent.txt", m_scratch / "lirra.tmp", kDosToWindows); }),
-              "File not found");
-    EXPECT_FALSE(std::filesystem::exists(m_scratch / "lirra.tmp"));
+    std::filesystem::remove(copyPath);
+    EXPECT_EQ(errorText([&] { copyBookLines(scratch / "absent.txt", copyPath, kDosToWindows); }), "File not found");
+    EXPECT_FALSE(std::filesystem::exists(copyPath));
 
     // The first page begins the whole text, cut after a line; a copy stops when asked.
     const std::size_t piece = 1 << 18;   // what the reader reads at once
@@ -79,19 +72,18 @@ TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
     };
     for (const auto& [book, whole, length] : firstPages) {
         const std::string copied = copy(book);
-        const lirra::BookStart start = lirra::convertBookStart(m_scratch / "book.txt", kDosToWindows, 1);
+        const lirra::BookStart start = lirra::convertBookStart(bookPath, kDosToWindows, 1);
         EXPECT_EQ(start.whole, whole) << book.substr(0, 20);
         EXPECT_EQ(whole ? copied : copied.substr(0, start.text.size()), std::string_view(start.text));
         EXPECT_TRUE(length == 0 || start.text.size() == length) << start.text.size();
     }
 
-    writeFile(m_scratch / "book.txt", lines);
+    writeFile(bookPath, lines);
     lirra::ConversionProgress progress;
     std::stop_source stop;
     progress.stop = stop.get_token();
     stop.request_stop();
-    EXPECT_THROW(copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", kDosToWindows, &progress),
-                 lirra::ConversionStopped);
+    EXPECT_THROW(copyBookLines(bookPath, copyPath, kDosToWindows, &progress), lirra::ConversionStopped);
     EXPECT_EQ(std::pair(progress.bytesRead.load(), progress.bookSize.load()),
               std::pair(std::int64_t(piece), std::int64_t(lines.size())));
 }
