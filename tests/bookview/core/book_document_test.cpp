@@ -82,8 +82,7 @@ protected:
     }
 
     BookDocument doc;
-    int changes = 0;
-    int scrolls = 0;
+    int changes = 0, scrolls = 0;
     ScratchFolder dir;
 };
 

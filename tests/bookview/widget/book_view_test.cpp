@@ -178,10 +178,7 @@ TEST_F(BookViewTest, PaintsALongLineOnceEveryTextFromTheFirstNotificationAndEach
     // repaint can paint the whole window there and then: every kind of text must paint from
     // the first notification on.
     int painted = 0;
-    QObject::connect(&view, &TBookView::changed, &view, [&] {
-        view.repaintNow();
-        ++painted;
-    });
+    QObject::connect(&view, &TBookView::changed, &view, [&] { view.repaintNow(), ++painted; });
     for (const char* book : {"plain", "{\\rtf1 {\\b bold} {\\i it}\\par}", "{\\rtf1 one}", "plain again"})
         load(book);
     view.clear();
