@@ -1,5 +1,6 @@
 #include "bookview/core/book_copy.h"
 
+#include "book_texts.h"
 #include "error_text.h"
 #include "platform/codepage_tables.h"
 #include "scratch_folder.h"
@@ -14,37 +15,24 @@ namespace {
 
 const auto& kDosToWindows = lirra::platform::tables::kOem866ToAnsi1251;
 
-std::string repeated(const std::string& piece, int times)
-{
-    std::string text;
-    while (times-- > 0)
-        text += piece;
-    return text;
-}
-
-class BookCopy : public ::testing::Test {
-protected:
-    // The text the view takes, checked to be byte for byte the copy written on the way and
-    // to come with the lines a scan of the whole text finds.
-    std::string copy(const std::string& book, const lirra::ByteTable& table = kDosToWindows)
-    {
-        writeFile(m_scratch / "book.txt", book);
-        const lirra::CopiedBook copied = copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", table);
-        const std::string written = readFile(m_scratch / "lirra.tmp");
-        EXPECT_EQ(std::string_view(copied.text), written);
-        EXPECT_TRUE(copied.hardLines == lirra::scanHardLines(std::string_view(copied.text))) << book.substr(0, 20);
-        return written;
-    }
-
-    ScratchFolder m_scratch;
-};
-
 } // namespace
 
 // Line breaks become CR LF, a lone LF stays in the line, Ctrl+Z ends the book and letters become
 // Windows ones; the first page begins the whole text, cut after a line; a copy stops when asked.
-TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
+TEST(BookCopy, LinesLettersTheFirstPageAndStopping)
 {
+    const ScratchFolder scratch;
+    const std::string bookPath = scratch / "book.txt", copyPath = scratch / "lirra.tmp";
+    // The text the view takes, checked to be byte for byte the copy written on the way and
+    // to come with the lines a scan of the whole text finds.
+    const auto copy = [&](const std::string& bytes, const lirra::ByteTable& table = kDosToWindows) {
+        writeFile(bookPath, bytes);
+        const lirra::CopiedBook copied = copyBookLines(bookPath, copyPath, table);
+        const std::string written = readFile(copyPath);
+        EXPECT_EQ(std::string_view(copied.text), written);
+        EXPECT_TRUE(copied.hardLines == lirra::scanHardLines(std::string_view(copied.text))) << bytes.substr(0, 20);
+        return written;
+    };
     const std::string wide(1 << 20, 'x');   // the read buffer, a CR LF split across its edge
     const std::pair<std::string, std::string> cases[] = {
         {"one\r\ntwo\r\n", "one\r\ntwo\r\n"},
@@ -70,21 +58,17 @@ TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
     EXPECT_EQ(copy(wide.substr(1) + "\x01\ny", crFromSoh), wide.substr(1) + "\r\ny\r\n");
 
     // A missing book raises "File not found" and writes nothing.
-    std::filesystem::remove(m_scratch / "lirra.tmp");
-    EXPECT_EQ(errorText([&] { copyBookLines(m_scratch / "absent.txt", m_scratch / "lirra.tmp", kDosToWindows); }),
-              "File not found");
-    EXPECT_FALSE(std::filesystem::exists(m_scratch / "lirra.tmp"));
+    std::filesystem::remove(copyPath);
+    EXPECT_EQ(errorText([&] { copyBookLines(scratch / "absent.txt", copyPath, kDosToWindows); }), "File not found");
+    EXPECT_FALSE(std::filesystem::exists(copyPath));
 
     // The first page begins the whole text, cut after a line; a copy stops when asked.
     const std::size_t piece = 1 << 18;   // what the reader reads at once
     std::string lines;
     while (lines.size() < 2 * piece)
         lines += "\xE1\xE2\xE0\xAE\xAA\xA0 " + std::to_string(lines.size()) + "\r\n";
-    const struct {
-        std::string book;
-        bool whole;
-        std::size_t length;   // of the first page; 0: not checked
-    } firstPages[] = {
+    // The book, whether its first page is all of it, and that page's length (0: not checked).
+    const std::tuple<std::string, bool, std::size_t> firstPages[] = {
         {lines, false, 0},
         {std::string(piece - 1, 'x') + "\r\n" + lines, false, piece + 1},   // its CR ends the read piece
         {std::string(piece - 1, 'x') + "\n" + lines, false, piece},         // a lone LF ends a line too
@@ -92,21 +76,20 @@ TEST_F(BookCopy, LinesLettersTheFirstPageAndStopping)
         {"first\r\n\x1A" + lines, true, 0},
         {"short", true, 0},
     };
-    for (const auto& c : firstPages) {
-        const std::string whole = copy(c.book);
-        const lirra::BookStart start = lirra::convertBookStart(m_scratch / "book.txt", kDosToWindows, 1);
-        EXPECT_EQ(start.whole, c.whole) << c.book.substr(0, 20);
-        EXPECT_EQ(c.whole ? whole : whole.substr(0, start.text.size()), std::string_view(start.text));
-        EXPECT_TRUE(c.length == 0 || start.text.size() == c.length) << start.text.size();
+    for (const auto& [book, whole, length] : firstPages) {
+        const std::string copied = copy(book);
+        const lirra::BookStart start = lirra::convertBookStart(bookPath, kDosToWindows, 1);
+        EXPECT_EQ(start.whole, whole) << book.substr(0, 20);
+        EXPECT_EQ(whole ? copied : copied.substr(0, start.text.size()), std::string_view(start.text));
+        EXPECT_TRUE(length == 0 || start.text.size() == length) << start.text.size();
     }
 
-    writeFile(m_scratch / "book.txt", lines);
+    writeFile(bookPath, lines);
     lirra::ConversionProgress progress;
     std::stop_source stop;
     progress.stop = stop.get_token();
     stop.request_stop();
-    EXPECT_THROW(copyBookLines(m_scratch / "book.txt", m_scratch / "lirra.tmp", kDosToWindows, &progress),
-                 lirra::ConversionStopped);
+    EXPECT_THROW(copyBookLines(bookPath, copyPath, kDosToWindows, &progress), lirra::ConversionStopped);
     EXPECT_EQ(std::pair(progress.bytesRead.load(), progress.bookSize.load()),
               std::pair(std::int64_t(piece), std::int64_t(lines.size())));
 }

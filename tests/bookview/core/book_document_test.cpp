@@ -1,9 +1,10 @@
 #include "bookview/core/book_document.h"
 
-#include "platform/codepages.h"
+#include "book_texts.h"
 #include "error_text.h"
+#include "fixed_advances.h"
+#include "platform/codepages.h"
 #include "scratch_folder.h"
-#include "test_fifo.h"
 
 #include <gtest/gtest.h>
 
@@ -14,30 +15,15 @@ using platform::encodeAnsi;
 using Lines = std::vector<std::u16string>;
 using Pair = std::pair<std::int64_t, std::int64_t>;
 
-BookDocument plainBook(std::u16string_view text)
+// `text` as a plain 1251 book, or as a rich one in a single format.
+BookDocument plainBook(std::u16string_view text, bool rich = false)
 {
     BookDocument doc;
-    doc.setPlainText(encodeAnsi(text));
+    if (rich)
+        doc.setRichText({std::u16string(text), {{0, 0}}, {{CharFormat{}}, {}}});
+    else
+        doc.setPlainText(encodeAnsi(text));
     return doc;
-}
-
-// Every character `width` pixels wide but 'W' and 'Ш', `wide`; cells counted when all are alike.
-class Pitch : public AdvanceSource {
-public:
-    explicit Pitch(int width, int wide = 0) : m_width(width), m_wide(wide ? wide : width) {}
-    int advance(char16_t unit) const override { return unit == u'W' || unit == u'Ш' ? m_wide : m_width; }
-    int cellWidth() const override { return m_wide == m_width ? m_width : 0; }
-
-private:
-    int m_width, m_wide;
-};
-
-std::u16string repeated(std::u16string_view piece, int times)
-{
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
 }
 
 Lines allLines(const BookDocument& doc)
@@ -80,9 +66,8 @@ TEST(BookDocumentLines, EveryBreakEndsALineAndTheEmptyLastLineIsNotCounted)
     EXPECT_EQ(allLines(plainBook(text)), expected);
 }
 
-// --- re-anchoring and replacing lines ---------------------------------------------------
-
-class BookDocumentChanges : public ::testing::Test {
+// A book of three lines, its changes and scrolls counted, and a folder for its files.
+class BookDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -90,12 +75,20 @@ protected:
         doc.onChanged = [this] { ++changes; };
         doc.onScrolled = [this] { ++scrolls; };
     }
+    std::string saved() const
+    {
+        doc.saveAsPlainText(dir / "out.txt");
+        return readFile(dir / "out.txt");
+    }
+
     BookDocument doc;
-    int changes = 0;
-    int scrolls = 0;
+    int changes = 0, scrolls = 0;
+    ScratchFolder dir;
 };
 
-TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWhenNeededAndStepsStopAtBothEnds)
+// --- re-anchoring and replacing lines ---------------------------------------------------
+
+TEST_F(BookDocumentTest, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWhenNeededAndStepsStopAtBothEnds)
 {
     doc.setSelection(0, 3);
     doc.reanchorLine(1);
@@ -132,7 +125,7 @@ TEST_F(BookDocumentChanges, ReanchorPutsCaretAtEndOfLineNotifiesAndScrollsOnlyWh
     EXPECT_EQ(doc.caret(), 0);   // scrolling never moves the caret
 }
 
-TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyItsLine)
+TEST_F(BookDocumentTest, OnlyNewTextAndEditsNotifyAndAnEditChangesOnlyItsLineInTheFormatWhereItStarts)
 {
     doc.replaceLine(1, u"2nd line, longer");
     EXPECT_EQ(allLines(doc), (Lines{u"first", u"2nd line, longer", u"third"}));
@@ -140,7 +133,7 @@ TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyIts
     doc.replaceLine(0, u"first");   // the same text: nothing changes but the caret
     EXPECT_EQ(std::tuple(doc.caret(), doc.length(), changes), std::tuple(5, 7 + 16 + 2 + 5 + 2, 2));
 
-    const Pitch pitch(1);
+    const FixedAdvances pitch(1);
     doc.setSelection(1, 5);
     doc.moveCaret(9, true);
     doc.scroll(ScrollStep::LineDown);
@@ -151,13 +144,11 @@ TEST_F(BookDocumentChanges, OnlyNewTextAndLineEditsNotifyAndAnEditChangesOnlyIts
     EXPECT_EQ(changes, 4);
     doc.replaceLine(1, u"nothing");
     EXPECT_EQ(Pair(changes, doc.length()), Pair(4, 0));
-}
 
-TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
-{
+    // Replaced characters of a rich book take the format where they start.
+    doc.setWrap(nullptr, 0);   // lines, not rows
     CharFormat bold;
     bold.bold = true;
-    BookDocument doc;
     doc.setRichText({u"ab\r\ncd\r\nef", {{0, 0}, {4, 1}, {6, 0}}, {{CharFormat{}, bold}, {}}});
     const auto runs = [&] {
         std::vector<std::pair<std::int64_t, bool>> found;   // start, bold
@@ -176,15 +167,11 @@ TEST(BookDocumentRich, ReplacedCharactersTakeTheFormatWhereTheyStart)
 
 // --- word wrap --------------------------------------------------------------------------
 
-TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFitsPlainOrRich)
+TEST_F(BookDocumentTest, RowsBreakAfterTheLastBlankThatFitsAndPositionsCountsReanchoringAndTheTopLineUseThem)
 {
-    const Pitch ten(10), one(1), proportional(10, 30);
-    const struct {
-        std::u16string_view text;
-        const AdvanceSource* measure;
-        int width;
-        Lines rows;
-    } cases[] = {
+    const FixedAdvances ten(10), one(1), proportional(10, u"WШ", 30, false);
+    // The text, measured by a font, wrapped to a width in pixels, and the rows.
+    const std::tuple<std::u16string_view, const AdvanceSource*, int, Lines> cases[] = {
         {u"aaa bbb ccc dddd\r\nee\r\n", &ten, 80, {u"aaa bbb ", u"ccc dddd", u"ee"}},
         // The blank at the edge stays on its row; a word longer than a row is cut.
         {u"abcd efghijklmn", &one, 4, {u"abcd ", u"efgh", u"ijkl", u"mn"}},
@@ -192,33 +179,26 @@ TEST(BookDocumentWrap, RowsBreakAfterTheLastBlankThatFitsPlainOrRich)
         {u"ab WW cd\r\nШa", &proportional, 60, {u"ab ", u"WW ", u"cd", u"Шa"}},
         {u"one two three four\r\nfive\r\n", &one, 9, {u"one two ", u"three ", u"four", u"five"}},
     };
-    for (const auto& c : cases) {
-        BookDocument plain = plainBook(c.text);
-        BookDocument rich;
-        rich.setRichText({std::u16string(c.text), {{0, 0}}, {{CharFormat{}}, {}}});
-        for (BookDocument* doc : {&plain, &rich}) {
-            SCOPED_TRACE(std::string(doc == &rich ? "rich " : "plain ") + std::to_string(c.rows.size()));
-            doc->setWrap(c.measure, c.width);
-            EXPECT_EQ(allLines(*doc), c.rows);
+    for (const auto& [text, measure, width, rows] : cases) {
+        BookDocument plain = plainBook(text), rich = plainBook(text, true);
+        for (BookDocument* book : {&plain, &rich}) {
+            SCOPED_TRACE(std::string(book == &rich ? "rich " : "plain ") + std::to_string(rows.size()));
+            book->setWrap(measure, width);
+            EXPECT_EQ(allLines(*book), rows);
             // The end lies on the last row, or on the empty row after a final break.
-            EXPECT_EQ(doc->lineFromChar(doc->length()), std::int64_t(c.rows.size()) - (c.text.ends_with(u'\n') ? 0 : 1));
+            EXPECT_EQ(book->lineFromChar(book->length()), std::int64_t(rows.size()) - (text.ends_with(u'\n') ? 0 : 1));
         }
     }
-}
 
-TEST(BookDocumentWrap, PositionsCountsReanchoringAndTheTopLineUseRows)
-{
-    BookDocument doc = plainBook(u"aaa bbb ccc dddd\r\nee\r\n");
-    const Pitch pitch(10), one(1);
-    doc.setWrap(&pitch, 80);   // 8 columns
+    // Positions, counts, re-anchoring and the top line use rows.
+    doc.setPlainText(encodeAnsi(u"aaa bbb ccc dddd\r\nee\r\n"));
+    doc.setWrap(&ten, 80);   // 8 columns
     EXPECT_EQ(Pair(doc.lineIndex(1), doc.lineFromChar(9)), Pair(8, 1));
-    int changes = 0;
-    doc.onChanged = [&] { ++changes; };
     doc.reanchorLine(2);
     EXPECT_EQ(doc.caret(), 20);
     doc.reanchorLine(3);   // the empty row after the last break
-    EXPECT_EQ(Pair(doc.caret(), changes), Pair(20, 1));
-    doc.setWrap(&pitch, 0);   // no room at all: one character a row, the blank hanging
+    EXPECT_EQ(Pair(doc.caret(), changes), Pair(20, 2));   // the new text and one re-anchoring
+    doc.setWrap(&ten, 0);   // no room at all: one character a row, the blank hanging
     EXPECT_EQ(doc.lineCount(), 15);
     EXPECT_EQ(doc.lineText(2), u"a ");
     doc.setWrap(nullptr, 0);
@@ -240,11 +220,7 @@ TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
 {
     const std::u16string text = u"Жили-были ЁЖИК и Її. ёжик, єнот Єнот\r\nконец";
     for (const bool rich : {false, true}) {
-        BookDocument doc;
-        if (rich)
-            doc.setRichText({text, {{0, 0}}, {{CharFormat{}}, {}}});
-        else
-            doc.setPlainText(encodeAnsi(text));
+        const BookDocument doc = plainBook(text, rich);
         const std::int64_t all = doc.length();
         SCOPED_TRACE(rich ? "rich" : "plain");
         EXPECT_EQ(doc.find(u"ёжик", 0, all), 10);
@@ -277,86 +253,50 @@ TEST(BookDocumentFind, CyrillicIgnoresCaseUnlessAsked)
 
 // --- files ------------------------------------------------------------------------------
 
-class BookDocumentFiles : public ::testing::Test {
-protected:
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        writeFile(dir / name, bytes);
-        return dir / name;
-    }
-    std::string saved(const BookDocument& doc) const
-    {
-        doc.saveAsPlainText(dir / "out.txt");
-        return readFile(dir / "out.txt");
-    }
-    ScratchFolder dir;
-};
-
-TEST_F(BookDocumentFiles, SavedBookIs1251WithEveryHardLineEndedByCrLfAndLoadTakesRichTextOrFallsBackToPlain)
+TEST_F(BookDocumentTest, FailuresLeaveTheBookAsItWasSavedBooksAre1251WithCrLfAndLoadingFallsBackToPlain)
 {
-    BookDocument doc;
-    doc.setPlainText("one two three\rfour\n\r\n\xC6");
-    const Pitch pitch(1);
-    doc.setWrap(&pitch, 4);   // rows do not matter
-    EXPECT_EQ(saved(doc), "one two three\r\nfour\r\n\r\n\xC6\r\n");
-    doc.setPlainText("a\r\nb\r\n");   // a final empty line adds nothing
-    EXPECT_EQ(saved(doc), "a\r\nb\r\n");
-    doc.clear();
-    EXPECT_EQ(saved(doc), "");
-    doc.setRichText({u"Ёлка\r\n\u2014 дa\n", {{0, 0}}, {{CharFormat{}}, {}}});   // encoded to 1251
-    EXPECT_EQ(saved(doc), "\xA8\xEB\xEA\xE0\r\n\x97 \xE4" "a\r\n");
-
-    // Loading takes rich text or falls back to plain.
-    doc.setWrap(nullptr, 0);
-    doc.loadFile(write("plain.txt", "\xCC\xE8\xF0\r\nline"));
-    EXPECT_FALSE(doc.isRich());
-    EXPECT_EQ(allLines(doc), (Lines{u"Мир", u"line"}));
-    EXPECT_EQ(doc.charAt(0), u'М');
-
-    doc.loadFile(write("book.rtf", "{\\rtf1\\ansi {\\b bold}\\par plain}"));
-    EXPECT_TRUE(doc.isRich() && !doc.runs().empty());
-    EXPECT_EQ(doc.lineText(0), u"bold");
-
-    const std::string broken = "{\\rtf1 unbalanced";
-    doc.loadFile(write("broken.rtf", broken));
-    EXPECT_FALSE(doc.isRich());
-    EXPECT_EQ(doc.text(0, doc.length()), platform::decodeAnsi(broken));
-
-    doc.loadFile(write("empty.txt", ""));
-    EXPECT_EQ(doc.lineCount(), 0);
-    write("blank.txt", "found");   // trailing blanks of a name are ignored
-    doc.loadFile(dir / "blank.txt  ");
-    EXPECT_EQ(doc.lineText(0), u"found");
-
-    // Large enough for the big-block storage of the text and of its line starts.
-    std::string book;
-    const int lines = 400000;
-    for (int i = 0; i < lines; ++i)
-        book += "line " + std::to_string(i) + "\r\n";
-    doc.loadFile(write("large.txt", book + "\xDF\xF9\xE8\xEA"));   // "Ящик" in 1251
-    EXPECT_EQ(Pair(doc.length(), doc.lineCount()), Pair(book.size() + 4, lines + 1));
-    EXPECT_EQ(doc.lineText(123456), u"line 123456");
-    EXPECT_EQ(doc.lineFromChar(doc.lineIndex(399999) + 3), 399999);
-    EXPECT_EQ(doc.find(u"ЯЩИК", 0, doc.length()), doc.length() - 4);
-}
-
-TEST_F(BookDocumentFiles, FailuresNameTheFileAndLeaveTheBookAsItWas)
-{
-    BookDocument doc = plainBook(u"kept\r\n");
     doc.setSelection(1, 2);
-    int changes = 0;
-    doc.onChanged = [&] { ++changes; };
     const std::string noFolder = dir / "no/such.txt", missing = dir / "missing.txt";
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText(noFolder); }), "Cannot create file " + noFolder);
     EXPECT_EQ(errorText([&] { doc.saveAsPlainText("/dev/full"); }), "Failed to Save Stream");
     EXPECT_EQ(errorText([&] { doc.loadFile(missing); }), "Cannot open file " + missing);
-    // What is not a file is refused before it is opened: a FIFO would wait for a writer,
-    // a device might never end.
-    const TestFifo fifo(dir / "fifo.rtf");
-    for (const std::string& notAFile : {dir.path(), fifo.path(), std::string("/dev/zero")})
-        EXPECT_EQ(errorText([&] { doc.loadFile(notAFile); }), "Cannot open file " + notAFile);
-    EXPECT_FALSE(fifo.opened());
-    EXPECT_EQ(std::tuple(doc.lineText(0), doc.selectionStart(), changes), std::tuple(u"kept", 1, 0));
+    EXPECT_EQ(std::tuple(doc.lineText(0), doc.selectionStart(), changes), std::tuple(u"first", 1, 0));
+
+    // A saved book is 1251 with every hard line ended by CR LF.
+    doc.setPlainText("one two three\rfour\n\r\n\xC6");
+    const FixedAdvances pitch(1);
+    doc.setWrap(&pitch, 4);   // rows do not matter
+    EXPECT_EQ(saved(), "one two three\r\nfour\r\n\r\n\xC6\r\n");
+    doc.setPlainText("a\r\nb\r\n");   // a final empty line adds nothing
+    EXPECT_EQ(saved(), "a\r\nb\r\n");
+    doc.clear();
+    EXPECT_EQ(saved(), "");
+    doc.setRichText({u"Ёлка\r\n\u2014 дa\n", {{0, 0}}, {{CharFormat{}}, {}}});   // encoded to 1251
+    EXPECT_EQ(saved(), "\xA8\xEB\xEA\xE0\r\n\x97 \xE4" "a\r\n");
+
+    // Loading takes rich text or falls back to plain.
+    doc.setWrap(nullptr, 0);
+    const std::tuple<const char*, std::string, bool, Lines> loads[] = {   // the file, its bytes, rich or not, lines
+        {"plain.txt", "\xCC\xE8\xF0\r\nline", false, {u"Мир", u"line"}},
+        {"book.rtf", "{\\rtf1\\ansi {\\b bold}\\par plain}", true, {u"bold", u"plain"}},
+        {"broken.rtf", "{\\rtf1 unbalanced", false, {u"{\\rtf1 unbalanced"}},
+        {"empty.txt", "", false, {}},
+    };
+    for (const auto& [name, bytes, rich, lines] : loads) {
+        writeFile(dir / name, bytes);
+        doc.loadFile(dir / name + "  ");   // trailing blanks of a name are ignored
+        EXPECT_EQ(std::pair(doc.isRich(), allLines(doc)), std::pair(rich, lines)) << name;
+    }
+
+    // Large enough for the big-block storage of the text and of its line starts.
+    const int lines = 400000;
+    const std::string book = numberedLines(lines);
+    writeFile(dir / "large.txt", book + "\xDF\xF9\xE8\xEA");   // "Ящик" in 1251
+    doc.loadFile(dir / "large.txt");
+    EXPECT_EQ(Pair(doc.length(), doc.lineCount()), Pair(book.size() + 4, lines + 1));
+    EXPECT_EQ(doc.lineText(123456) + doc.charAt(book.size()), u"line 123456Я");
+    EXPECT_EQ(doc.lineFromChar(doc.lineIndex(399999) + 3), 399999);
+    EXPECT_EQ(doc.find(u"ЯЩИК", 0, doc.length()), doc.length() - 4);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "bookview/core/book_document.h"
 #include "bookview/core/row_layout.h"
 
+#include "fixed_advances.h"
 #include "platform/codepages.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +11,6 @@ namespace {
 
 using platform::encodeAnsi;
 
-// Every character a cell of 10 pixels but the tab, 80; the wrap may count cells or measure.
-class Cells : public AdvanceSource {
-public:
-    explicit Cells(bool counted) : m_counted(counted) {}
-    int advance(char16_t unit) const override { return unit == u'\t' ? 80 : 10; }
-    int cellWidth() const override { return m_counted ? 10 : 0; }
-
-private:
-    bool m_counted;
-};
-
 std::vector<std::int64_t> starts(const RowLayout& layout)
 {
     std::vector<std::int64_t> result;
@@ -29,7 +19,7 @@ std::vector<std::int64_t> starts(const RowLayout& layout)
     return result;
 }
 
-TEST(RowLayout, ALineEditCopiesTheSharedTextOnlyWhileItIsSharedAndTheLongestLineLeavesItsBreakOut)
+TEST(RowLayout, EditsCopySharedTextTheLongestLineLeavesItsBreakOutAndCountedCellsWrapAsMeasuredOnes)
 {
     BookDocument doc;
     doc.setPlainText(encodeAnsi(u"first\r\nsecond\r\n"));
@@ -49,10 +39,7 @@ TEST(RowLayout, ALineEditCopiesTheSharedTextOnlyWhileItIsSharedAndTheLongestLine
     for (const auto& [text, longest] : {std::pair<std::string_view, std::int64_t>{"", 0}, {"abc\r\nabcd\n", 4},
                                         {"abcd\r\nab\rabcd\n", 4}, {"abc\r\nabcd", 4}, {"abcdef\r\n\r\n", 6}})
         EXPECT_EQ(RowLayout(BookText{BookBytes(text)}).longestLine(), longest) << text;
-}
 
-TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
-{
     // Lines shorter and longer than a row, long words, runs of blanks, every kind of
     // break; every third line has a tab: at its start, inside or at its end.
     const std::u16string words[] = {u"word ", u"a ", u"longerword ", u"x", u"  ", u"verylongwordthatneverfitsinanyrow "};
@@ -68,7 +55,7 @@ TEST(CellWrap, CountingCellsGivesTheRowsMeasuringDoes)
     }
     const BookText plain(BookBytes(encodeAnsi(text)));
     const BookText rich(RichText{text, {}, {}});
-    const Cells counted(true), measured(false);
+    const FixedAdvances counted(10, u"\t", 80), measured(10, u"\t", 80, false);
     for (const BookText* book : {&plain, &rich}) {
         for (const int width : {0, 7, 10, 35, 80, 200}) {
             RowLayout byCells(*book), byMeasure(*book);

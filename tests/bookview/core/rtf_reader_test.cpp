@@ -1,5 +1,6 @@
 #include "bookview/core/rtf_reader.h"
 
+#include "book_texts.h"
 #include "peak_memory.h"
 
 #include <gtest/gtest.h>
@@ -68,59 +69,9 @@ Faces facesOf(const RichText& rich)
 
 } // namespace
 
-TEST(RtfReader, CharacterFormatsFollowTheControlWordsAndGroupsAndEqualNeighboursMerge)
+TEST(RtfReader, TextOfEachConstructFormatsByControlWordsAndGroupsClampedParametersAndRefusedMalformedInput)
 {
-    const RichText rich = parsed(
-        "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose 0202}Times New Roman;}}"
-        "{\\colortbl;\\red255\\green0\\blue0;\\red1\\green2\\blue3;}"
-        "\\f0 a\\b b\\b0\\i c\\i0\\ul d\\ulnone\\strike e\\strike0\\f1\\fs40 f\\cf1\\highlight2 g\\plain h}");
-    ASSERT_EQ(rich.text, u"abcdefgh");
-    EXPECT_EQ(facesOf(rich), (Faces{u"Arial", u"Arial", u"Arial", u"Arial", u"Arial", u"Times New Roman",
-                                    u"Times New Roman", u""}));   // \plain: no \deff, so no face either
-    const std::int32_t arial = formatAt(rich, 0).face, times = formatAt(rich, 5).face;
-    EXPECT_EQ(formatsOf(rich), (Formats{{.face = arial}, {.face = arial, .bold = true}, {.face = arial, .italic = true},
-                                        {.face = arial, .underline = true}, {.face = arial, .strikeOut = true},
-                                        {.face = times, .halfPoints = 40},
-                                        {.face = times, .halfPoints = 40, .color = 0x0000FFu, .background = 0x030201u},
-                                        {}}));
-
-    // Groups restore the outer format; "fgh" is one bold run: switching off and on again,
-    // or a format without text, splits nothing.
-    const RichText grouped = parsed("{\\rtf1 a{\\b b{\\i c}d}e\\b f\\b0\\b g{\\i}h}");
-    ASSERT_EQ(grouped.text, u"abcdefgh");
-    EXPECT_EQ(grouped.runs.size(), 6u);   // with the checks of parsed(), the starts are 0 to 5
-    const CharFormat bold{.bold = true};
-    EXPECT_EQ(formatsOf(grouped), (Formats{{}, bold, {.bold = true, .italic = true}, bold, {}, bold, bold, bold}));
-}
-
-TEST(RtfReader, ClampsParametersLeavesColoursOutsideTheTableUnsetAndRejectsMalformedInputAndDeepNesting)
-{
-    const RichText rich = parsed("{\\rtf1{\\colortbl;\\red999\\green-7\\blue256;\\red10\\green20\\blue30;}"
-                                 "\\fs99999999999999 a\\fs-4 b\\cf1\\bogus123 c\\b d\\pard e"
-                                 "\\plain\\cf2 f\\cf0 g\\cf7 h\\cb2 i}");
-    ASSERT_EQ(rich.text, u"abcdefghi");
-    // A paragraph reset keeps the character format; \cf0 is auto; \cf7 has no entry.
-    const CharFormat boldMagenta{.bold = true, .color = 0xFF00FFu};
-    EXPECT_EQ(formatsOf(rich), (Formats{{.halfPoints = 3276}, {}, {.color = 0xFF00FFu}, boldMagenta, boldMagenta,
-                                        {.color = 0x1E140Au}, {}, {}, {.background = 0x1E140Au}}));
-    // The default font applies from the start and after \plain.
-    EXPECT_EQ(facesOf(parsed("{\\rtf1\\deff1{\\fonttbl\\f0 Courier;\\f1 Arial;}a\\f0 b\\plain c}")),
-              (Faces{u"Arial", u"Courier", u"Arial"}));
-
-    const auto nested = [](std::size_t depth) {
-        return "{\\rtf1" + std::string(depth - 1, '{') + "x" + std::string(depth, '}');
-    };
-    EXPECT_EQ(parsed(nested(1000)).text, u"x");
-    for (const std::string& bad : std::initializer_list<std::string>{
-             "", "plain text", "{\\rtf", "{\\rtf1 a", "{\\rtf1 a}}", "{\\rtf1 a}b", "{\\rtf1 {a}",
-             "{\\rtf1 a\\", "{\\rtf1 \\'4}", "{\\rtf1 \\'zz}", "{\\rt1 a}", "x{\\rtf1 a}",
-             "{\\rtf1 \\bin99999999999999 ab}", "{\\rtf1 \\bin5 ab}", nested(1001), std::string(1'000'000, '{'),
-         })
-        EXPECT_FALSE(parseRtf(bad)) << bad.substr(0, 40);
-}
-
-TEST(RtfReader, TextOfEachKindOfConstruct)
-{
+    // The text of each kind of construct.
     const std::pair<std::string_view, std::u16string_view> cases[] = {
         // Eight-bit text: 1251 unless the document says otherwise; escaped and raw bytes alike.
         {"{\\rtf1\\ansi \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}", u"Привет"}, {"{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8}", u"При"},
@@ -155,40 +106,80 @@ TEST(RtfReader, TextOfEachKindOfConstruct)
         EXPECT_EQ(parsed(rtf).text, text) << rtf;
     // Face names are decoded too.
     EXPECT_EQ(facesOf(parsed("{\\rtf1{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}\\f0 x}")), Faces{u"Ариал"});
+
+    // Character formats follow the control words.
+    const RichText rich = parsed(
+        "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman{\\*\\panose 0202}Times New Roman;}}"
+        "{\\colortbl;\\red255\\green0\\blue0;\\red1\\green2\\blue3;}"
+        "\\f0 a\\b b\\b0\\i c\\i0\\ul d\\ulnone\\strike e\\strike0\\f1\\fs40 f\\cf1\\highlight2 g\\plain h}");
+    ASSERT_EQ(rich.text, u"abcdefgh");
+    EXPECT_EQ(facesOf(rich), (Faces{u"Arial", u"Arial", u"Arial", u"Arial", u"Arial", u"Times New Roman",
+                                    u"Times New Roman", u""}));   // \plain: no \deff, so no face either
+    const std::int32_t arial = formatAt(rich, 0).face, times = formatAt(rich, 5).face;
+    EXPECT_EQ(formatsOf(rich), (Formats{{.face = arial}, {.face = arial, .bold = true}, {.face = arial, .italic = true},
+                                        {.face = arial, .underline = true}, {.face = arial, .strikeOut = true},
+                                        {.face = times, .halfPoints = 40},
+                                        {.face = times, .halfPoints = 40, .color = 0x0000FFu, .background = 0x030201u},
+                                        {}}));
+
+    // Groups restore the outer format; "fgh" is one bold run (parsed() refuses equal neighbours):
+    // switching off and on again, or a format without text, splits nothing.
+    const RichText grouped = parsed("{\\rtf1 a{\\b b{\\i c}d}e\\b f\\b0\\b g{\\i}h}");
+    ASSERT_EQ(grouped.text, u"abcdefgh");
+    const CharFormat bold{.bold = true};
+    EXPECT_EQ(formatsOf(grouped), (Formats{{}, bold, {.bold = true, .italic = true}, bold, {}, bold, bold, bold}));
+
+    // Parameters are clamped; colours outside the table stay unset.
+    const RichText clamped = parsed("{\\rtf1{\\colortbl;\\red999\\green-7\\blue256;\\red10\\green20\\blue30;}"
+                                    "\\fs99999999999999 a\\fs-4 b\\cf1\\bogus123 c\\b d\\pard e"
+                                    "\\plain\\cf2 f\\cf0 g\\cf7 h\\cb2 i}");
+    ASSERT_EQ(clamped.text, u"abcdefghi");
+    // A paragraph reset keeps the character format; \cf0 is auto; \cf7 has no entry.
+    const CharFormat boldMagenta{.bold = true, .color = 0xFF00FFu};
+    EXPECT_EQ(formatsOf(clamped), (Formats{{.halfPoints = 3276}, {}, {.color = 0xFF00FFu}, boldMagenta, boldMagenta,
+                                           {.color = 0x1E140Au}, {}, {}, {.background = 0x1E140Au}}));
+    // The default font applies from the start and after \plain.
+    EXPECT_EQ(facesOf(parsed("{\\rtf1\\deff1{\\fonttbl\\f0 Courier;\\f1 Arial;}a\\f0 b\\plain c}")),
+              (Faces{u"Arial", u"Courier", u"Arial"}));
+
+    // Malformed input and nesting deeper than a thousand groups are refused.
+    const auto nested = [](std::size_t depth) {
+        return "{\\rtf1" + std::string(depth - 1, '{') + "x" + std::string(depth, '}');
+    };
+    EXPECT_EQ(parsed(nested(1000)).text, u"x");
+    for (const std::string& bad : std::initializer_list<std::string>{
+             "", "plain text", "{\\rtf", "{\\rtf1 a", "{\\rtf1 a}}", "{\\rtf1 a}b", "{\\rtf1 {a}",
+             "{\\rtf1 a\\", "{\\rtf1 \\'4}", "{\\rtf1 \\'zz}", "{\\rt1 a}", "x{\\rtf1 a}",
+             "{\\rtf1 \\bin99999999999999 ab}", "{\\rtf1 \\bin5 ab}", nested(1001), std::string(1'000'000, '{'),
+         })
+        EXPECT_FALSE(parseRtf(bad)) << bad.substr(0, 40);
 }
 
-TEST(RtfReader, EachFormatAndFaceIsHeldOnceHoweverManyRunsUseThem)
+// However many runs use a format or a face, it is held once: a file of a megabyte, a font named
+// by most of it and bold switched on and off two thousand times, stays small once read.
+TEST(RtfReader, EachFormatAndFaceIsHeldOnceSoASmallFileStaysSmall)
 {
-    const std::u16string longFace(100000, u'F');
-    std::string rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 " + std::string(longFace.begin(), longFace.end()) +
-                      ";}{\\f1 Arial;}{\\f2 Arial;}}{\\colortbl;";
+    std::string rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 " + std::string(1 << 20, 'F') + ";}{\\f1 Arial;}{\\f2 Arial;}}{\\colortbl;";
     for (int i = 0; i < 300; ++i)
         rtf += "\\red" + std::to_string(i % 256) + "\\green" + std::to_string(i / 256) + "\\blue0;";
     rtf += "}";
-    for (int i = 0; i < 1000; ++i)
-        rtf += i % 2 == 0 ? "\\b x" : "\\b0 y";
+    rtf += repeated("\\b x\\b0 y", 1000);
     for (int i = 1; i <= 300; ++i)
         rtf += "\\f" + std::to_string(1 + i % 2) + "\\cf" + std::to_string(i) + " c";
-    const RichText rich = parsed(rtf + "}");
-    ASSERT_EQ(rich.runs.size(), 1300u);
-    EXPECT_EQ(rich.formats.faces, (Faces{longFace, u"Arial"}));
-    EXPECT_EQ(rich.formats.formats.size(), 302u);   // bold or not in the long face, 300 colours in Arial
-    EXPECT_EQ(formatAt(rich, 1299), (CharFormat{.face = 1, .color = 0x012Bu}));   // entry 300: red 43, green 1
-}
-
-TEST(RtfReader, ASmallFileStaysSmallWhateverItsFontNames)
-{
-    // 1 MB: a font named by a megabyte, and bold switched on and off two thousand times.
-    std::string rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 " + std::string(1 << 20, 'F') + ";}}";
-    for (int i = 0; i < 2000; ++i)
-        rtf += i % 2 == 0 ? "\\b x" : "\\b0 y";
+    rtf += "}";
+    // Measured first, in a process of its own, before this one has read the file.
     EXPECT_EXIT(
         {
             const long long growth = residentPeakGrowth([&] {
-                if (parseRtf(rtf + "}")->text.size() != 2000)
+                if (parseRtf(rtf)->text.size() != 2300)
                     std::exit(2);
             });
             std::exit(growth < (64LL << 20) ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
+    const RichText rich = parsed(rtf);
+    ASSERT_EQ(rich.runs.size(), 2300u);
+    EXPECT_EQ(rich.formats.faces, (Faces{std::u16string(1 << 20, u'F'), u"Arial"}));
+    EXPECT_EQ(rich.formats.formats.size(), 302u);   // bold or not in the long face, 300 colours in Arial
+    EXPECT_EQ(formatAt(rich, 2299), (CharFormat{.face = 1, .color = 0x012Bu}));   // entry 300: red 43, green 1
 }

@@ -1,5 +1,7 @@
 #include "bookview/core/text_units.h"
 
+#include "fixed_advances.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -32,10 +34,7 @@ TEST(TextUnits, UnitsAroundAnOffsetFollowTheRowsShown)
                        {at, Line, 14, {14, 16}}, {at, Line, 30, {16, 25}}, {before, Line, 20, {14, 16}},
                        {after, Line, 0, {14, 16}}, {after, Line, 20, {25, 25}}, {before, Line, 5, {0, 0}}});
 
-    class OneEach : public AdvanceSource {
-        int advance(char16_t) const override { return 1; }
-        int cellWidth() const override { return 1; }
-    } measure;
+    const FixedAdvances measure(1);
     rows.setWrap(&measure, 7);   // a line is a row, a paragraph the hard line
     expectUnits(rows, {{at, Line, 9, {7, 14}}, {at, Word, 9, {7, 12}}, {at, Word, 6, {5, 7}}, {at, Paragraph, 9, {0, 14}},
                        {after, Paragraph, 9, {14, 16}}, {at, Whole, 9, {0, 25}}, {after, Whole, 9, {25, 25}}});

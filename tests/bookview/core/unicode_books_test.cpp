@@ -2,6 +2,7 @@
 #include "bookview/core/fiction_book.h"
 #include "bookview/core/unicode_text.h"
 
+#include "book_texts.h"
 #include "error_text.h"
 #include "peak_memory.h"
 #include "platform/codepages.h"
@@ -50,10 +51,7 @@ std::string fb2(const std::string& body, const std::string& encoding = "UTF-8")
 std::string formatOf(const lirra::RichText& rich, std::u16string_view what)
 {
     const auto at = static_cast<std::int64_t>(rich.text.find(what));
-    const lirra::FormatRun* run = nullptr;
-    for (const auto& r : rich.runs)
-        if (r.start <= at)
-            run = &r;
+    const auto run = std::find_if(rich.runs.rbegin(), rich.runs.rend(), [&](const auto& r) { return r.start <= at; });
     const lirra::CharFormat& f = rich.formats[run->format];
     return std::string(f.bold ? "b" : "") + (f.italic ? "i" : "") + (f.strikeOut ? "s" : "") +
            std::to_string(f.halfPoints);
@@ -61,7 +59,7 @@ std::string formatOf(const lirra::RichText& rich, std::u16string_view what)
 
 } // namespace
 
-TEST(BookKinds, AreToldByContent)
+TEST(BookKinds, AreToldByContentAndDosAndWindowsBooksAreNeverUtf8)
 {
     using enum BookKind;
     const std::pair<std::string, BookKind> cases[] = {
@@ -78,13 +76,10 @@ TEST(BookKinds, AreToldByContent)
     };
     for (const auto& [bytes, kind] : cases)
         EXPECT_EQ(std::pair(lirra::detectBookKind(bytes), kindFedByteByByte(bytes)), std::pair(kind, kind)) << bytes;
-}
 
-// A DOS or Windows Cyrillic book is never valid UTF-8: the sample book, and generated
-// books of real words in both code pages. (Single words can be: "рад" in 866 is the
-// bytes E0 A0 A4, one UTF-8 character; a book never is.)
-TEST(BookKinds, DosAndWindowsBooksAreNeverUtf8)
-{
+    // A DOS or Windows Cyrillic book is never valid UTF-8: the sample book, and generated
+    // books of real words in both code pages. (Single words can be: "рад" in 866 is the
+    // bytes E0 A0 A4, one UTF-8 character; a book never is.)
     EXPECT_EQ(lirra::detectBookKind(readFile(std::string(LIRRA_SOURCE_DIR) + "/resources/sample/sample-book.txt")),
               BookKind::CodePage);
     const char* const words[] = {"рад", "раб", "ряд", "в", "и", "с", "к", "я", "он", "она", "было", "ещё", "её",
@@ -100,9 +95,41 @@ TEST(BookKinds, DosAndWindowsBooksAreNeverUtf8)
     }
 }
 
-// However UTF-8 is cut into pieces, good and bad, it decodes as it does whole.
-TEST(Utf8Decoding, PiecesGiveWhatTheWholeGives)
+TEST(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksCutBetweenPiecesOrNotAndSaveInUtf8)
 {
+    const ScratchFolder scratch;
+    // The book's text as the view takes it, checked to be the copy written on the way.
+    const auto read = [&](const std::string& bytes) {
+        writeFile(scratch / "book.txt", bytes);
+        auto book = lirra::readUnicodeBook(scratch / "book.txt", scratch / "lirra.tmp");
+        if (!book)
+            return std::u16string(u"(code page)");
+        EXPECT_EQ(book->charset(), lirra::Charset::Unicode);
+        const std::u16string text = book->text(0, book->length());
+        if (!book->runs().empty())
+            return text;   // FictionBook: no copy
+        EXPECT_EQ(readFile(scratch / "lirra.tmp"), utf8(text));
+        return text;
+    };
+    // Every character is kept under the line rules of DOS books.
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
+        {"\xD0\xB0\n\xD0\xB1\r\xD0\xB2\r\n", u"а\nб\r\nв\r\n"},     // a lone LF stays in its line
+        {"\xD0\xB0\x1A\xD0\xB1", u"а\r\n"},                          // Ctrl+Z ends the text
+        {"\xEF\xBB\xBF\xD0\xB0\xD0", u"а\uFFFD\r\n"},                // cut by the end
+        {std::string("\xFF\xFE\x1A\x04\r\0\r\0\n\0=\xD8\0\xDE", 14), u"К\r\n\r\n😀\r\n"},
+        {std::string("\xFE\xFF\x04\x1A\0\r\0\x1A\0x", 10), u"К\r\n"},
+        {fb2("<p>\xD0\x81\xD0\xB6</p>"), u"Ёж\r\n\r\n"},                      // a FictionBook, read without a copy
+        {"plain ASCII", u"(code page)"}, {"\x8F\xE0\xA8\xA2\xA5\xE2", u"(code page)"},   // "Привет" in 866
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(read(bytes), text) << bytes;
+
+    read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+    lirra::readUnicodeBook(scratch / "book.txt", "")->saveAsPlainText(scratch / "saved.txt");
+    EXPECT_EQ(readFile(scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
+
+    // However UTF-8 is cut into pieces, good and bad, it decodes as it does whole.
     const auto decode = [](std::initializer_list<std::string_view> pieces) {
         lirra::Utf8Decoder decoder;
         std::u16string text;
@@ -118,39 +145,13 @@ TEST(Utf8Decoding, PiecesGiveWhatTheWholeGives)
                 EXPECT_EQ(decode({bytes.substr(0, cut), bytes.substr(cut, next - cut), bytes.substr(next)}),
                           decode({bytes}))
                     << bytes << " cut at " << cut << " and " << next;
-}
 
-class UnicodeBooks : public ::testing::Test {
-protected:
-    // The book's text as the view takes it, checked to be the copy written on the way.
-    std::u16string read(const std::string& bytes)
-    {
-        writeFile(m_scratch / "book.txt", bytes);
-        auto book = lirra::readUnicodeBook(m_scratch / "book.txt", m_scratch / "lirra.tmp");
-        if (!book)
-            return u"(code page)";
-        EXPECT_EQ(book->charset(), lirra::Charset::Unicode);
-        const std::u16string text = book->text(0, book->length());
-        if (!book->runs().empty())
-            return text;   // FictionBook: no copy
-        EXPECT_EQ(readFile(m_scratch / "lirra.tmp"), utf8(text));
-        return text;
-    }
-
-    ScratchFolder m_scratch;
-};
-
-TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
-{
     // Pieces of the file are 256 KiB: two- and four-byte characters, CRs and CR LFs
     // fall across their edges; 131067 "ж" and 3 "€" put a CR LF astride the first edge both
     // in UTF-8 and, after its mark, in UTF-16.
-    const std::u16string line = u"жизнь 😀\r";
-    std::u16string expected = std::u16string(131067, u'ж') + u"€€€\r\n", book = expected;
-    for (int i = 0; i < 40000; ++i) {
-        book += line + (i % 2 ? u"\n" : u"");
-        expected += line + u"\n";
-    }
+    const std::u16string head = std::u16string(131067, u'ж') + u"€€€\r\n", line = u"жизнь 😀\r";
+    const std::u16string book = head + repeated(line + line + u"\n", 20000);
+    const std::u16string expected = head + repeated(line + u"\n", 40000);
     // Where a text first differs from the expected one: a diff of texts this long takes minutes.
     const auto differsAt = [&](const std::u16string& text) {
         const auto [at, _] = std::mismatch(text.begin(), text.end(), expected.begin(), expected.end());
@@ -163,48 +164,28 @@ TEST_F(UnicodeBooks, CharactersAndBreaksCutBetweenPiecesComeOutWhole)
     EXPECT_EQ(differsAt(read(utf16le)), -1);
 }
 
-// Every character is kept under the line rules of DOS books; the test books read as written.
-TEST_F(UnicodeBooks, KeepEveryCharacterUnderTheLineRulesOfDosBooksAndSaveInUtf8)
+TEST(FictionBooks, SwellingStopsWithinTheMemoryBudgetTitlesAndEmphasisShowInTheirFormatsAndDamageWhatWasRead)
 {
-    const std::pair<std::string, std::u16string> cases[] = {
-        {"\xEF\xBB\xBF\xCE\xB1\xCE\x92 \xE2\x82\xAC\r\n\xF0\x9F\x98\x80", u"αΒ €\r\n😀\r\n"},
-        {"\xD0\xB0\n\xD0\xB1\r\xD0\xB2\r\n", u"а\nб\r\nв\r\n"},     // a lone LF stays in its line
-        {"\xD0\xB0\x1A\xD0\xB1", u"а\r\n"},                          // Ctrl+Z ends the text
-        {"\xEF\xBB\xBF\xD0\xB0\xD0", u"а\uFFFD\r\n"},                // cut by the end
-        {std::string("\xFF\xFE\x1A\x04\r\0\r\0\n\0=\xD8\0\xDE", 14), u"К\r\n\r\n😀\r\n"},
-        {std::string("\xFE\xFF\x04\x1A\0\r\0\x1A\0x", 10), u"К\r\n"},
-        {"plain ASCII", u"(code page)"}, {"\x8F\xE0\xA8\xA2\xA5\xE2", u"(code page)"},   // "Привет" in 866
-    };
-    for (const auto& [bytes, text] : cases)
-        EXPECT_EQ(read(bytes), text) << bytes;
+    // A book that swells stops within its memory budget. Empty verse lines: four bytes of
+    // file make an indent, a line break and its start.
+    const std::string book = fb2("<poem><stanza>" + repeated("<v/>", 300'000) + "</stanza></poem>");
+    lirra::RichText rich;
+    const long long peak = residentPeakGrowth([&] { rich = lirra::parseFictionBook(book); });
+    EXPECT_TRUE(utf8(rich.text).ends_with("[Reading stopped here: the rest would take more memory than a book of "
+                                          "this size may.]\r\n"));
+    EXPECT_LE(static_cast<long long>(rich.text.size()), static_cast<long long>(book.size()));
+    // Three times the file, and a little for the allocator: under the sanitizers a
+    // vector's old buffer stays resident in quarantine after it grows.
+    EXPECT_LT(peak, 3LL * static_cast<long long>(book.size()) + 256 * 1024);
 
-    EXPECT_EQ(utf8(read(readFile(kData + "utf8-bom.txt"))),
-              "Μῆνιν ἄειδε, θεά — Ἰλιάς\r\nЦена: 100 € за книгу 📚\r\nЁлка и ЁЖИК, ёжик и ёлка\r\n");
-    // Find folds Cyrillic case in a Unicode book as in any other.
-    const auto book = lirra::readUnicodeBook(kData + "utf8-bom.txt", "");
-    EXPECT_EQ(book->find(u"ёжик", 0, book->length(), {}), 58);
-    EXPECT_EQ(book->find(u"ёжик", 59, book->length(), {}), 64);
-    EXPECT_EQ(utf8(read(readFile(kData + "utf16le.txt"))),
-              "Unicode-Text aus dem Editor: Grüße\r\nРусский текст в UTF-16 — «кавычки»\r\nEmoji 😀 and "
-              "Ελληνικά\r\nПоследняя строка без перевода\r\n");
-    for (const char* name : {"converter.fb2", "every-element.fb2"})
-        EXPECT_EQ(utf8(read(readFile(kData + name))), readFile(kData + name + ".txt")) << name;
-
-    read("\xEF\xBB\xBF\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
-    lirra::readUnicodeBook(m_scratch / "book.txt", "")->saveAsPlainText(m_scratch / "saved.txt");
-    EXPECT_EQ(readFile(m_scratch / "saved.txt"), "\xCE\xB1 \xF0\x9F\x93\x9A\r\n\xD0\x81\r\n");
-}
-
-TEST(FictionBooks, ShowTitlesAndEmphasisInTheirFormatsAndDamageShowsWhatWasReadAndWhy)
-{
-    const lirra::RichText rich = lirra::parseFictionBook(readFile(kData + "every-element.fb2"));
+    const lirra::RichText every = lirra::parseFictionBook(readFile(kData + "every-element.fb2"));
     const std::pair<std::u16string_view, std::string> cases[] = {
         {u"Всё в одной книге", "b44"}, {u"Анна", "0"},        {u"Глава 1", "b34"}, {u"Часть 1.1", "b30"},
         {u"курсивом", "i0"},           {u"жирным", "b0"},     {u"зачёркнутая", "s0"}, {u"Стихи", "b0"},
         {u"Примечания", "b40"},        {u"Текст сноски", "0"}, {u"* * *", "b0"},
     };
     for (const auto& [what, format] : cases)
-        EXPECT_EQ(formatOf(rich, what), format) << utf8(what);
+        EXPECT_EQ(formatOf(every, what), format) << utf8(what);
 
     // Damage shows what was read and why.
     const std::pair<std::string, std::string> damaged[] = {
@@ -224,19 +205,3 @@ TEST(FictionBooks, ShowTitlesAndEmphasisInTheirFormatsAndDamageShowsWhatWasReadA
     }
 }
 
-TEST(FictionBooks, ABookThatSwellsStopsWithinItsMemoryBudget)
-{
-    // Empty verse lines: four bytes of file make an indent, a line break and its start.
-    std::string body;
-    for (int i = 0; i < 300'000; ++i)
-        body += "<v/>";
-    const std::string book = fb2("<poem><stanza>" + body + "</stanza></poem>");
-    lirra::RichText rich;
-    const long long peak = residentPeakGrowth([&] { rich = lirra::parseFictionBook(book); });
-    EXPECT_TRUE(utf8(rich.text).ends_with("[Reading stopped here: the rest would take more memory than a book of "
-                                          "this size may.]\r\n"));
-    EXPECT_LE(static_cast<long long>(rich.text.size()), static_cast<long long>(book.size()));
-    // Three times the file, and a little for the allocator: under the sanitizers a
-    // vector's old buffer stays resident in quarantine after it grows.
-    EXPECT_LT(peak, 3LL * static_cast<long long>(book.size()) + 256 * 1024);
-}

@@ -2,6 +2,7 @@
 
 #include "bookview/widget/book_view.h"
 
+#include "book_texts.h"
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -26,15 +27,6 @@ protected:
         view.show();
         QApplication::setActiveWindow(&view);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    }
-
-    // "line 0<tail>\r\n" ... "line <count-1><tail>\r\n"
-    static std::string numberedLines(int count, const std::string& tail = "")
-    {
-        std::string text;
-        for (int i = 0; i < count; ++i)
-            text += "line " + std::to_string(i) + tail + "\r\n";
-        return text;
     }
 
     std::int64_t caretLine() const { return view.lineFromChar(view.caretPosition()); }

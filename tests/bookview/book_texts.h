@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <type_traits>
+
+// Books made of repeated pieces, as the tests of the view and its core build them.
+
+// `piece` written `times` times over, in the piece's own kind of string.
+template <class Piece>
+auto repeated(const Piece& piece, int times)
+{
+    const std::basic_string once(piece);
+    std::remove_const_t<decltype(once)> text;
+    while (times-- > 0)
+        text += once;
+    return text;
+}
+
+// "line 0<tail>\r\n" ... "line <count-1><tail>\r\n"
+inline std::string numberedLines(int count, const std::string& tail = "")
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "line " + std::to_string(i) + tail + "\r\n";
+    return text;
+}
