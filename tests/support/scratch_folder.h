@@ -42,3 +42,12 @@ inline void writeFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+// `count` lines "<prefix> 1", "<prefix> 2", ..., each ended by CR LF.
+inline std::string numberedLines(int count, const std::string& prefix = "line")
+{
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += prefix + " " + std::to_string(i) + "\r\n";
+    return text;
+}
