@@ -20,22 +20,20 @@ namespace {
 
 const QString kHelpPages = QStringLiteral(LIRRA_SOURCE_DIR "/resources/help");
 
-class ExtrasCommands : public MainWindowTest {
-protected:
-    void TearDown() override
-    {
-        QApplication::clipboard()->clear();
-        MainWindowTest::TearDown();
-    }
-};
+using ExtrasCommands = MainWindowTest;
+
+QString helpSource(const QString& page)
+{
+    QFile file(QDir(kHelpPages).filePath(page));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
 
 // The help's text as a reader sees it, blanks collapsed.
 QString helpText(const QString& page)
 {
-    QFile file(QDir(kHelpPages).filePath(page));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
     QTextDocument document;
-    document.setHtml(QString::fromUtf8(file.readAll()));
+    document.setHtml(helpSource(page));
     return document.toPlainText().simplified();
 }
 
@@ -68,6 +66,7 @@ TEST_F(ExtrasCommands, ViewClipboardShowsOneWindowThatFollowsCopiesFromTheBookWh
     auto* memo = qobject_cast<PlainTextView*>(viewer->shownControl());
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->text().startsWith(QStringLiteral("first line\nsecond line")));
+    QApplication::clipboard()->clear();
 }
 
 TEST_F(ExtrasCommands, HelpWithoutItsPagesSaysWhereItLookedForThem)
@@ -88,9 +87,7 @@ TEST_F(ExtrasCommands, HelpDescribesEveryMenuCommandWithItsKeys)
     QString everything;
     for (const QString& page : QDir(kHelpPages).entryList({QStringLiteral("*.html")}))
         everything += helpText(page) + u' ';
-    QFile reference(QDir(kHelpPages).filePath(QStringLiteral("menus.html")));
-    ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
-    const QString menus = QString::fromUtf8(reference.readAll());
+    const QString menus = helpSource(QStringLiteral("menus.html"));
     static const QRegularExpression row(QStringLiteral("<tr><td>(.*?)</td><td>(.*?)</td>"));
 
     QSet<QAction*> commands;

@@ -54,20 +54,16 @@ TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
     QCoreApplication::processEvents();
     EXPECT_EQ(painted, qRgb(0, 96, 0));
     action(form, "SaveOptions1")->trigger();
-    platform::Registry registry;
-    registry.openKey("Software\\Lirra Reader\\Options", false);
-    EXPECT_EQ(std::uint32_t(registry.readInteger("BGColor")), 0x80000005u);
-    EXPECT_EQ(std::uint32_t(registry.readInteger("FontColor")), 0x80000008u);
+    EXPECT_EQ(std::uint32_t(storedOption("BGColor")), 0x80000005u);
+    EXPECT_EQ(std::uint32_t(storedOption("FontColor")), 0x80000008u);
 }
 
 TEST_F(MainWindowLook, WithoutATrayBothHideCommandsMinimise)
 {
     TForm1 form({});
-    form.show();
-    action(form, "HideToSysTray2")->trigger();
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.isMinimized());
-    form.showNormal();
-    action(form, "HidetoSysTray1")->trigger();
-    EXPECT_TRUE(form.isMinimized());
+    for (const char* item : {"HideToSysTray2", "HidetoSysTray1"}) {
+        form.showNormal();
+        action(form, item)->trigger();
+        EXPECT_TRUE(form.isVisible() && form.isMinimized()) << item;
+    }
 }
