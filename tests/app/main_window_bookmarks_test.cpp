@@ -252,46 +252,13 @@ TEST_F(BookmarkCommands, ADamagedListIsReportedOncePerShowingAndTheDialogStaysUs
 }
 
 // The dialogs load the stored list, with the focus on "Exit"; a name that is not UTF-8 is
-// stored as its bytes and found again after a restart; Set needs a book.
-TEST_F(BookmarkCommands, BookmarksOutliveARestartWhateverTheBooksNameAndSetNeedsABook)
+// stored as its bytes and found again after a restart; Set needs a book. The offer at
+// close needs a book and follows its menu item, also as saved for the next start.
+TEST_F(BookmarkCommands, BookmarksAndTheOfferAtCloseOutliveARestartWhateverTheBooksName)
 {
     const QString oldName = bookNameFromBytes(numberedBook(40, "\x8F\xE0\xA8\xA2\xA5\xE2.txt"));
     QStringList stored{QStringLiteral("[05.12.99] /a.txt <3>")};
     storeBookmarks(stored);
-    {
-        TForm1 form({});
-        form.LoadBook(oldName);
-        form.bookView().reanchorLine(11);
-        QDialog& set = opened(form, "Form4");
-        press(set, "Button1");
-        stored << shownBookName(entry(oldName, 12));
-        EXPECT_EQ(rows(set), stored);
-    }
-    TForm1 form({});
-    for (const char* name : {"Form4", "Form5"}) {
-        QDialog& shown = opened(form, name);
-        EXPECT_EQ(rows(shown), stored) << name;
-        EXPECT_TRUE(child(shown, "Button2")->hasFocus()) << name;
-        press(shown, "Button2");
-        EXPECT_FALSE(shown.isVisible()) << name;
-    }
-    press(opened(form, "Form5"), "Button1", 1);
-    EXPECT_TRUE(titledBoxes.empty());
-    EXPECT_EQ(form.windowTitle(), qstr(m_scratch / "Привет.txt"));
-    EXPECT_EQ(label(form, "Label3"), QStringLiteral("13"));
-
-    action(form, "ClearAll2")->trigger();
-    Registry().deleteKey(kBookMarksKey);
-    QDialog& set = opened(form, "Form4");
-    press(set, "Button1");
-    EXPECT_EQ(titledBoxes, std::vector<QString>{"Error: The book was not opened! Please, open the book."});
-    EXPECT_FALSE(set.isVisible());
-    EXPECT_FALSE(loadBookmarks().found);
-}
-
-TEST_F(BookmarkCommands, TheOfferAtCloseNeedsABookAndFollowsItsMenuItemAndTheSavedOption)
-{
-    const QString path = book("a.txt", 10);
     // Questions are declined: one asked by mistake must not block.
     const auto closeAndCountQuestions = [&](TForm1& form) {
         form.show();
@@ -301,20 +268,43 @@ TEST_F(BookmarkCommands, TheOfferAtCloseNeedsABookAndFollowsItsMenuItemAndTheSav
     {
         TForm1 form({});
         EXPECT_EQ(closeAndCountQuestions(form), 0);   // no book, no question
-        form.LoadBook(path);
+        form.LoadBook(oldName);
+        form.bookView().reanchorLine(11);
+        QDialog& set = opened(form, "Form4");
+        press(set, "Button1");
+        stored << shownBookName(entry(oldName, 12));
+        EXPECT_EQ(rows(set), stored);
+        press(set, "Button2");
         EXPECT_EQ(closeAndCountQuestions(form), 1);
-        EXPECT_FALSE(loadBookmarks().found);
         action(form, "SetBookmarkBeforeExit1")->trigger();
         EXPECT_EQ(closeAndCountQuestions(form), 1);
         action(form, "SaveOptions1")->trigger();   // stores the flag as 0
     }
     EXPECT_EQ(titledBoxes.size(), 2u);   // and "Options was saved."
     TForm1 form({});
-    QAction& item = *action(form, "SetBookmarkBeforeExit1");
-    EXPECT_FALSE(item.isChecked());
-    item.trigger();
-    form.LoadBook(path);
+    for (const char* name : {"Form4", "Form5"}) {
+        QDialog& shown = opened(form, name);
+        EXPECT_EQ(rows(shown), stored) << name;   // a declined offer added nothing
+        EXPECT_TRUE(child(shown, "Button2")->hasFocus()) << name;
+        press(shown, "Button2");
+        EXPECT_FALSE(shown.isVisible()) << name;
+    }
+    press(opened(form, "Form5"), "Button1", 1);
+    EXPECT_EQ(titledBoxes.size(), 2u);
+    EXPECT_EQ(form.windowTitle(), qstr(m_scratch / "Привет.txt"));
+    EXPECT_EQ(label(form, "Label3"), QStringLiteral("13"));
+    QAction& offer = *action(form, "SetBookmarkBeforeExit1");
+    EXPECT_FALSE(offer.isChecked());
+    offer.trigger();
     EXPECT_EQ(closeAndCountQuestions(form), 2);
+
+    action(form, "ClearAll2")->trigger();
+    Registry().deleteKey(kBookMarksKey);
+    QDialog& set = opened(form, "Form4");
+    press(set, "Button1");
+    EXPECT_EQ(titledBoxes.back(), QStringLiteral("Error: The book was not opened! Please, open the book."));
+    EXPECT_FALSE(set.isVisible());
+    EXPECT_FALSE(loadBookmarks().found);
 }
 
 } // namespace
