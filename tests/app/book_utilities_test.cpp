@@ -78,7 +78,9 @@ TEST_F(BookUtilities, ConvertToWinRereadsTheBookBelowTheCaretsLineOrSaysWhyNotAn
     EXPECT_EQ(form.bookView().lineText(1), QStringLiteral("line two"));
 }
 
-TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
+// Save Book As writes each line in 1251 with CR LF, renames the book, and replaces an
+// existing file whole or not at all.
+TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndReplacesAFileWholeOrNotAtAll)
 {
     // "слово слово ..."
     const std::string dosWords = QByteArray("\xE1\xAB\xAE\xA2\xAE ").repeated(40).toStdString();
@@ -116,6 +118,29 @@ TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
     action(form, "SaveBookAs1")->trigger();
     EXPECT_EQ(form.windowTitle(), qstr(m_scratch / "rich.txt"));
     EXPECT_TRUE(boxes.empty());
+
+    // An existing file is replaced whole, keeping its permissions. A folder that does not
+    // exist, a folder in the way of the name, a file without a write bit (read-only, also
+    // to root): the error names the chosen file, the caption stays, nothing is left beside it.
+    const std::string target = book("keep.txt", "the old book, longer than the new one\r\n");
+    std::filesystem::permissions(target, std::filesystem::perms(0604));
+    nextFile = qstr(target);
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(readFile(target), "Bold words\r\nsecond\r\n");
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0604));
+    std::filesystem::create_directory(m_scratch / "shelf");
+    const std::string locked = book("locked.txt", "locked book\r\n");
+    std::filesystem::permissions(locked, std::filesystem::perms(0444));
+    for (const std::string& refused : {m_scratch / "no folder/book.txt", m_scratch / "shelf", locked}) {
+        nextFile = qstr(refused);
+        action(form, "SaveBookAs1")->trigger();
+        EXPECT_EQ(boxes.back(), QStringLiteral("Cannot create file %1.").arg(*nextFile));
+        EXPECT_EQ(form.windowTitle(), qstr(target));
+    }
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(readFile(locked), "locked book\r\n");
+    for (const auto& entry : std::filesystem::directory_iterator(m_scratch.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".lirra-"), std::string::npos) << entry.path();
 }
 
 // Today's books are known by their content whichever way they come in, and no command
@@ -147,36 +172,6 @@ TEST_F(BookUtilities, UnicodeAndFictionBooksKeepEveryCharacterThroughEveryComman
     action(form, "OpenRTFBook1")->trigger();
     EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("α € Ёж 📚"));
     EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(BookUtilities, SaveBookAsOverAnExistingFileReplacesItWholeOrNotAtAll)
-{
-    TForm1 form({});
-    form.LoadBook(qstr(book("a.txt", "new text\r\n")));
-    const std::string target = book("keep.txt", "the old book, longer than the new one\r\n");
-    std::filesystem::permissions(target, std::filesystem::perms(0604));
-    nextFile = qstr(target);
-    action(form, "SaveBookAs1")->trigger();
-    const QString before = form.windowTitle();
-    EXPECT_EQ(readFile(target), "new text\r\n");
-    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0604));
-
-    // A folder that does not exist, a folder in the way of the name, a file without a
-    // write bit (read-only, also to root): the error names the chosen file, the caption
-    // stays, nothing is left beside it.
-    std::filesystem::create_directory(m_scratch / "shelf");
-    const std::string locked = book("locked.txt", "locked book\r\n");
-    std::filesystem::permissions(locked, std::filesystem::perms(0444));
-    for (const std::string& refused : {m_scratch / "no folder/book.txt", m_scratch / "shelf", locked}) {
-        nextFile = qstr(refused);
-        action(form, "SaveBookAs1")->trigger();
-        EXPECT_EQ(boxes.back(), QStringLiteral("Cannot create file %1.").arg(*nextFile));
-        EXPECT_EQ(form.windowTitle(), before);
-    }
-    EXPECT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(readFile(locked), "locked book\r\n");
-    for (const auto& entry : std::filesystem::directory_iterator(m_scratch.path()))
-        EXPECT_EQ(entry.path().filename().string().find(".lirra-"), std::string::npos) << entry.path();
 }
 
 TEST(BookInformation, NamePartPagesAndSize)

@@ -69,7 +69,9 @@ TEST_F(ExtrasCommands, ViewClipboardShowsOneWindowThatFollowsCopiesFromTheBookWh
     QApplication::clipboard()->clear();
 }
 
-TEST_F(ExtrasCommands, HelpWithoutItsPagesSaysWhereItLookedForThem)
+// Without its pages the help says where it looked for them. Every command of every menu
+// is described in the help, and the reference page gives each main-menu command's keys.
+TEST_F(ExtrasCommands, HelpDescribesEveryMenuCommandWithItsKeysAndTellsWhenItIsMissing)
 {
     TForm1 form({});
     action(form, "Help2")->trigger();
@@ -77,13 +79,7 @@ TEST_F(ExtrasCommands, HelpWithoutItsPagesSaysWhereItLookedForThem)
     EXPECT_TRUE(boxes[0].startsWith(QStringLiteral("The help pages are not installed: ")));
     EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("/share/lirra-reader/help/index.html was not found.")));
     EXPECT_FALSE(form.findChild<HelpWindow*>()->isVisible());
-}
 
-// Every command of every menu is described in the help, and the reference page gives
-// each main-menu command's keys.
-TEST_F(ExtrasCommands, HelpDescribesEveryMenuCommandWithItsKeys)
-{
-    TForm1 form({});
     QString everything;
     for (const QString& page : QDir(kHelpPages).entryList({QStringLiteral("*.html")}))
         everything += helpText(page) + u' ';

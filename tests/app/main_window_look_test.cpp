@@ -16,7 +16,7 @@ QRgb pixel(QWidget& widget, QPoint at) { return widget.grab().toImage().pixel(at
 } // namespace
 
 // "Windows Default" follows the desktop's palette and is stored as the system colours.
-TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
+TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanelAndHidingWithoutATrayMinimises)
 {
     // The colours users see, as 00BBGGRR values: text, then background.
     const struct {
@@ -56,11 +56,8 @@ TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
     action(form, "SaveOptions1")->trigger();
     EXPECT_EQ(std::uint32_t(storedOption("BGColor")), 0x80000005u);
     EXPECT_EQ(std::uint32_t(storedOption("FontColor")), 0x80000008u);
-}
 
-TEST_F(MainWindowLook, WithoutATrayBothHideCommandsMinimise)
-{
-    TForm1 form({});
+    // Without a tray both hide commands minimise.
     for (const char* item : {"HideToSysTray2", "HidetoSysTray1"}) {
         form.showNormal();
         action(form, item)->trigger();
