@@ -15,7 +15,7 @@ using Navigation = MainWindowTest;
 
 } // namespace
 
-TEST_F(Navigation, TheStatusLabelsOpenGotoWhichMovesTheStatusLine)
+TEST_F(Navigation, TheStatusLabelsOpenGotoAndScrollTextLeavesTheCaretAcrossBooks)
 {
     TForm1 form({qstr(numberedBook(200))});
     ASSERT_TRUE(activate(form));
@@ -31,11 +31,8 @@ TEST_F(Navigation, TheStatusLabelsOpenGotoWhichMovesTheStatusLine)
         action(form, "GotoFirstPage1")->trigger();
         EXPECT_EQ(label(form, "Label3") + ':' + label(form, "Label4"), "1:7");   // just after "line 1"
     }
-}
 
-TEST_F(Navigation, ScrollTextLeavesTheCaretAndRunsOnAcrossBooks)
-{
-    TForm1 form({qstr(numberedBook(3000))});
+    // Scroll Text leaves the caret and runs on across books.
     ASSERT_TRUE(activate(form));
     QAction* scrollText = action(form, "ScrollText1");
     onNextModal(form, [](QWidget& modal) { click(modal, "Button1"); });

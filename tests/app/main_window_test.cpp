@@ -40,7 +40,9 @@ const std::string kDosBook = "\x8F\xE0\xA8\xA2\xA5\xE2\r\nline two\r\nline three
 
 } // namespace
 
-TEST_F(MainWindow, StartsIdleWithItsDesignedMenusAndDialogsAndSaveOptionsStoresTheLook)
+// The window starts idle with its designed menus and dialogs; Save Options stores the
+// look, Defaults Options removes it, and damaged options stop start-up.
+TEST_F(MainWindow, StartsIdleWithItsDesignedMenusAndDialogsAndItsOptionsAreStoredOrRefused)
 {
     TForm1 form({});
     EXPECT_TRUE(idle(form) && history().empty() && boxes.empty());
@@ -73,6 +75,16 @@ TEST_F(MainWindow, StartsIdleWithItsDesignedMenusAndDialogsAndSaveOptionsStoresT
     EXPECT_EQ(registry.readInteger("ConfirmSetBMExit"), 1);
     action(form, "DefaultsOptions1")->trigger();
     EXPECT_FALSE(registry.keyExists("Software\\Lirra Reader"));
+
+    // Damaged options stop the next start-up, which keeps the designed look.
+    boxes.clear();
+    Registry().writeValues(kOptionsKey, {{"FontSize", 20}, {"FontColor", "silver"}});
+    TForm1 damaged({qstr(book("b.txt", kDosBook))});
+    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Invalid data type for 'FontColor'")});  // no full stop after a quote
+    EXPECT_EQ(damaged.bookView().fontSize(), 13);
+    EXPECT_EQ(damaged.bookView().backgroundColor(), 0u);
+    EXPECT_TRUE(action(damaged, "SetBookmarkBeforeExit1")->isChecked());
+    EXPECT_EQ(damaged.bookView().lineCount(), 0);  // the book named on the command line is not opened
 }
 
 TEST_F(MainWindow, CommandLineBooksOpenWithOneTrailingBlankAndNamesReachTheFileSystemAsTheyAre)
@@ -102,17 +114,6 @@ TEST_F(MainWindow, CommandLineBooksOpenWithOneTrailingBlankAndNamesReachTheFileS
     menu(old, "History1")->actions()[1]->trigger();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(old.bookView().lineText(0), QStringLiteral("Привет"));
-}
-
-TEST_F(MainWindow, DamagedOptionsStopStartUpWithTheDesignedLook)
-{
-    Registry().writeValues(kOptionsKey, {{"FontSize", 20}, {"FontColor", "silver"}});
-    TForm1 form({qstr(book("b.txt", kDosBook))});
-    EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("Invalid data type for 'FontColor'")});  // no full stop after a quote
-    EXPECT_EQ(form.bookView().fontSize(), 13);
-    EXPECT_EQ(form.bookView().backgroundColor(), 0u);
-    EXPECT_TRUE(action(form, "SetBookmarkBeforeExit1")->isChecked());
-    EXPECT_EQ(form.bookView().lineCount(), 0);  // the book named on the command line is not opened
 }
 
 // A missing book is named in the caption, an empty one shows at 100 %, of dropped files the
@@ -166,8 +167,7 @@ TEST_F(MainWindow, OpeningNoRegularFileOrCancellingKeepsTheBookWhicheverWayItCom
     const auto refusedWith = [&](const char* way, const std::string& text) {
         SCOPED_TRACE(way);
         EXPECT_EQ(boxes, std::vector<QString>{qstr(text)});
-        EXPECT_EQ(form.bookView().lineText(0), QStringLiteral("Привет"));
-        EXPECT_EQ(form.windowTitle(), title);
+        EXPECT_EQ(form.windowTitle() + u'|' + form.bookView().lineText(0), title + QStringLiteral("|Привет"));
         boxes.clear();
     };
     for (const std::string& notABook : {missing, fifo.path(), m_scratch.path(), std::string("/dev/zero")}) {
