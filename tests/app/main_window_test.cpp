@@ -51,6 +51,12 @@ TEST_F(MainWindow, StartsIdleWithItsDesignedMenusAndDialogsAndItsOptionsAreStore
     // Alt+Enter works with both Enter keys.
     EXPECT_EQ(action(form, "FullScreen1")->shortcuts(),
               (QList<QKeySequence>{QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)}));
+    // The rows become a menu as its user sees it: captions, submenus and separators ("-") in order.
+    QStringList files;
+    for (const QAction* item : menu(form, "Files1")->actions())
+        files << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    EXPECT_EQ(files.join(u'|'), "&Open Book|Open RTF Book|Save Book As...|-|&Print Book|&Setup Printer|-|Information|-"
+                                "|History|-|E&xit");
     for (const char* name : {"Files1", "History1", "Options1", "ColorThemes1", "PopupMenu1", "PopupMenu2", "UsersURL1"})
         EXPECT_TRUE(qobject_cast<WindowsMenuStyle*>(menu(form, name)->style())) << name;
     for (const char* name : {"Form2", "Form4", "Form5", "Form6", "Form7", "Form8"}) {
