@@ -239,7 +239,8 @@ TEST_F(BookmarkCommands, ADamagedListIsReportedOncePerShowingAndTheDialogStaysUs
             titledBoxes.clear();
             opened(form, name);
             QDialog& shown = opened(form, name);
-            const QString error = QStringLiteral("Lirra Reader v1.01: Invalid data type for '%1'").arg(qstr(damaged.name));
+            const QString error =
+                QStringLiteral("Lirra Reader v1.01: Invalid data type for '%1'").arg(qstr(damaged.name));
             EXPECT_EQ(titledBoxes, std::vector<QString>{error}) << name;
             EXPECT_EQ(rows(shown).size(), isCount ? 3 : 2) << name;
             press(shown, "Button2");
