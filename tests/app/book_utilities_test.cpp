@@ -14,8 +14,6 @@
 #include <QDialog>
 #include <QPrinter>
 
-#include <sys/stat.h>
-
 using namespace lirra;
 
 namespace {
@@ -80,13 +78,13 @@ TEST_F(BookUtilities, ConvertToWinRereadsTheBookBelowTheCaretsLineOrSaysWhyNotAn
     EXPECT_EQ(form.bookView().lineText(1), QStringLiteral("line two"));
 }
 
-TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
+// Save Book As writes each line in 1251 with CR LF, renames the book, and replaces an
+// existing file whole or not at all.
+TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndReplacesAFileWholeOrNotAtAll)
 {
-    std::string dosWords, windowsWords;   // "слово слово ..."
-    for (int i = 0; i < 40; ++i) {
-        dosWords += "\xE1\xAB\xAE\xA2\xAE ";
-        windowsWords += "\xF1\xEB\xEE\xE2\xEE ";
-    }
+    // "слово слово ..."
+    const std::string dosWords = QByteArray("\xE1\xAB\xAE\xA2\xAE ").repeated(40).toStdString();
+    const std::string windowsWords = QByteArray("\xF1\xEB\xEE\xE2\xEE ").repeated(40).toStdString();
     const std::string dos = book("dos.txt", "\x8F\xE0\xA8\xA2\xA5\xE2 " + dosWords + "\nsecond\r\n");
     nextFile = qstr(dos);
     TForm1 form({});
@@ -120,6 +118,29 @@ TEST_F(BookUtilities, SaveBookAsWritesEachLineIn1251WithCrLfAndRenamesTheBook)
     action(form, "SaveBookAs1")->trigger();
     EXPECT_EQ(form.windowTitle(), qstr(m_scratch / "rich.txt"));
     EXPECT_TRUE(boxes.empty());
+
+    // An existing file is replaced whole, keeping its permissions. A folder that does not
+    // exist, a folder in the way of the name, a file without a write bit (read-only, also
+    // to root): the error names the chosen file, the caption stays, nothing is left beside it.
+    const std::string target = book("keep.txt", "the old book, longer than the new one\r\n");
+    std::filesystem::permissions(target, std::filesystem::perms(0604));
+    nextFile = qstr(target);
+    action(form, "SaveBookAs1")->trigger();
+    EXPECT_EQ(readFile(target), "Bold words\r\nsecond\r\n");
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0604));
+    std::filesystem::create_directory(m_scratch / "shelf");
+    const std::string locked = book("locked.txt", "locked book\r\n");
+    std::filesystem::permissions(locked, std::filesystem::perms(0444));
+    for (const std::string& refused : {m_scratch / "no folder/book.txt", m_scratch / "shelf", locked}) {
+        nextFile = qstr(refused);
+        action(form, "SaveBookAs1")->trigger();
+        EXPECT_EQ(boxes.back(), QStringLiteral("Cannot create file %1.").arg(*nextFile));
+        EXPECT_EQ(form.windowTitle(), qstr(target));
+    }
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(readFile(locked), "locked book\r\n");
+    for (const auto& entry : std::filesystem::directory_iterator(m_scratch.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".lirra-"), std::string::npos) << entry.path();
 }
 
 // Today's books are known by their content whichever way they come in, and no command
@@ -153,38 +174,6 @@ TEST_F(BookUtilities, UnicodeAndFictionBooksKeepEveryCharacterThroughEveryComman
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(BookUtilities, SaveBookAsOverAnExistingFileReplacesItWholeOrNotAtAll)
-{
-    TForm1 form({});
-    form.LoadBook(qstr(book("a.txt", "new text\r\n")));
-    const std::string target = book("keep.txt", "the old book, longer than the new one\r\n");
-    ::chmod(target.c_str(), 0604);
-    nextFile = qstr(target);
-    action(form, "SaveBookAs1")->trigger();
-    const QString before = form.windowTitle();
-    EXPECT_EQ(readFile(target), "new text\r\n");
-    struct stat info;
-    ::stat(target.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 0777, 0604u);
-
-    // A folder that does not exist, a folder in the way of the name, a file without a
-    // write bit (read-only, also to root): the error names the chosen file, the caption
-    // stays, nothing is left beside it.
-    std::filesystem::create_directory(m_scratch / "shelf");
-    const std::string locked = book("locked.txt", "locked book\r\n");
-    ::chmod(locked.c_str(), 0444);
-    for (const std::string& refused : {m_scratch / "no folder/book.txt", m_scratch / "shelf", locked}) {
-        nextFile = qstr(refused);
-        action(form, "SaveBookAs1")->trigger();
-        EXPECT_EQ(boxes.back(), QStringLiteral("Cannot create file %1.").arg(*nextFile));
-        EXPECT_EQ(form.windowTitle(), before);
-    }
-    EXPECT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(readFile(locked), "locked book\r\n");
-    for (const auto& entry : std::filesystem::directory_iterator(m_scratch.path()))
-        EXPECT_EQ(entry.path().filename().string().find(".lirra-"), std::string::npos) << entry.path();
-}
-
 TEST(BookInformation, NamePartPagesAndSize)
 {
     const std::pair<const char*, const char*> names[] = {{"/home/anna/books/war.txt", "war.txt"},
@@ -208,28 +197,25 @@ TEST(BookInformation, NamePartPagesAndSize)
 TEST_F(BookUtilities, InformationAndPrintingDescribeTheOpenBook)
 {
     const std::string path = numberedBook(42, "forty two.txt");
-    TForm1 form({});
-    action(form, "Info1")->trigger();   // no book: a dialog shown would be left up, failing the test
-
     // From the command line, with its trailing blank: shown in the name, not in the look-up.
-    TForm1 named({qstr(path)});
+    TForm1 form({qstr(path)});
     const auto information = [&] {
         QStringList seen;
-        onNextModal(named, [&](QWidget& dialog) {
+        onNextModal(form, [&](QWidget& dialog) {
             for (const char* name : {"Label4", "Label5", "Label6", "Label8"})
                 seen << label(dialog, name);
             seen << dialog.windowTitle();
             static_cast<QDialog&>(dialog).reject();
         });
-        action(named, "Info1")->trigger();
+        action(form, "Info1")->trigger();
         return seen;
     };
     EXPECT_EQ(information(), (QStringList{QStringLiteral("forty two.txt "),
                                           QString::number(std::filesystem::file_size(path)), "42", "2", "Information"}));
     std::filesystem::remove(path);
     EXPECT_EQ(information().mid(1, 2), (QStringList{QStringLiteral("-1"), QStringLiteral("42")}));
-    action(named, "ClearAll2")->trigger();
-    action(named, "Info1")->trigger();
+    action(form, "ClearAll2")->trigger();
+    action(form, "Info1")->trigger();   // no book: a dialog shown would be left up, failing the test
 
     QString title;
     setPrintDialogPresenter([&](PrintDialogKind, QPrinter& printer, QWidget*) {
@@ -247,11 +233,7 @@ TEST_F(BookUtilities, InformationAndPrintingDescribeTheOpenBook)
 TEST_F(BookUtilities, InternetMenuLaunchesFixedAndListedAddressesAndClearsTheList)
 {
     XdgOpenStandIn xdgOpen;
-    {
-        platform::Registry registry;
-        registry.openKey(kInternetKey, true);
-        registry.writeStringList({"my.site/a b", "other.org"});
-    }
+    storeAddresses({QStringLiteral("my.site/a b"), QStringLiteral("other.org")});
     TForm1 form({});
     QMenu* users = menu(form, "UsersURL1");
     ASSERT_TRUE(users->menuAction()->isEnabled());

@@ -20,22 +20,20 @@ namespace {
 
 const QString kHelpPages = QStringLiteral(LIRRA_SOURCE_DIR "/resources/help");
 
-class ExtrasCommands : public MainWindowTest {
-protected:
-    void TearDown() override
-    {
-        QApplication::clipboard()->clear();
-        MainWindowTest::TearDown();
-    }
-};
+using ExtrasCommands = MainWindowTest;
+
+QString helpSource(const QString& page)
+{
+    QFile file(QDir(kHelpPages).filePath(page));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
 
 // The help's text as a reader sees it, blanks collapsed.
 QString helpText(const QString& page)
 {
-    QFile file(QDir(kHelpPages).filePath(page));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
     QTextDocument document;
-    document.setHtml(QString::fromUtf8(file.readAll()));
+    document.setHtml(helpSource(page));
     return document.toPlainText().simplified();
 }
 
@@ -68,9 +66,12 @@ TEST_F(ExtrasCommands, ViewClipboardShowsOneWindowThatFollowsCopiesFromTheBookWh
     auto* memo = qobject_cast<PlainTextView*>(viewer->shownControl());
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->text().startsWith(QStringLiteral("first line\nsecond line")));
+    QApplication::clipboard()->clear();
 }
 
-TEST_F(ExtrasCommands, HelpWithoutItsPagesSaysWhereItLookedForThem)
+// Without its pages the help says where it looked for them. Every command of every menu
+// is described in the help, and the reference page gives each main-menu command's keys.
+TEST_F(ExtrasCommands, HelpDescribesEveryMenuCommandWithItsKeysAndTellsWhenItIsMissing)
 {
     TForm1 form({});
     action(form, "Help2")->trigger();
@@ -78,19 +79,11 @@ TEST_F(ExtrasCommands, HelpWithoutItsPagesSaysWhereItLookedForThem)
     EXPECT_TRUE(boxes[0].startsWith(QStringLiteral("The help pages are not installed: ")));
     EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("/share/lirra-reader/help/index.html was not found.")));
     EXPECT_FALSE(form.findChild<HelpWindow*>()->isVisible());
-}
 
-// Every command of every menu is described in the help, and the reference page gives
-// each main-menu command's keys.
-TEST_F(ExtrasCommands, HelpDescribesEveryMenuCommandWithItsKeys)
-{
-    TForm1 form({});
     QString everything;
     for (const QString& page : QDir(kHelpPages).entryList({QStringLiteral("*.html")}))
         everything += helpText(page) + u' ';
-    QFile reference(QDir(kHelpPages).filePath(QStringLiteral("menus.html")));
-    ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
-    const QString menus = QString::fromUtf8(reference.readAll());
+    const QString menus = helpSource(QStringLiteral("menus.html"));
     static const QRegularExpression row(QStringLiteral("<tr><td>(.*?)</td><td>(.*?)</td>"));
 
     QSet<QAction*> commands;

@@ -16,7 +16,7 @@ QRgb pixel(QWidget& widget, QPoint at) { return widget.grab().toImage().pixel(at
 } // namespace
 
 // "Windows Default" follows the desktop's palette and is stored as the system colours.
-TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
+TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanelAndHidingWithoutATrayMinimises)
 {
     // The colours users see, as 00BBGGRR values: text, then background.
     const struct {
@@ -54,20 +54,13 @@ TEST_F(MainWindowLook, ThemesSetBothColoursAndKeepTheStatusPanel)
     QCoreApplication::processEvents();
     EXPECT_EQ(painted, qRgb(0, 96, 0));
     action(form, "SaveOptions1")->trigger();
-    platform::Registry registry;
-    registry.openKey("Software\\Lirra Reader\\Options", false);
-    EXPECT_EQ(std::uint32_t(registry.readInteger("BGColor")), 0x80000005u);
-    EXPECT_EQ(std::uint32_t(registry.readInteger("FontColor")), 0x80000008u);
-}
+    EXPECT_EQ(std::uint32_t(storedOption("BGColor")), 0x80000005u);
+    EXPECT_EQ(std::uint32_t(storedOption("FontColor")), 0x80000008u);
 
-TEST_F(MainWindowLook, WithoutATrayBothHideCommandsMinimise)
-{
-    TForm1 form({});
-    form.show();
-    action(form, "HideToSysTray2")->trigger();
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.isMinimized());
-    form.showNormal();
-    action(form, "HidetoSysTray1")->trigger();
-    EXPECT_TRUE(form.isMinimized());
+    // Without a tray both hide commands minimise.
+    for (const char* item : {"HideToSysTray2", "HidetoSysTray1"}) {
+        form.showNormal();
+        action(form, item)->trigger();
+        EXPECT_TRUE(form.isVisible() && form.isMinimized()) << item;
+    }
 }

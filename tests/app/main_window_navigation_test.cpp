@@ -5,7 +5,6 @@
 #include "main_window_fixture.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 
 using namespace lirra;
 using lirra::platform::Registry;
@@ -14,11 +13,9 @@ namespace {
 
 using Navigation = MainWindowTest;
 
-void click(QWidget& modal, const char* button) { modal.findChild<QPushButton*>(QLatin1String(button))->click(); }
-
 } // namespace
 
-TEST_F(Navigation, TheStatusLabelsOpenGotoWhichMovesTheStatusLine)
+TEST_F(Navigation, TheStatusLabelsOpenGotoAndScrollTextLeavesTheCaretAcrossBooks)
 {
     TForm1 form({qstr(numberedBook(200))});
     ASSERT_TRUE(activate(form));
@@ -34,11 +31,8 @@ TEST_F(Navigation, TheStatusLabelsOpenGotoWhichMovesTheStatusLine)
         action(form, "GotoFirstPage1")->trigger();
         EXPECT_EQ(label(form, "Label3") + ':' + label(form, "Label4"), "1:7");   // just after "line 1"
     }
-}
 
-TEST_F(Navigation, ScrollTextLeavesTheCaretAndRunsOnAcrossBooks)
-{
-    TForm1 form({qstr(numberedBook(3000))});
+    // Scroll Text leaves the caret and runs on across books.
     ASSERT_TRUE(activate(form));
     QAction* scrollText = action(form, "ScrollText1");
     onNextModal(form, [](QWidget& modal) { click(modal, "Button1"); });
@@ -61,22 +55,12 @@ TEST_F(Navigation, ScrollTextLeavesTheCaretAndRunsOnAcrossBooks)
 // the slowest speed, "OK" takes the slider's.
 TEST_F(Navigation, TheStoredSpeedIsClampedOntoTheSliderAndSavedFromIt)
 {
-    const auto storedSpeed = [] {
-        Registry registry;
-        registry.openKey("Software\\Lirra Reader\\Options", false);
-        return registry.readInteger("ScrollTextSpeed");
-    };
-    {
-        Registry registry;
-        registry.openKey("Software\\Lirra Reader\\Options", true);
-        for (const auto& [name, value] :
-             {std::pair{"FontSize", 13}, {"FontColor", 0xC0C0C0}, {"BGColor", 0}, {"ScrollTextSpeed", 20000}})
-            registry.writeInteger(name, value);
-    }
+    Registry().writeValues(kOptionsKey,
+                           {{"FontSize", 13}, {"FontColor", 0xC0C0C0}, {"BGColor", 0}, {"ScrollTextSpeed", 20000}});
     TForm1 form({});
     ASSERT_TRUE(activate(form));
     action(form, "SaveOptions1")->trigger();
-    EXPECT_EQ(storedSpeed(), 10000);
+    EXPECT_EQ(storedOption("ScrollTextSpeed"), 10000);
 
     for (const auto& [button, fromHome, steps, expected] : {std::tuple{"Button2", true, 5, 1}, {"Button1", false, 2, 3}}) {
         onNextModal(form, [&](QWidget& modal) {
@@ -89,6 +73,6 @@ TEST_F(Navigation, TheStoredSpeedIsClampedOntoTheSliderAndSavedFromIt)
         });
         action(form, "SetScrollSpeed2")->trigger();
         action(form, "SaveOptions1")->trigger();
-        EXPECT_EQ(storedSpeed(), expected) << button;
+        EXPECT_EQ(storedOption("ScrollTextSpeed"), expected) << button;
     }
 }

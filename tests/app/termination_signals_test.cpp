@@ -18,20 +18,17 @@ void formerHandler(int) { ++g_formerCalls; }
 
 TEST(TerminationSignals, TermIntAndHupArriveInTheEventLoopAndTheFormerHandlersComeBack)
 {
-    struct sigaction former = {};
-    former.sa_handler = formerHandler;
-    sigemptyset(&former.sa_mask);
-    ASSERT_EQ(::sigaction(SIGHUP, &former, nullptr), 0);
+    ASSERT_NE(::signal(SIGHUP, formerHandler), SIG_ERR);
     {
         TerminationSignals endings;
         QSignalSpy received(&endings, &TerminationSignals::received);
-        for (int signalNumber : {SIGTERM, SIGINT, SIGHUP})
+        const int raised[] = {SIGTERM, SIGINT, SIGHUP};
+        for (int signalNumber : raised)
             ASSERT_EQ(::raise(signalNumber), 0);
         EXPECT_TRUE(received.isEmpty()); // nothing runs inside the handler
         ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() == 3; }, 5000));
-        EXPECT_EQ(received[0][0].toInt(), SIGTERM);
-        EXPECT_EQ(received[1][0].toInt(), SIGINT);
-        EXPECT_EQ(received[2][0].toInt(), SIGHUP);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(received[i][0].toInt(), raised[i]);
         EXPECT_EQ(g_formerCalls, 0);
         ::raise(SIGHUP); // too late for anyone: dropped with the object
     }

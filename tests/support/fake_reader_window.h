@@ -31,14 +31,7 @@ public:
         view.reanchorLine(0);
         view.caretToStart();
     }
-    // "line 1" ... "line <count>", each ended by CR LF.
-    void openNumbered(int count)
-    {
-        std::string text;
-        for (int i = 1; i <= count; ++i)
-            text += "line " + std::to_string(i) + "\r\n";
-        open(text);
-    }
+    void openNumbered(int count) { open(numberedLines(count)); }
     bool caretAtEndOf(std::int64_t line) const
     {
         return view.caretPosition() == view.lineIndex(line) + view.lineText(line).size();

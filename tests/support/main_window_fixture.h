@@ -7,8 +7,10 @@
 #include "app/main_window.h"
 #include "bookview/widget/book_view.h"
 #include "platform/registry_hive.h"
+#include "platform/registry_list.h"
 #include "reader/file_dialogs.h"
 #include "reader/message_boxes.h"
+#include "settings/options_store.h"
 #include "qt_printers.h"
 #include "registry_fixture.h"
 
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -52,16 +55,7 @@ protected:
     {
         lirra::setMessagePresenter({});
         lirra::setFileDialogPresenter({});
-        for (auto former = m_formerEnv.rbegin(); former != m_formerEnv.rend(); ++former)
-            former->second ? ::setenv(former->first, former->second->c_str(), 1) : ::unsetenv(former->first);
         OwnHive::TearDown();
-    }
-    // Sets an environment variable for this test only.
-    void setEnv(const char* name, const std::string& value)
-    {
-        const char* former = std::getenv(name);
-        m_formerEnv.emplace_back(name, former ? std::optional<std::string>(former) : std::nullopt);
-        ::setenv(name, value.c_str(), 1);
     }
 
     // A book file in the scratch folder holding `bytes` (a DOS book: code page 866).
@@ -74,10 +68,7 @@ protected:
     // A book of `count` lines "<prefix> 1", "<prefix> 2", ...
     std::string numberedBook(int count, const std::string& name = "lines.txt", const std::string& prefix = "line")
     {
-        std::string text;
-        for (int i = 1; i <= count; ++i)
-            text += prefix + " " + std::to_string(i) + "\r\n";
-        return book(name, text);
+        return book(name, numberedLines(count, prefix));
     }
     std::string tempCopy() const { return m_scratch / "cache/lirra-reader/lirra.tmp"; }
     // Whether `form` is idle: its own caption, no lines and no copy of a book.
@@ -113,6 +104,7 @@ protected:
         return window.findChild<T*>(QLatin1String(name));
     }
     static QMenu* menu(QWidget& window, const char* name) { return child<QMenu>(window, name); }
+    static void click(QWidget& window, const char* button) { child<QPushButton>(window, button)->click(); }
     // Runs `act` on the modal dialog the next step opens; a failure when none opens.
     static void onNextModal(QWidget& window, std::function<void(QWidget&)> act)
     {
@@ -126,11 +118,13 @@ protected:
     static std::vector<std::string> history()
     {
         lirra::platform::Registry registry;
-        std::vector<std::string> entries;
-        if (registry.openKey("Software\\Lirra Reader\\History", false))
-            for (int i = 0; i <= registry.readInteger("Count"); ++i)
-                entries.push_back(registry.readString(std::to_string(i)));
-        return entries;
+        return lirra::platform::readStringList(registry, "Software\\Lirra Reader\\History").entries;
+    }
+    static std::int32_t storedOption(const char* name)
+    {
+        lirra::platform::Registry registry;
+        registry.openKey(lirra::kOptionsKey, false);
+        return registry.readInteger(name);
     }
 
     std::vector<QString> boxes;                          // the texts of the boxes shown
@@ -138,7 +132,4 @@ protected:
     lirra::BoxAnswer questionAnswer = lirra::BoxAnswer::No;
     std::vector<lirra::FileDialogRequest> requests;      // the file dialogs asked for
     std::optional<QString> nextFile;                     // what each of them answers
-
-private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> m_formerEnv;
 };

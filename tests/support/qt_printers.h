@@ -10,11 +10,3 @@ inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
 }
-
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '{';
-    for (qsizetype i = 0; i < texts.size(); ++i)
-        *out << (i ? ", " : "") << '"' << texts[i].toStdString() << '"';
-    *out << '}';
-}

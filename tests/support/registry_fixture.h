@@ -10,27 +10,31 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class OwnHive : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (const char* cache = std::getenv("XDG_CACHE_HOME"))
-            m_formerCache = cache;
-        ::setenv("LIRRA_REGISTRY", (m_scratch / "registry.reg").c_str(), 1);
-        ::setenv("XDG_CACHE_HOME", (m_scratch / "cache").c_str(), 1);
+        setEnv("LIRRA_REGISTRY", m_scratch / "registry.reg");
+        setEnv("XDG_CACHE_HOME", m_scratch / "cache");
     }
     void TearDown() override
     {
-        ::unsetenv("LIRRA_REGISTRY");
-        if (m_formerCache)
-            ::setenv("XDG_CACHE_HOME", m_formerCache->c_str(), 1);
-        else
-            ::unsetenv("XDG_CACHE_HOME");
+        for (auto former = m_formerEnv.rbegin(); former != m_formerEnv.rend(); ++former)
+            former->second ? ::setenv(former->first, former->second->c_str(), 1) : ::unsetenv(former->first);
+    }
+    // Sets an environment variable until the end of the test.
+    void setEnv(const char* name, const std::string& value)
+    {
+        const char* former = std::getenv(name);
+        m_formerEnv.emplace_back(name, former ? std::optional<std::string>(former) : std::nullopt);
+        ::setenv(name, value.c_str(), 1);
     }
 
     ScratchFolder m_scratch;
 
 private:
-    std::optional<std::string> m_formerCache;
+    std::vector<std::pair<const char*, std::optional<std::string>>> m_formerEnv;
 };

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -33,12 +34,19 @@ private:
 inline std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline void writeFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+// `count` lines "<prefix> 1", "<prefix> 2", ..., each ended by CR LF.
+inline std::string numberedLines(int count, const std::string& prefix = "line")
+{
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += prefix + " " + std::to_string(i) + "\r\n";
+    return text;
 }

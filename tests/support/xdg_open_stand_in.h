@@ -43,18 +43,16 @@ public:
     {
         std::vector<Launch> found;
         for (int wait = 0; wait < 1000 && found.size() < count; ++wait) {
-            const std::string done = m_folder / ("launch-" + std::to_string(found.size()) + "/done");
-            if (!std::filesystem::exists(done)) {
+            const std::string record = m_folder / ("launch-" + std::to_string(found.size()));
+            if (!std::filesystem::exists(record + "/done")) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
                 continue;
             }
-            const std::string record = m_folder / ("launch-" + std::to_string(found.size()));
-            Launch launch;
-            for (int i = 0; i < std::stoi(readFile(done)); ++i)
+            Launch& launch = found.emplace_back();
+            for (int i = 0; i < std::stoi(readFile(record + "/done")); ++i)
                 launch.arguments.push_back(readFile(record + "/argument-" + std::to_string(i)));
             launch.pid = std::stol(readFile(record + "/pid"));
             launch.session = std::stol(readFile(record + "/session"));
-            found.push_back(launch);
         }
         return found;
     }
@@ -64,21 +62,16 @@ public:
     {
         launches(expected);
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        std::size_t started = 0;
+        while (std::filesystem::exists(m_folder / ("launch-" + std::to_string(started))))
+            ++started;
         std::vector<std::string> result;
-        for (const Launch& launch : launches(count()))
+        for (const Launch& launch : launches(started))
             result.push_back(launch.arguments.empty() ? std::string() : launch.arguments.front());
         return result;
     }
 
 private:
-    std::size_t count() const
-    {
-        std::size_t n = 0;
-        while (std::filesystem::exists(m_folder / ("launch-" + std::to_string(n))))
-            ++n;
-        return n;
-    }
-
     ScratchFolder m_folder;
     std::string m_oldPath;
 };
