@@ -15,12 +15,3 @@ auto repeated(const Piece& piece, int times)
         text += once;
     return text;
 }
-
-// "line 0<tail>\r\n" ... "line <count-1><tail>\r\n"
-inline std::string numberedLines(int count, const std::string& tail = "")
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += "line " + std::to_string(i) + tail + "\r\n";
-    return text;
-}

@@ -42,11 +42,13 @@ inline void writeFile(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// `count` lines "<prefix> 1", "<prefix> 2", ..., each ended by CR LF.
-inline std::string numberedLines(int count, const std::string& prefix = "line")
+// `count` lines "<prefix> <first>", "<prefix> <first + 1>", ..., each followed by `tail`
+// and CR LF.
+inline std::string numberedLines(int count, const std::string& prefix = "line", int first = 1,
+                                 const std::string& tail = "")
 {
     std::string text;
-    for (int i = 1; i <= count; ++i)
-        text += prefix + " " + std::to_string(i) + "\r\n";
+    for (int i = first; i < first + count; ++i)
+        text += prefix + " " + std::to_string(i) + tail + "\r\n";
     return text;
 }

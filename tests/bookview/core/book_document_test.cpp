@@ -290,7 +290,7 @@ TEST_F(BookDocumentTest, FailuresLeaveTheBookAsItWasSavedBooksAre1251WithCrLfAnd
 
     // Large enough for the big-block storage of the text and of its line starts.
     const int lines = 400000;
-    const std::string book = numberedLines(lines);
+    const std::string book = numberedLines(lines, "line", 0);
     writeFile(dir / "large.txt", book + "\xDF\xF9\xE8\xEA");   // "Ящик" in 1251
     doc.loadFile(dir / "large.txt");
     EXPECT_EQ(Pair(doc.length(), doc.lineCount()), Pair(book.size() + 4, lines + 1));

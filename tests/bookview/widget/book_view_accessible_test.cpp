@@ -113,7 +113,7 @@ TEST_F(BookViewAccessibleTest, ReadTextCaretSelectionTheirChangesAndCharacterPla
     load("just one");
     EXPECT_EQ(book()->text(QAccessible::Description), QStringLiteral("1 line"));
 
-    load(numberedLines(100));
+    load(numberedLines(100, "line", 0));
     for (const int offset : {0, 3, 9, 30}) {
         const QRect box = text()->characterRect(offset);
         ASSERT_FALSE(box.isEmpty()) << offset;

@@ -66,7 +66,7 @@ void dragTo(TBookView& view, QPoint pos)
 // before and after; the scroll bar, the wheel, re-anchoring and dragging move the view together.
 TEST_F(BookViewTest, KeysScrollBarWheelReanchoringAndDragging)
 {
-    load(numberedLines(100));
+    load(numberedLines(100, "line", 0));
     show();
     using Heard = std::vector<std::pair<std::string, std::int64_t>>;   // the hook and the caret's line
     Heard events;
@@ -132,7 +132,7 @@ TEST_F(BookViewTest, KeysScrollBarWheelReanchoringAndDragging)
     dragTo(view, QPoint(2, -5));
     dragTo(view, QPoint(2, -5));
     EXPECT_EQ(view.firstVisibleLine(), 48);
-    EXPECT_EQ(view.selectedText(), QString::fromStdString(numberedLines(52).substr(view.lineIndex(48))));
+    EXPECT_EQ(view.selectedText(), QString::fromStdString(numberedLines(52, "line", 0).substr(view.lineIndex(48))));
     // Below the view the caret goes to the line under the pointer, kept in view.
     dragTo(view, QPoint(2, view.viewport()->height() + 5));
     const std::int64_t top = view.firstVisibleLine();
@@ -192,7 +192,7 @@ TEST_F(BookViewTest, PaintsALongLineOnceEveryTextFromTheFirstNotificationAndEach
     EXPECT_EQ(look(row(0), {Qt::red, Qt::blue, Qt::green}), (std::vector<QColor>{Qt::black, Qt::red, Qt::blue, {}}));
     EXPECT_EQ(look(row(1), {Qt::green, kSilver}), (std::vector<QColor>{Qt::black, Qt::green, kSilver}));
 
-    load(numberedLines(5, " WWWWWWWWWW"));
+    load(numberedLines(5, "line", 0, " WWWWWWWWWW"));
     EXPECT_EQ(look(viewport(view), {kSilver}), (std::vector<QColor>{Qt::black, kSilver}));
     view.setFontColor(0x000000FF);
     view.setBackgroundColor(0x00FF0000);
@@ -238,7 +238,7 @@ TEST_F(BookViewTest, PaintsALongLineOnceEveryTextFromTheFirstNotificationAndEach
 TEST_F(BookViewTest, WordWrapHorizontalScrollingPrintingFontsAndColourValues)
 {
     view.setWordWrap(true);   // set before the view is first shown
-    load(numberedLines(10, std::string(30, ' ') + std::string(200, 'x')));
+    load(numberedLines(10, "line", 0, std::string(30, ' ') + std::string(200, 'x')));
     show();
     const std::int64_t wrapped = view.lineCount();
     EXPECT_GT(wrapped, 20);
@@ -278,7 +278,7 @@ TEST_F(BookViewTest, WordWrapHorizontalScrollingPrintingFontsAndColourValues)
     EXPECT_EQ(view.lineCount(), 40);   // the view keeps its own rows
 
     // A larger font shows fewer lines; sizes and heights convert at the screen resolution.
-    load(numberedLines(100));
+    load(numberedLines(100, "line", 0));
     const int lines = view.document().visibleLines();
     view.setFontSize(26);
     EXPECT_LT(view.document().visibleLines(), lines * 2 / 3);
