@@ -56,9 +56,9 @@ QList<QKeySequence> shortcutKeys(const char* windowsShortcut);
 QAction* addMenuEntry(QMenuBar* menuBar, QWidget* owner, const MenuEntry& entry);
 
 // Builds all rows. Each item's trigger runs its handler through runCommand(), so an
-// error ends in the error box. A checkable item's tick does not flip by itself, as in
-// the Windows menus this stands in for: the handler sets it, and an item whose command
-// is not built yet does nothing at all.
+// error ends in the error box. A checkable item's tick does not flip by itself: the
+// handler sets it, so a command that fails leaves the tick as it was, and an item whose
+// command is not built yet does nothing at all.
 template <class Owner>
 void buildMenus(QMenuBar* menuBar, Owner* owner, std::span<const MenuRow<Owner>> rows)
 {
