@@ -28,6 +28,7 @@ constexpr std::int64_t kFirstPageBytes = std::int64_t{1} << 20;
 // A wait shorter than this shows only the busy cursor.
 constexpr int kProgressAfterMs = 500;
 constexpr int kProgressStepMs = 100;
+constexpr int kHelpersAfterPaintMs = 250;
 
 const ByteTable& dosTable() { return platform::tables::kOem866ToAnsi1251; }
 } // namespace
@@ -81,6 +82,11 @@ ConversionThread::ConversionThread(std::function<BookText(ConversionProgress&)> 
 
 ConversionThread::~ConversionThread() = default;
 
+void ConversionThread::firstPageShown()
+{
+    m_progress.firstPageShown.store(true, std::memory_order_release);
+}
+
 int ConversionThread::percentDone() const
 {
     const std::int64_t size = m_progress.bookSize.load(std::memory_order_relaxed);
@@ -130,6 +136,15 @@ void BookLoader::showBook(const QString& name)
 void BookLoader::loadInBackground(const QString& name)
 {
     const std::uint64_t load = m_loads;
+    // The worker's helpers wait until the first page is on screen and has had time to
+    // reach it: on two cores they would slow the way there down.
+    QObject::disconnect(m_firstPagePainted);
+    m_firstPagePainted = QObject::connect(&m_reader.bookView(), &TBookView::firstPagePainted, &m_guiThread, [this, load] {
+        QTimer::singleShot(kHelpersAfterPaintMs, &m_guiThread, [this, load] {
+            if (m_loading && load == m_loads)
+                m_loading->firstPageShown();
+        });
+    }, Qt::SingleShotConnection);
     m_loading = std::make_unique<ConversionThread>(
         [name](ConversionProgress& progress) { return convertBook(name, dosTable(), &progress); },
         [this, load] {

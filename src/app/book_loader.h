@@ -54,6 +54,7 @@ public:
     ConversionThread(const ConversionThread&) = delete;
     ConversionThread& operator=(const ConversionThread&) = delete;
 
+    void firstPageShown();   // lets the worker's helpers begin
     int percentDone() const;
     BookText take();
 
@@ -103,6 +104,7 @@ private:
     TMRUManager& m_history;
     std::function<void(std::optional<int>)> m_showProgress;
     QObject m_guiThread;                // where the worker's news is delivered
+    QMetaObject::Connection m_firstPagePainted;
     std::uint64_t m_loads = 0;          // tells a finished load from one stopped since
     QEventLoop* m_waiting = nullptr;    // the innermost wait of awaitWholeBook
     std::unique_ptr<ConversionThread> m_loading;   // last: stopped before the rest goes

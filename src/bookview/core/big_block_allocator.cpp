@@ -1,6 +1,7 @@
 #include "bookview/core/big_block_allocator.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <new>
 #include <sys/mman.h>
@@ -12,6 +13,7 @@ namespace {
 constexpr std::size_t kAlignment = std::size_t{2} << 20;
 // Pages faulted in per call: small enough for a stop to be heard soon.
 constexpr std::size_t kPopulateStep = std::size_t{2} << 20;
+constexpr std::chrono::milliseconds kStartPoll{5};
 }
 
 void* allocate(std::size_t bytes)
@@ -42,12 +44,17 @@ void release(void* block, std::size_t bytes) noexcept
     ::munmap(block, bytes);
 }
 
-PagesAhead::PagesAhead(void* block, std::size_t bytes)
-    : m_thread([start = static_cast<char*>(block), bytes](const std::stop_token& stop) {
+PagesAhead::PagesAhead(void* block, std::size_t bytes, const std::atomic<bool>* start)
+    : m_thread([first = static_cast<char*>(block), bytes, start](const std::stop_token& stop) {
 #ifdef MADV_POPULATE_WRITE
+          while (start && !start->load(std::memory_order_acquire)) {
+              if (stop.stop_requested())
+                  return;
+              std::this_thread::sleep_for(kStartPoll);
+          }
           // Pages the filler reached first are left as they are: populating never writes.
           for (std::size_t done = 0; done < bytes && !stop.stop_requested(); done += kPopulateStep) {
-              if (::madvise(start + done, std::min(kPopulateStep, bytes - done), MADV_POPULATE_WRITE) != 0)
+              if (::madvise(first + done, std::min(kPopulateStep, bytes - done), MADV_POPULATE_WRITE) != 0)
                   return;
           }
 #endif

@@ -4,6 +4,7 @@
 // more are mapped directly, aligned to 2 MiB and marked for huge pages: first touching
 // a 100 MB book then costs some fifty page faults instead of twenty-five thousand.
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -20,10 +21,11 @@ void release(void* block, std::size_t bytes) noexcept;
 // the block from its start. The kernel zeroes every page it hands out, which costs about
 // as much as converting a book into it; this way the two run side by side. Only advice:
 // a kernel without the call leaves the filling thread to fault its pages itself. Stop it
-// (destroy it) before the block is released.
+// (destroy it) before the block is released. When `start` is given, it begins only once
+// that is set.
 class PagesAhead {
 public:
-    PagesAhead(void* block, std::size_t bytes);
+    PagesAhead(void* block, std::size_t bytes, const std::atomic<bool>* start = nullptr);
 
 private:
     std::jthread m_thread;

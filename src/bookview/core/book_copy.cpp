@@ -64,16 +64,18 @@ char* convertPiece(std::string_view piece, char* to, const ByteTable& bookTable,
 // Converts `in` into `text` a piece at a time until the book's end, a Ctrl+Z, or the
 // piece that reaches `limit` bytes read; `taken(start, bytesRead)` follows each piece,
 // `start` being where that piece's text begins. Returns whether the text is whole, then
-// ended by a break.
+// ended by a break. A big text's pages are faulted in ahead once `faultAheadFrom` is set
+// (at once without it).
 template <class Taken>
-bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& table, std::int64_t limit, Taken&& taken)
+bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& table, std::int64_t limit, Taken&& taken,
+                 const std::atomic<bool>* faultAheadFrom = nullptr)
 {
     const std::int64_t toRead = std::min(in.size(), limit);
     text.reserve(room(toRead + kSlack));
     std::optional<bigblock::PagesAhead> ahead;   // stopped before the text moves or goes
     const auto faultAhead = [&] {
         if (text.capacity() >= kFaultAheadBytes)
-            ahead.emplace(text.data(), text.capacity());
+            ahead.emplace(text.data(), text.capacity(), faultAheadFrom);
     };
     faultAhead();
     std::string converted;   // one chunk's worth, before it joins the text
@@ -216,7 +218,7 @@ CopiedBook copyBookLines(const std::string& source, const std::string& target, c
             if (progress->stop.stop_requested())
                 throw ConversionStopped{};
         }
-    });
+    }, progress ? &progress->firstPageShown : nullptr);
     in.close();
     out.close(std::string_view(text).substr(written));   // the last break, when the book had none
     appendHardLines(text, indexed, book.hardLines);

@@ -22,6 +22,9 @@ struct ConversionProgress {
     std::stop_token stop;                   // when asked, the conversion throws ConversionStopped
     std::atomic<std::int64_t> bytesRead{0}; // of the book, so far
     std::atomic<std::int64_t> bookSize{0};  // as it was when it was opened
+    // Set once the first page is on screen: work that only speeds the rest up (faulting the
+    // text's pages in ahead) waits for it, so that it does not slow the first page down.
+    std::atomic<bool> firstPageShown{false};
 };
 struct ConversionStopped {};
 

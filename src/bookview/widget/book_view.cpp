@@ -395,6 +395,8 @@ void TBookView::paintEvent(QPaintEvent*)
             break;
         rows.paintRow(painter, row, y, xOffset, width, selStart, selEnd);
     }
+    if (!holdsWholeText())
+        emit firstPagePainted();
 }
 
 void TBookView::resizeEvent(QResizeEvent* event)

@@ -122,6 +122,7 @@ signals:
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void changed();            // every text change and every re-anchoring
     void wholeTextTaken();     // the rest of a book came after its first page
+    void firstPagePainted();   // after each paint while only a book's first page is held
     void entered();            // focus in
     void contextMenuRequested(QPoint globalPos);
 
