@@ -1,8 +1,8 @@
 #pragma once
 
-// Allocator for the book's big arrays (its text, its line starts). Blocks of 2 MiB and
-// more are mapped directly, aligned to 2 MiB and marked for huge pages: first touching
-// a 100 MB book then costs some fifty page faults instead of twenty-five thousand.
+// Allocator for a book's text, its one big array. Blocks of 2 MiB and more are mapped
+// directly, aligned to 2 MiB and marked for huge pages: first touching a 100 MB book then
+// costs some fifty page faults instead of twenty-five thousand.
 
 #include <atomic>
 #include <cstddef>

@@ -8,13 +8,63 @@
 
 namespace lirra {
 
+void LineStarts::append(std::int64_t start)
+{
+    const std::size_t line = m_near.size();
+    if ((line & kBlockMask) == 0)
+        m_blocks.push_back({static_cast<std::uint32_t>(start)});
+    Block& block = m_blocks.back();
+    const auto distance = static_cast<std::uint32_t>(start - block.first);
+    if (block.far == kNear && distance > 0xFFFF)
+        widen(block);
+    if (block.far == kNear) {
+        m_near.push_back(static_cast<std::uint16_t>(distance));
+        return;
+    }
+    m_near.push_back(0);
+    m_far[block.far + (line & kBlockMask)] = distance;
+}
+
+// Moves the distances of the block's lines so far into 32 bits, with room for the rest.
+void LineStarts::widen(Block& block)
+{
+    block.far = static_cast<std::uint32_t>(m_far.size());
+    m_far.resize(m_far.size() + kBlockLines);
+    const std::size_t first = m_near.size() & ~kBlockMask;
+    std::copy(m_near.begin() + static_cast<std::ptrdiff_t>(first), m_near.end(), m_far.begin() + block.far);
+}
+
+void LineStarts::reserve(std::int64_t count)
+{
+    m_near.reserve(static_cast<std::size_t>(count));
+    m_blocks.reserve(static_cast<std::size_t>(count) / kBlockLines + 1);
+}
+
+void LineStarts::clear()
+{
+    m_blocks.clear();
+    m_near.clear();
+    m_far.clear();
+}
+
 std::int64_t LineStarts::lineOf(std::int64_t offset) const
 {
-    if (offset <= 0 || m_starts.empty())
+    if (offset <= 0 || m_near.empty())
         return 0;
     const auto limit = static_cast<std::uint32_t>(std::min(offset, kMaxTextLength));
-    const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), limit);
-    return static_cast<std::int64_t>(it - m_starts.begin()) - 1;
+    // The last block that starts at or before the offset, then the last of its lines that does.
+    const auto after = std::upper_bound(m_blocks.begin(), m_blocks.end(), limit,
+                                        [](std::uint32_t at, const Block& block) { return at < block.first; });
+    std::int64_t first = static_cast<std::int64_t>(after - m_blocks.begin() - 1) << kBlockShift;
+    std::int64_t end = std::min(size(), first + static_cast<std::int64_t>(kBlockLines));
+    while (end - first > 1) {
+        const std::int64_t middle = first + (end - first) / 2;
+        if ((*this)[middle] <= limit)
+            first = middle;
+        else
+            end = middle;
+    }
+    return first;
 }
 
 namespace {

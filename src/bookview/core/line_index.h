@@ -1,9 +1,7 @@
 #pragma once
 
-// Start offsets of the lines of a text, kept as 32-bit offsets (the document refuses
-// texts that do not fit), plus the one-pass scan that finds hard line breaks.
-
-#include "bookview/core/big_block_allocator.h"
+// Start offsets of the lines of a text, offsets of 32 bits (the document refuses texts
+// that do not fit), plus the one-pass scan that finds hard line breaks.
 
 #include <cstdint>
 #include <string_view>
@@ -14,23 +12,48 @@ namespace lirra {
 // Longest text the document holds: offsets are stored in 32 bits.
 inline constexpr std::int64_t kMaxTextLength = 0xFFFFFFFELL;
 
-// Increasing start offsets; the first line starts at 0.
+// Increasing start offsets; the first line starts at 0. An index costs a little over two
+// bytes a line, against the book's one per character: lines are kept in blocks of 64, each
+// block holding its first start in 32 bits and its lines' distances from it in 16. A block
+// whose lines reach 64 KiB past its first start keeps its distances in 32 bits instead.
 class LineStarts {
 public:
-    void append(std::int64_t start) { m_starts.push_back(static_cast<std::uint32_t>(start)); }
-    void reserve(std::int64_t count) { m_starts.reserve(static_cast<std::size_t>(count)); }
+    void append(std::int64_t start);
+    void reserve(std::int64_t count);
     // Room for the lines of a text of `characters`, reckoned generously: room never
     // touched costs no memory, and growing the index would copy it.
     void reserveFor(std::int64_t characters) { reserve(characters / 48 + 1); }
-    void clear() { m_starts.clear(); }
-    std::int64_t size() const { return static_cast<std::int64_t>(m_starts.size()); }
-    std::int64_t operator[](std::int64_t line) const { return m_starts[static_cast<std::size_t>(line)]; }
+    void clear();
+    std::int64_t size() const { return static_cast<std::int64_t>(m_near.size()); }
+    std::int64_t operator[](std::int64_t line) const
+    {
+        const auto at = static_cast<std::size_t>(line);
+        const Block& block = m_blocks[at >> kBlockShift];
+        return std::int64_t{block.first} + (block.far == kNear ? m_near[at] : m_far[block.far + (at & kBlockMask)]);
+    }
     // The line holding `offset`: the last one that starts at or before it.
     std::int64_t lineOf(std::int64_t offset) const;
     bool operator==(const LineStarts&) const = default;
 
 private:
-    std::vector<std::uint32_t, BigBlockAllocator<std::uint32_t>> m_starts;
+    static constexpr int kBlockShift = 6;
+    static constexpr std::size_t kBlockLines = std::size_t{1} << kBlockShift;
+    static constexpr std::size_t kBlockMask = kBlockLines - 1;
+    static constexpr std::uint32_t kNear = 0xFFFFFFFF;   // the block's distances fit 16 bits
+
+    struct Block {
+        std::uint32_t first;        // start of the block's first line
+        std::uint32_t far = kNear;  // else where its distances begin in m_far
+        bool operator==(const Block&) const = default;
+    };
+
+    void widen(Block& block);
+
+    // Plain vectors, not huge pages: the last page of an index a few MiB long would round
+    // it up by as much as 2 MiB.
+    std::vector<Block> m_blocks;
+    std::vector<std::uint16_t> m_near;   // one per line; unused in a far block
+    std::vector<std::uint32_t> m_far;    // a block's worth per far block
 };
 
 // Hard lines: CR LF, a lone CR and a lone LF each end one. There is always one line more

@@ -66,5 +66,26 @@ TEST(RowLayout, EditsCopySharedTextTheLongestLineLeavesItsBreakOutAndCountedCell
     }
 }
 
+// Lines of lengths around the 16-bit edge, mixed so that blocks of 64 lines turn to 32-bit
+// distances at different lines and others stay at 16.
+TEST(LineStarts, KeepsEveryStartAndFindsTheLineOfEveryOffset)
+{
+    const std::int64_t lengths[] = {1, 70, 1000, 65535, 65536, 3, 200000, 1, 1024};
+    LineStarts lines;
+    std::vector<std::int64_t> expected;
+    for (std::int64_t line = 0, start = 0; line < 700; start += lengths[(line * line + line / 64) % std::size(lengths)], ++line) {
+        lines.append(start);
+        expected.push_back(start);
+    }
+    ASSERT_EQ(lines.size(), std::ssize(expected));
+    for (std::size_t line = 0; line < expected.size(); ++line) {
+        EXPECT_EQ(lines[std::int64_t(line)], expected[line]);
+        for (const std::int64_t offset : {expected[line], expected[line] + 1, expected[line] - 1}) {
+            const auto after = std::upper_bound(expected.begin(), expected.end(), offset);
+            ASSERT_EQ(lines.lineOf(offset), std::max<std::int64_t>(0, after - expected.begin() - 1)) << line << ' ' << offset;
+        }
+    }
+}
+
 } // namespace
 } // namespace lirra
