@@ -23,8 +23,9 @@ namespace lirra {
 namespace {
 constexpr const char* kCopyName = "lirra.tmp";
 // Enough of a book's start to fill a maximised window many times over and to page on
-// for a while; converted in a few milliseconds.
-constexpr std::int64_t kFirstPageBytes = std::int64_t{1} << 20;
+// while the rest loads (some sixty screens); converted in a millisecond or two. It is held
+// beside the whole text at the moment the view takes it, so every byte more is peak memory.
+constexpr std::int64_t kFirstPageBytes = std::int64_t{256} << 10;
 // A wait shorter than this shows only the busy cursor.
 constexpr int kProgressAfterMs = 500;
 constexpr int kProgressStepMs = 100;

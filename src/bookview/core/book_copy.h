@@ -30,7 +30,7 @@ struct ConversionStopped {};
 
 // Reads the text file `source` line by line, each line translated byte for byte through
 // `table` and followed by CR LF, and returns that text. Each piece of it is written to
-// `target` from the same buffer as soon as it is made, so the copy holds exactly the
+// `target` from the text as soon as it is made, so the copy holds exactly the
 // bytes returned and nothing ever reads it back. A line ends at CR; an LF right after the
 // CR belongs to the break, any other LF is an ordinary character. Ctrl+Z ends the text.
 // The last line needs no break. Failures raise lirra::Error with the file error texts
