@@ -6,6 +6,7 @@
 #include "platform/codepage_tables.h"
 #include "platform/file_names.h"
 #include "platform/temp_dir.h"
+#include "platform/thread_priority.h"
 #include "reader/book_names.h"
 #include "reader/error_handler.h"
 #include "reader/file_dialogs.h"
@@ -69,6 +70,7 @@ std::optional<BookText> convertFirstPage(const QString& name, const ByteTable& t
 ConversionThread::ConversionThread(std::function<BookText(ConversionProgress&)> convert, std::function<void()> done)
     : m_thread([this, convert = std::move(convert), done = std::move(done)](std::stop_token stop) {
           m_progress.stop = std::move(stop);
+          platform::runThisThreadInBackground();   // the first page's paint comes first
           try {
               m_text.emplace(convert(m_progress));
           } catch (const ConversionStopped&) {
