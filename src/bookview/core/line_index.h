@@ -3,6 +3,7 @@
 // Start offsets of the lines of a text, offsets of 32 bits (the document refuses texts
 // that do not fit), plus the one-pass scan that finds hard line breaks.
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,10 @@ public:
     }
     // The line holding `offset`: the last one that starts at or before it.
     std::int64_t lineOf(std::int64_t offset) const;
+    // Calls f(line, span) for every line but the last, span being the distance to the next
+    // line's start: one walk over the blocks, without a look-up per line.
+    template <class F>
+    void eachSpan(F&& f) const;
     bool operator==(const LineStarts&) const = default;
 
 private:
@@ -55,6 +60,30 @@ private:
     std::vector<std::uint16_t> m_near;   // one per line; unused in a far block
     std::vector<std::uint32_t> m_far;    // a block's worth per far block
 };
+
+template <class F>
+void LineStarts::eachSpan(F&& f) const
+{
+    std::int64_t previous = 0;
+    const auto walk = [&](std::size_t line, std::int64_t start) {
+        if (line > 0)
+            f(static_cast<std::int64_t>(line) - 1, start - previous);
+        previous = start;
+    };
+    for (std::size_t block = 0; block < m_blocks.size(); ++block) {
+        const std::int64_t first = m_blocks[block].first;
+        const std::uint32_t far = m_blocks[block].far;
+        const std::size_t begin = block << kBlockShift;
+        const std::size_t end = std::min(m_near.size(), begin + kBlockLines);
+        if (far == kNear) {
+            for (std::size_t line = begin; line < end; ++line)
+                walk(line, first + m_near[line]);
+        } else {
+            for (std::size_t line = begin; line < end; ++line)
+                walk(line, first + m_far[far + (line & kBlockMask)]);
+        }
+    }
+}
 
 // Hard lines: CR LF, a lone CR and a lone LF each end one. There is always one line more
 // than there are breaks (the last line may be empty).

@@ -62,14 +62,13 @@ std::int64_t RowLayout::longestLine() const
     // Every line but the last ends with a break of one or two characters, so among them one
     // of those that span the most characters, break included, is the longest.
     const LineStarts& lines = starts();
-    const std::int64_t last = allLines() - 1;
     std::int64_t widest = 0;
-    for (std::int64_t line = 0; line < last; ++line)
-        widest = std::max(widest, lines[line + 1] - lines[line]);
-    std::int64_t longest = lineLength(last);
-    for (std::int64_t line = 0; line < last; ++line)
-        if (lines[line + 1] - lines[line] == widest)
+    lines.eachSpan([&widest](std::int64_t, std::int64_t span) { widest = std::max(widest, span); });
+    std::int64_t longest = lineLength(allLines() - 1);
+    lines.eachSpan([&](std::int64_t line, std::int64_t span) {
+        if (span == widest)
             longest = std::max(longest, lineLength(line));
+    });
     return longest;
 }
 

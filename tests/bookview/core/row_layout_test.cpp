@@ -68,7 +68,7 @@ TEST(RowLayout, EditsCopySharedTextTheLongestLineLeavesItsBreakOutAndCountedCell
 
 // Lines of lengths around the 16-bit edge, mixed so that blocks of 64 lines turn to 32-bit
 // distances at different lines and others stay at 16.
-TEST(LineStarts, KeepsEveryStartAndFindsTheLineOfEveryOffset)
+TEST(LineStarts, KeepsEveryStartWalksEverySpanAndFindsTheLineOfEveryOffset)
 {
     const std::int64_t lengths[] = {1, 70, 1000, 65535, 65536, 3, 200000, 1, 1024};
     LineStarts lines;
@@ -78,6 +78,12 @@ TEST(LineStarts, KeepsEveryStartAndFindsTheLineOfEveryOffset)
         expected.push_back(start);
     }
     ASSERT_EQ(lines.size(), std::ssize(expected));
+    std::int64_t spans = 0;
+    lines.eachSpan([&](std::int64_t line, std::int64_t span) {
+        EXPECT_EQ(span, expected[std::size_t(line) + 1] - expected[std::size_t(line)]) << line;
+        spans += line == spans;
+    });
+    EXPECT_EQ(spans, lines.size() - 1);   // every line but the last, in order
     for (std::size_t line = 0; line < expected.size(); ++line) {
         EXPECT_EQ(lines[std::int64_t(line)], expected[line]);
         for (const std::int64_t offset : {expected[line], expected[line] + 1, expected[line] - 1}) {
