@@ -110,11 +110,10 @@ std::int64_t tabFrom(std::basic_string_view<Unit> text, std::int64_t from)
 // that are touched, and then only where their rows end. A line with a tab is measured,
 // the tab taking its own advance; the tabs are found with one search over the text.
 template <class Unit>
-LineStarts wrapCells(std::basic_string_view<Unit> text, const LineStarts& hardLines, const AdvanceSource& measure,
-                     int cell, int widthPixels)
+LineStarts wrapCells(std::basic_string_view<Unit> text, const LineStarts& hardLines, int cell, int tab,
+                     int widthPixels)
 {
     const std::int64_t columns = std::max(1, widthPixels / cell);
-    const int tab = std::max(0, measure.advance(u'\t'));
     const auto advance = [cell, tab](Unit c) { return c == Unit('\t') ? tab : cell; };
     std::int64_t nextTab = tabFrom(text, 0);
     return eachHardLine(text, hardLines, [&](std::int64_t start, std::int64_t contentEnd, LineStarts& rows) {
@@ -132,18 +131,21 @@ LineStarts wrapCells(std::basic_string_view<Unit> text, const LineStarts& hardLi
 
 } // namespace
 
-LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines,
-                    const AdvanceSource& measure, int widthPixels)
+AnsiAdvances::AnsiAdvances(const AdvanceSource& measure) : cellWidth(measure.cellWidth())
 {
-    if (const int cell = measure.cellWidth(); cell > 0)
-        return wrapCells(ansi1251, hardLines, measure, cell, widthPixels);
-
-    std::array<int, 256> advances{};
     for (int byte = 0; byte < 256; ++byte)
-        advances[byte] = std::max(0, measure.advance(platform::ansiToUnicode(static_cast<unsigned char>(byte))));
+        byByte[byte] = std::max(0, measure.advance(platform::ansiToUnicode(static_cast<unsigned char>(byte))));
+}
+
+LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines, const WrapRequest& request)
+{
+    const std::array<int, 256>& advances = request.advances.byByte;
+    if (const int cell = request.advances.cellWidth; cell > 0)
+        return wrapCells(ansi1251, hardLines, cell, advances['\t'], request.widthPixels);
+
     const int widest = *std::max_element(advances.begin(), advances.end());
-    const std::int64_t surelyFits = widest > 0 ? std::max(0, widthPixels) / widest : kFitsAnything;
-    return wrapMeasured(ansi1251, hardLines, widthPixels, surelyFits,
+    const std::int64_t surelyFits = widest > 0 ? std::max(0, request.widthPixels) / widest : kFitsAnything;
+    return wrapMeasured(ansi1251, hardLines, request.widthPixels, surelyFits,
                         [&advances](char c) { return advances[static_cast<unsigned char>(c)]; });
 }
 
@@ -151,7 +153,7 @@ LineStarts wrapRows(std::u16string_view text, const LineStarts& hardLines,
                     const AdvanceSource& measure, int widthPixels)
 {
     if (const int cell = measure.cellWidth(); cell > 0)
-        return wrapCells(text, hardLines, measure, cell, widthPixels);
+        return wrapCells(text, hardLines, cell, std::max(0, measure.advance(u'\t')), widthPixels);
 
     // Measured once per distinct unit; -1 marks a unit not asked yet.
     std::vector<int> advances(0x10000, -1);
