@@ -149,7 +149,7 @@ void BookLoader::loadInBackground(const QString& name)
     m_loading = std::make_unique<ConversionThread>(
         [name, wrap = m_reader.bookView().wrapInUse()](ConversionProgress& progress) {
             BookText text = convertBook(name, dosTable(), &progress);
-            std::optional<WrappedRows> rows = wrap->wrap(text);
+            std::optional<WrappedRows> rows = wrap->wrap(text, progress.stop);
             return WholeBook{std::move(text), std::move(rows)};
         },
         [this, load] {

@@ -1,5 +1,7 @@
 #include "bookview/core/row_layout.h"
 
+#include "bookview/core/book_copy.h"
+
 #include <algorithm>
 #include <type_traits>
 
@@ -99,7 +101,7 @@ void WrapInUse::set(std::optional<WrapRequest> request)
     m_request = std::move(request);
 }
 
-std::optional<WrappedRows> WrapInUse::wrap(const BookText& text) const
+std::optional<WrappedRows> WrapInUse::wrap(const BookText& text, const std::stop_token& stop) const
 {
     std::optional<WrapRequest> request;
     {
@@ -109,10 +111,14 @@ std::optional<WrappedRows> WrapInUse::wrap(const BookText& text) const
     if (!request)
         return std::nullopt;
     return text.visit([&](auto units) -> std::optional<WrappedRows> {
-        if constexpr (std::is_same_v<decltype(units), std::string_view>)
-            return WrappedRows{*request, wrapRows(units, text.hardLines(), *request)};
-        else
+        if constexpr (std::is_same_v<decltype(units), std::string_view>) {
+            LineStarts rows = wrapRows(units, text.hardLines(), *request, stop);
+            if (stop.stop_requested())
+                throw ConversionStopped();
+            return WrappedRows{*request, std::move(rows)};
+        } else {
             return std::nullopt;
+        }
     });
 }
 

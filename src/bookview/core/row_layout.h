@@ -69,8 +69,8 @@ class WrapInUse {
 public:
     void set(std::optional<WrapRequest> request);
     // The rows of `text` for the wrap set last: none with wrap off, or for a text not
-    // plain 1251.
-    std::optional<WrappedRows> wrap(const BookText& text) const;
+    // plain 1251. Throws ConversionStopped once `stop` is asked.
+    std::optional<WrappedRows> wrap(const BookText& text, const std::stop_token& stop = {}) const;
 
 private:
     mutable std::mutex m_mutex;

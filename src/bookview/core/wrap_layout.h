@@ -5,6 +5,7 @@
 #include "bookview/core/line_index.h"
 
 #include <array>
+#include <stop_token>
 #include <string_view>
 
 namespace lirra {
@@ -42,7 +43,9 @@ struct WrapRequest {
 // of their hard line. Plain 1251 text is measured through its Unicode characters.
 // One AdvanceSource serves all characters (rich text is measured in one font).
 // With a cell width, lines without a tab are wrapped by counting, not measuring.
-LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines, const WrapRequest& request);
+// A stop asked through `stop` cuts the wrap short: its rows are then of no use.
+LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines, const WrapRequest& request,
+                    const std::stop_token& stop = {});
 LineStarts wrapRows(std::u16string_view text, const LineStarts& hardLines,
                     const AdvanceSource& measure, int widthPixels);
 

@@ -1,5 +1,6 @@
 #include "book_view_fixture.h"
 
+#include "bookview/core/book_copy.h"
 #include "bookview/widget/color_value.h"
 
 #include "peak_memory.h"
@@ -235,7 +236,7 @@ TEST_F(BookViewTest, PaintsALongLineOnceEveryTextFromTheFirstNotificationAndEach
 
 // Rows a worker made of a book's whole text are those the view makes itself, in a
 // proportional and a monospaced font, tabs and all; rows made for a width the view has
-// left since are not taken: the view wraps to the width it has.
+// left since are not taken: the view wraps to the width it has. A stopped load stops the wrap.
 TEST_F(BookViewTest, RowsMadeForTheWholeTextAreTakenOnlyForTheWrapInUse)
 {
     const std::string tail = "\tof " + repeated("words ", 25);
@@ -250,6 +251,9 @@ TEST_F(BookViewTest, RowsMadeForTheWholeTextAreTakenOnlyForTheWrapInUse)
     show();
     EXPECT_FALSE(view.wrapInUse()->wrap(whole));   // wrap off: nothing to make
     view.setWordWrap(true);
+    std::stop_source loadStopped;
+    loadStopped.request_stop();
+    EXPECT_THROW(view.wrapInUse()->wrap(whole, loadStopped.get_token()), lirra::ConversionStopped);
     for (const char* face : {"Liberation Serif", "Liberation Mono"}) {
         view.setFontName(QString::fromLatin1(face));
         for (const int narrower : {0, 80}) {
