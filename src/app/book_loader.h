@@ -9,8 +9,8 @@
 //
 // A plain book longer than its first page is shown at once by that page, while a worker
 // thread makes the whole text (and the copy), and its rows when the view wraps; the view
-// takes them when they are done. What
-// needs the whole book waits for it through awaitWholeBook().
+// takes them when they are done. What needs the whole book waits for it through
+// awaitWholeBook().
 
 #include "bookview/core/book_copy.h"
 #include "bookview/core/book_text.h"

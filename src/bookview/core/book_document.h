@@ -38,7 +38,7 @@ public:
     // The rest of the text come: `whole` begins with the text held now. The caret, the
     // selection and the top line stay; nothing is told (nothing moved). Rows made for it
     // are taken when they fit the wrap of now (RowLayout::setText).
-    void extendText(BookText whole, std::optional<WrappedRows> rows = std::nullopt);
+    void extendText(BookText whole, std::optional<WrappedRows> rows);
     void setPlainText(std::string_view ansi1251);   // copies; loadFile reads in place
     void setRichText(RichText rich);
     void saveAsPlainText(const std::string& path) const { m_text->saveAsPlainText(path); }

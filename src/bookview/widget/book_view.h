@@ -47,7 +47,7 @@ public:
     // The caret, the selection and the top line stay where they are; wholeTextTaken().
     // `rows` made for it on another thread are taken when they were made for the wrap
     // the view lays out now (see wrapInUse()); otherwise the text is wrapped here.
-    void takeWholeText(BookText whole, std::optional<WrappedRows> rows = std::nullopt);
+    void takeWholeText(BookText whole, std::optional<WrappedRows> rows);
     // The wrap the view lays out, kept up to date for a thread that makes rows for it.
     std::shared_ptr<const WrapInUse> wrapInUse() const { return m_wrapInUse; }
     // False while the view shows only a book's first page: its line count is not final.
