@@ -67,12 +67,12 @@ std::optional<BookText> convertFirstPage(const QString& name, const ByteTable& t
     return BookText(std::move(start.text));
 }
 
-ConversionThread::ConversionThread(std::function<BookText(ConversionProgress&)> convert, std::function<void()> done)
+ConversionThread::ConversionThread(std::function<WholeBook(ConversionProgress&)> convert, std::function<void()> done)
     : m_thread([this, convert = std::move(convert), done = std::move(done)](std::stop_token stop) {
           m_progress.stop = std::move(stop);
           platform::runThisThreadInBackground();   // the first page's paint comes first
           try {
-              m_text.emplace(convert(m_progress));
+              m_book.emplace(convert(m_progress));
           } catch (const ConversionStopped&) {
               return;
           } catch (...) {
@@ -97,11 +97,11 @@ int ConversionThread::percentDone() const
     return size > 0 ? int(std::min<std::int64_t>(read, size) * 100 / size) : 0;
 }
 
-BookText ConversionThread::take()
+WholeBook ConversionThread::take()
 {
     if (m_error)
         std::rethrow_exception(m_error);
-    return std::move(*m_text);
+    return std::move(*m_book);
 }
 
 BookLoader::BookLoader(ReaderWindow& reader, TMRUManager& history, std::function<void(std::optional<int>)> showProgress)
@@ -148,8 +148,13 @@ void BookLoader::loadInBackground(const QString& name)
                 m_loading->firstPageShown();
         });
     }, Qt::SingleShotConnection);
+    // The wrap is read once the text is whole, so a window resized meanwhile has its own.
     m_loading = std::make_unique<ConversionThread>(
-        [name](ConversionProgress& progress) { return convertBook(name, dosTable(), &progress); },
+        [name, wrap = m_reader.bookView().wrapInUse()](ConversionProgress& progress) {
+            BookText text = convertBook(name, dosTable(), &progress);
+            std::optional<WrappedRows> rows = wrap->wrap(text, progress.stop);
+            return WholeBook{std::move(text), std::move(rows)};
+        },
         [this, load] {
             QMetaObject::invokeMethod(&m_guiThread, [this, load] {
                 if (load == m_loads)
@@ -165,7 +170,8 @@ void BookLoader::takeWholeBook()
         m_waiting->quit();
     runCommand([&] {
         try {
-            m_reader.bookView().takeWholeText(loaded->take());
+            WholeBook book = loaded->take();
+            m_reader.bookView().takeWholeText(std::move(book.text), std::move(book.rows));
         } catch (...) {
             // The rest of the book failed (a full disk, a read error): no half book stays.
             showNoBook();

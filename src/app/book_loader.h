@@ -8,11 +8,13 @@
 // line and the caption names the book.
 //
 // A plain book longer than its first page is shown at once by that page, while a worker
-// thread makes the whole text (and the copy); the view takes it when it is done. What
-// needs the whole book waits for it through awaitWholeBook().
+// thread makes the whole text (and the copy), and its rows when the view wraps; the view
+// takes them when they are done. What needs the whole book waits for it through
+// awaitWholeBook().
 
 #include "bookview/core/book_copy.h"
 #include "bookview/core/book_text.h"
+#include "bookview/core/row_layout.h"
 
 #include <QObject>
 #include <QString>
@@ -44,23 +46,29 @@ BookText convertBook(const QString& name, const ByteTable& table, ConversionProg
 // rich text shows formatted).
 std::optional<BookText> convertFirstPage(const QString& name, const ByteTable& table);
 
+// What a worker makes of a book: its whole text and, with word wrap on, its rows.
+struct WholeBook {
+    BookText text;
+    std::optional<WrappedRows> rows;
+};
+
 // A conversion running on a worker thread. `done` is called on that thread when it has
-// ended, whichever way, unless it was stopped; take() then gives its text or throws its
+// ended, whichever way, unless it was stopped; take() then gives its book or throws its
 // error. Destruction stops it and waits for the thread.
 class ConversionThread {
 public:
-    ConversionThread(std::function<BookText(ConversionProgress&)> convert, std::function<void()> done);
+    ConversionThread(std::function<WholeBook(ConversionProgress&)> convert, std::function<void()> done);
     ~ConversionThread();
     ConversionThread(const ConversionThread&) = delete;
     ConversionThread& operator=(const ConversionThread&) = delete;
 
     void firstPageShown();   // lets the worker's helpers begin
     int percentDone() const;
-    BookText take();
+    WholeBook take();
 
 private:
     ConversionProgress m_progress;
-    std::optional<BookText> m_text;
+    std::optional<WholeBook> m_book;
     std::exception_ptr m_error;
     std::jthread m_thread;   // last: stopped and joined before the rest goes
 };

@@ -38,11 +38,11 @@ void BookDocument::setText(BookText text)
         onChanged();
 }
 
-void BookDocument::extendText(BookText whole)
+void BookDocument::extendText(BookText whole, std::optional<WrappedRows> rows)
 {
     const std::int64_t topChar = lineIndex(m_top);
     m_text = std::make_shared<BookText>(std::move(whole));
-    m_layout.setText(*m_text);
+    m_layout.setText(*m_text, std::move(rows));
     m_top = lineFromChar(topChar);
 }
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,9 @@ public:
     // Takes the text as it is given (a book converted on its way in); never fails.
     void setText(BookText text);
     // The rest of the text come: `whole` begins with the text held now. The caret, the
-    // selection and the top line stay; nothing is told (nothing moved).
-    void extendText(BookText whole);
+    // selection and the top line stay; nothing is told (nothing moved). Rows made for it
+    // are taken when they fit the wrap of now (RowLayout::setText).
+    void extendText(BookText whole, std::optional<WrappedRows> rows);
     void setPlainText(std::string_view ansi1251);   // copies; loadFile reads in place
     void setRichText(RichText rich);
     void saveAsPlainText(const std::string& path) const { m_text->saveAsPlainText(path); }

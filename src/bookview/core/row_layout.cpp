@@ -1,28 +1,44 @@
 #include "bookview/core/row_layout.h"
 
+#include "bookview/core/book_copy.h"
+
 #include <algorithm>
+#include <type_traits>
 
 namespace lirra {
 
-void RowLayout::setText(const BookText& text)
+void RowLayout::setText(const BookText& text, std::optional<WrappedRows> made)
 {
     m_text = &text;
-    relayout();
+    if (made && m_ansiWrap && made->request == *m_ansiWrap)
+        m_rows = std::move(made->rows);
+    else
+        relayout();
 }
 
 void RowLayout::setWrap(const AdvanceSource* measure, int widthPixels)
 {
     m_measure = measure;
     m_wrapWidth = widthPixels;
+    if (measure)
+        m_ansiWrap = WrapRequest{AnsiAdvances(*measure), widthPixels};
+    else
+        m_ansiWrap.reset();
     relayout();
 }
 
 void RowLayout::relayout()
 {
-    if (m_measure)
-        m_rows = m_text->visit([this](auto text) { return wrapRows(text, m_text->hardLines(), *m_measure, m_wrapWidth); });
-    else
+    if (!m_measure) {
         m_rows = LineStarts();
+        return;
+    }
+    m_rows = m_text->visit([this](auto text) {
+        if constexpr (std::is_same_v<decltype(text), std::string_view>)
+            return wrapRows(text, m_text->hardLines(), *m_ansiWrap);
+        else
+            return wrapRows(text, m_text->hardLines(), *m_measure, m_wrapWidth);
+    });
 }
 
 std::int64_t RowLayout::lineCount() const
@@ -76,6 +92,33 @@ std::u16string RowLayout::lineText(std::int64_t line) const
 {
     const std::int64_t start = lineIndex(line);
     return start < 0 ? std::u16string() : m_text->text(start, lineLength(line));
+}
+
+void WrapInUse::set(std::optional<WrapRequest> request)
+{
+    const std::lock_guard lock(m_mutex);
+    m_request = std::move(request);
+}
+
+std::optional<WrappedRows> WrapInUse::wrap(const BookText& text, const std::stop_token& stop) const
+{
+    std::optional<WrapRequest> request;
+    {
+        const std::lock_guard lock(m_mutex);
+        request = m_request;
+    }
+    if (!request)
+        return std::nullopt;
+    return text.visit([&](auto units) -> std::optional<WrappedRows> {
+        if constexpr (std::is_same_v<decltype(units), std::string_view>) {
+            LineStarts rows = wrapRows(units, text.hardLines(), *request, stop);
+            if (stop.stop_requested())
+                throw ConversionStopped();
+            return WrappedRows{*request, std::move(rows)};
+        } else {
+            return std::nullopt;
+        }
+    });
 }
 
 } // namespace lirra

@@ -13,21 +13,33 @@
 #include "bookview/core/wrap_layout.h"
 
 #include <cstdint>
+#include <mutex>
+#include <optional>
 #include <string>
 
 namespace lirra {
+
+// The rows of a plain 1251 text made away from the layout that takes them (on a worker
+// thread), with the wrap they were made for.
+struct WrappedRows {
+    WrapRequest request;
+    LineStarts rows;
+};
 
 class RowLayout {
 public:
     explicit RowLayout(const BookText& text) : m_text(&text) {}
 
     // Lays out `text` (the same one after a change, or another) again; it must
-    // outlive the layout or the next setText().
-    void setText(const BookText& text);
+    // outlive the layout or the next setText(). Rows `made` for it are taken as they are
+    // when they were made for the wrap laid out now, and made anew otherwise.
+    void setText(const BookText& text, std::optional<WrappedRows> made = std::nullopt);
     // Rows that fit `widthPixels` as `measure` measures them; nullptr: the hard lines.
     // `measure` must outlive the wrap.
     void setWrap(const AdvanceSource* measure, int widthPixels);
     bool wrapped() const { return m_measure != nullptr; }
+    // The wrap a plain 1251 text is laid out with; nullopt with wrap off.
+    const std::optional<WrapRequest>& ansiWrap() const { return m_ansiWrap; }
     const BookText& text() const { return *m_text; }
 
     std::int64_t lineCount() const;                        // the empty last line left out
@@ -48,6 +60,21 @@ private:
     LineStarts m_rows;                                     // empty with wrap off
     const AdvanceSource* m_measure = nullptr;
     int m_wrapWidth = 0;
+    std::optional<WrapRequest> m_ansiWrap;                 // m_measure's, taken once per wrap
+};
+
+// The wrap a view lays out, published for the worker thread that makes a book's whole
+// text, so that it can make the rows too and the view only take them.
+class WrapInUse {
+public:
+    void set(std::optional<WrapRequest> request);
+    // The rows of `text` for the wrap set last: none with wrap off, or for a text not
+    // plain 1251. Throws ConversionStopped once `stop` is asked.
+    std::optional<WrappedRows> wrap(const BookText& text, const std::stop_token& stop = {}) const;
+
+private:
+    mutable std::mutex m_mutex;
+    std::optional<WrapRequest> m_request;
 };
 
 } // namespace lirra

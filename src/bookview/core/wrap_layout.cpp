@@ -12,6 +12,8 @@ namespace lirra {
 namespace {
 
 constexpr std::int64_t kFitsAnything = std::numeric_limits<std::int64_t>::max();
+// How many hard lines a wrap makes between two looks at its stop token.
+constexpr std::int64_t kLinesPerStopCheck = 1 << 14;
 
 template <class Unit>
 bool isBlank(Unit c)
@@ -51,14 +53,18 @@ void wrapLine(const Unit* text, std::int64_t start, std::int64_t contentEnd, con
 
 // Appends the start of every hard line to the rows, then has `wrap(start, contentEnd,
 // rows)` add the starts of its later rows; contentEnd is where the line's break begins.
+// Ends early once `stop` is asked.
 template <class Unit, class Wrap>
-LineStarts eachHardLine(std::basic_string_view<Unit> text, const LineStarts& hardLines, const Wrap& wrap)
+LineStarts eachHardLine(std::basic_string_view<Unit> text, const LineStarts& hardLines, const std::stop_token& stop,
+                        const Wrap& wrap)
 {
     LineStarts rows;
     rows.reserve(hardLines.size());
     const auto size = static_cast<std::int64_t>(text.size());
     const std::int64_t last = hardLines.size() - 1;
     for (std::int64_t line = 0; line <= last; ++line) {
+        if (line % kLinesPerStopCheck == 0 && stop.stop_requested())
+            break;
         const std::int64_t start = hardLines[line];
         rows.append(start);
         const std::int64_t contentEnd =
@@ -88,9 +94,9 @@ std::int64_t measuredFitEnd(const Unit* text, std::int64_t s, std::int64_t conte
 // characters.
 template <class Unit, class Advance>
 LineStarts wrapMeasured(std::basic_string_view<Unit> text, const LineStarts& hardLines, int widthPixels,
-                        std::int64_t surelyFits, const Advance& advance)
+                        std::int64_t surelyFits, const std::stop_token& stop, const Advance& advance)
 {
-    return eachHardLine(text, hardLines, [&](std::int64_t start, std::int64_t contentEnd, LineStarts& rows) {
+    return eachHardLine(text, hardLines, stop, [&](std::int64_t start, std::int64_t contentEnd, LineStarts& rows) {
         if (contentEnd - start <= surelyFits)
             return;
         wrapLine(text.data(), start, contentEnd, [&](std::int64_t s) {
@@ -110,14 +116,13 @@ std::int64_t tabFrom(std::basic_string_view<Unit> text, std::int64_t from)
 // that are touched, and then only where their rows end. A line with a tab is measured,
 // the tab taking its own advance; the tabs are found with one search over the text.
 template <class Unit>
-LineStarts wrapCells(std::basic_string_view<Unit> text, const LineStarts& hardLines, const AdvanceSource& measure,
-                     int cell, int widthPixels)
+LineStarts wrapCells(std::basic_string_view<Unit> text, const LineStarts& hardLines, int cell, int tab,
+                     int widthPixels, const std::stop_token& stop)
 {
     const std::int64_t columns = std::max(1, widthPixels / cell);
-    const int tab = std::max(0, measure.advance(u'\t'));
     const auto advance = [cell, tab](Unit c) { return c == Unit('\t') ? tab : cell; };
     std::int64_t nextTab = tabFrom(text, 0);
-    return eachHardLine(text, hardLines, [&](std::int64_t start, std::int64_t contentEnd, LineStarts& rows) {
+    return eachHardLine(text, hardLines, stop, [&](std::int64_t start, std::int64_t contentEnd, LineStarts& rows) {
         if (nextTab < contentEnd) {
             wrapLine(text.data(), start, contentEnd, [&](std::int64_t s) {
                 return measuredFitEnd(text.data(), s, contentEnd, widthPixels, advance);
@@ -132,18 +137,22 @@ LineStarts wrapCells(std::basic_string_view<Unit> text, const LineStarts& hardLi
 
 } // namespace
 
-LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines,
-                    const AdvanceSource& measure, int widthPixels)
+AnsiAdvances::AnsiAdvances(const AdvanceSource& measure) : cellWidth(measure.cellWidth())
 {
-    if (const int cell = measure.cellWidth(); cell > 0)
-        return wrapCells(ansi1251, hardLines, measure, cell, widthPixels);
-
-    std::array<int, 256> advances{};
     for (int byte = 0; byte < 256; ++byte)
-        advances[byte] = std::max(0, measure.advance(platform::ansiToUnicode(static_cast<unsigned char>(byte))));
+        byByte[byte] = std::max(0, measure.advance(platform::ansiToUnicode(static_cast<unsigned char>(byte))));
+}
+
+LineStarts wrapRows(std::string_view ansi1251, const LineStarts& hardLines, const WrapRequest& request,
+                    const std::stop_token& stop)
+{
+    const std::array<int, 256>& advances = request.advances.byByte;
+    if (const int cell = request.advances.cellWidth; cell > 0)
+        return wrapCells(ansi1251, hardLines, cell, advances['\t'], request.widthPixels, stop);
+
     const int widest = *std::max_element(advances.begin(), advances.end());
-    const std::int64_t surelyFits = widest > 0 ? std::max(0, widthPixels) / widest : kFitsAnything;
-    return wrapMeasured(ansi1251, hardLines, widthPixels, surelyFits,
+    const std::int64_t surelyFits = widest > 0 ? std::max(0, request.widthPixels) / widest : kFitsAnything;
+    return wrapMeasured(ansi1251, hardLines, request.widthPixels, surelyFits, stop,
                         [&advances](char c) { return advances[static_cast<unsigned char>(c)]; });
 }
 
@@ -151,11 +160,11 @@ LineStarts wrapRows(std::u16string_view text, const LineStarts& hardLines,
                     const AdvanceSource& measure, int widthPixels)
 {
     if (const int cell = measure.cellWidth(); cell > 0)
-        return wrapCells(text, hardLines, measure, cell, widthPixels);
+        return wrapCells(text, hardLines, cell, std::max(0, measure.advance(u'\t')), widthPixels, {});
 
     // Measured once per distinct unit; -1 marks a unit not asked yet.
     std::vector<int> advances(0x10000, -1);
-    return wrapMeasured(text, hardLines, widthPixels, 0, [&](char16_t unit) {
+    return wrapMeasured(text, hardLines, widthPixels, 0, {}, [&](char16_t unit) {
         int& cached = advances[unit];
         if (cached < 0)
             cached = std::max(0, measure.advance(unit));

@@ -111,11 +111,11 @@ void TBookView::showText(BookText text, bool whole)
     m_notifier.textReplaced(0, QString(), QString());
 }
 
-void TBookView::takeWholeText(BookText whole)
+void TBookView::takeWholeText(BookText whole, std::optional<WrappedRows> rows)
 {
     const auto shown = m_document.length();
     m_longestLine.reset();
-    m_document.extendText(std::move(whole));
+    m_document.extendText(std::move(whole), std::move(rows));
     m_wholeText = true;
     updateScrollBars();
     viewport()->update();
@@ -330,6 +330,7 @@ void TBookView::applyWrap()
     const bool wrapNow = m_wordWrap && isVisible();
     m_wrapPending = m_wordWrap && !wrapNow;
     m_document.setWrap(wrapNow ? &m_fonts.base() : nullptr, std::max(1, viewport()->width()));
+    m_wrapInUse->set(m_document.layout().ansiWrap());
     updateScrollBars();
     viewport()->update();
     m_notifier.lineCountIs(m_document.lineCount());

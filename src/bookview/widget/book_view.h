@@ -18,6 +18,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class QPrinter;
@@ -44,7 +45,11 @@ public:
     void loadFirstPage(BookText firstPage);
     // The whole text of the book whose first page is shown; it begins with that page.
     // The caret, the selection and the top line stay where they are; wholeTextTaken().
-    void takeWholeText(BookText whole);
+    // `rows` made for it on another thread are taken when they were made for the wrap
+    // the view lays out now (see wrapInUse()); otherwise the text is wrapped here.
+    void takeWholeText(BookText whole, std::optional<WrappedRows> rows);
+    // The wrap the view lays out, kept up to date for a thread that makes rows for it.
+    std::shared_ptr<const WrapInUse> wrapInUse() const { return m_wrapInUse; }
     // False while the view shows only a book's first page: its line count is not final.
     bool holdsWholeText() const { return m_wholeText; }
     // Whole text, each hard line ended by CR LF, encoded to 1251 (best fit), whatever
@@ -163,6 +168,7 @@ private:
     ColorValue m_background = 0x00000000;
     bool m_wordWrap = false;
     bool m_wholeText = true;
+    std::shared_ptr<WrapInUse> m_wrapInUse = std::make_shared<WrapInUse>();
     bool m_wrapPending = false;      // rows wait for the view to be shown or for m_rewrapTimer
     QTimer m_rewrapTimer;
     CaretMotion m_motion;

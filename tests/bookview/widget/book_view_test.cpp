@@ -1,5 +1,6 @@
 #include "book_view_fixture.h"
 
+#include "bookview/core/book_copy.h"
 #include "bookview/widget/color_value.h"
 
 #include "peak_memory.h"
@@ -231,6 +232,43 @@ TEST_F(BookViewTest, PaintsALongLineOnceEveryTextFromTheFirstNotificationAndEach
     ASSERT_GT(view.lineCount(), 1);
     const std::int64_t firstRow = view.lineText(0).size();
     EXPECT_EQ(selected(0, firstRow + 2), QRect(0, 0, int(firstRow) * w, 2 * h));
+}
+
+// Rows a worker made of a book's whole text are those the view makes itself, in a
+// proportional and a monospaced font, tabs and all; rows made for a width the view has
+// left since are not taken: the view wraps to the width it has. A stopped load stops the wrap.
+TEST_F(BookViewTest, RowsMadeForTheWholeTextAreTakenOnlyForTheWrapInUse)
+{
+    const std::string tail = "\tof " + repeated("words ", 25);
+    const lirra::BookText page(lirra::BookBytes(numberedLines(40, "line", 1, tail)));
+    const lirra::BookText whole(lirra::BookBytes(numberedLines(120, "line", 1, tail)));
+    const auto rowStarts = [&] {
+        std::vector<std::int64_t> starts;
+        for (std::int64_t row = 0; row < view.document().layout().allLines(); ++row)
+            starts.push_back(view.lineIndex(row));
+        return starts;
+    };
+    show();
+    EXPECT_FALSE(view.wrapInUse()->wrap(whole));   // wrap off: nothing to make
+    view.setWordWrap(true);
+    std::stop_source loadStopped;
+    loadStopped.request_stop();
+    EXPECT_THROW(view.wrapInUse()->wrap(whole, loadStopped.get_token()), lirra::ConversionStopped);
+    for (const char* face : {"Liberation Serif", "Liberation Mono"}) {
+        view.setFontName(QString::fromLatin1(face));
+        for (const int narrower : {0, 80}) {
+            view.loadFirstPage(page);
+            std::optional<lirra::WrappedRows> made = view.wrapInUse()->wrap(whole);
+            ASSERT_TRUE(made);
+            const std::size_t madeRows = made->rows.size();
+            view.resize(view.width() - narrower, view.height());
+            view.takeWholeText(whole, std::move(made));
+            const std::vector<std::int64_t> taken = rowStarts();
+            view.loadText(whole);
+            EXPECT_EQ(taken, rowStarts()) << face << narrower;
+            EXPECT_EQ(madeRows == taken.size(), narrower == 0) << face << narrower;
+        }
+    }
 }
 
 // Word wrap splits long lines into rows of the shown width; unwrapped they scroll sideways;
