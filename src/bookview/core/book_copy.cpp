@@ -65,8 +65,9 @@ char* convertPiece(std::string_view piece, char* to, const ByteTable& bookTable,
 
 // Converts `in` into `text` a piece at a time until the book's end, a Ctrl+Z, or the
 // piece that reaches `limit` bytes read. `sink.taken(bytesRead)` follows each piece;
-// `sink.moving()` comes before the text moves. Returns whether the text is whole, then ended by a break. A big text's pages are
-// faulted in ahead once `faultAheadFrom` is set (at once without it).
+// `sink.moving()` comes before the text moves. Returns whether the text is whole, then
+// ended by a break. A big text's pages are faulted in ahead once `faultAheadFrom` is set
+// (at once without it).
 template <class Sink>
 bool convertInto(platform::FileReader& in, BookBytes& text, const ByteTable& table, std::int64_t limit, Sink& sink,
                  const std::atomic<bool>* faultAheadFrom = nullptr)
