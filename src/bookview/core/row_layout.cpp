@@ -76,16 +76,20 @@ std::int64_t RowLayout::lineLength(std::int64_t line) const
 std::int64_t RowLayout::longestLine() const
 {
     // Every line but the last ends with a break of one or two characters, so among them one
-    // of those that span the most characters, break included, is the longest.
-    const LineStarts& lines = starts();
-    std::int64_t widest = 0;
-    lines.eachSpan([&widest](std::int64_t, std::int64_t span) { widest = std::max(widest, span); });
-    std::int64_t longest = lineLength(allLines() - 1);
-    lines.eachSpan([&](std::int64_t line, std::int64_t span) {
-        if (span == widest)
-            longest = std::max(longest, lineLength(line));
+    // of those that span the most characters, break included, is the longest: one walk
+    // measures only the lines that span the most so far.
+    std::int64_t widest = -1;
+    std::int64_t longestOfWidest = 0;
+    starts().eachSpan([&](std::int64_t line, std::int64_t span) {
+        if (span < widest)
+            return;
+        if (span > widest) {
+            widest = span;
+            longestOfWidest = 0;
+        }
+        longestOfWidest = std::max(longestOfWidest, lineLength(line));
     });
-    return longest;
+    return std::max(longestOfWidest, lineLength(allLines() - 1));
 }
 
 std::u16string RowLayout::lineText(std::int64_t line) const
