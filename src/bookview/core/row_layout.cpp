@@ -19,7 +19,6 @@ void RowLayout::setText(const BookText& text, std::optional<WrappedRows> made)
 void RowLayout::setWrap(const AdvanceSource* measure, int widthPixels)
 {
     m_measure = measure;
-    m_wrapWidth = widthPixels;
     if (measure)
         m_ansiWrap = WrapRequest{AnsiAdvances(*measure), widthPixels};
     else
@@ -37,7 +36,7 @@ void RowLayout::relayout()
         if constexpr (std::is_same_v<decltype(text), std::string_view>)
             return wrapRows(text, m_text->hardLines(), *m_ansiWrap);
         else
-            return wrapRows(text, m_text->hardLines(), *m_measure, m_wrapWidth);
+            return wrapRows(text, m_text->hardLines(), *m_measure, m_ansiWrap->widthPixels);
     });
 }
 

@@ -59,8 +59,7 @@ private:
     const BookText* m_text;
     LineStarts m_rows;                                     // empty with wrap off
     const AdvanceSource* m_measure = nullptr;
-    int m_wrapWidth = 0;
-    std::optional<WrapRequest> m_ansiWrap;                 // m_measure's, taken once per wrap
+    std::optional<WrapRequest> m_ansiWrap;                 // m_measure's and the width, once per wrap
 };
 
 // The wrap a view lays out, published for the worker thread that makes a book's whole
